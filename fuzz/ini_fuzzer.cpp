@@ -1,5 +1,7 @@
 // Feeds arbitrary bytes to the INI reader and writer: no input may crash, hang or read out of
 // bounds, and what the reader understood must survive a write of another key.
+#include <algorithm>
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -17,7 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const std::string before = document.Get(section, key);
       (void)document.GetInt(section, key);
       vandrel::IniDocument changed = vandrel::IniDocument::Parse(document.Serialize());
-      const bool probe_is_key = key == "fuzz-probe" || key == "FUZZ-PROBE";
+      const bool probe_is_key = std::ranges::equal(
+          key, std::string_view("fuzz-probe"),
+          [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
       if (!probe_is_key && changed.Set(section, "fuzz-probe", "1") &&
           changed.Get(section, key) != before) {
         std::abort();
