@@ -7,18 +7,13 @@
 #include <string_view>
 #include <vector>
 
+#include "device/product_ids.h"
 #include "mouse/key_assignment.h"
 #include "sim/firmware_image.h"
 
 namespace vandrel::sim {
 
-inline constexpr std::uint16_t kVendorId = 0x0C45;
-inline constexpr std::uint16_t kMouseProductId = 0x7667;
-inline constexpr std::uint16_t kPadProductId = 0x6627;
-inline constexpr std::uint16_t kSingleColourKeyboardProductId = 0x0001;
-inline constexpr std::uint16_t kPerKeyKeyboardProductId = 0x7653;
-inline constexpr std::uint16_t kPerKeyKeyboardAltProductId = 0x8611;
-inline constexpr std::uint16_t kZoneKeyboardProductId = 0x6556;
+inline constexpr std::uint16_t kSingleColourKeyboardProductId = kKeyboardProductId;
 
 enum class DeviceFamily { kKeyboard, kMouse, kPad };
 

@@ -10,10 +10,6 @@
 namespace vandrel::sim {
 namespace {
 
-constexpr std::uint16_t kConsumerPage = 0x000C;
-constexpr std::uint16_t kConsumerControl = 0x0001;
-constexpr std::uint16_t kVendorPage = 0xFF1C;
-constexpr std::uint16_t kVendorUsage = 0x0092;
 constexpr std::uint32_t kInterfaceNumber = 1;
 constexpr std::uint16_t kVersion = 0x0105;
 
@@ -26,10 +22,10 @@ struct CollectionInfo {
 
 std::vector<CollectionInfo> CollectionsOf(const SimulatedDevice& device) {
   if (!device.has_consumer_control()) {
-    return {{0, kVendorPage, kVendorUsage, SimCollection::kVendor}};
+    return {{0, kVendorUsagePage, kVendorUsage, SimCollection::kVendor}};
   }
-  return {{1, kConsumerPage, kConsumerControl, SimCollection::kConsumer},
-          {2, kVendorPage, kVendorUsage, SimCollection::kVendor}};
+  return {{1, kConsumerUsagePage, kConsumerControlUsage, SimCollection::kConsumer},
+          {2, kVendorUsagePage, kVendorUsage, SimCollection::kVendor}};
 }
 
 std::string PathFor(const std::string& tag, int serial, std::uint16_t product_id) {
