@@ -38,11 +38,7 @@ class StopRelay final : public Event::Listener {
 
 NotificationListener::NotificationListener(DeviceKind kind, HidBackend& backend,
                                            MainWindowLink& window, Clock& clock)
-    : kind_(kind),
-      product_id_(kind == DeviceKind::kKeyboard ? kKeyboardProductId : kMouseProductId),
-      window_(window),
-      clock_(clock),
-      device_(backend) {}
+    : kind_(kind), window_(window), clock_(clock), device_(backend) {}
 
 void NotificationListener::Run(Event& stop) {
   const StopRelay relay(stop, device_);
@@ -51,10 +47,7 @@ void NotificationListener::Run(Event& stop) {
     const std::vector<HidInterfaceInfo> interfaces = device_.path_list();
     device_.FreePathList();
     for (const HidInterfaceInfo& info : interfaces) {
-      if (info.attributes.vendor_id != kVendorId || info.attributes.product_id != product_id_) {
-        continue;
-      }
-      if (Listen(info, stop)) break;
+      if (IsOwnDevice(info.attributes) && Listen(info, stop)) break;
     }
     (void)clock_.WaitFor(stop, kSearchPause);
   }
@@ -66,13 +59,20 @@ void NotificationListener::Run(Event& stop) {
 bool NotificationListener::Listen(const HidInterfaceInfo& info, Event& stop) {
   device_.SetOpenFlags({.read = true, .write = false, .exclusive = false});
   device_.SetDevicePath(info.path, info.collection_number);
-  const bool found = device_.Open() == 1 && device_.attributes().vendor_id == kVendorId &&
-                     device_.attributes().product_id == product_id_ &&
+  const bool found = device_.Open() == 1 && IsOwnDevice(device_.attributes()) &&
                      device_.capabilities().usage_page == kConsumerUsagePage &&
                      device_.capabilities().usage == kConsumerControlUsage;
   if (found) ReadUntilGone(stop);
   device_.CloseDevice();
   return found;
+}
+
+// Every keyboard model announces its changes the same way, so the keyboard listener hears all of
+// them, not only the single-colour keyboard's product ID.
+bool NotificationListener::IsOwnDevice(const HidAttributes& attributes) const {
+  if (attributes.vendor_id != kVendorId) return false;
+  if (kind_ == DeviceKind::kMouse) return attributes.product_id == kMouseProductId;
+  return KeyboardModelFor(attributes.product_id, -1) != -1;
 }
 
 void NotificationListener::ReadUntilGone(Event& stop) {

@@ -1,6 +1,7 @@
 // NotificationListener: the thread that hears what the keyboard or the mouse announces about
-// changes made on the device itself. It finds the device's consumer-control collection, reads its
-// input reports and turns each recognised usage into a message or timer on the main window:
+// changes made on the device itself. It finds the device's consumer-control collection (for the
+// keyboard, that of any keyboard model), reads its input reports and turns each recognised usage
+// into a message or timer on the main window:
 //   keyboard: 0x0401 lighting changed → message 0x0B02; 0x0402 full change → message 0x0B01
 //   mouse:    0x0401 slot or DPI changed → timer 14 (100 ms, re-armed by every report);
 //             0x0402 full change → message 0x0901; 0x0403 → one flash of the pad
@@ -32,8 +33,9 @@ class NotificationListener {
   void ReadUntilGone(Event& stop);
   void React(std::uint16_t usage);
 
+  [[nodiscard]] bool IsOwnDevice(const HidAttributes& attributes) const;
+
   const DeviceKind kind_;
-  const std::uint16_t product_id_;
   MainWindowLink& window_;
   Clock& clock_;
   HidDevice device_;

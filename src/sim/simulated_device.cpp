@@ -202,6 +202,11 @@ std::vector<std::uint8_t> SimulatedDevice::LastFrame() const {
   return firmware_.last_frame();
 }
 
+int SimulatedDevice::ConnectionCount() const {
+  std::lock_guard lock(mutex_);
+  return static_cast<int>(connections_.size());
+}
+
 bool SimulatedDevice::ConfigOpen() const {
   std::lock_guard lock(mutex_);
   return firmware_.config_open();

@@ -75,6 +75,8 @@ class SimulatedDevice {
   [[nodiscard]] int FramesReceived() const;
   [[nodiscard]] std::vector<std::uint8_t> LastFrame() const;
   [[nodiscard]] bool ConfigOpen() const;
+  // How many collections of the device the host has open.
+  [[nodiscard]] int ConnectionCount() const;
 
  private:
   friend class VirtualBus;
