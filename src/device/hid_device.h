@@ -5,8 +5,9 @@
 //
 // Results follow the system's convention: 1 for success, 0 for failure; nothing throws.
 //
-// Threads: one owner thread enumerates, opens and closes the record and reads its capabilities,
-// items and buffers. ReadReport, WriteReport, SignalCancel and IsPresent may run on any thread.
+// Threads: one owner thread enumerates, opens and closes the record, probes its presence and
+// reads its capabilities, items and buffers. ReadReport, WriteReport, SignalCancel, is_open and
+// the pending flags may be used on any thread.
 // CloseDevice (and Open, which closes first) cancels a read or write in progress on another
 // thread and waits for it to end before anything is freed.
 #pragma once
@@ -91,7 +92,7 @@ class HidDevice {
   [[nodiscard]] bool write_pending() const { return write_pending_; }
 
   // Whether the device path is present: for an open record, whether its interface is still
-  // there; never waits long.
+  // there; never waits long. Owner thread, as it reads the device path.
   [[nodiscard]] bool IsPresent();
 
  private:

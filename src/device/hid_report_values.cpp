@@ -22,7 +22,8 @@ std::uint32_t ReadBits(std::span<const std::uint8_t> data, std::uint64_t first_b
   std::uint32_t value = 0;
   for (std::uint32_t i = 0; i < width; ++i) {
     const std::uint64_t bit = first_bit + i;
-    if (((data[bit / 8] >> (bit % 8)) & 1U) != 0) value |= 1U << i;
+    const std::uint32_t byte = data[bit / 8];
+    if (((byte >> (bit % 8)) & 1U) != 0) value |= 1U << i;
   }
   return value;
 }

@@ -1,6 +1,6 @@
 // FakeHidBackend: an in-memory HidBackend for the tests of HidDevice. Interfaces are records the
-// test lists; reads return queued reports or wait for the cancel event or their time-out; every
-// time-out asked for is recorded; a connection destroyed while a transfer still runs on it is
+// test lists; reads return queued reports or wait for the cancel event or their time-out; the
+// time-outs asked for are recorded; a connection destroyed while a transfer still runs on it is
 // recorded as a fault.
 #pragma once
 
@@ -15,38 +15,25 @@ namespace vandrel::testing {
 
 class FakeHidBackend final : public HidBackend {
  public:
-  std::optional<std::vector<HidInterfaceInfo>> Enumerate() override {
-    std::lock_guard lock(mutex_);
-    return interfaces;
-  }
-
+  std::optional<std::vector<HidInterfaceInfo>> Enumerate() override { return interfaces; }
   std::unique_ptr<HidConnection> Open(const std::string& path, std::uint32_t collection_number,
                                       HidOpenFlags flags) override;
-
-  bool IsPresent(const std::string& path) override {
-    std::lock_guard lock(mutex_);
-    return present_paths.contains(path);
-  }
+  bool IsPresent(const std::string& path) override { return present_paths.contains(path); }
 
   void QueueReport(std::vector<std::uint8_t> report) {
     std::lock_guard lock(mutex_);
     queued_reports_.push_back(std::move(report));
   }
-  std::vector<Clock::Duration> ReadTimeouts() const {
+  std::vector<Clock::Duration> Timeouts() const {
     std::lock_guard lock(mutex_);
-    return read_timeouts_;
-  }
-  std::vector<Clock::Duration> WriteTimeouts() const {
-    std::lock_guard lock(mutex_);
-    return write_timeouts_;
+    return timeouts_;
   }
 
-  // Set up by the test before the record uses the backend.
+  // Set by the test while no transfer runs.
   std::optional<std::vector<HidInterfaceInfo>> interfaces = std::vector<HidInterfaceInfo>{};
   std::set<std::string> present_paths;
   bool accepts_writes = true;
   bool connections_present = true;
-
   // Observed.
   HidOpenFlags last_open_flags;
   std::atomic<int> live_connections{0};
@@ -55,10 +42,9 @@ class FakeHidBackend final : public HidBackend {
  private:
   class Connection;
 
-  mutable std::mutex mutex_;  // guards interfaces, the queue and the recorded time-outs
+  mutable std::mutex mutex_;  // guards the queue and the time-outs
   std::deque<std::vector<std::uint8_t>> queued_reports_;
-  std::vector<Clock::Duration> read_timeouts_;
-  std::vector<Clock::Duration> write_timeouts_;
+  std::vector<Clock::Duration> timeouts_;  // of reads and writes, in order
 };
 
 class FakeHidBackend::Connection final : public HidConnection {
@@ -77,14 +63,22 @@ class FakeHidBackend::Connection final : public HidConnection {
   HidIoResult Read(std::span<std::uint8_t> buffer, Clock::Duration timeout,
                    Event& cancel) override {
     ++transfers_;
-    std::optional<std::vector<std::uint8_t>> report = Record(backend_.read_timeouts_, timeout);
-    HidIoResult result;
-    if (report) {
-      const std::size_t bytes = std::min(report->size(), buffer.size());
-      std::copy_n(report->begin(), bytes, buffer.begin());
-      result = {HidIoStatus::kDone, bytes};
-    } else {
-      result = {Wait(timeout, cancel), 0};
+    std::vector<std::uint8_t> report;
+    {
+      std::lock_guard lock(backend_.mutex_);
+      backend_.timeouts_.push_back(timeout);
+      if (!backend_.queued_reports_.empty()) {
+        report = std::move(backend_.queued_reports_.front());
+        backend_.queued_reports_.pop_front();
+      }
+    }
+    HidIoResult result{HidIoStatus::kDone, std::min(report.size(), buffer.size())};
+    std::copy_n(report.begin(), result.bytes, buffer.begin());
+    // Waits are capped so that a test that goes wrong fails instead of hanging.
+    if (report.empty()) {
+      const bool cancelled =
+          cancel.Wait(std::min<Clock::Duration>(timeout, std::chrono::seconds(30)));
+      result = {cancelled ? HidIoStatus::kCancelled : HidIoStatus::kTimedOut, 0};
     }
     --transfers_;
     return result;
@@ -93,7 +87,7 @@ class FakeHidBackend::Connection final : public HidConnection {
   HidIoResult Write(std::span<const std::uint8_t> report, Clock::Duration timeout,
                     Event&) override {
     std::lock_guard lock(backend_.mutex_);
-    backend_.write_timeouts_.push_back(timeout);
+    backend_.timeouts_.push_back(timeout);
     if (!backend_.accepts_writes) return {HidIoStatus::kTimedOut, 0};
     return {HidIoStatus::kDone, report.size()};
   }
@@ -101,22 +95,6 @@ class FakeHidBackend::Connection final : public HidConnection {
   bool IsPresent() override { return backend_.connections_present; }
 
  private:
-  std::optional<std::vector<std::uint8_t>> Record(std::vector<Clock::Duration>& timeouts,
-                                                  Clock::Duration timeout) {
-    std::lock_guard lock(backend_.mutex_);
-    timeouts.push_back(timeout);
-    if (backend_.queued_reports_.empty()) return std::nullopt;
-    std::vector<std::uint8_t> report = std::move(backend_.queued_reports_.front());
-    backend_.queued_reports_.pop_front();
-    return report;
-  }
-
-  // Waits are capped so that a test that goes wrong fails instead of hanging.
-  static HidIoStatus Wait(Clock::Duration timeout, Event& cancel) {
-    const Clock::Duration capped = std::min<Clock::Duration>(timeout, std::chrono::seconds(30));
-    return cancel.Wait(capped) ? HidIoStatus::kCancelled : HidIoStatus::kTimedOut;
-  }
-
   FakeHidBackend& backend_;
   const HidConnectionInfo info_;
   std::atomic<int> transfers_{0};
@@ -125,10 +103,8 @@ class FakeHidBackend::Connection final : public HidConnection {
 inline std::unique_ptr<HidConnection> FakeHidBackend::Open(const std::string& path,
                                                            std::uint32_t collection_number,
                                                            HidOpenFlags flags) {
-  std::lock_guard lock(mutex_);
   last_open_flags = flags;
-  if (!interfaces) return nullptr;
-  for (const HidInterfaceInfo& listed : *interfaces) {
+  for (const HidInterfaceInfo& listed : interfaces.value_or(std::vector<HidInterfaceInfo>{})) {
     if (listed.path != path || listed.collection_number != collection_number) continue;
     return std::make_unique<Connection>(
         *this,

@@ -20,7 +20,7 @@ struct Prepared {
   std::vector<HidDataItem> input;
 };
 
-Prepared PrepareOrDie(const Bytes& descriptor, std::uint32_t collection = 0) {
+Prepared Prepare(const Bytes& descriptor, std::uint32_t collection = 0) {
   std::optional<HidPreparsedData> preparsed = HidPreparsedData::Prepare(descriptor, collection);
   if (!preparsed) throw std::runtime_error("descriptor refused");
   std::optional<std::vector<HidDataItem>> items = BuildDataItems(*preparsed, HidReportType::kInput);
@@ -28,62 +28,16 @@ Prepared PrepareOrDie(const Bytes& descriptor, std::uint32_t collection = 0) {
   return {std::move(*preparsed), std::move(*items)};
 }
 
-TEST(BuildDataItemsTest, OneItemPerButtonCapsThenOnePerValueUsage) {
-  const Prepared mouse = PrepareOrDie(testing::kBootMouse);
-  ASSERT_EQ(mouse.input.size(), 3U);
-  EXPECT_TRUE(mouse.input[0].is_button);
-  EXPECT_EQ(mouse.input[0].usage_page, 0x09);
-  EXPECT_EQ(mouse.input[0].usage_minimum, 1U);
-  EXPECT_EQ(mouse.input[0].usage_maximum, 3U);
-  EXPECT_THAT(mouse.input[0].usage_list, ElementsAre(0, 0, 0));
-  EXPECT_EQ(mouse.input[0].status, HidStatus::kSuccess);
-  EXPECT_FALSE(mouse.input[1].is_button);
-  EXPECT_EQ(mouse.input[1].usage, 0x30);
-  EXPECT_EQ(mouse.input[2].usage, 0x31);
-
-  const Prepared vendor = PrepareOrDie(testing::kVendorCollection);
-  ASSERT_EQ(vendor.input.size(), 1U);
-  EXPECT_EQ(vendor.input[0].report_id, 4U);
-  EXPECT_EQ(vendor.input[0].usage_page, 0xFF1C);
-}
-
-TEST(BuildDataItemsTest, AValueRangeGivesEachUsageItsOwnItemAndValue) {
-  Prepared stick = PrepareOrDie(InApplication({
-      0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x03, 0x19, 0x30, 0x29, 0x32, 0x81,
-      0x02,  // X, Y, Z as one range
-  }));
-  ASSERT_EQ(stick.input.size(), 3U);
-  const std::array<std::uint8_t, 4> report = {0, 10, 20, 30};
-  EXPECT_EQ(UnpackInputReport(stick.input, report, stick.preparsed), 1);
-  for (std::size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(stick.input[i].usage, 0x30 + i);
-    EXPECT_EQ(stick.input[i].raw_value, 10 * (i + 1));
-    EXPECT_TRUE(stick.input[i].is_set);
-  }
-}
-
-TEST(BuildDataItemsTest, HugeItemListsAreRefused) {
-  const std::optional<HidPreparsedData> many_values = HidPreparsedData::Prepare(
-      InApplication({0x75, 0x02, 0x96, 0x01, 0x40, 0x19, 0x00, 0x2A, 0xFF, 0xFF, 0x81, 0x02}), 0);
-  ASSERT_TRUE(many_values.has_value());
-  EXPECT_FALSE(BuildDataItems(*many_values, HidReportType::kInput).has_value());
-
-  // 120 array usages, each a button item whose list must hold all 12000 elements.
-  Bytes usages;
-  for (std::uint8_t usage = 1; usage <= 120; ++usage) usages.insert(usages.end(), {0x09, usage});
-  const std::optional<HidPreparsedData> long_lists = HidPreparsedData::Prepare(
-      InApplication(testing::Concatenate(
-          {{0x15, 0x00, 0x25, 0x7F, 0x75, 0x08, 0x96, 0xE0, 0x2E}, usages, {0x81, 0x00}})),
-      0);
-  ASSERT_TRUE(long_lists.has_value());
-  EXPECT_FALSE(BuildDataItems(*long_lists, HidReportType::kInput).has_value());
-}
+std::uint16_t FirstUsage(const Prepared& prepared) { return prepared.input.at(0).usage_list.at(0); }
 
 TEST(UnpackInputReportTest, BootMouseButtonsAndMotion) {
-  Prepared mouse = PrepareOrDie(testing::kBootMouse);
+  Prepared mouse = Prepare(testing::kBootMouse);
+  ASSERT_EQ(mouse.input.size(), 3U);  // one button item, then one item per value usage
+  EXPECT_EQ(mouse.input[0].usage_list.size(), 3U);
   const std::array<std::uint8_t, 4> report = {0x00, 0b101, 0x10, 0xF0};
   EXPECT_EQ(UnpackInputReport(mouse.input, report, mouse.preparsed), 1);
   EXPECT_THAT(mouse.input[0].usage_list, ElementsAre(1, 3, 0));
+  EXPECT_EQ(mouse.input[1].usage, 0x30);
   EXPECT_EQ(mouse.input[1].raw_value, 0x10U);
   EXPECT_EQ(mouse.input[1].scaled_value, 16);
   EXPECT_EQ(mouse.input[2].raw_value, 0xF0U);
@@ -95,86 +49,107 @@ TEST(UnpackInputReportTest, BootMouseButtonsAndMotion) {
 }
 
 TEST(UnpackInputReportTest, EachButtonItemKeepsOnlyTheUsagesOfItsOwnRange) {
-  Prepared keyboard = PrepareOrDie(testing::kKeyboardWithConsumer, 1);
-  // Left Shift held, then A and B in the key array: every item of the keyboard page sees all
-  // three usages, and each drops those outside its range.
+  Prepared keyboard = Prepare(testing::kKeyboardWithConsumer, 1);
+  // Left Shift held, A and B in the key array: both items of the keyboard page see all three
+  // usages, and each drops those outside its range.
   const std::array<std::uint8_t, 9> report = {1, 0x02, 0, 0x04, 0x05, 0, 0, 0, 0};
   EXPECT_EQ(UnpackInputReport(keyboard.input, report, keyboard.preparsed), 1);
   ASSERT_EQ(keyboard.input.size(), 2U);
-  EXPECT_EQ(keyboard.input[0].usage_list.size(), 14U);
   EXPECT_EQ(keyboard.input[0].usage_list[0], 0xE1);
   EXPECT_EQ(keyboard.input[0].usage_list[1], 0);
   EXPECT_EQ(keyboard.input[1].usage_list[0], 0x04);
   EXPECT_EQ(keyboard.input[1].usage_list[1], 0x05);
   EXPECT_EQ(keyboard.input[1].usage_list[2], 0);
-
   // Releasing everything clears what the last report left.
   const std::array<std::uint8_t, 9> released = {1, 0, 0, 0, 0, 0, 0, 0, 0};
   EXPECT_EQ(UnpackInputReport(keyboard.input, released, keyboard.preparsed), 1);
   EXPECT_EQ(keyboard.input[0].usage_list[0], 0);
   EXPECT_EQ(keyboard.input[1].usage_list[0], 0);
+
+  Prepared consumer = Prepare(testing::kKeyboardWithConsumer, 2);
+  EXPECT_EQ(UnpackInputReport(consumer.input, std::array<std::uint8_t, 3>{2, 0xE9, 0x00},
+                              consumer.preparsed),
+            1);
+  EXPECT_EQ(FirstUsage(consumer), 0xE9);
 }
 
-struct ConsumerCase {
-  const char* name;
-  std::array<std::uint8_t, 3> report;
-  std::uint16_t first_usage;  // 0: none
-};
-
-class ConsumerControlTest : public ::testing::TestWithParam<ConsumerCase> {};
-
-TEST_P(ConsumerControlTest, TheFirstItemCarriesTheSelectedUsage) {
-  Prepared consumer = PrepareOrDie(testing::kConsumerTo0403);
+TEST(UnpackInputReportTest, ConsumerControlSelectsUsagesUpTo0403) {
+  const struct {
+    std::array<std::uint8_t, 3> report;
+    std::uint16_t first_usage;  // 0: none
+  } cases[] = {
+      {{3, 0x01, 0x04}, 0x0401}, {{3, 0x02, 0x04}, 0x0402}, {{3, 0x03, 0x04}, 0x0403},
+      {{3, 0x04, 0x04}, 0},  // beyond the logical maximum: selects nothing
+      {{3, 0x00, 0x00}, 0},  // released
+  };
+  Prepared consumer = Prepare(testing::kConsumerTo0403);
   ASSERT_EQ(consumer.input.size(), 1U);
-  EXPECT_EQ(UnpackInputReport(consumer.input, GetParam().report, consumer.preparsed), 1);
-  EXPECT_TRUE(consumer.input[0].is_set);
-  EXPECT_EQ(consumer.input[0].usage_list.at(0), GetParam().first_usage);
+  for (const auto& entry : cases) {
+    EXPECT_EQ(UnpackInputReport(consumer.input, entry.report, consumer.preparsed), 1);
+    EXPECT_EQ(FirstUsage(consumer), entry.first_usage) << int{entry.report[1]};
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Usages, ConsumerControlTest,
-                         ::testing::Values(ConsumerCase{"ProfileChanged", {3, 0x01, 0x04}, 0x0401},
-                                           ConsumerCase{"SettingsChanged", {3, 0x02, 0x04}, 0x0402},
-                                           ConsumerCase{"PadFlash", {3, 0x03, 0x04}, 0x0403},
-                                           ConsumerCase{"VolumeUp", {3, 0xE9, 0x00}, 0x00E9},
-                                           ConsumerCase{
-                                               "BeyondTheLogicalMaximum", {3, 0x04, 0x04}, 0},
-                                           ConsumerCase{"Released", {3, 0x00, 0x00}, 0}),
-                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(UnpackInputReportTest, AReportOfAnotherIdLeavesEveryItemUntouched) {
-  Prepared consumer = PrepareOrDie(testing::kConsumerTo0403);
-  const std::array<std::uint8_t, 3> first = {3, 0x01, 0x04};
-  ASSERT_EQ(UnpackInputReport(consumer.input, first, consumer.preparsed), 1);
+  Prepared consumer = Prepare(testing::kConsumerTo0403);
+  ASSERT_EQ(UnpackInputReport(consumer.input, std::array<std::uint8_t, 3>{3, 0x01, 0x04},
+                              consumer.preparsed),
+            1);
   consumer.input[0].is_set = false;
-  const std::array<std::uint8_t, 3> other = {7, 0x02, 0x04};
-  EXPECT_EQ(UnpackInputReport(consumer.input, other, consumer.preparsed), 1);
+  EXPECT_EQ(UnpackInputReport(consumer.input, std::array<std::uint8_t, 3>{7, 0x02, 0x04},
+                              consumer.preparsed),
+            1);
   EXPECT_FALSE(consumer.input[0].is_set);
-  EXPECT_EQ(consumer.input[0].usage_list.at(0), 0x0401);
-  EXPECT_EQ(consumer.input[0].status, HidStatus::kSuccess);
+  EXPECT_EQ(FirstUsage(consumer), 0x0401);
 }
 
 TEST(UnpackInputReportTest, AShortReportFailsItsItemsInsteadOfBeingReadPastItsEnd) {
-  Prepared mouse = PrepareOrDie(testing::kBootMouse);
-  const std::array<std::uint8_t, 4> full = {0x00, 0b111, 1, 1};
-  ASSERT_EQ(UnpackInputReport(mouse.input, full, mouse.preparsed), 1);
-  const std::array<std::uint8_t, 2> cut = {0x00, 0b001};
-  EXPECT_EQ(UnpackInputReport(mouse.input, cut, mouse.preparsed), 0);
+  Prepared mouse = Prepare(testing::kBootMouse);
+  ASSERT_EQ(
+      UnpackInputReport(mouse.input, std::array<std::uint8_t, 4>{0, 0b111, 1, 1}, mouse.preparsed),
+      1);
+  EXPECT_EQ(UnpackInputReport(mouse.input, std::array<std::uint8_t, 2>{0, 0b001}, mouse.preparsed),
+            0);
   EXPECT_EQ(mouse.input[0].status, HidStatus::kInvalidReportLength);
   EXPECT_THAT(mouse.input[0].usage_list, ElementsAre(0, 0, 0));
   EXPECT_EQ(mouse.input[1].status, HidStatus::kInvalidReportLength);
-
   EXPECT_EQ(UnpackInputReport(mouse.input, std::span<const std::uint8_t>(), mouse.preparsed), 0);
 }
 
-TEST(UnpackInputReportTest, VendorReportGivesTheFirstByteOfItsValueArray) {
-  Prepared vendor = PrepareOrDie(testing::kVendorCollection);
-  std::array<std::uint8_t, 64> report{};
-  report[0] = 4;
-  report[1] = 0x2A;
-  report[63] = 0x99;
+TEST(UnpackInputReportTest, ValueItemsOfVendorReportsAndUsageRanges) {
+  Prepared vendor = Prepare(testing::kVendorCollection);
+  ASSERT_EQ(vendor.input.size(), 1U);
+  std::array<std::uint8_t, 64> report{4, 0x2A};
   EXPECT_EQ(UnpackInputReport(vendor.input, report, vendor.preparsed), 1);
-  EXPECT_EQ(vendor.input[0].raw_value, 0x2AU);
-  EXPECT_EQ(vendor.input[0].scaled_value, 42);
+  EXPECT_EQ(vendor.input[0].raw_value, 0x2AU);  // the first byte of the 63-byte value array
+
+  Prepared stick = Prepare(InApplication({0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x03,
+                                          0x19, 0x30, 0x29, 0x32, 0x81, 0x02}));  // X to Z
+  ASSERT_EQ(stick.input.size(), 3U);
+  EXPECT_EQ(
+      UnpackInputReport(stick.input, std::array<std::uint8_t, 4>{0, 10, 20, 30}, stick.preparsed),
+      1);
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(stick.input[i].usage, 0x30 + i);
+    EXPECT_EQ(stick.input[i].raw_value, 10 * (i + 1));
+  }
+}
+
+TEST(BuildDataItemsTest, HugeItemListsAreRefused) {
+  // 16385 two-bit values, one item each.
+  const auto many_values = HidPreparsedData::Prepare(
+      InApplication({0x75, 0x02, 0x96, 0x01, 0x40, 0x19, 0x00, 0x2A, 0xFF, 0xFF, 0x81, 0x02}), 0);
+  ASSERT_TRUE(many_values.has_value());
+  EXPECT_FALSE(BuildDataItems(*many_values, HidReportType::kInput).has_value());
+  // 120 array usages, each a button item whose list must hold all 12000 elements.
+  Bytes usages;
+  for (std::uint8_t usage = 1; usage <= 120; ++usage) usages.insert(usages.end(), {0x09, usage});
+  const auto long_lists = HidPreparsedData::Prepare(
+      InApplication(testing::Concatenate(
+          {{0x15, 0x00, 0x25, 0x7F, 0x75, 0x08, 0x96, 0xE0, 0x2E}, usages, {0x81, 0x00}})),
+      0);
+  ASSERT_TRUE(long_lists.has_value());
+  EXPECT_FALSE(BuildDataItems(*long_lists, HidReportType::kInput).has_value());
 }
 
 }  // namespace

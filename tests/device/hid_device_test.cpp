@@ -17,38 +17,34 @@ using namespace std::chrono_literals;
 constexpr HidOpenFlags kChannelAccess{.read = true, .write = true, .exclusive = false};
 constexpr HidOpenFlags kListenerAccess{.read = true, .write = false, .exclusive = false};
 
-HidInterfaceInfo Collection(std::string path, std::uint32_t number, testing::Bytes descriptor) {
-  HidInterfaceInfo info;
-  info.path = std::move(path);
-  info.attributes = {0x0C45, 0x7667, 0x0102};
-  info.interface_number = 1;
-  info.collection_number = number;
-  info.report_descriptor = std::move(descriptor);
-  return info;
-}
-
 class HidDeviceTest : public ::testing::Test {
  protected:
   HidDeviceTest() {
     // The mouse's interface with its three collections, and a device whose descriptor is broken.
-    for (std::uint32_t number = 1; number <= 3; ++number) {
-      backend_.interfaces->push_back(Collection("/mouse", number, testing::SeveralCollections()));
+    for (std::uint32_t number = 0; number <= 3; ++number) {
+      HidInterfaceInfo info{"/mouse", {0x0C45, 0x7667, 0x0102},     1, number, 0,
+                            0,        testing::SeveralCollections()};
+      if (number == 0) info = {"/broken", {}, 0, 0, 0, 0, {0x05, 0x01, 0xA1, 0x01}};
+      backend_.interfaces->push_back(info);
     }
-    backend_.interfaces->push_back(Collection("/broken", 0, {0x05, 0x01, 0xA1, 0x01}));
   }
 
-  void OpenVendorCollection() {
-    device_.SetDevicePath("/mouse", 3);
-    device_.SetOpenFlags(kChannelAccess);
+  void Open(std::uint32_t collection = 3, HidOpenFlags flags = kChannelAccess) {
+    device_.SetDevicePath("/mouse", collection);
+    device_.SetOpenFlags(flags);
     ASSERT_EQ(device_.Open(), 1);
   }
 
-  // Waits (boundedly) until a read started on another thread is under way.
-  void AwaitPendingRead() {
+  // Starts a read that waits without end on another thread, and waits (boundedly) for it.
+  std::future<int> StartWaitingRead() {
+    auto reading = std::async(std::launch::async, [this] {
+      return device_.ReadReport(device_.input().report_buffer, nullptr, kWaitForever);
+    });
     for (int tries = 0; tries < 3000 && !device_.read_pending(); ++tries) {
       std::this_thread::sleep_for(1ms);
     }
-    ASSERT_TRUE(device_.read_pending());
+    EXPECT_TRUE(device_.read_pending());
+    return reading;
   }
 
   void ExpectClosed() {
@@ -70,15 +66,11 @@ TEST_F(HidDeviceTest, EnumerationListsEveryCollectionAndAFailureLeavesNoList) {
   backend_.interfaces.reset();
   EXPECT_EQ(device_.EnumeratePaths(), 0);
   EXPECT_TRUE(device_.path_list().empty());
-  backend_.interfaces = std::vector<HidInterfaceInfo>{};
-  EXPECT_EQ(device_.EnumeratePaths(), 1);
-  EXPECT_TRUE(device_.path_list().empty());
 }
 
 TEST_F(HidDeviceTest, OpenLoadsTheCollectionsIdentityCapabilitiesItemsAndBuffers) {
-  OpenVendorCollection();
-  EXPECT_TRUE(device_.is_open());
-  EXPECT_EQ(backend_.last_open_flags.write, true);
+  Open(3);
+  EXPECT_TRUE(backend_.last_open_flags.write);
   EXPECT_EQ(device_.attributes(), (HidAttributes{0x0C45, 0x7667, 0x0102}));
   EXPECT_EQ(device_.interface_number(), 1U);
   EXPECT_EQ(device_.collection_number(), 3U);
@@ -89,36 +81,28 @@ TEST_F(HidDeviceTest, OpenLoadsTheCollectionsIdentityCapabilitiesItemsAndBuffers
   EXPECT_TRUE(device_.feature().report_buffer.empty());
   ASSERT_EQ(device_.input().items.size(), 1U);
   EXPECT_EQ(device_.input().items[0].report_id, 4U);
-  ASSERT_NE(device_.preparsed_data(), nullptr);
+
+  Open(2);  // opening again closes the earlier connection first
+  EXPECT_EQ(backend_.live_connections, 1);
+  EXPECT_EQ(device_.capabilities().usage_page, 0x0C);
+  device_.CloseDevice();
+  ExpectClosed();
 }
 
 TEST_F(HidDeviceTest, AFailedOpenLeavesTheRecordClosed) {
-  const struct {
-    const char* path;
-    std::uint32_t collection;
-  } failures[] = {{"/absent", 0}, {"/broken", 0}, {"/mouse", 4}};
-  for (const auto& failure : failures) {
-    SCOPED_TRACE(failure.path);
-    OpenVendorCollection();
-    device_.SetDevicePath(failure.path, failure.collection);
+  const std::pair<const char*, std::uint32_t> failures[] = {
+      {"/absent", 0}, {"/broken", 0}, {"/mouse", 4}};
+  for (const auto& [path, collection] : failures) {
+    SCOPED_TRACE(path);
+    Open();
+    device_.SetDevicePath(path, collection);
     EXPECT_EQ(device_.Open(), 0);
     ExpectClosed();
   }
 }
 
-TEST_F(HidDeviceTest, OpeningAgainClosesTheEarlierConnection) {
-  OpenVendorCollection();
-  device_.SetDevicePath("/mouse", 2);
-  EXPECT_EQ(device_.Open(), 1);
-  EXPECT_EQ(backend_.live_connections, 1);
-  EXPECT_EQ(device_.capabilities().usage_page, 0x0C);
-  device_.CloseDevice();
-  ExpectClosed();
-  EXPECT_EQ(device_.Open(), 1) << "a closed record can be opened again";
-}
-
 TEST_F(HidDeviceTest, ReadsAndWritesMoveReportsWithTheirTimeOuts) {
-  OpenVendorCollection();
+  Open();
   std::vector<std::uint8_t> reply(64, 0);
   reply[0] = 4;
   reply[7] = 0xFE;
@@ -127,39 +111,26 @@ TEST_F(HidDeviceTest, ReadsAndWritesMoveReportsWithTheirTimeOuts) {
   EXPECT_EQ(device_.ReadReport(device_.input().report_buffer, &bytes, 300ms), 1);
   EXPECT_EQ(bytes, 64U);
   EXPECT_EQ(device_.input().report_buffer, reply);
-
   EXPECT_EQ(device_.WriteReport(reply, &bytes), 1);
   EXPECT_EQ(bytes, 64U);
+  EXPECT_EQ(backend_.Timeouts(), (std::vector<Clock::Duration>{300ms, 1000ms}));
+
   backend_.accepts_writes = false;
   EXPECT_EQ(device_.WriteReport(reply, &bytes), 0);
   EXPECT_EQ(bytes, 0U);
-
-  EXPECT_EQ(backend_.ReadTimeouts(), std::vector<Clock::Duration>{300ms});
-  EXPECT_EQ(backend_.WriteTimeouts(), std::vector<Clock::Duration>(2, HidDevice::kWriteTimeout));
-  EXPECT_EQ(HidDevice::kWriteTimeout, 1000ms);
-}
-
-TEST_F(HidDeviceTest, TransfersThatDoNotHappenReportNoBytes) {
-  std::array<std::uint8_t, 64> buffer{};
-  std::size_t bytes = 99;
-  EXPECT_EQ(device_.ReadReport(buffer, &bytes, 0ms), 0) << "closed";
-  EXPECT_EQ(bytes, 0U);
   bytes = 99;
-  EXPECT_EQ(device_.WriteReport(buffer, &bytes), 0) << "closed";
+  EXPECT_EQ(device_.ReadReport(reply, &bytes, 0ms), 0) << "silent";
   EXPECT_EQ(bytes, 0U);
-  OpenVendorCollection();
+  device_.CloseDevice();
   bytes = 99;
-  EXPECT_EQ(device_.ReadReport(buffer, &bytes, 0ms), 0) << "silent";
+  EXPECT_EQ(device_.ReadReport(reply, &bytes, 0ms), 0) << "closed";
   EXPECT_EQ(bytes, 0U);
-  EXPECT_EQ(device_.ReadReport(buffer, nullptr, 0ms), 0);
+  EXPECT_EQ(device_.WriteReport(reply, nullptr), 0) << "closed";
 }
 
 TEST_F(HidDeviceTest, ACancelFromAnotherThreadEndsAWaitingRead) {
-  OpenVendorCollection();
-  auto reading = std::async(std::launch::async, [&] {
-    return device_.ReadReport(device_.input().report_buffer, nullptr, kWaitForever);
-  });
-  AwaitPendingRead();
+  Open();
+  std::future<int> reading = StartWaitingRead();
   device_.SignalCancel();
   EXPECT_EQ(reading.get(), 0);
   EXPECT_FALSE(device_.read_pending());
@@ -167,11 +138,8 @@ TEST_F(HidDeviceTest, ACancelFromAnotherThreadEndsAWaitingRead) {
 }
 
 TEST_F(HidDeviceTest, ClosingWaitsForAReadOnAnotherThreadBeforeFreeingItsBuffer) {
-  OpenVendorCollection();
-  auto reading = std::async(std::launch::async, [&] {
-    return device_.ReadReport(device_.input().report_buffer, nullptr, kWaitForever);
-  });
-  AwaitPendingRead();
+  Open();
+  std::future<int> reading = StartWaitingRead();
   device_.CloseDevice();
   EXPECT_EQ(reading.get(), 0);
   EXPECT_FALSE(backend_.destroyed_during_transfer);
@@ -183,28 +151,15 @@ TEST_F(HidDeviceTest, PresenceIsTheOpenInterfacesOrElseThePaths) {
   EXPECT_FALSE(device_.IsPresent());
   backend_.present_paths.insert("/mouse");
   EXPECT_TRUE(device_.IsPresent());
-  device_.SetOpenFlags(kChannelAccess);
-  ASSERT_EQ(device_.Open(), 1);
+  Open();
   backend_.connections_present = false;
   EXPECT_FALSE(device_.IsPresent());
-}
-
-TEST_F(HidDeviceTest, DestroyingTheRecordClosesIt) {
-  {
-    HidDevice short_lived(backend_);
-    short_lived.SetDevicePath("/mouse", 1);
-    ASSERT_EQ(short_lived.Open(), 1);
-    EXPECT_EQ(backend_.live_connections, 1);
-  }
-  EXPECT_EQ(backend_.live_connections, 0);
 }
 
 // What a notification listener does: open the consumer collection for reading, read one report
 // into the record's input buffer and unpack it into the record's input items.
 TEST_F(HidDeviceTest, AConsumerReportReachesTheFirstInputItem) {
-  device_.SetDevicePath("/mouse", 2);
-  device_.SetOpenFlags(kListenerAccess);
-  ASSERT_EQ(device_.Open(), 1);
+  Open(2, kListenerAccess);
   EXPECT_FALSE(backend_.last_open_flags.write);
   backend_.QueueReport({3, 0x02, 0x04});
   HidReportSet& input = device_.input();

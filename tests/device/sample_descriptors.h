@@ -42,51 +42,24 @@ inline const Bytes kBootMouse = {
 
 // A boot keyboard (report ID 1) and a consumer-control collection (report ID 2) on one interface.
 inline const Bytes kKeyboardWithConsumer = {
-    0x05, 0x01,        // Usage Page (Generic Desktop)
-    0x09, 0x06,        // Usage (Keyboard)
-    0xA1, 0x01,        // Collection (Application)
-    0x85, 0x01,        //   Report ID (1)
-    0x05, 0x07,        //   Usage Page (Keyboard)
-    0x19, 0xE0,        //   Usage Minimum (Left Control)
-    0x29, 0xE7,        //   Usage Maximum (Right GUI)
-    0x15, 0x00,        //   Logical Minimum (0)
-    0x25, 0x01,        //   Logical Maximum (1)
-    0x75, 0x01,        //   Report Size (1)
-    0x95, 0x08,        //   Report Count (8)
-    0x81, 0x02,        //   Input (Data, Variable, Absolute): modifier bits
-    0x95, 0x01,        //   Report Count (1)
-    0x75, 0x08,        //   Report Size (8)
-    0x81, 0x01,        //   Input (Constant): reserved byte
-    0x95, 0x05,        //   Report Count (5)
-    0x75, 0x01,        //   Report Size (1)
-    0x05, 0x08,        //   Usage Page (LEDs)
-    0x19, 0x01,        //   Usage Minimum (Num Lock)
-    0x29, 0x05,        //   Usage Maximum (Kana)
-    0x91, 0x02,        //   Output (Data, Variable, Absolute): LEDs
-    0x95, 0x01,        //   Report Count (1)
-    0x75, 0x03,        //   Report Size (3)
-    0x91, 0x01,        //   Output (Constant): padding
-    0x95, 0x06,        //   Report Count (6)
-    0x75, 0x08,        //   Report Size (8)
-    0x15, 0x00,        //   Logical Minimum (0)
-    0x25, 0x65,        //   Logical Maximum (101)
-    0x05, 0x07,        //   Usage Page (Keyboard)
-    0x19, 0x00,        //   Usage Minimum (0)
-    0x29, 0x65,        //   Usage Maximum (101)
-    0x81, 0x00,        //   Input (Data, Array): six key codes
-    0xC0,              // End Collection
-    0x05, 0x0C,        // Usage Page (Consumer)
-    0x09, 0x01,        // Usage (Consumer Control)
-    0xA1, 0x01,        // Collection (Application)
-    0x85, 0x02,        //   Report ID (2)
-    0x15, 0x00,        //   Logical Minimum (0)
-    0x26, 0xFF, 0x03,  //   Logical Maximum (1023)
-    0x19, 0x00,        //   Usage Minimum (0)
-    0x2A, 0xFF, 0x03,  //   Usage Maximum (1023)
-    0x75, 0x10,        //   Report Size (16)
-    0x95, 0x01,        //   Report Count (1)
-    0x81, 0x00,        //   Input (Data, Array)
-    0xC0,              // End Collection
+    0x05, 0x01, 0x09, 0x06, 0xA1, 0x01,        // Generic Desktop / Keyboard / Collection (App)
+    0x85, 0x01, 0x05, 0x07,                    //   Report ID (1), Usage Page (Keyboard)
+    0x19, 0xE0, 0x29, 0xE7,                    //   Left Control to Right GUI
+    0x15, 0x00, 0x25, 0x01,                    //   Logical 0 to 1
+    0x75, 0x01, 0x95, 0x08, 0x81, 0x02,        //   8 x 1 bit, Input (Data, Variable): modifiers
+    0x95, 0x01, 0x75, 0x08, 0x81, 0x01,        //   1 x 8 bits, Input (Constant): reserved
+    0x95, 0x05, 0x75, 0x01, 0x05, 0x08,        //   5 x 1 bit, Usage Page (LEDs)
+    0x19, 0x01, 0x29, 0x05, 0x91, 0x02,        //   Num Lock to Kana, Output (Data, Variable)
+    0x95, 0x01, 0x75, 0x03, 0x91, 0x01,        //   1 x 3 bits, Output (Constant)
+    0x95, 0x06, 0x75, 0x08,                    //   6 x 8 bits
+    0x15, 0x00, 0x25, 0x65, 0x05, 0x07,        //   Logical 0 to 101, Usage Page (Keyboard)
+    0x19, 0x00, 0x29, 0x65, 0x81, 0x00,        //   Usages 0 to 101, Input (Data, Array): keys
+    0xC0,                                      // End Collection
+    0x05, 0x0C, 0x09, 0x01, 0xA1, 0x01,        // Consumer / Consumer Control / Collection (App)
+    0x85, 0x02, 0x15, 0x00, 0x26, 0xFF, 0x03,  //   Report ID (2), Logical 0 to 1023
+    0x19, 0x00, 0x2A, 0xFF, 0x03,              //   Usages 0 to 1023
+    0x75, 0x10, 0x95, 0x01, 0x81, 0x00,        //   1 x 16 bits, Input (Data, Array)
+    0xC0,                                      // End Collection
 };
 
 // The devices' vendor collection: report ID 4, 64-byte input and output reports.
