@@ -1,5 +1,6 @@
 #include "core/clock.h"
 
+#include <algorithm>
 #include <thread>
 
 namespace vandrel {
@@ -10,7 +11,10 @@ Clock::Duration SteadyClock::Now() const {
   return std::chrono::duration_cast<Duration>(std::chrono::steady_clock::now() - origin_);
 }
 
-void SteadyClock::Sleep(Duration duration) { std::this_thread::sleep_for(duration); }
+void SteadyClock::Sleep(Duration duration) {
+  // Capped at a century so the conversion to the system's ticks cannot overflow.
+  std::this_thread::sleep_for(std::min<Duration>(duration, std::chrono::hours(24 * 365 * 100)));
+}
 
 bool SteadyClock::WaitFor(Event& event, Duration timeout) { return event.Wait(timeout); }
 

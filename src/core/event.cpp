@@ -3,6 +3,11 @@
 #include <algorithm>
 
 namespace vandrel {
+namespace {
+
+constexpr std::chrono::microseconds kEndlessWait = std::chrono::hours(24 * 365 * 100);
+
+}  // namespace
 
 Event::Event(EventReset reset, bool initially_set) : reset_(reset), signalled_(initially_set) {}
 
@@ -33,6 +38,12 @@ bool Event::TryWait() {
 }
 
 bool Event::Wait(std::chrono::microseconds timeout) {
+  // Beyond a century the wait has no end; the standard library's conversion to nanoseconds would
+  // overflow on the longest time-outs.
+  if (timeout > kEndlessWait) {
+    Wait();
+    return true;
+  }
   std::unique_lock lock(mutex_);
   if (!set_.wait_for(lock, timeout, [this] { return signalled_; })) return false;
   return ConsumeLocked();

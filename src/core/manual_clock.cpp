@@ -28,6 +28,16 @@ class ManualClock::Waiter final : public Event::Listener {
   bool poked_ = false;
 };
 
+namespace {
+
+// Time plus a duration, held at the end of time: a wait "for ever" must not wrap around.
+Clock::Duration Later(Clock::Duration now, Clock::Duration duration) {
+  duration = std::max(duration, Clock::Duration::zero());
+  return duration > Clock::Duration::max() - now ? Clock::Duration::max() : now + duration;
+}
+
+}  // namespace
+
 ManualClock::ManualClock(Mode mode) : mode_(mode) {}
 
 Clock::Duration ManualClock::Now() const {
@@ -44,10 +54,10 @@ void ManualClock::Sleep(Duration duration) {
     std::lock_guard lock(mutex_);
     RecordLocked(Request::Kind::kSleep, duration);
     if (mode_ == Mode::kAutoAdvance) {
-      now_ += std::max(duration, Duration::zero());
+      now_ = Later(now_, duration);
       return;
     }
-    deadline = now_ + duration;
+    deadline = Later(now_, duration);
     blocked_.push_back(&waiter);
   }
   BlockUntil(deadline, nullptr, waiter);
@@ -61,10 +71,10 @@ bool ManualClock::WaitFor(Event& event, Duration timeout) {
     RecordLocked(Request::Kind::kWait, timeout);
     if (mode_ == Mode::kAutoAdvance) {
       if (event.TryWait()) return true;
-      now_ += std::max(timeout, Duration::zero());
+      now_ = Later(now_, timeout);
       return false;
     }
-    deadline = now_ + timeout;
+    deadline = Later(now_, timeout);
     blocked_.push_back(&waiter);
   }
   event.AddListener(&waiter);
@@ -75,7 +85,7 @@ bool ManualClock::WaitFor(Event& event, Duration timeout) {
 
 void ManualClock::Advance(Duration duration) {
   std::lock_guard lock(mutex_);
-  now_ += duration;
+  now_ = Later(now_, duration);
   for (Waiter* waiter : blocked_) waiter->Poke();
 }
 

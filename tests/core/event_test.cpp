@@ -50,6 +50,16 @@ TEST(EventTest, SetFromAnotherThreadEndsAWaitAtOnce) {
   setter.join();
 }
 
+TEST(EventTest, TheLongestTimeOutWaitsWithoutOverflow) {
+  Event event(EventReset::kAuto);
+  std::thread setter([&] {
+    std::this_thread::sleep_for(5ms);
+    event.Set();
+  });
+  EXPECT_TRUE(event.Wait(std::chrono::microseconds::max()));
+  setter.join();
+}
+
 TEST(EventTest, ListenersHearEverySetUntilRemoved) {
   struct Counter final : Event::Listener {
     int sets = 0;

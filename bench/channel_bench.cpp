@@ -1,0 +1,80 @@
+// The command channel against the simulator: exchanges per second and the host's CPU time per
+// exchange with instant replies, and the time to send a 378-byte keyboard frame (7 chunks), with
+// instant replies and with USB-like timing (about 1 ms per report).
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "device/device_channel.h"
+#include "device/main_window_link.h"
+#include "device/presence_monitor.h"
+#include "device/product_ids.h"
+#include "sim/virtual_bus.h"
+
+namespace vandrel {
+namespace {
+
+class NoWindow final : public MainWindowLink {
+ public:
+  void SetTimer(int, Clock::Duration) override {}
+  void PostMessage(int) override {}
+  void SendMessage(int) override {}
+  void PostActivation() override {}
+  bool IsVisible(std::string_view) override { return false; }
+  void SetVisible(std::string_view, bool) override {}
+  void SelectTab(std::string_view) override {}
+  void SetFocus(std::string_view) override {}
+  void AbandonMacroEdit(DeviceKind) override {}
+  void SetKeyboardModel(int) override {}
+  void SetMousePageReady(bool) override {}
+  void RequestPadFlash() override {}
+};
+
+// A per-key keyboard on the simulator, connected to its channel as the monitor connects it.
+struct ConnectedKeyboard {
+  explicit ConnectedKeyboard(bool usb_timing) {
+    device = bus.Plug(kPerKeyKeyboardProductId);
+    device->SetFaults({.usb_timing = usb_timing});
+    keyboard.SetIdentity({kVendorId, kKeyboardProductId, kVendorUsage, kVendorUsagePage});
+    PresenceMonitor monitor(DeviceKind::kKeyboard, {keyboard, mouse, pad}, window, clock);
+    (void)monitor.PollOnce();
+  }
+
+  SteadyClock clock;
+  sim::VirtualBus bus{clock};
+  DeviceChannel keyboard{bus, clock};
+  DeviceChannel mouse{bus, clock};
+  DeviceChannel pad{bus, clock};
+  NoWindow window;
+  std::shared_ptr<sim::SimulatedDevice> device;
+};
+
+void BM_Exchange(benchmark::State& state) {
+  ConnectedKeyboard link(false);
+  const CommandReport request = BuildRequest(Command::kReadBlock, 1);
+  CommandReport reply{};
+  for (auto _ : state) {
+    if (link.keyboard.Exchange(request, reply, nullptr) != 1) state.SkipWithError("no reply");
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_Exchange)->MeasureProcessCPUTime()->UseRealTime();
+
+void BM_KeyboardFrame(benchmark::State& state) {
+  ConnectedKeyboard link(state.range(0) != 0);
+  const std::vector<std::uint8_t> frame(378, 0x30);
+  for (auto _ : state) {
+    if (link.keyboard.SendLightingFrame(frame) != 1) state.SkipWithError("frame refused");
+  }
+  state.counters["exchanges"] = benchmark::Counter(7.0 * static_cast<double>(state.iterations()),
+                                                   benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_KeyboardFrame)
+    ->ArgName("usb_timing")
+    ->Arg(0)
+    ->Arg(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace vandrel

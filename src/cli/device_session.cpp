@@ -1,0 +1,86 @@
+#include "cli/device_session.h"
+
+#include "device/hidraw/hidraw_backend.h"
+#include "device/hidraw/udev_node_source.h"
+#include "device/product_ids.h"
+#include "sim/virtual_bus.h"
+
+namespace vandrel::cli {
+namespace {
+
+std::uint16_t SimulatedProductId(const std::string& tag) {
+  if (tag == "kb") return kPerKeyKeyboardProductId;
+  return tag == "ms" ? kMouseProductId : kPadProductId;
+}
+
+std::unique_ptr<HidBackend> MakeBackend(const Options& options, Clock& clock, std::string& error) {
+  if (!options.simulate) return std::make_unique<HidrawBackend>(std::make_unique<UdevNodeSource>());
+  auto bus = std::make_unique<sim::VirtualBus>(clock);
+  if (!options.sim_trace.empty() && !bus->SetTraceFile(options.sim_trace)) {
+    error = "cannot write the simulator trace " + options.sim_trace.string();
+    return nullptr;
+  }
+  for (const std::string& tag : *options.simulate) {
+    bus->Plug(SimulatedProductId(tag), {std::nullopt, options.sim_state});
+  }
+  return bus;
+}
+
+ChannelIdentity IdentityOf(std::uint16_t product_id) {
+  return {kVendorId, product_id, kVendorUsage, kVendorUsagePage};
+}
+
+}  // namespace
+
+// The main window of a command-line run: nothing to show; only the keyboard model is kept.
+class DeviceSession::Window final : public MainWindowLink {
+ public:
+  void SetTimer(int, Clock::Duration) override {}
+  void PostMessage(int) override {}
+  void SendMessage(int) override {}
+  void PostActivation() override {}
+  bool IsVisible(std::string_view) override { return false; }
+  void SetVisible(std::string_view, bool) override {}
+  void SelectTab(std::string_view) override {}
+  void SetFocus(std::string_view) override {}
+  void AbandonMacroEdit(DeviceKind) override {}
+  void SetKeyboardModel(int model) override { keyboard_model = model; }
+  void SetMousePageReady(bool) override {}
+  void RequestPadFlash() override {}
+
+  std::optional<int> keyboard_model;
+};
+
+std::unique_ptr<DeviceSession> DeviceSession::Open(const Options& options, std::string& error) {
+  static SteadyClock clock;
+  std::unique_ptr<HidBackend> backend = MakeBackend(options, clock, error);
+  if (!backend) return nullptr;
+  std::unique_ptr<DeviceSession> session(new DeviceSession(clock, std::move(backend)));
+  session->Connect();
+  return session;
+}
+
+DeviceSession::DeviceSession(Clock& clock, std::unique_ptr<HidBackend> backend)
+    : clock_(clock),
+      backend_(std::move(backend)),
+      window_(std::make_unique<Window>()),
+      keyboard_(*backend_, clock_),
+      mouse_(*backend_, clock_),
+      pad_(*backend_, clock_) {
+  keyboard_.SetIdentity(IdentityOf(kKeyboardProductId));
+  mouse_.SetIdentity(IdentityOf(kMouseProductId));
+  pad_.SetIdentity(IdentityOf(kPadProductId));
+}
+
+DeviceSession::~DeviceSession() = default;
+
+void DeviceSession::Connect() {
+  for (const DeviceKind kind : {DeviceKind::kKeyboard, DeviceKind::kMouse, DeviceKind::kPad}) {
+    PresenceMonitor monitor(kind, channels_, *window_, clock_);
+    (void)monitor.PollOnce();
+  }
+}
+
+std::optional<int> DeviceSession::keyboard_model() const { return window_->keyboard_model; }
+
+}  // namespace vandrel::cli

@@ -1,0 +1,144 @@
+#include "device/device_channel.h"
+
+#include <algorithm>
+
+namespace vandrel {
+namespace {
+
+// The reply's status byte as a result code.
+int StatusResult(const CommandReport& reply) {
+  switch (reply[kStatusOffset]) {
+    case kStatusBadFrame:
+      return kChannelRefusedBadFrame;
+    case kStatusRefused:
+      return kChannelRefused;
+    default:
+      return kChannelSuccess;
+  }
+}
+
+std::uint16_t PageBase(int page) {
+  return static_cast<std::uint16_t>(page * DeviceChannel::kPageStride);
+}
+
+}  // namespace
+
+DeviceChannel::DeviceChannel(HidBackend& backend, Clock& clock) : clock_(clock), device_(backend) {}
+
+int DeviceChannel::Exchange(const CommandReport& request, CommandReport& reply,
+                            std::size_t* bytes_read) {
+  if (bytes_read != nullptr) *bytes_read = 0;
+  if (!connected_) return kChannelNoReply;
+  return ExchangeWithRetries(request, reply, bytes_read);
+}
+
+int DeviceChannel::ExchangeWithRetries(const CommandReport& request, CommandReport& reply,
+                                       std::size_t* bytes_read) {
+  for (int attempt = 0; attempt < kTries; ++attempt) {
+    std::lock_guard lock(lock_);
+    if (device_.WriteReport(request, nullptr) != 1) return kChannelWriteFailed;
+    if (device_.ReadReport(reply, bytes_read, kReadTimeout) == 1) return kChannelSuccess;
+  }
+  return kChannelNoReply;
+}
+
+int DeviceChannel::SendOnce(const CommandReport& request) {
+  if (!connected_) return kChannelNoReply;
+  std::lock_guard lock(lock_);
+  (void)device_.WriteReport(request, nullptr);
+  CommandReport scratch{};
+  return device_.ReadReport(scratch, nullptr, kReadTimeout) == 1 ? kChannelSuccess
+                                                                 : kChannelNoReply;
+}
+
+int DeviceChannel::Single(Command command, std::uint8_t length, std::uint16_t offset,
+                          std::span<const std::uint8_t> payload, std::span<std::uint8_t> out) {
+  if (!connected_) return kChannelNoReply;
+  const CommandReport request = BuildRequest(command, length, offset, payload);
+  CommandReport reply{};
+  const int result = ExchangeWithRetries(request, reply, nullptr);
+  if (result != kChannelSuccess) return result;
+  const int status = StatusResult(reply);
+  if (status == kChannelSuccess) {
+    std::copy_n(reply.begin() + kPayloadOffset, std::min(out.size(), kChunkSize), out.begin());
+  }
+  return status;
+}
+
+int DeviceChannel::ReadChunked(Command command, std::uint16_t base, std::span<std::uint8_t> out) {
+  for (std::size_t done = 0; done < out.size(); done += kChunkSize) {
+    const std::size_t length = std::min(kChunkSize, out.size() - done);
+    const int result =
+        Single(command, static_cast<std::uint8_t>(length), static_cast<std::uint16_t>(base + done),
+               {}, out.subspan(done, length));
+    if (result != kChannelSuccess) return result;
+  }
+  return kChannelSuccess;
+}
+
+int DeviceChannel::WriteChunked(Command command, std::uint16_t base,
+                                std::span<const std::uint8_t> data) {
+  for (std::size_t done = 0; done < data.size(); done += kChunkSize) {
+    const std::size_t length = std::min(kChunkSize, data.size() - done);
+    const int result =
+        Single(command, static_cast<std::uint8_t>(length), static_cast<std::uint16_t>(base + done),
+               data.subspan(done, length), {});
+    if (result != kChannelSuccess) return result;
+  }
+  return kChannelSuccess;
+}
+
+int DeviceChannel::BeginConfig() { return Single(Command::kBeginConfig, 0, 0, {}, {}); }
+
+int DeviceChannel::EndConfig() {
+  clock_.Sleep(kEndConfigDelay);
+  return Single(Command::kEndConfig, 0, 0, {}, {});
+}
+
+int DeviceChannel::ReadDeviceInfo(std::span<std::uint8_t, kDeviceInfoSize> info) {
+  return Single(Command::kReadDeviceInfo, kDeviceInfoSize, 0, {}, info);
+}
+
+int DeviceChannel::ReadBlock(std::uint16_t offset, std::span<std::uint8_t> out) {
+  out = out.first(std::min(out.size(), kChunkSize));
+  return Single(Command::kReadBlock, static_cast<std::uint8_t>(out.size()), offset, {}, out);
+}
+
+int DeviceChannel::SelectProfile(std::span<const std::uint8_t> payload) {
+  payload = payload.first(std::min(payload.size(), kChunkSize));
+  return Single(Command::kSelectProfile, static_cast<std::uint8_t>(payload.size()), 0, payload, {});
+}
+
+int DeviceChannel::ReadDefaultTable(std::span<std::uint8_t> out) {
+  return ReadChunked(Command::kReadDefaultTable, 0,
+                     out.first(std::min<std::size_t>(out.size(), transfer_size_)));
+}
+
+int DeviceChannel::ReadProfilePage(std::span<std::uint8_t> out, int page) {
+  if (page < 0 || page > kLastPage) return kChannelBadPage;
+  return ReadChunked(Command::kReadProfilePage, PageBase(page),
+                     out.first(std::min<std::size_t>(out.size(), transfer_size_)));
+}
+
+int DeviceChannel::WriteProfilePage(std::span<const std::uint8_t> table, int page,
+                                    std::optional<std::size_t> length) {
+  if (page < 0 || page > kLastPage) return kChannelBadPage;
+  const std::size_t bytes = std::min(length.value_or(transfer_size_), table.size());
+  return WriteChunked(Command::kWriteProfilePage, PageBase(page), table.first(bytes));
+}
+
+int DeviceChannel::FactoryReset() { return SendOnce(BuildRequest(Command::kFactoryReset, 0)); }
+
+int DeviceChannel::SendLightingFrame(std::span<const std::uint8_t> frame) {
+  return WriteChunked(Command::kSendLightingFrame, 0, frame);
+}
+
+int DeviceChannel::WriteMacroData(std::span<const std::uint8_t> image) {
+  return WriteChunked(Command::kWriteMacroData, 0, image);
+}
+
+int DeviceChannel::WriteRecoilData(std::span<const std::uint8_t> block) {
+  return WriteChunked(Command::kWriteRecoilData, 0, block);
+}
+
+}  // namespace vandrel

@@ -1,0 +1,117 @@
+// DeviceChannel: the link with one device class (keyboard, mouse or pad). It owns the device's
+// HidDevice and sends every command through it: a 64-byte request written, a 64-byte reply read
+// back, up to four times when no reply comes; long data in chunks of 56 bytes.
+//
+// Result codes of every operation: 1 success; 0 not connected, or no reply in four tries; -1 a
+// request could not be written (not retried); -102 / -103 the device refused with status 0xFF /
+// 0xFE; -201 a page above 4 (nothing sent).
+//
+// Threads: any thread may run commands. The channel's lock is held across each write–read pair,
+// so two threads never take each other's replies; chunks of one transfer may interleave with
+// other threads' exchanges. The presence monitor holds the same lock for a whole poll while it
+// opens, checks or closes the device.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <span>
+
+#include "core/clock.h"
+#include "device/command_report.h"
+#include "device/hid_device.h"
+
+namespace vandrel {
+
+inline constexpr int kChannelSuccess = 1;
+inline constexpr int kChannelNoReply = 0;
+inline constexpr int kChannelWriteFailed = -1;
+inline constexpr int kChannelRefusedBadFrame = -102;
+inline constexpr int kChannelRefused = -103;
+inline constexpr int kChannelBadPage = -201;
+
+inline constexpr std::size_t kDeviceInfoSize = 33;
+
+struct ChannelIdentity {
+  std::uint16_t vendor_id = 0;
+  std::uint16_t product_id = 0;
+  std::uint16_t usage = 0;
+  std::uint16_t usage_page = 0;
+};
+
+class DeviceChannel {
+ public:
+  static constexpr int kTries = 4;
+  static constexpr Clock::Duration kReadTimeout = std::chrono::milliseconds(300);
+  static constexpr Clock::Duration kEndConfigDelay = std::chrono::milliseconds(10);
+  static constexpr std::uint16_t kDefaultTransferSize = 512;
+  static constexpr int kLastPage = 4;
+  static constexpr std::uint16_t kPageStride = 126;
+
+  // `backend` and `clock` must outlive the channel.
+  DeviceChannel(HidBackend& backend, Clock& clock);
+
+  // Set once, before the threads that use the channel start.
+  void SetIdentity(const ChannelIdentity& identity) { identity_ = identity; }
+  [[nodiscard]] const ChannelIdentity& identity() const { return identity_; }
+
+  // Bytes moved by ReadDefaultTable, ReadProfilePage and WriteProfilePage without a length.
+  [[nodiscard]] std::uint16_t transfer_size() const { return transfer_size_; }
+  void set_transfer_size(std::uint16_t size) { transfer_size_ = size; }
+  // Written by the presence monitor only.
+  [[nodiscard]] bool connected() const { return connected_; }
+  void set_connected(bool connected) { connected_ = connected; }
+  [[nodiscard]] bool sync_lighting() const { return sync_lighting_; }
+  void set_sync_lighting(bool sync) { sync_lighting_ = sync; }
+
+  // The presence monitor's access: the device, under the lock.
+  [[nodiscard]] HidDevice& device() { return device_; }
+  [[nodiscard]] std::mutex& lock() { return lock_; }
+
+  // One request and its reply, with retries; the status byte is not looked at. 1, 0 or -1.
+  [[nodiscard]] int Exchange(const CommandReport& request, CommandReport& reply,
+                             std::size_t* bytes_read);
+  // One write and one read, no retry, the reply dropped; the result is that of the read.
+  [[nodiscard]] int SendOnce(const CommandReport& request);
+
+  int BeginConfig();
+  // Waits 10 ms, then closes the configuration bracket.
+  int EndConfig();
+  int ReadDeviceInfo(std::span<std::uint8_t, kDeviceInfoSize> info);
+  // 1–56 bytes from `offset` of the settings memory.
+  int ReadBlock(std::uint16_t offset, std::span<std::uint8_t> out);
+  // 1–56 bytes: the slot number, then (optionally) that slot's settings record.
+  int SelectProfile(std::span<const std::uint8_t> payload);
+  // The transfer size in bytes (at most what `out` holds).
+  int ReadDefaultTable(std::span<std::uint8_t> out);
+  int ReadProfilePage(std::span<std::uint8_t> out, int page);
+  // `length` bytes of `table` (the transfer size when not given; at most what `table` holds).
+  int WriteProfilePage(std::span<const std::uint8_t> table, int page,
+                       std::optional<std::size_t> length = std::nullopt);
+  // Command 13, sent once; its reply is not waited for beyond one read.
+  int FactoryReset();
+  int SendLightingFrame(std::span<const std::uint8_t> frame);
+  int WriteMacroData(std::span<const std::uint8_t> image);
+  int WriteRecoilData(std::span<const std::uint8_t> block);
+
+ private:
+  int ExchangeWithRetries(const CommandReport& request, CommandReport& reply,
+                          std::size_t* bytes_read);
+  int Single(Command command, std::uint8_t length, std::uint16_t offset,
+             std::span<const std::uint8_t> payload, std::span<std::uint8_t> out);
+  int ReadChunked(Command command, std::uint16_t base, std::span<std::uint8_t> out);
+  int WriteChunked(Command command, std::uint16_t base, std::span<const std::uint8_t> data);
+
+  Clock& clock_;
+  ChannelIdentity identity_;
+  std::atomic<std::uint16_t> transfer_size_{kDefaultTransferSize};
+  std::atomic<bool> connected_{false};
+  std::atomic<bool> sync_lighting_{false};
+  HidDevice device_;
+  std::mutex lock_;  // held across each write–read pair, and by the monitor for a whole poll
+};
+
+}  // namespace vandrel

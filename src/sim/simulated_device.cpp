@@ -1,0 +1,215 @@
+#include "sim/simulated_device.h"
+
+#include <algorithm>
+
+#include "core/file_io.h"
+#include "sim/bus_context.h"
+#include "sim/descriptors.h"
+#include "sim/sim_connection.h"
+#include "sim/state_file.h"
+
+namespace vandrel::sim {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr std::size_t kActiveDpiByte = 19;
+constexpr std::size_t kModeByte = 1;
+
+// Commands that change what the device keeps in memory.
+bool ChangesMemory(std::uint8_t command) {
+  return command == 6 || command == 9 || command == 13 || command == 21 || command == 23;
+}
+
+FirmwareImage InitialMemory(std::uint16_t product_id, std::optional<int> key_count,
+                            const std::filesystem::path& state_file) {
+  FirmwareImage factory = FactoryImage(product_id, key_count);
+  if (state_file.empty()) return factory;
+  const FileContents saved = ReadWholeFile(state_file);
+  return ParseImage(saved.bytes, factory).value_or(factory);
+}
+
+Report RefusalOf(std::span<const std::uint8_t> request, std::uint8_t status) {
+  Report reply{};
+  std::copy_n(request.begin(), 7, reply.begin());
+  reply[1] = reply[2] = 0;
+  reply[7] = status;
+  return reply;
+}
+
+}  // namespace
+
+SimulatedDevice::SimulatedDevice(std::shared_ptr<BusContext> bus, std::uint16_t product_id,
+                                 std::optional<int> key_count, std::string path,
+                                 std::filesystem::path state_file)
+    : bus_(std::move(bus)),
+      product_id_(product_id),
+      family_(FamilyOf(product_id).value_or(DeviceFamily::kKeyboard)),
+      path_(std::move(path)),
+      state_file_(std::move(state_file)),
+      firmware_(FactoryImage(product_id, key_count)) {
+  firmware_.memory() = InitialMemory(product_id, key_count, state_file_);
+}
+
+bool SimulatedDevice::present() const {
+  std::lock_guard lock(mutex_);
+  return present_;
+}
+
+void SimulatedDevice::SetFaults(const Faults& faults) {
+  std::lock_guard lock(mutex_);
+  faults_ = faults;
+  requests_since_faults_ = 0;
+}
+
+Faults SimulatedDevice::CurrentFaults() const {
+  std::lock_guard lock(mutex_);
+  return faults_;
+}
+
+void SimulatedDevice::SwitchSlot(std::uint8_t slot) {
+  std::lock_guard lock(mutex_);
+  if (slot >= firmware_.memory().slot_count()) return;
+  ChangeMemoryAndNotify(0, slot);
+}
+
+void SimulatedDevice::ChangeDpiLevel(std::uint8_t level) {
+  std::lock_guard lock(mutex_);
+  if (family_ != DeviceFamily::kMouse) return;
+  ChangeMemoryAndNotify(firmware_.memory().active_slot() * kSlotRecordSize + kActiveDpiByte, level);
+}
+
+void SimulatedDevice::ChangeLightingMode(std::uint8_t mode) {
+  std::lock_guard lock(mutex_);
+  ChangeMemoryAndNotify(firmware_.memory().active_slot() * kSlotRecordSize + kModeByte, mode);
+}
+
+void SimulatedDevice::ChangeMemoryAndNotify(std::size_t offset, std::uint8_t value) {
+  std::vector<std::uint8_t>& settings = firmware_.memory().settings;
+  if (offset >= settings.size()) return;
+  settings[offset] = value;
+  SaveState();
+  if (has_consumer_control()) {
+    const std::uint8_t report[] = {kConsumerReportId, kNotifySettingsChanged & 0xFF,
+                                   kNotifySettingsChanged >> 8};
+    DeliverLocked(SimCollection::kConsumer, report, bus_->clock().Now());
+  }
+}
+
+void SimulatedDevice::Notify(std::uint16_t usage) {
+  std::lock_guard lock(mutex_);
+  if (!has_consumer_control() || !present_) return;
+  const std::uint8_t report[] = {kConsumerReportId, static_cast<std::uint8_t>(usage & 0xFF),
+                                 static_cast<std::uint8_t>(usage >> 8)};
+  DeliverLocked(SimCollection::kConsumer, report, bus_->clock().Now());
+}
+
+bool SimulatedDevice::Receive(std::span<const std::uint8_t> request) {
+  std::lock_guard lock(mutex_);
+  if (!present_) return false;
+  ++requests_;
+  const int number = ++requests_since_faults_;
+  bus_->Trace(tag(), "vendor", "out", request);
+  if (faults_.vanish_on_request == number) {
+    present_ = false;
+    for (SimConnection* connection : connections_) connection->WakeLocked();
+    return true;
+  }
+  if (faults_.silent) return true;
+  const bool refused = faults_.refusal_status != 0 &&
+                       (faults_.refuse_request == 0 || faults_.refuse_request == number);
+  Report reply;
+  if (refused) {
+    reply = RefusalOf(request, faults_.refusal_status);
+  } else {
+    Report copy{};
+    std::copy_n(request.begin(), copy.size(), copy.begin());
+    reply = firmware_.Handle(copy);
+  }
+  const Clock::Duration usb = faults_.usb_timing ? Clock::Duration(1ms) : Clock::Duration::zero();
+  DeliverLocked(SimCollection::kVendor, reply, bus_->clock().Now() + faults_.reply_delay + usb);
+  if (!refused && ChangesMemory(request[3]) && reply[7] == kStatusAccepted) SaveState();
+  return true;
+}
+
+void SimulatedDevice::DeliverLocked(SimCollection collection, std::span<const std::uint8_t> report,
+                                    Clock::Duration due) {
+  const bool vendor = collection == SimCollection::kVendor;
+  bus_->Trace(tag(), vendor ? "vendor" : "consumer", "in", report);
+  for (SimConnection* connection : connections_) {
+    if (connection->collection_ == collection && connection->flags_.read) {
+      connection->PushLocked(report, due);
+    }
+  }
+}
+
+void SimulatedDevice::SaveState() const {
+  if (state_file_.empty()) return;
+  // A state that cannot be saved only means the next run starts from an older one.
+  (void)WriteFileAtomically(state_file_, SerializeImage(firmware_.memory()));
+}
+
+void SimulatedDevice::Attach(SimConnection* connection) {
+  std::lock_guard lock(mutex_);
+  connections_.push_back(connection);
+}
+
+void SimulatedDevice::Detach(SimConnection* connection) {
+  std::lock_guard lock(mutex_);
+  std::erase(connections_, connection);
+}
+
+bool SimulatedDevice::MayOpen(bool write, bool exclusive) const {
+  std::lock_guard lock(mutex_);
+  return std::none_of(connections_.begin(), connections_.end(), [&](const SimConnection* other) {
+    return (exclusive && other->flags_.write) || (write && other->flags_.exclusive);
+  });
+}
+
+void SimulatedDevice::Unplug() {
+  std::lock_guard lock(mutex_);
+  present_ = false;
+  for (SimConnection* connection : connections_) connection->WakeLocked();
+}
+
+FirmwareImage SimulatedDevice::Memory() const {
+  std::lock_guard lock(mutex_);
+  return firmware_.memory();
+}
+
+int SimulatedDevice::ViolationCount() const {
+  std::lock_guard lock(mutex_);
+  return firmware_.violation_count();
+}
+
+std::map<Violation, int> SimulatedDevice::Violations() const {
+  std::lock_guard lock(mutex_);
+  return firmware_.violations();
+}
+
+int SimulatedDevice::RequestCount() const {
+  std::lock_guard lock(mutex_);
+  return requests_;
+}
+
+int SimulatedDevice::FramesReceived() const {
+  std::lock_guard lock(mutex_);
+  return firmware_.frames_received();
+}
+
+std::vector<std::uint8_t> SimulatedDevice::LastFrame() const {
+  std::lock_guard lock(mutex_);
+  return firmware_.last_frame();
+}
+
+int SimulatedDevice::ConnectionCount() const {
+  std::lock_guard lock(mutex_);
+  return static_cast<int>(connections_.size());
+}
+
+bool SimulatedDevice::ConfigOpen() const {
+  std::lock_guard lock(mutex_);
+  return firmware_.config_open();
+}
+
+}  // namespace vandrel::sim

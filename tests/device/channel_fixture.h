@@ -1,0 +1,58 @@
+// One simulated device connected to its channel, as the presence monitor connects it, with the
+// simulator's trace recording every report.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "core/manual_clock.h"
+#include "device/presence_monitor.h"
+#include "device/product_ids.h"
+#include "fake_main_window.h"
+#include "sim/virtual_bus.h"
+#include "support/temp_dir.h"
+#include "trace_reader.h"
+
+namespace vandrel::testing {
+
+inline ChannelIdentity IdentityOf(DeviceKind kind) {
+  const std::uint16_t product = kind == DeviceKind::kKeyboard ? kKeyboardProductId
+                                : kind == DeviceKind::kMouse  ? kMouseProductId
+                                                              : kPadProductId;
+  return {kVendorId, product, kVendorUsage, kVendorUsagePage};
+}
+
+class ChannelFixture : public ::testing::Test {
+ protected:
+  ChannelFixture() {
+    keyboard_.SetIdentity(IdentityOf(DeviceKind::kKeyboard));
+    mouse_.SetIdentity(IdentityOf(DeviceKind::kMouse));
+    pad_.SetIdentity(IdentityOf(DeviceKind::kPad));
+    EXPECT_TRUE(bus_.SetTraceFile(trace_dir_.path() / "trace.txt"));
+  }
+
+  // Plugs a device in and lets its monitor connect it; the channel.
+  DeviceChannel& Connect(std::uint16_t product_id, DeviceKind kind) {
+    device_ = bus_.Plug(product_id);
+    PresenceMonitor monitor(kind, channels_, window_, clock_);
+    EXPECT_TRUE(monitor.PollOnce().has_value());
+    DeviceChannel& channel = channels_.Of(kind);
+    EXPECT_TRUE(channel.connected());
+    return channel;
+  }
+
+  std::vector<TracedRequest> Requests() const {
+    return TracedRequests(trace_dir_.path() / "trace.txt");
+  }
+
+  TempDir trace_dir_;
+  ManualClock clock_{ManualClock::Mode::kAutoAdvance};
+  sim::VirtualBus bus_{clock_};
+  DeviceChannel keyboard_{bus_, clock_};
+  DeviceChannel mouse_{bus_, clock_};
+  DeviceChannel pad_{bus_, clock_};
+  DeviceChannels channels_{keyboard_, mouse_, pad_};
+  FakeMainWindow window_;
+  std::shared_ptr<sim::SimulatedDevice> device_;
+};
+
+}  // namespace vandrel::testing

@@ -1,0 +1,191 @@
+#include "device/device_channel.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "channel_fixture.h"
+
+namespace vandrel {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::TracedRequest;
+using Bytes = std::vector<std::uint8_t>;
+
+TEST(CommandReportTest, RequestsCarryTheirChecksum) {
+  const CommandReport begin = BuildRequest(Command::kBeginConfig, 0);
+  EXPECT_EQ(Bytes(begin.begin(), begin.begin() + 8), (Bytes{0x04, 0x01, 0x00, 0x01, 0, 0, 0, 0}));
+  const CommandReport info = BuildRequest(Command::kReadDeviceInfo, 0x21);
+  EXPECT_EQ(Bytes(info.begin(), info.begin() + 8), (Bytes{0x04, 0x24, 0x00, 0x03, 0x21, 0, 0, 0}));
+  EXPECT_TRUE(std::all_of(info.begin() + 8, info.end(), [](std::uint8_t b) { return b == 0; }));
+  // A checksum above 255 spills into byte 2.
+  const Bytes payload(56, 0xFF);
+  const CommandReport full = BuildRequest(Command::kWriteMacroData, 56, 0x0102, payload);
+  const unsigned sum = 21 + 56 + 0x02 + 0x01 + 56 * 0xFF;
+  EXPECT_EQ(full[1], sum & 0xFF);
+  EXPECT_EQ(full[2], (sum >> 8) & 0xFF);
+  EXPECT_EQ(full[5], 0x02);
+  EXPECT_EQ(full[6], 0x01);
+}
+
+class DeviceChannelTest : public testing::ChannelFixture {};
+
+TEST_F(DeviceChannelTest, ChunksAre56BytesAtRisingOffsets) {
+  DeviceChannel& mouse = Connect(kMouseProductId, DeviceKind::kMouse);
+  EXPECT_EQ(mouse.WriteMacroData(Bytes(56, 1)), 1);
+  EXPECT_EQ(mouse.WriteMacroData(Bytes(57, 2)), 1);
+  EXPECT_EQ(mouse.WriteMacroData({}), 1);
+  EXPECT_EQ(testing::WithCommand(Requests(), 21),
+            (std::vector<TracedRequest>{{21, 56, 0}, {21, 56, 0}, {21, 1, 56}}));
+  EXPECT_EQ(device_->Memory().macro[56], 2);
+}
+
+TEST_F(DeviceChannelTest, AProfilePageOf512BytesIsNineChunksOf56AndOneOf8) {
+  DeviceChannel& mouse = Connect(kMouseProductId, DeviceKind::kMouse);
+  Bytes page(512);
+  ASSERT_EQ(mouse.ReadProfilePage(page, 2), 1);
+  const std::vector<TracedRequest> reads = testing::WithCommand(Requests(), 8);
+  ASSERT_EQ(reads.size(), 10U);
+  for (std::size_t i = 0; i < 9; ++i) {
+    EXPECT_EQ(reads[i], (TracedRequest{8, 56, 252 + 56 * static_cast<int>(i)}));
+  }
+  EXPECT_EQ(reads[9], (TracedRequest{8, 8, 252 + 504}));
+  const auto& memory = device_->Memory().key_pages;
+  EXPECT_EQ(page, Bytes(memory.begin() + 252, memory.begin() + 252 + 512));
+}
+
+TEST_F(DeviceChannelTest, PagesAboveFourAreRefusedWithoutTraffic) {
+  DeviceChannel& mouse = Connect(kMouseProductId, DeviceKind::kMouse);
+  Bytes table(126, 0x20);
+  EXPECT_EQ(mouse.WriteProfilePage(table, 5, 126), kChannelBadPage);
+  EXPECT_EQ(mouse.ReadProfilePage(table, 5), kChannelBadPage);
+  EXPECT_EQ(device_->RequestCount(), 0);
+  EXPECT_EQ(mouse.WriteProfilePage(table, 4, 126), 1);
+  EXPECT_EQ(testing::WithCommand(Requests(), 9),
+            (std::vector<TracedRequest>{{9, 56, 504}, {9, 56, 560}, {9, 14, 616}}));
+}
+
+TEST_F(DeviceChannelTest, ARefusalMidTransferEndsItWithoutResending) {
+  DeviceChannel& mouse = Connect(kMouseProductId, DeviceKind::kMouse);
+  device_->SetFaults({.refusal_status = 0xFE, .refuse_request = 3});
+  EXPECT_EQ(mouse.WriteRecoilData(Bytes(300, 7)), kChannelRefused);
+  EXPECT_EQ(device_->RequestCount(), 3);
+  device_->SetFaults({.refusal_status = 0xFF});
+  EXPECT_EQ(mouse.BeginConfig(), kChannelRefusedBadFrame);
+  EXPECT_EQ(device_->RequestCount(), 4);
+}
+
+TEST_F(DeviceChannelTest, ASilentDeviceCostsExactlyFourSendsAndTheirWaits) {
+  DeviceChannel& pad = Connect(kPadProductId, DeviceKind::kPad);
+  device_->SetFaults({.silent = true});
+  const Clock::Duration before = clock_.Now();
+  Bytes slot(1);
+  EXPECT_EQ(pad.ReadBlock(0, slot), kChannelNoReply);
+  EXPECT_EQ(device_->RequestCount(), 4);
+  EXPECT_EQ(clock_.Now() - before, 4 * 300ms);
+}
+
+TEST_F(DeviceChannelTest, AWriteThatFailsIsNotRetried) {
+  DeviceChannel& pad = Connect(kPadProductId, DeviceKind::kPad);
+  device_->SetFaults({.write_delay = 2000ms});
+  EXPECT_EQ(pad.BeginConfig(), kChannelWriteFailed);
+  EXPECT_EQ(clock_.Now(), 1000ms);
+}
+
+TEST_F(DeviceChannelTest, DeviceInformationIsExactly33Bytes) {
+  DeviceChannel& mouse = Connect(kMouseProductId, DeviceKind::kMouse);
+  std::array<std::uint8_t, 40> buffer;
+  buffer.fill(0xAA);
+  ASSERT_EQ(mouse.ReadDeviceInfo(std::span(buffer).first<kDeviceInfoSize>()), 1);
+  EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 33), device_->Memory().device_info);
+  EXPECT_EQ(buffer[33], 0xAA);
+  EXPECT_EQ(testing::WithCommand(Requests(), 3), (std::vector<TracedRequest>{{3, 0x21, 0}}));
+}
+
+TEST_F(DeviceChannelTest, EndConfigWaitsTenMillisecondsFirst) {
+  DeviceChannel& pad = Connect(kPadProductId, DeviceKind::kPad);
+  EXPECT_EQ(pad.BeginConfig(), 1);
+  EXPECT_EQ(pad.EndConfig(), 1);
+  const auto requests = clock_.Requests();
+  EXPECT_NE(std::find(requests.begin(), requests.end(),
+                      ManualClock::Request{ManualClock::Request::Kind::kSleep, 10ms}),
+            requests.end());
+  EXPECT_FALSE(device_->ConfigOpen());
+}
+
+TEST_F(DeviceChannelTest, FactoryResetIsSentOnceEvenToASilentDevice) {
+  DeviceChannel& pad = Connect(kPadProductId, DeviceKind::kPad);
+  device_->SetFaults({.silent = true});
+  EXPECT_EQ(pad.FactoryReset(), kChannelNoReply);
+  EXPECT_EQ(device_->RequestCount(), 1);
+  EXPECT_EQ(testing::WithCommand(Requests(), 13), (std::vector<TracedRequest>{{13, 0, 0}}));
+}
+
+TEST_F(DeviceChannelTest, ADisconnectedChannelSendsNothing) {
+  DeviceChannel& mouse = Connect(kMouseProductId, DeviceKind::kMouse);
+  mouse.set_connected(false);
+  CommandReport reply{};
+  std::size_t bytes = 99;
+  EXPECT_EQ(mouse.Exchange(BuildRequest(Command::kBeginConfig, 0), reply, &bytes), 0);
+  EXPECT_EQ(bytes, 0U);
+  EXPECT_EQ(mouse.SendLightingFrame(Bytes(45)), 0);
+  EXPECT_EQ(device_->RequestCount(), 0);
+}
+
+TEST_F(DeviceChannelTest, AHostThatFollowsTheProtocolCausesNoViolation) {
+  DeviceChannel& mouse = Connect(kMouseProductId, DeviceKind::kMouse);
+  std::array<std::uint8_t, kDeviceInfoSize> info{};
+  Bytes table(512), record(56);
+  EXPECT_EQ(mouse.BeginConfig(), 1);
+  EXPECT_EQ(mouse.ReadDeviceInfo(info), 1);
+  EXPECT_EQ(mouse.ReadDefaultTable(table), 1);
+  EXPECT_EQ(mouse.ReadBlock(3 * 64, record), 1);
+  EXPECT_EQ(mouse.ReadProfilePage(table, 0), 1);
+  EXPECT_EQ(mouse.WriteProfilePage(table, 1, 126), 1);
+  EXPECT_EQ(mouse.SelectProfile(record), 1);
+  EXPECT_EQ(mouse.WriteMacroData(Bytes(2048, 1)), 1);
+  EXPECT_EQ(mouse.WriteRecoilData(Bytes(3072, 1)), 1);
+  EXPECT_EQ(mouse.EndConfig(), 1);
+  EXPECT_EQ(mouse.FactoryReset(), 1);
+  EXPECT_EQ(device_->ViolationCount(), 0);
+}
+
+// Frames stream from one thread while another reads settings: every read gets its own reply.
+TEST(DeviceChannelThreads, ASettingsReadWhileFramesStreamGetsItsOwnReply) {
+  SteadyClock clock;
+  sim::VirtualBus bus(clock);
+  const auto keyboard = bus.Plug(kPerKeyKeyboardProductId);
+  DeviceChannel kb(bus, clock), ms(bus, clock), mp(bus, clock);
+  kb.SetIdentity(testing::IdentityOf(DeviceKind::kKeyboard));
+  testing::FakeMainWindow window;
+  PresenceMonitor monitor(DeviceKind::kKeyboard, {kb, ms, mp}, window, clock);
+  ASSERT_TRUE(monitor.PollOnce().has_value());
+  ASSERT_TRUE(kb.connected());
+
+  std::atomic<bool> done{false};
+  std::thread streamer([&] {
+    const Bytes frame(378, 0x40);
+    while (!done) EXPECT_EQ(kb.SendLightingFrame(frame), 1);
+  });
+  const Bytes expected = keyboard->Memory().device_info;
+  while (keyboard->FramesReceived() == 0) std::this_thread::yield();
+  // Read until well over a hundred frames went by during the reads.
+  const int frames_before = keyboard->FramesReceived();
+  int reads = 0;
+  for (; reads < 100000 && keyboard->FramesReceived() < frames_before + 200; ++reads) {
+    std::array<std::uint8_t, kDeviceInfoSize> info{};
+    const bool own_reply =
+        kb.ReadDeviceInfo(info) == 1 && Bytes(info.begin(), info.end()) == expected;
+    EXPECT_TRUE(own_reply) << "read " << reads;
+    if (!own_reply) break;
+  }
+  done = true;
+  streamer.join();
+  EXPECT_GE(keyboard->FramesReceived(), frames_before + 200);
+  EXPECT_EQ(keyboard->ViolationCount(), 0);
+}
+
+}  // namespace
+}  // namespace vandrel
