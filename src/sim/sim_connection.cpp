@@ -30,9 +30,8 @@ class CancelRelay final : public Event::Listener {
 }  // namespace
 
 SimConnection::SimConnection(std::shared_ptr<SimulatedDevice> device,
-                             std::shared_ptr<BusContext> bus,
-                             SimCollection collection, HidOpenFlags flags,
-                             HidConnectionInfo info)
+                             std::shared_ptr<BusContext> bus, SimCollection collection,
+                             HidOpenFlags flags, HidConnectionInfo info)
     : device_(std::move(device)),
       bus_(std::move(bus)),
       collection_(collection),
