@@ -119,7 +119,7 @@ class Builder {
 
   // Builds the children of `widget` (direct <widget>s and those inside <layout>s) into `parent`.
   void BuildChildren(const pugi::xml_node widget, Control& parent, int depth) {
-    if (depth > kMaxWidgetDepth) {
+    if (depth >= kMaxWidgetDepth) {
       Trace("skin layout nested too deeply under " + parent.Name());
       return;
     }
