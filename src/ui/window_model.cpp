@@ -132,6 +132,11 @@ Control* WindowModel::FocusedControl() const {
   return focused_;
 }
 
+void WindowModel::ClearFocus(Notify notify) {
+  Transaction transaction(*this);
+  MoveFocusLocked(nullptr, notify, transaction);
+}
+
 void WindowModel::SetChangeListener(std::function<void()> listener) {
   std::lock_guard lock(listener_mutex_);
   listener_ = std::move(listener);

@@ -68,6 +68,9 @@ class WindowModel final : private TextResources::Observer {
   void RaiseWindowSize();
 
   [[nodiscard]] Control* FocusedControl() const;
+  // Takes the focus from whichever control has it ("killfocus" with Notify::kYes), as when the
+  // user moves it outside the window's controls.
+  void ClearFocus(Notify notify);
 
   // View side. `listener` is called (from any thread, outside the window's lock) when a change
   // event or a notification from another thread is waiting; it must only arrange for the
