@@ -13,6 +13,9 @@ namespace {
 
 constexpr int kMaxIncludeDepth = 8;
 constexpr int kMaxWidgetDepth = 64;
+// Includes multiply: a few placeholders including each other eight deep would otherwise make
+// millions of controls out of a small file.
+constexpr int kMaxControls = 20000;
 
 struct ClassKind {
   std::string_view widget_class;
@@ -115,7 +118,7 @@ void ApplyDeferred(Control& control, const Deferred& deferred) {
 
 class Builder {
  public:
-  explicit Builder(const LayoutContext& context) : context_(context) {}
+  Builder(const LayoutContext& context, int& budget) : context_(context), budget_(budget) {}
 
   // Builds the children of `widget` (direct <widget>s and those inside <layout>s) into `parent`.
   void BuildChildren(const pugi::xml_node widget, Control& parent, int depth) {
@@ -133,6 +136,12 @@ class Builder {
   }
 
   void BuildWidget(const pugi::xml_node widget, Control& parent, int depth) {
+    if (budget_ <= 0) {
+      if (budget_ == 0) Trace("skin layout has too many controls; the rest are left out");
+      budget_ = -1;
+      return;
+    }
+    --budget_;
     const ControlKind kind = KindOfClass(widget.attribute("class").as_string());
     Control& control =
         parent.Window().AddControl(parent, kind, widget.attribute("name").as_string());
@@ -174,7 +183,7 @@ class Builder {
     if (!file) return;
     std::optional<std::string> text;
     if (include_depth_ < kMaxIncludeDepth && context_.read_file) text = context_.read_file(*file);
-    Builder nested(context_);
+    Builder nested(context_, budget_);
     if (!text || !nested.BuildText(*text, placeholder, false, include_depth_ + 1)) {
       Trace("skin layout not included: " + *file + " for " + placeholder.Name());
       return;
@@ -183,6 +192,7 @@ class Builder {
   }
 
   const LayoutContext& context_;
+  int& budget_;  // controls still allowed, shared by the nested builders of one layout
   int include_depth_ = 0;
 };
 
@@ -190,7 +200,8 @@ class Builder {
 
 bool BuildLayout(std::string_view ui_xml, Control& parent, const LayoutContext& context,
                  bool apply_top) {
-  Builder builder(context);
+  int budget = kMaxControls;
+  Builder builder(context, budget);
   return builder.BuildText(ui_xml, parent, apply_top, 0);
 }
 

@@ -59,14 +59,22 @@ Control& WindowModel::AddControl(Control& parent, ControlKind kind, std::string 
   if (name.empty()) return *control;
   std::vector<Control*>& named = by_name_[name];
   named.push_back(control);
-  // Lookup is in document order, and a control added to an earlier parent comes first.
-  if (named.size() > 1) {
+  // Lookup is in document order. A control added under the last branch (as the skin loader adds
+  // them) is last already; one added to an earlier parent has to be put in its place.
+  if (named.size() > 1 && !IsLastInDocumentLocked(*control)) {
     named.clear();
     for (Control* each : PreorderLocked()) {
       if (each->name_ == name) named.push_back(each);
     }
   }
   return *control;
+}
+
+bool WindowModel::IsLastInDocumentLocked(const Control& control) const {
+  for (const Control* child = &control; child->parent_ != nullptr; child = child->parent_) {
+    if (child->parent_->children_.back() != child) return false;
+  }
+  return true;
 }
 
 void WindowModel::SetNotifyHandler(NotifyHandler handler) {

@@ -90,6 +90,7 @@ class WindowModel final : private TextResources::Observer {
   void WakeListener();
   void QueueChangeLocked(const Control& control, Property property);
   [[nodiscard]] std::vector<Control*> PreorderLocked() const;
+  [[nodiscard]] bool IsLastInDocumentLocked(const Control& control) const;
   [[nodiscard]] bool IsShownLocked(const Control& control) const;
   void UnselectGroupLocked(const Control& selected, Transaction& transaction);
   void MoveFocusLocked(Control* to, Notify notify, Transaction& transaction);

@@ -143,6 +143,21 @@ TEST(LayoutBuilderTest, PlaceholdersTakeTheLayoutOfTheirTag) {
   EXPECT_EQ(window->Find("gone")->Attribute("layout"), "");
 }
 
+TEST(LayoutBuilderTest, IncludesThatMultiplyAreCapped) {
+  std::string fan;
+  for (int i = 0; i < 10; ++i) {
+    fan +=
+        "<widget class='QWidget' name='f'><property name='tag' stdset='0'>"
+        "<string>FAN</string></property></widget>";
+  }
+  const std::string layout = Ui(fan);
+  LayoutContext context{
+      .read_file = [&](std::string_view) -> std::optional<std::string> { return layout; },
+      .resolve_tag = [](std::string_view) -> std::optional<std::string> { return "fan.xml"; }};
+  const auto window = FromText(layout, context);
+  EXPECT_EQ(window->FindAll("f").size(), 20000u);
+}
+
 TEST(LayoutBuilderTest, DeepNestingIsCutInsteadOfExhaustingTheStack) {
   std::string ui;
   for (int i = 0; i < 5000; ++i) ui += "<widget class='QWidget' name='n'>";
