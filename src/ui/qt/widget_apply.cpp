@@ -178,7 +178,10 @@ void ApplyProperty(QWidget& widget, const Control& control, Property property,
       ApplyText(widget, control);
       break;
     case Property::kVisible:
-      if (widget.parentWidget() != nullptr) widget.setVisible(control.IsVisible());
+      // The top window is shown by its owner, and the pages of a tab layout by the layout.
+      if (widget.parentWidget() == nullptr) break;
+      if (qobject_cast<QStackedWidget*>(widget.parentWidget()) != nullptr) break;
+      widget.setVisible(control.IsVisible());
       break;
     case Property::kEnabled:
       widget.setEnabled(control.IsEnabled());

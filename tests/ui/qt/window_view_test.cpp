@@ -164,6 +164,17 @@ TEST_F(WindowViewTest, ModelChangesReachWidgetsWithoutNotifications) {
   EXPECT_THAT(Seen(), IsEmpty());
 }
 
+TEST_F(WindowViewTest, OnlyTheCurrentPageOfATabLayoutIsShown) {
+  auto* pages = Widget<QStackedWidget>("pages");
+  EXPECT_FALSE(pages->widget(0)->isHidden());
+  EXPECT_TRUE(pages->widget(1)->isHidden());
+  model_->Find("pages")->SelectPage(1);
+  model_->Find("p0")->SetVisible(true);
+  view_->Sync();
+  EXPECT_TRUE(pages->widget(0)->isHidden());
+  EXPECT_FALSE(pages->widget(1)->isHidden());
+}
+
 TEST_F(WindowViewTest, LanguageSwitchRetextsWidgets) {
   EXPECT_EQ(Widget<QLabel>("caption")->text(), "Mouse");
   texts_->SetLanguage("cn_zh", {{"tab_mouse", "鼠标"}});
