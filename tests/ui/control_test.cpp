@@ -160,14 +160,6 @@ TEST(ControlFocusTest, MovingFocusKillsTheOldAndSetsTheNew) {
   EXPECT_EQ(test.window().FocusedControl(), &a);
 }
 
-TEST(ControlHoverTest, EnterAndLeave) {
-  TestWindow test;
-  Control& key = test.Add(ControlKind::kOption, "ms_key_2");
-  key.MouseEnter();
-  key.MouseLeave();
-  EXPECT_THAT(test.Seen(), ElementsAre("msenter ms_key_2", "msleave ms_key_2"));
-}
-
 TEST(ControlTabLayoutTest, ShowsOnePageWithoutNotification) {
   TestWindow test;
   Control& tabs = test.Add(ControlKind::kTabLayout, "tab_switch");

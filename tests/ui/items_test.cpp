@@ -98,27 +98,5 @@ TEST(ItemsTest, RowsOfSeveralCellsKeepUserDataAndStyles) {
   EXPECT_EQ(list.ItemText(0), "other");
 }
 
-TEST(ItemsTest, OnlyCombosAndListsHoldRows) {
-  TestWindow test;
-  Control& button = test.Add(ControlKind::kButton, "b");
-  button.AddItem(ListItem::OfText("x"));
-  EXPECT_EQ(button.ItemCount(), 0);
-  EXPECT_FALSE(button.SelectItem(0, Notify::kYes));
-  Control& tabs = test.Add(ControlKind::kTabLayout, "t");
-  tabs.AddItem(ListItem::OfText("x"));
-  EXPECT_EQ(tabs.ItemCount(), 0);
-}
-
-TEST(ItemsTest, ChartItemsOnlyOnCharts) {
-  TestWindow test;
-  Control& chart = test.Add(ControlKind::kChart, "chart");
-  chart.AddChartItem({"a", 2.5});
-  test.Add(ControlKind::kLabel, "l").AddChartItem({"a", 1});
-  EXPECT_THAT(chart.ChartItems(), ElementsAre(ChartItem{"a", 2.5}));
-  EXPECT_TRUE(test.window().Find("l")->ChartItems().empty());
-  chart.RemoveAllChartItems();
-  EXPECT_TRUE(chart.ChartItems().empty());
-}
-
 }  // namespace
 }  // namespace vandrel

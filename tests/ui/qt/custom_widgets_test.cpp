@@ -137,14 +137,6 @@ TEST(ChartViewTest, PieSlicesShareTheCircleByValue) {
   EXPECT_EQ(image.pixel(20, 55), below) << "left lies in the first slice too";
 }
 
-TEST(ColourPaletteTest, FieldRunsFromWhiteThroughColourToBlack) {
-  const QSize size(101, 101);
-  EXPECT_EQ(PaletteColourAt({0, 0}, size).rgb(), 0xFFFFFFFFu);
-  EXPECT_EQ(PaletteColourAt({0, 50}, size).rgb(), 0xFFFF0000u);
-  EXPECT_EQ(PaletteColourAt({0, 100}, size).rgb(), 0xFF000000u);
-  EXPECT_EQ(PaletteColourAt({-5, 500}, size).rgb(), 0xFF000000u) << "points outside are clamped";
-}
-
 TEST(ColourPaletteTest, AClickPicksTheColourUnderTheMouse) {
   ColourPalette palette;
   palette.resize(101, 101);
