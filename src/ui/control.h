@@ -88,7 +88,8 @@ class Control {
   [[nodiscard]] std::string Attribute(std::string_view name) const;
 
   // The user's click: "click"; then an option of a group is selected and a check box or an
-  // option without a group toggles, each with "selectchanged".
+  // option without a group toggles, each with "selectchanged". A control that is disabled, or
+  // whose input is disabled, ignores clicks (as its widget would).
   void Click();
   // Mouse over the control: "msenter" / "msleave".
   void MouseEnter();
@@ -135,6 +136,7 @@ class Control {
   // Selects row `index` (-1: none); false when out of range. "itemselect" only on a change.
   bool SelectItem(int index, Notify notify);
   // The user clicking row `index`: selects it (with "itemselect") and raises "itemclick".
+  // Ignored, like Click, while the control or its input is disabled.
   bool ClickItem(int index);
 
   // kTabLayout: the pages are the children; never notifies.

@@ -22,7 +22,7 @@ bool InRange(int index, std::size_t count) {
 
 void Control::Click() {
   WindowModel::Transaction transaction(window_);
-  if (!IsButtonKind(kind_)) return;
+  if (!IsButtonKind(kind_) || !state_.enabled || !state_.input_enabled) return;
   transaction.Raise({notify::kClick, this});
   if (!IsSelectable(kind_)) return;
   // An option of a group becomes selected; a check box or an ungrouped option toggles.
@@ -211,6 +211,7 @@ bool Control::SelectItem(int index, Notify notify) {
 }
 
 bool Control::ClickItem(int index) {
+  if (!IsEnabled() || !IsInputEnabled()) return false;
   if (!SelectItem(index, Notify::kYes) || index == -1) return false;
   WindowModel::Transaction transaction(window_);
   transaction.Raise({notify::kItemClick, this, index, -1});

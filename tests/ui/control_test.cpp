@@ -40,6 +40,20 @@ TEST(ControlClickTest, OptionInGroupIsSelectedAndOthersUnselectedSilently) {
   EXPECT_TRUE(ms.IsSelected());
 }
 
+TEST(ControlClickTest, DisabledControlsIgnoreClicks) {
+  TestWindow test;
+  Control& panel_button = test.Add(ControlKind::kButton, "ms_key_butt_keysave");
+  Control& list = test.Add(ControlKind::kList, "ms_Macro_list");
+  list.AddItem(ListItem::OfText("step"));
+  panel_button.SetEnabled(false);
+  list.SetInputEnabled(false);
+  panel_button.Click();
+  EXPECT_FALSE(list.ClickItem(0));
+  EXPECT_THAT(test.Seen(), IsEmpty());
+  EXPECT_EQ(list.CurrentIndex(), -1);
+  EXPECT_TRUE(list.SelectItem(0, Notify::kYes)) << "code may still select";
+}
+
 TEST(ControlClickTest, CheckBoxTogglesBothWays) {
   TestWindow test;
   Control& check = test.Add(ControlKind::kCheckBox, "ms_cursor_x_check");
