@@ -11,6 +11,7 @@
 #include <QStackedWidget>
 #include <array>
 
+#include "core/decimal.h"
 #include "ui/qt/chart_view.h"
 #include "ui/qt/circle_progress.h"
 #include "ui/qt/colour_palette.h"
@@ -29,6 +30,11 @@ QString CssColour(std::uint32_t argb) {
       .arg(colour.green())
       .arg(colour.blue())
       .arg(colour.alpha());
+}
+
+QImage SkinImage(const std::string& image, const std::filesystem::path& skin_folder) {
+  const std::string file = SkinImageFile(image);
+  return file.empty() ? QImage() : QImage(ToQt((skin_folder / file).string()));
 }
 
 QString ImageUrl(const std::string& image, const std::filesystem::path& skin_folder) {
@@ -152,12 +158,11 @@ void ApplyLook(QWidget& widget, const Control& control, const std::filesystem::p
                        QColor::fromRgba(state.fore_colour));
   }
   if (auto* key = qobject_cast<DeviceKeyButton*>(&widget)) {
-    const std::string file = SkinImageFile(state.light_image);
-    key->SetLightImage(file.empty() ? QImage() : QImage(ToQt((skin_folder / file).string())));
+    key->SetLightImage(SkinImage(state.light_image, skin_folder));
   }
 }
 
-void ApplyChart(QWidget& widget, const Control& control) {
+void ApplyChart(QWidget& widget, const Control& control, const std::filesystem::path& skin_folder) {
   auto* chart = qobject_cast<ChartView*>(&widget);
   if (chart == nullptr) return;
   std::vector<ChartView::Item> items;
@@ -167,6 +172,10 @@ void ApplyChart(QWidget& widget, const Control& control) {
   chart->SetView(control.Attribute("view") == "histpgram" ? ChartView::View::kBar
                                                           : ChartView::View::kPie);
   chart->SetShowText(control.Attribute("showtext") == "true");
+  chart->SetShadow(SkinImage(control.Attribute("shadowimage"), skin_folder),
+                   ParseDecimalPrefix(control.Attribute("shadowimageheight")));
+  chart->SetPillar(SkinImage(control.Attribute("pillarimage"), skin_folder),
+                   std::max(1, ParseDecimalPrefix(control.Attribute("pillarimagewidth"))));
 }
 
 }  // namespace
@@ -191,6 +200,7 @@ void ApplyProperty(QWidget& widget, const Control& control, Property property,
       break;
     case Property::kLook:
       ApplyLook(widget, control, skin_folder);
+      ApplyChart(widget, control, skin_folder);  // a chart's attributes are part of its look
       break;
     case Property::kSelected:
       if (auto* button = qobject_cast<QAbstractButton*>(&widget)) {
@@ -223,7 +233,7 @@ void ApplyProperty(QWidget& widget, const Control& control, Property property,
       }
       break;
     case Property::kChart:
-      ApplyChart(widget, control);
+      ApplyChart(widget, control, skin_folder);
       break;
     case Property::kFocus:
       if (control.HasFocus() && !widget.hasFocus()) widget.setFocus(Qt::OtherFocusReason);
