@@ -1,0 +1,48 @@
+// Dialogs: the seam through which pages show the message box (and, as later pages need them, the
+// other modal windows). The Qt implementation is in ui/qt/qt_dialogs.h; tests use a fake that
+// records what was shown and answers as scripted, so page tests never open a window.
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+namespace vandrel {
+
+class WindowModel;
+
+// The message box window's skin resource and controls.
+inline constexpr std::string_view kMessageBoxResource = "XML_MSG";
+inline constexpr std::string_view kMessageTextControl = "MessageText";
+inline constexpr std::string_view kConfirmButton = "confirm_btn";
+inline constexpr std::string_view kCancelButton = "cancel_btn";
+inline constexpr std::string_view kMessageCloseButton = "closebtn";
+inline constexpr std::string_view kNoDeviceMessage = "message_text_20";
+inline constexpr std::chrono::milliseconds kNoDeviceMessageTime{500};
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+
+  // Shows the message box modally over `owner` (null: no owner) and returns 1 when the user
+  // closed it with "confirm_btn", 0 otherwise; callers asking a question go on only on 1.
+  // `text` is a language identifier when `is_identifier` is set and literal text otherwise; an
+  // empty text leaves the box's text as the skin has it. User-interface thread only.
+  virtual int ShowMessage(WindowModel* owner, std::string_view text, bool is_identifier) = 0;
+  // Shows "message_text_20" in a box that closes itself after kNoDeviceMessageTime.
+  // User-interface thread only.
+  virtual void ShowNoDeviceMessage(WindowModel* owner) = 0;
+};
+
+// A formatted message: sets the hidden label "str_test" of `main_window` to the identifier `id`
+// (as a resource text), reads back the language's text and puts `number` in place of its "%d".
+// Only "%d" is replaced (every one, with the same number) and "%%" becomes "%"; any other "%"
+// sequence is shown as it stands, so a language file can never make the program read arguments
+// that were not given. Without "str_test" the language is asked directly. Any thread.
+[[nodiscard]] std::string FormatMessageText(WindowModel& main_window, std::string_view id,
+                                            int number);
+// Shows FormatMessageText(main_window, id, number) as literal text over `main_window`.
+int ShowFormattedMessage(Dialogs& dialogs, WindowModel& main_window, std::string_view id,
+                         int number);
+
+}  // namespace vandrel

@@ -1,0 +1,34 @@
+// DeviceKeyButton: a key or button drawn on a device picture. It paints as a button, then, while
+// its light is on, the light image tinted with the light colour (0xRRGGBB; the top byte is
+// ignored) at the light alpha (0-255). Without a light image the key's face is tinted instead,
+// so that a skin without pictures still shows the light. User-interface thread only.
+#pragma once
+
+#include <QImage>
+#include <QPushButton>
+
+namespace vandrel {
+
+class DeviceKeyButton : public QPushButton {
+  Q_OBJECT
+
+ public:
+  explicit DeviceKeyButton(QWidget* parent = nullptr);
+
+  void SetLight(bool on, quint32 colour, int alpha);
+  void SetLightImage(QImage image);
+  [[nodiscard]] bool IsLightOn() const { return light_on_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  [[nodiscard]] QImage TintedLight() const;
+
+  QImage light_image_;
+  bool light_on_ = false;
+  quint32 light_colour_ = 255;
+  int light_alpha_ = 200;
+};
+
+}  // namespace vandrel

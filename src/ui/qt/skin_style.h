@@ -1,0 +1,13 @@
+// The skin's style sheet ("style.qss") for the whole application. User-interface thread only.
+#pragma once
+
+#include "ui/skin.h"
+
+class QApplication;
+
+namespace vandrel {
+
+// False (and the application unstyled) when the skin has no readable style sheet.
+bool ApplySkinStyle(QApplication& application, const Skin& skin);
+
+}  // namespace vandrel

@@ -1,0 +1,76 @@
+#include "ui/qt/skin_ui_loader.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QVBoxLayout>
+#include <optional>
+#include <string>
+
+#include "core/trace.h"
+#include "ui/qt/chart_view.h"
+#include "ui/qt/circle_progress.h"
+#include "ui/qt/colour_palette.h"
+#include "ui/qt/device_key_button.h"
+#include "ui/qt/wnd_host.h"
+
+namespace vandrel {
+namespace {
+
+// The same limit as the control model's, so both see the same widgets.
+constexpr int kMaxIncludeDepth = 8;
+
+QWidget* CreateCustom(const QString& class_name, QWidget* parent) {
+  if (class_name == "DeviceKeyButton") return new DeviceKeyButton(parent);
+  if (class_name == "CircleProgress") return new CircleProgress(parent);
+  if (class_name == "ColourPalette") return new ColourPalette(parent);
+  if (class_name == "WndHost") return new WndHost(parent);
+  if (class_name == "ChartView") return new ChartView(parent);
+  return nullptr;
+}
+
+}  // namespace
+
+SkinUiLoader::SkinUiLoader(const Skin& skin, QObject* parent) : QUiLoader(parent), skin_(skin) {
+  setWorkingDirectory(QDir(QString::fromStdString(skin.Folder().string())));
+}
+
+QWidget* SkinUiLoader::createWidget(const QString& class_name, QWidget* parent,
+                                    const QString& name) {
+  QWidget* widget = CreateCustom(class_name, parent);
+  if (widget == nullptr) return QUiLoader::createWidget(class_name, parent, name);
+  widget->setObjectName(name);
+  return widget;
+}
+
+QWidget* SkinUiLoader::LoadLayout(std::string_view resource, QWidget* parent) {
+  return LoadWithIncludes(resource, parent, 0);
+}
+
+QWidget* SkinUiLoader::LoadWithIncludes(std::string_view resource, QWidget* parent, int depth) {
+  const std::optional<std::string> text = skin_.Read(resource);
+  if (!text) return nullptr;
+  QByteArray bytes = QByteArray::fromStdString(*text);
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QWidget* top = load(&buffer, parent);
+  if (top == nullptr) {
+    Trace("skin layout not loaded by the view: " + std::string(resource));
+    return nullptr;
+  }
+  if (depth >= kMaxIncludeDepth) return top;
+  const QList<QWidget*> placeholders = top->findChildren<QWidget*>();
+  for (QWidget* placeholder : placeholders) {
+    const QString tag = placeholder->property("tag").toString();
+    if (tag.isEmpty()) continue;
+    const std::optional<std::string_view> file = SubLayoutForTag(tag.toStdString());
+    if (!file) continue;
+    QWidget* page = LoadWithIncludes(*file, placeholder, depth + 1);
+    if (page == nullptr) continue;
+    auto* layout = new QVBoxLayout(placeholder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(page);
+  }
+  return top;
+}
+
+}  // namespace vandrel

@@ -1,0 +1,253 @@
+#include "ui/qt/widget_apply.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QSlider>
+#include <QStackedWidget>
+#include <array>
+
+#include "core/decimal.h"
+#include "ui/qt/chart_view.h"
+#include "ui/qt/circle_progress.h"
+#include "ui/qt/colour_palette.h"
+#include "ui/qt/device_key_button.h"
+#include "ui/skin.h"
+
+namespace vandrel {
+namespace {
+
+QString ToQt(const std::string& text) { return QString::fromStdString(text); }
+
+QString CssColour(std::uint32_t argb) {
+  const QColor colour = QColor::fromRgba(argb);
+  return QStringLiteral("rgba(%1,%2,%3,%4)")
+      .arg(colour.red())
+      .arg(colour.green())
+      .arg(colour.blue())
+      .arg(colour.alpha());
+}
+
+QImage SkinImage(const std::string& image, const std::filesystem::path& skin_folder) {
+  const std::string file = SkinImageFile(image);
+  return file.empty() ? QImage() : QImage(ToQt((skin_folder / file).string()));
+}
+
+QString ImageUrl(const std::string& image, const std::filesystem::path& skin_folder) {
+  const std::string file = SkinImageFile(image);
+  if (file.empty()) return {};
+  return QStringLiteral("url(\"%1\")").arg(ToQt((skin_folder / file).string()));
+}
+
+// The looks the skin or the code gave this control, over the skin's style sheet. Nothing given,
+// nothing overridden.
+QString LookStyleSheet(const QWidget& widget, const ControlState& state,
+                       const std::filesystem::path& skin_folder) {
+  QString rules;
+  if (state.background_colour != 0) {
+    rules += QStringLiteral("background-color:%1;").arg(CssColour(state.background_colour));
+  }
+  const QString background = ImageUrl(state.background_image, skin_folder);
+  const QString normal = ImageUrl(state.normal_image, skin_folder);
+  if (!background.isEmpty()) rules += QStringLiteral("border-image:%1;").arg(background);
+  if (!normal.isEmpty()) rules += QStringLiteral("border-image:%1;").arg(normal);
+  if (state.border_size > 0) {
+    rules += QStringLiteral("border:%1px solid %2;")
+                 .arg(state.border_size)
+                 .arg(CssColour(state.border_colour));
+  }
+  if (state.fore_colour != 0)
+    rules += QStringLiteral("color:%1;").arg(CssColour(state.fore_colour));
+  const QString hot = ImageUrl(state.hot_image, skin_folder);
+  if (rules.isEmpty() && hot.isEmpty()) return {};
+  const QString selector = QStringLiteral("#") + widget.objectName();
+  QString sheet = selector + "{" + rules + "}";
+  if (!hot.isEmpty()) sheet += selector + QStringLiteral(":hover{border-image:%1;}").arg(hot);
+  return sheet;
+}
+
+QString CellText(const Control& control, const ListCell& cell) {
+  return ToQt(cell.resource_text ? control.Window().Texts().Lookup(cell.text) : cell.text);
+}
+
+// A row of several cells becomes a row widget of labels, each named after its cell's style so
+// that the style sheet can draw it.
+QWidget* RowWidget(const Control& control, const ListItem& item) {
+  auto* row = new QWidget;
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(4, 0, 4, 0);
+  for (const ListCell& cell : item.cells) {
+    auto* label = new QLabel(CellText(control, cell), row);
+    label->setObjectName(ToQt(cell.style));
+    layout->addWidget(label, 1);
+  }
+  return row;
+}
+
+void ApplyItems(QWidget& widget, const Control& control) {
+  const std::vector<ListItem> items = control.Items();
+  if (auto* combo = qobject_cast<QComboBox*>(&widget)) {
+    combo->clear();
+    for (const ListItem& item : items) {
+      combo->addItem(item.cells.empty() ? QString() : CellText(control, item.cells.front()));
+    }
+  } else if (auto* list = qobject_cast<QListWidget*>(&widget)) {
+    list->clear();
+    for (const ListItem& item : items) {
+      auto* row = new QListWidgetItem(list);
+      if (item.height > 0) row->setSizeHint(QSize(0, item.height));
+      if (item.cells.size() == 1) row->setText(CellText(control, item.cells.front()));
+      if (item.cells.size() > 1) list->setItemWidget(row, RowWidget(control, item));
+    }
+  }
+  ApplyProperty(widget, control, Property::kCurrent, {});
+}
+
+void ApplyCurrent(QWidget& widget, const Control& control) {
+  const int current = control.CurrentIndex();
+  if (auto* combo = qobject_cast<QComboBox*>(&widget)) combo->setCurrentIndex(current);
+  if (auto* list = qobject_cast<QListWidget*>(&widget)) list->setCurrentRow(current);
+  if (auto* stack = qobject_cast<QStackedWidget*>(&widget); stack != nullptr && current >= 0) {
+    stack->setCurrentIndex(current);
+  }
+}
+
+void ApplyText(QWidget& widget, const Control& control) {
+  const QString text = ToQt(control.Text());
+  widget.setToolTip(ToQt(control.Tooltip()));
+  if (auto* button = qobject_cast<QAbstractButton*>(&widget)) button->setText(text);
+  if (auto* label = qobject_cast<QLabel*>(&widget)) label->setText(text);
+  if (auto* edit = qobject_cast<QLineEdit*>(&widget); edit != nullptr && edit->text() != text) {
+    edit->setText(text);
+  }
+}
+
+void ApplyRange(QWidget& widget, const Control& control) {
+  const ControlState state = control.State();
+  if (auto* slider = qobject_cast<QSlider*>(&widget)) {
+    slider->setRange(state.minimum, state.maximum);
+    slider->setValue(state.value);
+  } else if (auto* bar = qobject_cast<QProgressBar*>(&widget)) {
+    bar->setRange(state.minimum, state.maximum);
+    bar->setValue(state.value);
+  } else if (auto* circle = qobject_cast<CircleProgress*>(&widget)) {
+    circle->SetRange(state.minimum, state.maximum, state.value);
+  }
+}
+
+void ApplySelection(QWidget& widget, const Control& control) {
+  auto* edit = qobject_cast<QLineEdit*>(&widget);
+  if (edit == nullptr) return;
+  const auto [start, end] = control.Selection();
+  if (start < 0 || end < 0) {
+    edit->end(false);
+  } else {
+    edit->setSelection(start, end - start);
+  }
+}
+
+void ApplyLook(QWidget& widget, const Control& control, const std::filesystem::path& skin_folder) {
+  const ControlState state = control.State();
+  widget.setStyleSheet(LookStyleSheet(widget, state, skin_folder));
+  if (auto* circle = qobject_cast<CircleProgress*>(&widget)) {
+    circle->SetColours(QColor::fromRgba(state.background_colour),
+                       QColor::fromRgba(state.fore_colour));
+  }
+  if (auto* key = qobject_cast<DeviceKeyButton*>(&widget)) {
+    key->SetLightImage(SkinImage(state.light_image, skin_folder));
+  }
+}
+
+void ApplyChart(QWidget& widget, const Control& control, const std::filesystem::path& skin_folder) {
+  auto* chart = qobject_cast<ChartView*>(&widget);
+  if (chart == nullptr) return;
+  std::vector<ChartView::Item> items;
+  for (const ChartItem& item : control.ChartItems())
+    items.push_back({ToQt(item.label), item.value});
+  chart->SetItems(std::move(items));
+  chart->SetView(control.Attribute("view") == "histpgram" ? ChartView::View::kBar
+                                                          : ChartView::View::kPie);
+  chart->SetShowText(control.Attribute("showtext") == "true");
+  chart->SetShadow(SkinImage(control.Attribute("shadowimage"), skin_folder),
+                   ParseDecimalPrefix(control.Attribute("shadowimageheight")));
+  chart->SetPillar(SkinImage(control.Attribute("pillarimage"), skin_folder),
+                   std::max(1, ParseDecimalPrefix(control.Attribute("pillarimagewidth"))));
+}
+
+}  // namespace
+
+void ApplyProperty(QWidget& widget, const Control& control, Property property,
+                   const std::filesystem::path& skin_folder) {
+  switch (property) {
+    case Property::kText:
+      ApplyText(widget, control);
+      break;
+    case Property::kVisible:
+      // The top window is shown by its owner, and the pages of a tab layout by the layout.
+      if (widget.parentWidget() == nullptr) break;
+      if (qobject_cast<QStackedWidget*>(widget.parentWidget()) != nullptr) break;
+      widget.setVisible(control.IsVisible());
+      break;
+    case Property::kEnabled:
+      widget.setEnabled(control.IsEnabled());
+      widget.setAttribute(Qt::WA_TransparentForMouseEvents, !control.IsInputEnabled());
+      break;
+    case Property::kUserData:
+      break;
+    case Property::kLook:
+      ApplyLook(widget, control, skin_folder);
+      ApplyChart(widget, control, skin_folder);  // a chart's attributes are part of its look
+      break;
+    case Property::kSelected:
+      if (auto* button = qobject_cast<QAbstractButton*>(&widget)) {
+        button->setCheckable(control.Kind() == ControlKind::kOption ||
+                             control.Kind() == ControlKind::kCheckBox);
+        button->setChecked(control.IsSelected());
+      }
+      break;
+    case Property::kSelection:
+      ApplySelection(widget, control);
+      break;
+    case Property::kRange:
+      ApplyRange(widget, control);
+      break;
+    case Property::kItems:
+      ApplyItems(widget, control);
+      break;
+    case Property::kCurrent:
+      ApplyCurrent(widget, control);
+      break;
+    case Property::kColour:
+      if (auto* palette = qobject_cast<ColourPalette*>(&widget)) {
+        palette->SetColour(QColor::fromRgba(control.SelectedColour()));
+      }
+      break;
+    case Property::kLight:
+      if (auto* key = qobject_cast<DeviceKeyButton*>(&widget)) {
+        key->SetLight(control.IsLightOn(), control.LightColour(), control.LightAlpha());
+        ApplyLook(widget, control, skin_folder);
+      }
+      break;
+    case Property::kChart:
+      ApplyChart(widget, control, skin_folder);
+      break;
+    case Property::kFocus:
+      if (control.HasFocus() && !widget.hasFocus()) widget.setFocus(Qt::OtherFocusReason);
+      break;
+  }
+}
+
+void ApplyAllProperties(QWidget& widget, const Control& control,
+                        const std::filesystem::path& skin_folder) {
+  constexpr std::array kOrder = {Property::kLook,    Property::kText,     Property::kItems,
+                                 Property::kRange,   Property::kSelected, Property::kColour,
+                                 Property::kLight,   Property::kChart,    Property::kCurrent,
+                                 Property::kEnabled, Property::kVisible,  Property::kSelection};
+  for (Property property : kOrder) ApplyProperty(widget, control, property, skin_folder);
+}
+
+}  // namespace vandrel

@@ -1,0 +1,65 @@
+// QtWindowView: the Qt face of one window of the control model. It builds the window's widgets
+// from the same skin files as the model, binds each named widget to the control of the same name
+// (the n-th widget of a name to the n-th control of that name, both in document order), and then
+// keeps the two in step:
+// - user input becomes the model operation with notification that the user's action stands for
+//   (a click, a slider moved or released, text typed, a row or colour chosen, focus, hover);
+// - the model's change events are applied to the widgets with their signals blocked, so a change
+//   made by code never comes back as a notification.
+// The view delivers the notifications that worker threads raised and applies their changes on
+// the user-interface thread, in order, as soon as its event loop runs (or when Sync is called).
+//
+// Create, use and destroy on the user-interface thread; the model may be touched from any thread
+// meanwhile. The view owns its top widget; the model must outlive the view.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <atomic>
+#include <memory>
+#include <unordered_map>
+
+#include "ui/skin.h"
+#include "ui/window_model.h"
+
+namespace vandrel {
+
+class QtWindowView final : public QObject {
+  Q_OBJECT
+
+ public:
+  // The view of `model`, built from the skin layout named by the model's resource; nullptr when
+  // the layout cannot be loaded. `parent` becomes the top widget's parent.
+  [[nodiscard]] static std::unique_ptr<QtWindowView> Create(WindowModel& model, const Skin& skin,
+                                                            QWidget* parent = nullptr);
+  ~QtWindowView() override;
+
+  [[nodiscard]] QWidget* Widget() const { return top_; }
+  // The widget bound to `control`; nullptr when the skin gave it none.
+  [[nodiscard]] QWidget* WidgetOf(const Control& control) const;
+  // Delivers pending notifications, then applies pending change events.
+  void Sync();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QtWindowView(WindowModel& model, const Skin& skin, QWidget* top);
+  void Bind();
+  void Connect(Control& control, QWidget& widget);
+  void ConnectValueInput(Control& control, QWidget& widget);
+  void Apply(const Control& control, QWidget& widget, Property property);
+  void ApplyAll(const Control& control, QWidget& widget);
+  void ScheduleSync();
+
+  WindowModel& model_;
+  const std::filesystem::path skin_folder_;
+  QPointer<QWidget> top_;
+  std::unordered_map<const Control*, QWidget*> widgets_;
+  std::unordered_map<const QObject*, Control*> controls_;
+  bool applying_ = false;
+  std::atomic<bool> sync_scheduled_ = false;
+};
+
+}  // namespace vandrel

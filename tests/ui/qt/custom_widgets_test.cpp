@@ -1,0 +1,170 @@
+// The custom controls drawn into images and checked pixel by pixel.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "ui/qt/chart_view.h"
+#include "ui/qt/circle_progress.h"
+#include "ui/qt/colour_palette.h"
+#include "ui/qt/device_key_button.h"
+#include "ui/qt/wnd_host.h"
+
+namespace vandrel {
+namespace {
+
+constexpr QRgb kBackground = 0xFF203040;
+constexpr QRgb kForeground = 0xFF00B4FF;
+
+QImage Render(QWidget& widget) {
+  QImage image(widget.size(), QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);  // no window background
+  return image;
+}
+
+// A 100 × 100 circle: the ring lies 0-10 pixels inside the edge; these points are 5 in.
+struct RingPoints {
+  QPoint bottom{50, 95}, left{5, 50}, top{50, 5}, right{95, 50}, centre{50, 50};
+};
+
+QImage RenderCircle(int value, int minimum = 0, int maximum = 100) {
+  CircleProgress circle;
+  circle.resize(100, 100);
+  circle.SetColours(QColor::fromRgba(kBackground), QColor::fromRgba(kForeground));
+  circle.SetRange(minimum, maximum, value);
+  return Render(circle);
+}
+
+TEST(CircleProgressTest, ValueZeroDrawsTheWhiteDiscOnTheBackgroundOnly) {
+  const QImage image = RenderCircle(0);
+  const RingPoints at;
+  for (QPoint ring : {at.bottom, at.left, at.top, at.right}) {
+    EXPECT_EQ(image.pixel(ring), kBackground) << ring.x() << "," << ring.y();
+  }
+  EXPECT_EQ(image.pixel(at.centre), 0xFFFFFFFFu);
+  EXPECT_EQ(image.pixel(0, 0), 0u) << "outside the circle nothing is drawn";
+}
+
+TEST(CircleProgressTest, AFullValueDrawsAFullRing) {
+  const QImage image = RenderCircle(100);
+  const RingPoints at;
+  for (QPoint ring : {at.bottom, at.left, at.top, at.right}) {
+    EXPECT_EQ(image.pixel(ring), kForeground) << ring.x() << "," << ring.y();
+  }
+  EXPECT_EQ(image.pixel(at.centre), 0xFFFFFFFFu);
+}
+
+TEST(CircleProgressTest, TheRingGrowsClockwiseFromTheBottom) {
+  const QImage half = RenderCircle(50);
+  const RingPoints at;
+  EXPECT_EQ(half.pixel(at.left), kForeground);
+  EXPECT_EQ(half.pixel(at.right), kBackground);
+  const QImage quarter = RenderCircle(30);
+  EXPECT_EQ(quarter.pixel(at.left), kForeground);
+  EXPECT_EQ(quarter.pixel(at.top), kBackground);
+}
+
+TEST(CircleProgressTest, SweepIsTruncatedAndBounded) {
+  EXPECT_EQ(CircleProgressSweep(2, 0, 7), 102);
+  EXPECT_EQ(CircleProgressSweep(100, 0, 100), 360);
+  EXPECT_EQ(CircleProgressSweep(5, 5, 5), 0) << "an empty range sweeps nothing";
+  EXPECT_EQ(CircleProgressSweep(100, 50, 100), 360) << "more than one turn is one turn";
+  EXPECT_EQ(CircleProgressSweep(-10, 0, 100), 0);
+}
+
+TEST(DeviceKeyButtonTest, TheLightShowsOnlyWhileOn) {
+  DeviceKeyButton key;
+  key.resize(40, 30);
+  const QPoint centre(20, 15);
+  EXPECT_NE(Render(key).pixel(centre), 0xFFFF0000u);
+  key.SetLight(false, 0xFF0000, 255);
+  EXPECT_NE(Render(key).pixel(centre), 0xFFFF0000u);
+  key.SetLight(true, 0xFF0000, 255);
+  EXPECT_EQ(Render(key).pixel(centre), 0xFFFF0000u);
+}
+
+TEST(DeviceKeyButtonTest, TheLightImageIsTintedAndBlendedByAlpha) {
+  DeviceKeyButton key;
+  key.resize(40, 30);
+  QImage light(40, 30, QImage::Format_ARGB32);
+  light.fill(Qt::transparent);
+  for (int y = 0; y < 30; ++y) {
+    for (int x = 0; x < 20; ++x) light.setPixel(x, y, 0xFFFFFFFF);  // left half only
+  }
+  key.SetLightImage(light);
+  key.SetLight(true, 0x00FF00, 255);
+  const QImage full = Render(key);
+  EXPECT_EQ(full.pixel(10, 15), 0xFF00FF00u);
+  EXPECT_NE(full.pixel(30, 15), 0xFF00FF00u) << "where the image is clear the key shows";
+  key.SetLight(true, 0x00FF00, 128);
+  // Half the light over the key's face: the face's red shows through at about half.
+  const QColor face = QColor::fromRgba(Render(key).pixel(30, 15));
+  const QColor blended = QColor::fromRgba(Render(key).pixel(10, 15));
+  EXPECT_NEAR(blended.red(), face.red() / 2, 8);
+  EXPECT_GT(blended.green(), face.green() / 2);
+}
+
+TEST(ChartViewTest, WithoutItemsNothingIsDrawn) {
+  ChartView chart;
+  chart.resize(120, 80);
+  chart.SetShowText(true);
+  const QImage pie = Render(chart);
+  for (int y = 0; y < pie.height(); ++y) {
+    for (int x = 0; x < pie.width(); ++x) ASSERT_EQ(qAlpha(pie.pixel(x, y)), 0) << x << "," << y;
+  }
+  QImage shadow(4, 4, QImage::Format_ARGB32);
+  shadow.fill(0xFF445566);
+  chart.SetView(ChartView::View::kBar);
+  chart.SetShowText(false);
+  chart.SetShadow(shadow, 6);
+  const QImage bars = Render(chart);
+  EXPECT_EQ(bars.pixel(60, 77), 0xFF445566u) << "the bar chart keeps its shadow";
+  EXPECT_EQ(qAlpha(bars.pixel(60, 40)), 0);
+}
+
+TEST(ChartViewTest, PieSlicesShareTheCircleByValue) {
+  ChartView chart;
+  chart.resize(110, 110);
+  chart.SetItems({{"a", 3}, {"b", 1}});
+  const QImage image = Render(chart);
+  // Slices run clockwise from 3 o'clock: "a" covers three quarters, "b" the last (upper right).
+  const QRgb below = image.pixel(55, 90);
+  const QRgb upper_right = image.pixel(80, 30);
+  EXPECT_EQ(qAlpha(below), 255);
+  EXPECT_NE(below, upper_right);
+  EXPECT_EQ(image.pixel(20, 55), below) << "left lies in the first slice too";
+}
+
+TEST(ColourPaletteTest, AClickPicksTheColourUnderTheMouse) {
+  ColourPalette palette;
+  palette.resize(101, 101);
+  QSignalSpy picked(&palette, &ColourPalette::ColourPicked);
+  QTest::mouseClick(&palette, Qt::LeftButton, {}, QPoint(0, 50));
+  ASSERT_EQ(picked.count(), 1);
+  EXPECT_EQ(picked.front().front().value<QColor>().rgb(), 0xFFFF0000u);
+  palette.SetColour(Qt::blue);
+  EXPECT_EQ(picked.count(), 1) << "setting the colour is not a pick";
+}
+
+TEST(WndHostTest, TheHostedWindowFollowsThePlace) {
+  QWidget window;
+  window.resize(300, 200);
+  auto* place = new WndHost(&window);
+  place->setGeometry(40, 30, 100, 50);
+  auto* hosted = new QWidget(&window);
+  place->Attach(hosted);
+  window.show();
+  EXPECT_EQ(hosted->geometry(), QRect(40, 30, 100, 50));
+  EXPECT_TRUE(hosted->isVisible());
+  place->setGeometry(10, 20, 60, 40);
+  EXPECT_EQ(hosted->geometry(), QRect(10, 20, 60, 40));
+  place->hide();
+  EXPECT_FALSE(hosted->isVisible());
+  place->show();
+  EXPECT_TRUE(hosted->isVisible());
+}
+
+}  // namespace
+}  // namespace vandrel

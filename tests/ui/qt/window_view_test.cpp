@@ -1,0 +1,239 @@
+// The Qt view of a window: user input becomes notifications, model changes reach the widgets
+// without notifications, and changes from worker threads arrive in order.
+#include "ui/qt/window_view.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QStackedWidget>
+#include <QTest>
+#include <thread>
+
+#include "support/temp_dir.h"
+#include "ui/qt/circle_progress.h"
+#include "ui/qt/device_key_button.h"
+
+namespace vandrel {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+constexpr std::string_view kLayout = R"(<?xml version="1.0" encoding="UTF-8"?>
+<ui version="4.0"><widget class="QWidget" name="top">
+ <property name="geometry"><rect><x>0</x><y>0</y><width>400</width><height>300</height></rect></property>
+ <widget class="QPushButton" name="okbtn"/>
+ <widget class="QRadioButton" name="kb_tab"><property name="group" stdset="0"><string>device</string></property></widget>
+ <widget class="QRadioButton" name="ms_tab"><property name="group" stdset="0"><string>device</string></property></widget>
+ <widget class="QCheckBox" name="ms_cursor_x_check"/>
+ <widget class="QSlider" name="ms_DPI3_slider"><property name="maximum"><number>15</number></property></widget>
+ <widget class="QLineEdit" name="ms_key_fct_edit_12"/>
+ <widget class="QComboBox" name="ms_key_fct_combo"/>
+ <widget class="QListWidget" name="ms_Macro_list"/>
+ <widget class="QLabel" name="caption"><property name="text"><string>tab_mouse</string></property>
+  <property name="resourcetext" stdset="0"><bool>true</bool></property></widget>
+ <widget class="QStackedWidget" name="pages"><widget class="QWidget" name="p0"/><widget class="QWidget" name="p1"/></widget>
+ <widget class="DeviceKeyButton" name="kb_key_1"/>
+ <widget class="DeviceKeyButton" name="kb_key_1"/>
+ <widget class="CircleProgress" name="setting_progress"/>
+</widget></ui>)";
+
+class WindowViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::WriteFile(dir_.path() / "res.xml",
+                       "<resources><file name='XML_TEST' path='test.ui'/></resources>");
+    testing::WriteFile(dir_.path() / "test.ui", kLayout);
+    ASSERT_TRUE(skin_.LoadIndex());
+    texts_->SetLanguage("en", {{"tab_mouse", "Mouse"}});
+    model_ = BuildWindow(skin_, "XML_TEST", texts_);
+    ASSERT_NE(model_, nullptr);
+    model_->SetNotifyHandler([this](const Notification& n) {
+      seen_.push_back(std::string(n.type) + " " + n.sender->Name());
+    });
+    view_ = QtWindowView::Create(*model_, skin_);
+    ASSERT_NE(view_, nullptr);
+  }
+
+  template <typename W>
+  W* Widget(std::string_view name) {
+    Control* control = model_->Find(name);
+    EXPECT_NE(control, nullptr) << name;
+    return control == nullptr ? nullptr : qobject_cast<W*>(view_->WidgetOf(*control));
+  }
+  std::vector<std::string> Seen() { return std::exchange(seen_, {}); }
+
+  testing::TempDir dir_;
+  Skin skin_{dir_.path()};
+  std::shared_ptr<TextResources> texts_ = std::make_shared<TextResources>();
+  std::unique_ptr<WindowModel> model_;
+  std::unique_ptr<QtWindowView> view_;
+  std::vector<std::string> seen_;
+};
+
+TEST_F(WindowViewTest, AClickBecomesAClickNotification) {
+  Widget<QPushButton>("okbtn")->click();
+  EXPECT_THAT(Seen(), ElementsAre("click okbtn"));
+}
+
+TEST_F(WindowViewTest, OptionsFollowTheModelsGroups) {
+  auto* kb = Widget<QRadioButton>("kb_tab");
+  auto* ms = Widget<QRadioButton>("ms_tab");
+  kb->click();
+  ms->click();
+  view_->Sync();
+  EXPECT_THAT(Seen(), ElementsAre("click kb_tab", "selectchanged kb_tab", "click ms_tab",
+                                  "selectchanged ms_tab"));
+  EXPECT_FALSE(kb->isChecked());
+  EXPECT_TRUE(ms->isChecked());
+  ms->click();
+  EXPECT_TRUE(ms->isChecked()) << "a selected option of a group stays selected";
+  auto* check = Widget<QCheckBox>("ms_cursor_x_check");
+  check->click();
+  check->click();
+  EXPECT_FALSE(check->isChecked());
+  EXPECT_FALSE(model_->Find("ms_cursor_x_check")->IsSelected());
+}
+
+TEST_F(WindowViewTest, DraggingAndReleasingASlider) {
+  auto* slider = Widget<QSlider>("ms_DPI3_slider");
+  slider->setSliderDown(true);
+  slider->setValue(6);
+  slider->setValue(7);
+  slider->setSliderDown(false);
+  EXPECT_THAT(Seen(),
+              ElementsAre("movevaluechanged ms_DPI3_slider", "movevaluechanged ms_DPI3_slider",
+                          "valuechanged ms_DPI3_slider"));
+  EXPECT_EQ(model_->Find("ms_DPI3_slider")->Value(), 7);
+}
+
+TEST_F(WindowViewTest, TypingBecomesTextChanged) {
+  auto* edit = Widget<QLineEdit>("ms_key_fct_edit_12");
+  QTest::keyClicks(edit, "30");
+  EXPECT_THAT(Seen(),
+              ElementsAre("textchanged ms_key_fct_edit_12", "textchanged ms_key_fct_edit_12"));
+  EXPECT_EQ(model_->Find("ms_key_fct_edit_12")->Text(), "30");
+}
+
+TEST_F(WindowViewTest, ChoosingRowsBecomesItemNotifications) {
+  Control& combo = *model_->Find("ms_key_fct_combo");
+  Control& list = *model_->Find("ms_Macro_list");
+  for (const char* text : {"a", "b"}) {
+    combo.AddItem(ListItem::OfText(text));
+    list.AddItem(ListItem::OfText(text));
+  }
+  view_->Sync();
+  emit Widget<QComboBox>("ms_key_fct_combo")->activated(1);
+  auto* list_widget = Widget<QListWidget>("ms_Macro_list");
+  ASSERT_EQ(list_widget->count(), 2);
+  emit list_widget->itemClicked(list_widget->item(1));
+  EXPECT_THAT(Seen(), ElementsAre("itemselect ms_key_fct_combo", "itemselect ms_Macro_list",
+                                  "itemclick ms_Macro_list"));
+  EXPECT_EQ(combo.CurrentIndex(), 1);
+}
+
+TEST_F(WindowViewTest, ModelChangesReachWidgetsWithoutNotifications) {
+  model_->Find("ms_DPI3_slider")->SetValue(9);
+  model_->Find("ms_key_fct_edit_12")->SetText("255");
+  model_->Find("kb_tab")->SetSelected(true, Notify::kNo);
+  model_->Find("pages")->SelectPage(1);
+  model_->Find("okbtn")->SetEnabled(false);
+  model_->Find("okbtn")->SetVisible(false);
+  Control& combo = *model_->Find("ms_key_fct_combo");
+  combo.AddItem(ListItem::OfText("x"));
+  combo.AddItem(ListItem::OfText("y"));
+  combo.SelectItem(1, Notify::kNo);
+  QApplication::processEvents();
+
+  EXPECT_EQ(Widget<QSlider>("ms_DPI3_slider")->value(), 9);
+  EXPECT_EQ(Widget<QLineEdit>("ms_key_fct_edit_12")->text(), "255");
+  EXPECT_TRUE(Widget<QRadioButton>("kb_tab")->isChecked());
+  EXPECT_EQ(Widget<QStackedWidget>("pages")->currentIndex(), 1);
+  EXPECT_FALSE(Widget<QPushButton>("okbtn")->isEnabled());
+  EXPECT_TRUE(Widget<QPushButton>("okbtn")->isHidden());
+  EXPECT_EQ(Widget<QComboBox>("ms_key_fct_combo")->currentIndex(), 1);
+  EXPECT_THAT(Seen(), IsEmpty());
+}
+
+TEST_F(WindowViewTest, OnlyTheCurrentPageOfATabLayoutIsShown) {
+  auto* pages = Widget<QStackedWidget>("pages");
+  EXPECT_FALSE(pages->widget(0)->isHidden());
+  EXPECT_TRUE(pages->widget(1)->isHidden());
+  model_->Find("pages")->SelectPage(1);
+  model_->Find("p0")->SetVisible(true);
+  view_->Sync();
+  EXPECT_TRUE(pages->widget(0)->isHidden());
+  EXPECT_FALSE(pages->widget(1)->isHidden());
+}
+
+TEST_F(WindowViewTest, LanguageSwitchRetextsWidgets) {
+  EXPECT_EQ(Widget<QLabel>("caption")->text(), "Mouse");
+  texts_->SetLanguage("cn_zh", {{"tab_mouse", "鼠标"}});
+  QApplication::processEvents();
+  EXPECT_EQ(Widget<QLabel>("caption")->text(), QString::fromUtf8("鼠标"));
+}
+
+TEST_F(WindowViewTest, SameNamedWidgetsBindInDocumentOrder) {
+  const std::vector<Control*> keys = model_->FindAll("kb_key_1");
+  ASSERT_EQ(keys.size(), 2u);
+  keys[1]->SetLightOn(true);
+  view_->Sync();
+  EXPECT_FALSE(qobject_cast<DeviceKeyButton*>(view_->WidgetOf(*keys[0]))->IsLightOn());
+  EXPECT_TRUE(qobject_cast<DeviceKeyButton*>(view_->WidgetOf(*keys[1]))->IsLightOn());
+  EXPECT_NE(view_->WidgetOf(*keys[0]), view_->WidgetOf(*keys[1]));
+}
+
+TEST_F(WindowViewTest, WorkerChangesAndNotificationsArriveOnTheUserInterfaceThreadInOrder) {
+  Control& list = *model_->Find("ms_Macro_list");
+  Control& tab = *model_->Find("ms_tab");
+  std::vector<std::thread::id> threads;
+  model_->SetNotifyHandler([&](const Notification& n) {
+    threads.push_back(std::this_thread::get_id());
+    seen_.push_back(std::string(n.type) + " " + n.sender->Name());
+  });
+  std::thread worker([&] {
+    for (int row = 0; row < 20; ++row) list.AddItem(ListItem::OfText(std::to_string(row)));
+    tab.SetSelected(true, Notify::kYes);
+    model_->Find("setting_progress")->SetVisible(false);
+  });
+  worker.join();
+  EXPECT_THAT(Seen(), IsEmpty());
+  QApplication::processEvents();
+
+  auto* list_widget = Widget<QListWidget>("ms_Macro_list");
+  ASSERT_EQ(list_widget->count(), 20);
+  for (int row = 0; row < 20; ++row) {
+    EXPECT_EQ(list_widget->item(row)->text(), QString::number(row));
+  }
+  EXPECT_TRUE(Widget<QRadioButton>("ms_tab")->isChecked());
+  EXPECT_TRUE(Widget<CircleProgress>("setting_progress")->isHidden());
+  EXPECT_THAT(Seen(), ElementsAre("selectchanged ms_tab"));
+  EXPECT_THAT(threads, ElementsAre(std::this_thread::get_id()));
+}
+
+TEST(WindowViewSkinTest, EveryShippedWindowBuildsAndBindsItsNamedControls) {
+  Skin skin(std::filesystem::path(VANDREL_SOURCE_DIR) / "skin");
+  ASSERT_TRUE(skin.LoadIndex());
+  auto texts = std::make_shared<TextResources>();
+  for (const auto& [resource, file] : skin.Index()) {
+    const auto model = BuildWindow(skin, resource, texts);
+    ASSERT_NE(model, nullptr) << resource;
+    const auto view = QtWindowView::Create(*model, skin);
+    ASSERT_NE(view, nullptr) << resource;
+    for (const Control* control : model->AllControls()) {
+      EXPECT_NE(view->WidgetOf(*control), nullptr) << resource << " " << control->Name();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vandrel

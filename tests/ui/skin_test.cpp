@@ -1,0 +1,315 @@
+// The skin: the resource index, the .ui layout reader, and every shipped layout file loaded with
+// the controls that the code looks up by name.
+#include "ui/skin.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "ui/control.h"
+
+namespace vandrel {
+namespace {
+
+using ::testing::ElementsAre;
+
+const std::filesystem::path kSkinFolder = std::filesystem::path(VANDREL_SOURCE_DIR) / "skin";
+
+std::string Ui(std::string_view widgets) {
+  return "<ui version=\"4.0\"><widget class=\"QWidget\" name=\"top\">" + std::string(widgets) +
+         "</widget></ui>";
+}
+
+std::unique_ptr<WindowModel> FromText(std::string_view ui, LayoutContext context = {}) {
+  auto window = std::make_unique<WindowModel>("XML_TEST", std::make_shared<TextResources>());
+  EXPECT_TRUE(BuildLayout(ui, window->Root(), context, true));
+  return window;
+}
+
+TEST(SkinIndexTest, MapsNamesToSafeFiles) {
+  const auto index = ParseSkinIndex(
+      "<resources><file name='XML_MAIN' path='main.xml'/><file name='XML_MSG' path='msg/m.xml'/>"
+      "<file name='UP' path='../outside.xml'/><file name='ABS' path='/etc/passwd'/>"
+      "<file path='x.xml'/><file name='EMPTY' path=''/></resources>");
+  ASSERT_TRUE(index.has_value());
+  EXPECT_THAT(*index,
+              ElementsAre(std::pair<const std::string, std::string>("XML_MAIN", "main.xml"),
+                          std::pair<const std::string, std::string>("XML_MSG", "msg/m.xml")));
+  EXPECT_FALSE(ParseSkinIndex("<other/>").has_value());
+  EXPECT_FALSE(ParseSkinIndex("<resources>").has_value());
+}
+
+TEST(SkinIndexTest, ResourcesFallBackToFileNamesButNeverLeaveTheFolder) {
+  Skin skin(kSkinFolder);
+  ASSERT_TRUE(skin.LoadIndex());
+  EXPECT_EQ(skin.PathOf("XML_MSG"), kSkinFolder / "MsgWnd.xml");
+  EXPECT_EQ(skin.PathOf("Mouse_DPI.xml"), kSkinFolder / "Mouse_DPI.xml");
+  EXPECT_FALSE(skin.PathOf("../CMakeLists.txt").has_value());
+  EXPECT_FALSE(skin.Read("no_such_layout.xml").has_value());
+  Skin missing(kSkinFolder / "nothing-here");
+  EXPECT_FALSE(missing.LoadIndex());
+}
+
+TEST(SkinImageTest, TakesTheFileOfAnImageString) {
+  EXPECT_EQ(SkinImageFile("file='ms/key_left_normal.png'"), "ms/key_left_normal.png");
+  EXPECT_EQ(SkinImageFile("file='a.png' corner='2,2,2,2'"), "a.png");
+  EXPECT_EQ(SkinImageFile("common/background.png"), "common/background.png");
+  EXPECT_EQ(SkinImageFile("file='unterminated"), "");
+  EXPECT_EQ(SkinImageFile("corner='1'"), "");
+  EXPECT_EQ(SkinImageFile(""), "");
+}
+
+TEST(LayoutBuilderTest, ClassesGiveKindsAndPropertiesGiveState) {
+  const auto window = FromText(Ui(
+      "<property name='toolTip'><string>tip</string></property>"
+      "<layout class='QVBoxLayout'><item><widget class='QSlider' name='s'>"
+      "<property name='maximum'><number>14</number></property>"
+      "<property name='value'><number>20</number></property>"
+      "<property name='enabled'><bool>false</bool></property></widget></item>"
+      "<item><spacer name='gap'/></item></layout>"
+      "<widget class='QRadioButton' name='o'><property name='checked'><bool>true</bool></property>"
+      "<property name='group' stdset='0'><string>g</string></property>"
+      "<property name='text'><string>tab_mouse</string></property>"
+      "<property name='resourcetext' stdset='0'><bool>true</bool></property></widget>"
+      "<widget class='SomethingElse' name='c'><widget class='DeviceKeyButton' name='k'>"
+      "<property name='lightimage' stdset='0'><string>file='l.png'</string></property>"
+      "</widget></widget>"));
+  EXPECT_EQ(window->Root().Tooltip(), "tip");
+  const Control* slider = window->Find("s");
+  ASSERT_NE(slider, nullptr);
+  EXPECT_EQ(slider->Kind(), ControlKind::kSlider);
+  EXPECT_EQ(slider->Maximum(), 14);
+  EXPECT_EQ(slider->Value(), 14);
+  EXPECT_FALSE(slider->IsEnabled());
+  const Control* option = window->Find("o");
+  EXPECT_EQ(option->Kind(), ControlKind::kOption);
+  EXPECT_TRUE(option->IsSelected());
+  EXPECT_EQ(option->Group(), "g");
+  EXPECT_TRUE(option->IsResourceText());
+  EXPECT_EQ(window->Find("c")->Kind(), ControlKind::kContainer);
+  EXPECT_EQ(window->Find("k")->Kind(), ControlKind::kDeviceKeyButton);
+  EXPECT_EQ(window->Find("k")->LightImage(), "file='l.png'");
+  EXPECT_EQ(window->Find("gap"), nullptr);
+}
+
+TEST(LayoutBuilderTest, ItemsAndPagesAreFilledBeforeTheirIndexApplies) {
+  const auto window = FromText(
+      Ui("<widget class='QComboBox' name='combo'>"
+         "<property name='currentIndex'><number>1</number></property>"
+         "<property name='itemresourcetext' stdset='0'><bool>true</bool></property>"
+         "<item><property name='text'><string>system_power</string></property></item>"
+         "<item><property name='text'><string>system_sleep</string></property></item></widget>"
+         "<widget class='QStackedWidget' name='tabs'>"
+         "<property name='currentIndex'><number>2</number></property>"
+         "<widget class='QWidget' name='p0'/><widget class='QWidget' name='p1'/>"
+         "<widget class='QWidget' name='p2'/></widget>"));
+  const Control* combo = window->Find("combo");
+  EXPECT_EQ(combo->ItemCount(), 2);
+  EXPECT_EQ(combo->CurrentIndex(), 1);
+  EXPECT_TRUE(combo->Item(1).cells.front().resource_text);
+  EXPECT_EQ(window->Find("tabs")->CurrentPage(), 2);
+}
+
+TEST(LayoutBuilderTest, PlaceholdersTakeTheLayoutOfTheirTag) {
+  std::map<std::string, std::string, std::less<>> files = {
+      {"inner.xml", Ui("<widget class='QLabel' name='inner_label'/>")},
+      {"loop.xml", Ui("<widget class='QWidget' name='again'>"
+                      "<property name='tag' stdset='0'><string>LOOP</string></property>"
+                      "</widget>")}};
+  LayoutContext context{.read_file = [&](std::string_view file) -> std::optional<std::string> {
+                          const auto found = files.find(file);
+                          if (found == files.end()) return std::nullopt;
+                          return found->second;
+                        },
+                        .resolve_tag = [](std::string_view tag) -> std::optional<std::string> {
+                          if (tag == "INNER") return "inner.xml";
+                          if (tag == "LOOP") return "loop.xml";
+                          if (tag == "GONE") return "gone.xml";
+                          return std::nullopt;
+                        }};
+  const auto window =
+      FromText(Ui("<widget class='QWidget' name='slot'><property name='tag' stdset='0'>"
+                  "<string>INNER</string></property></widget>"
+                  "<widget class='QWidget' name='loop'><property name='tag' stdset='0'>"
+                  "<string>LOOP</string></property></widget>"
+                  "<widget class='QWidget' name='gone'><property name='tag' stdset='0'>"
+                  "<string>GONE</string></property></widget>"),
+               context);
+  EXPECT_EQ(window->Find("inner_label")->Parent(), window->Find("slot"));
+  EXPECT_EQ(window->Find("slot")->Attribute("layout"), "inner.xml");
+  EXPECT_EQ(window->FindAll("again").size(), 8u) << "a layout including itself stops";
+  EXPECT_EQ(window->Find("gone")->Attribute("layout"), "");
+}
+
+TEST(LayoutBuilderTest, IncludesThatMultiplyAreCapped) {
+  std::string fan;
+  for (int i = 0; i < 10; ++i) {
+    fan +=
+        "<widget class='QWidget' name='f'><property name='tag' stdset='0'>"
+        "<string>FAN</string></property></widget>";
+  }
+  const std::string layout = Ui(fan);
+  LayoutContext context{
+      .read_file = [&](std::string_view) -> std::optional<std::string> { return layout; },
+      .resolve_tag = [](std::string_view) -> std::optional<std::string> { return "fan.xml"; }};
+  const auto window = FromText(layout, context);
+  EXPECT_EQ(window->FindAll("f").size(), 20000u);
+}
+
+TEST(LayoutBuilderTest, DeepNestingIsCutInsteadOfExhaustingTheStack) {
+  std::string ui;
+  for (int i = 0; i < 5000; ++i) ui += "<widget class='QWidget' name='n'>";
+  for (int i = 0; i < 5000; ++i) ui += "</widget>";
+  const auto window = FromText(Ui(ui));
+  EXPECT_LE(window->FindAll("n").size(), 64u);
+  auto other = std::make_unique<WindowModel>("X", std::make_shared<TextResources>());
+  EXPECT_FALSE(BuildLayout("not xml", other->Root(), {}));
+  EXPECT_FALSE(BuildLayout("<ui/>", other->Root(), {}));
+}
+
+class ShippedSkinTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(skin_.LoadIndex()); }
+  std::unique_ptr<WindowModel> Build(std::string_view resource) {
+    auto window = BuildWindow(skin_, resource, texts_);
+    EXPECT_NE(window, nullptr) << resource;
+    return window;
+  }
+
+  Skin skin_{kSkinFolder};
+  std::shared_ptr<TextResources> texts_ = std::make_shared<TextResources>();
+};
+
+TEST_F(ShippedSkinTest, EveryIndexedLayoutAndEverySubLayoutLoads) {
+  for (const auto& [resource, file] : skin_.Index()) Build(resource);
+  for (const char* tag : {"kb_Key_UI", "kb_Deng_UI", "kb_Macro_UI", "MS_Deng_UI", "MS_Macro_UI",
+                          "MS_Key_UI", "MP_deng_UI", "MS_DPI_UI", "MS_CURSOR_UI", "kb_CURSOR_UI"}) {
+    const std::optional<std::string_view> file = SubLayoutForTag(tag);
+    ASSERT_TRUE(file.has_value()) << tag;
+    EXPECT_NE(Build(*file), nullptr) << *file;
+  }
+  EXPECT_EQ(SubLayoutForTag("ms_dpi_ui"), "Mouse_DPI.xml");
+}
+
+TEST_F(ShippedSkinTest, MainWindowIncludesItsPagesWithoutDuplicateNames) {
+  const auto main = Build("XML_MAIN");
+  std::set<std::string> layouts;
+  std::map<std::string, int> names;
+  for (const Control* control : main->AllControls()) {
+    if (!control->Attribute("tag").empty()) {
+      EXPECT_NE(control->Attribute("layout"), "") << control->Name();
+      layouts.insert(control->Attribute("layout"));
+    }
+    if (!control->Name().empty()) ++names[control->Name()];
+  }
+  EXPECT_EQ(layouts.size(), 9u);
+  for (const auto& [name, count] : names) EXPECT_EQ(count, 1) << name;
+}
+
+struct Expected {
+  std::string_view resource;
+  std::string_view name;
+  ControlKind kind;
+};
+
+TEST_F(ShippedSkinTest, ControlsTheCodeLooksUpExistWithTheirKinds) {
+  std::vector<Expected> expected = {
+      {"XML_MSG", "MessageTitle", ControlKind::kLabel},
+      {"XML_MSG", "MessageText", ControlKind::kLabel},
+      {"XML_MSG", "confirm_btn", ControlKind::kButton},
+      {"XML_MSG", "cancel_btn", ControlKind::kButton},
+      {"XML_MSG", "closebtn", ControlKind::kButton},
+      {"XML_MAIN", "root", ControlKind::kContainer},
+      {"XML_MAIN", "tab_switch", ControlKind::kTabLayout},
+      {"XML_MAIN", "kb_tab_switch", ControlKind::kTabLayout},
+      {"XML_MAIN", "ms_tab_switch", ControlKind::kTabLayout},
+      {"XML_MAIN", "setting_progress", ControlKind::kCircleProgress},
+      {"XML_MAIN", "str_test", ControlKind::kLabel},
+      {"XML_MAIN", "kb_device_profile_combo", ControlKind::kCombo},
+      {"XML_MAIN", "ms_device_profile_combo", ControlKind::kCombo},
+      {"XML_MAIN", "mp_deng_profile_combo", ControlKind::kCombo},
+      {"XML_MAIN", "ms_deng_Color_Pallet", ControlKind::kColourPalette},
+      {"XML_MAIN", "mp_deng_Color_Pallet", ControlKind::kColourPalette},
+      {"XML_MAIN", "kb_deng_Color_Pallet", ControlKind::kColourPalette},
+      {"XML_PALLET", "Pallet", ControlKind::kColourPalette},
+      {"XML_PALLET", "color_show_btn", ControlKind::kButton},
+      {"XML_PALLET", "okbtn", ControlKind::kButton},
+      {"XML_PALLET", "closebtn", ControlKind::kButton},
+      {"XML_SKIN", "skin_tab", ControlKind::kTabLayout},
+      {"XML_SKIN", "skin_image", ControlKind::kOption},
+      {"XML_SKIN", "skin_color", ControlKind::kOption},
+      {"XML_SKIN", "skin_image_btn", ControlKind::kButton},
+      {"XML_SKIN", "skin_color_btn", ControlKind::kButton},
+      {"XML_SKIN", "skin_reset", ControlKind::kButton},
+      {"XML_SKIN", "skin_Custom", ControlKind::kButton},
+      {"XML_COPYRIGHT", "NetText", ControlKind::kButton},
+      {"XML_COPYRIGHT", "closebtn", ControlKind::kButton},
+  };
+  for (std::string_view name : {"closebtn", "maxbtn", "restorebtn", "minbtn", "skinbtn", "menubtn",
+                                "kb_profile_fun_spread_btn"}) {
+    expected.push_back({"XML_MAIN", name, ControlKind::kButton});
+  }
+  for (std::string_view name :
+       {"kb_tab", "ms_tab", "mp_tab", "ani_tab", "split_tab", "kb_key_Op_tab", "kb_deng_Op_tab",
+        "kb_macro_Op_tab", "kb_cursor_Op_tab", "ms_deng_Op_tab", "ms_macro_Op_tab", "ms_key_Op_tab",
+        "ms_rich_Op_tab", "ms_cursor_Op_tab"}) {
+    expected.push_back({"XML_MAIN", name, ControlKind::kOption});
+  }
+  for (std::string_view name :
+       {"kb_tab_panel", "ms_tab_panel", "kb_deng_layout", "kb_tab_key_seting", "kb_tab_function",
+        "kb_profile_select_tab", "kb_profile_fun_spead_tab", "ms_profile_fun_spead_tab"}) {
+    expected.push_back({"XML_MAIN", name, ControlKind::kContainer});
+  }
+  for (std::string_view name :
+       {"kb_key_profile_edit", "kb_deng_profile_edit", "kb_device_profile_edit"}) {
+    expected.push_back({"XML_MAIN", name, ControlKind::kEdit});
+  }
+  for (std::string_view name : {"lan_en", "lan_cn", "About_setting"}) {
+    expected.push_back({"XML_MENU", name, ControlKind::kButton});
+    expected.push_back({"XML_TRAY_MENU", name, ControlKind::kButton});
+  }
+  std::vector<std::string> families;
+  for (int n = 0; n < 126; ++n) families.push_back("kb_key_" + std::to_string(n));
+  for (int n = 0; n < 20; ++n) families.push_back("ms_dkey_" + std::to_string(n));
+  for (int n = 0; n < 15; ++n) families.push_back("mp_dkey_" + std::to_string(n));
+  for (const std::string& name : families) {
+    expected.push_back({"XML_MAIN", name, ControlKind::kDeviceKeyButton});
+  }
+  std::vector<std::string> swatches;
+  for (int n = 0; n < 30; ++n) swatches.push_back("ms_dpi_color_png_" + std::to_string(n));
+  for (const std::string& name : swatches) {
+    expected.push_back({"XML_PALLET", name, ControlKind::kButton});
+  }
+
+  std::map<std::string, std::unique_ptr<WindowModel>, std::less<>> windows;
+  for (const Expected& entry : expected) {
+    auto& window = windows[std::string(entry.resource)];
+    if (!window) window = Build(entry.resource);
+    const Control* control = window->Find(entry.name);
+    ASSERT_NE(control, nullptr) << entry.resource << " " << entry.name;
+    EXPECT_EQ(control->Kind(), entry.kind) << entry.resource << " " << entry.name;
+  }
+}
+
+TEST_F(ShippedSkinTest, PagesAndHiddenControlsStartAsTheCodeExpects) {
+  const auto main = Build("XML_MAIN");
+  EXPECT_EQ(main->Find("tab_switch")->Children().size(), 5u);
+  EXPECT_EQ(main->Find("ms_tab_switch")->Children().size(), 5u);
+  EXPECT_EQ(main->Find("kb_tab_switch")->Children().size(), 4u);
+  EXPECT_FALSE(main->Find("str_test")->IsVisible());
+  EXPECT_TRUE(main->Find("str_test")->IsResourceText());
+  EXPECT_FALSE(main->Find("setting_progress")->IsVisible());
+  const auto skin_window = Build("XML_SKIN");
+  EXPECT_EQ(skin_window->Find("skin_tab")->Children().size(), 2u);
+  for (const Control* thumbnail : skin_window->FindAll("skin_image_btn")) {
+    EXPECT_NE(thumbnail->UserData(), "");
+  }
+  for (const Control* swatch : skin_window->FindAll("skin_color_btn")) {
+    EXPECT_NE(swatch->BackgroundColour(), 0u);
+  }
+}
+
+}  // namespace
+}  // namespace vandrel
