@@ -1,5 +1,8 @@
 #include "cli/device_session.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "device/hidraw/hidraw_backend.h"
 #include "device/hidraw/udev_node_source.h"
 #include "device/product_ids.h"
@@ -18,6 +21,13 @@ std::unique_ptr<HidBackend> MakeBackend(const Options& options, Clock& clock, st
   auto bus = std::make_unique<sim::VirtualBus>(clock);
   if (!options.sim_trace.empty() && !bus->SetTraceFile(options.sim_trace)) {
     error = "cannot write the simulator trace " + options.sim_trace.string();
+    return nullptr;
+  }
+  std::error_code ignored;
+  if (!options.sim_state.empty() &&
+      !std::filesystem::create_directories(options.sim_state, ignored) &&
+      !std::filesystem::is_directory(options.sim_state, ignored)) {
+    error = "cannot keep the simulated devices' memory in " + options.sim_state.string();
     return nullptr;
   }
   for (const std::string& tag : *options.simulate) {

@@ -37,14 +37,15 @@ bool ReadInfo(DeviceChannel& channel, std::array<std::uint8_t, kDeviceInfoSize>&
   return result == kChannelSuccess;
 }
 
-void PrintDevice(DeviceSession& session, DeviceKind kind, const char* name) {
+// Prints one connected device; false when it is connected but does not answer.
+bool PrintDevice(DeviceSession& session, DeviceKind kind, const char* name) {
   DeviceChannel& channel = session.channel(kind);
-  if (!channel.connected()) return;
+  if (!channel.connected()) return true;
   const std::uint16_t product = channel.device().attributes().product_id;
   std::array<std::uint8_t, kDeviceInfoSize> info{};
   if (!ReadInfo(channel, info)) {
     std::printf("%-9s 0x%04x  does not answer\n", name, product);
-    return;
+    return false;
   }
   std::printf("%-9s 0x%04x", name, product);
   if (kind == DeviceKind::kKeyboard) {
@@ -59,6 +60,7 @@ void PrintDevice(DeviceSession& session, DeviceKind kind, const char* name) {
     std::printf(", macro memory %d bytes", info[kInfoMacroUnits] * kMacroUnitBytes);
   }
   std::printf("\n");
+  return true;
 }
 
 }  // namespace
@@ -70,14 +72,14 @@ int RunDevices(const Options& options) {
     std::fprintf(stderr, "vandrelctl: %s\n", error.c_str());
     return 1;
   }
-  PrintDevice(*session, DeviceKind::kKeyboard, "keyboard");
-  PrintDevice(*session, DeviceKind::kMouse, "mouse");
-  PrintDevice(*session, DeviceKind::kPad, "mouse pad");
+  bool answered = PrintDevice(*session, DeviceKind::kKeyboard, "keyboard");
+  answered = PrintDevice(*session, DeviceKind::kMouse, "mouse") && answered;
+  answered = PrintDevice(*session, DeviceKind::kPad, "mouse pad") && answered;
   const bool any = session->channel(DeviceKind::kKeyboard).connected() ||
                    session->channel(DeviceKind::kMouse).connected() ||
                    session->channel(DeviceKind::kPad).connected();
   if (!any) std::printf("no device connected\n");
-  return 0;
+  return answered ? 0 : 1;
 }
 
 }  // namespace vandrel::cli

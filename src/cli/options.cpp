@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace vandrel::cli {
@@ -12,6 +13,11 @@ std::optional<std::vector<std::string>> DeviceList(std::string_view list, std::s
     const std::string_view tag = list.substr(0, comma);
     if (tag != "kb" && tag != "ms" && tag != "mp") {
       error = "unknown simulated device \"" + std::string(tag) + "\" (use kb, ms, mp)";
+      return std::nullopt;
+    }
+    // Two devices of a kind would share one state file.
+    if (std::find(devices.begin(), devices.end(), tag) != devices.end()) {
+      error = "simulated device \"" + std::string(tag) + "\" named twice";
       return std::nullopt;
     }
     devices.emplace_back(tag);

@@ -5,6 +5,11 @@
 
 namespace vandrel {
 
+Clock::Duration SaturatingAdd(Clock::Duration time, Clock::Duration duration) {
+  duration = std::max(duration, Clock::Duration::zero());
+  return duration > Clock::Duration::max() - time ? Clock::Duration::max() : time + duration;
+}
+
 SteadyClock::SteadyClock() : origin_(std::chrono::steady_clock::now()) {}
 
 Clock::Duration SteadyClock::Now() const {

@@ -23,6 +23,10 @@ class Clock {
   [[nodiscard]] virtual bool WaitFor(Event& event, Duration timeout) = 0;
 };
 
+// `time` + `duration` (a negative duration counts as none), held at the end of time instead of
+// overflowing: a wait "for ever" must not wrap around.
+[[nodiscard]] Clock::Duration SaturatingAdd(Clock::Duration time, Clock::Duration duration);
+
 class SteadyClock final : public Clock {
  public:
   SteadyClock();

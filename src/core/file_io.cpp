@@ -15,14 +15,18 @@ namespace {
 namespace fs = std::filesystem;
 
 // The path the new contents must be renamed onto: a symbolic link is replaced by its target's
-// contents, not by a plain file.
+// contents, not by a plain file, even when the target does not exist yet.
 fs::path RenameTarget(const fs::path& path) {
-  std::error_code error;
-  if (fs::is_symlink(fs::symlink_status(path, error))) {
-    fs::path target = fs::weakly_canonical(path, error);
-    if (!error) return target;
+  constexpr int kMaxLinks = 40;  // as the kernel allows when it resolves a path
+  fs::path target = path;
+  for (int links = 0; links < kMaxLinks; ++links) {
+    std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(target, error))) return target;
+    const fs::path next = fs::read_symlink(target, error);
+    if (error) return target;
+    target = next.is_absolute() ? next : target.parent_path() / next;
   }
-  return path;
+  return target;
 }
 
 fs::path TemporaryPathBeside(const fs::path& target) {

@@ -28,16 +28,6 @@ class ManualClock::Waiter final : public Event::Listener {
   bool poked_ = false;
 };
 
-namespace {
-
-// Time plus a duration, held at the end of time: a wait "for ever" must not wrap around.
-Clock::Duration Later(Clock::Duration now, Clock::Duration duration) {
-  duration = std::max(duration, Clock::Duration::zero());
-  return duration > Clock::Duration::max() - now ? Clock::Duration::max() : now + duration;
-}
-
-}  // namespace
-
 ManualClock::ManualClock(Mode mode) : mode_(mode) {}
 
 Clock::Duration ManualClock::Now() const {
@@ -54,10 +44,10 @@ void ManualClock::Sleep(Duration duration) {
     std::lock_guard lock(mutex_);
     RecordLocked(Request::Kind::kSleep, duration);
     if (mode_ == Mode::kAutoAdvance) {
-      now_ = Later(now_, duration);
+      now_ = SaturatingAdd(now_, duration);
       return;
     }
-    deadline = Later(now_, duration);
+    deadline = SaturatingAdd(now_, duration);
     blocked_.push_back(&waiter);
   }
   BlockUntil(deadline, nullptr, waiter);
@@ -71,10 +61,10 @@ bool ManualClock::WaitFor(Event& event, Duration timeout) {
     RecordLocked(Request::Kind::kWait, timeout);
     if (mode_ == Mode::kAutoAdvance) {
       if (event.TryWait()) return true;
-      now_ = Later(now_, timeout);
+      now_ = SaturatingAdd(now_, timeout);
       return false;
     }
-    deadline = Later(now_, timeout);
+    deadline = SaturatingAdd(now_, timeout);
     blocked_.push_back(&waiter);
   }
   event.AddListener(&waiter);
@@ -85,7 +75,7 @@ bool ManualClock::WaitFor(Event& event, Duration timeout) {
 
 void ManualClock::Advance(Duration duration) {
   std::lock_guard lock(mutex_);
-  now_ = Later(now_, duration);
+  now_ = SaturatingAdd(now_, duration);
   for (Waiter* waiter : blocked_) waiter->Poke();
 }
 

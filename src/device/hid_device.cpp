@@ -78,6 +78,9 @@ void HidDevice::CloseDevice() {
       cancel_.Set();
       transfer_ended_.wait(lock, [&] { return transfers_ < running; });
     }
+    // A transfer that ended on its own just before the signal leaves it set: drop it, or it would
+    // end the first transfer after the next Open.
+    (void)cancel_.TryWait();
     closing = std::move(connection_);
   }
   FreeCapabilities();

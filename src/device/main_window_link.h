@@ -1,6 +1,11 @@
 // MainWindowLink: what the device link's threads (presence monitors, notification listeners) may
 // ask of the main window. The main window implements it; every member may be called from those
 // worker threads and must carry the request over to the user-interface thread itself.
+//
+// A presence monitor calls these while it holds its channel's lock, and the user-interface thread
+// takes that lock for every exchange: so no member may wait for the user-interface thread, except
+// SendMessage, which must give up once the threads are being stopped. IsVisible answers from the
+// control's own state, without a round trip.
 #pragma once
 
 #include <string_view>

@@ -36,9 +36,7 @@ SimConnection::SimConnection(std::shared_ptr<SimulatedDevice> device,
       bus_(std::move(bus)),
       collection_(collection),
       flags_(flags),
-      info_(std::move(info)) {
-  device_->Attach(this);
-}
+      info_(std::move(info)) {}
 
 SimConnection::~SimConnection() { device_->Detach(this); }
 
@@ -105,8 +103,8 @@ HidIoResult SimConnection::Write(std::span<const std::uint8_t> report, Clock::Du
   if (!flags_.write || !vendor || !device_->present()) return {HidIoStatus::kFailed, 0};
   if (cancel.TryWait()) return {HidIoStatus::kCancelled, 0};
   const Faults faults = device_->CurrentFaults();
-  const Clock::Duration accept_time =
-      faults.write_delay + (faults.usb_timing ? Clock::Duration(1ms) : Clock::Duration::zero());
+  const Clock::Duration accept_time = SaturatingAdd(
+      faults.write_delay, faults.usb_timing ? Clock::Duration(1ms) : Clock::Duration::zero());
   const HidIoResult accepted = WaitToAccept(accept_time, timeout, cancel);
   if (accepted.status != HidIoStatus::kDone) return accepted;
   // The operating system refuses a report of another length than the descriptor's.

@@ -1,4 +1,5 @@
-// SimConnection: one opened collection of a simulated device, as the virtual bus hands it out.
+// SimConnection: one opened collection of a simulated device, as the virtual bus hands it out
+// once the device has attached it.
 // Its input reports (replies on the vendor collection, notifications on the consumer-control
 // collection) wait in its own queue until read, each from the moment it is due.
 #pragma once

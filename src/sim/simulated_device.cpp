@@ -127,7 +127,9 @@ bool SimulatedDevice::Receive(std::span<const std::uint8_t> request) {
     reply = firmware_.Handle(copy);
   }
   const Clock::Duration usb = faults_.usb_timing ? Clock::Duration(1ms) : Clock::Duration::zero();
-  DeliverLocked(SimCollection::kVendor, reply, bus_->clock().Now() + faults_.reply_delay + usb);
+  const Clock::Duration due =
+      SaturatingAdd(SaturatingAdd(bus_->clock().Now(), faults_.reply_delay), usb);
+  DeliverLocked(SimCollection::kVendor, reply, due);
   if (!refused && ChangesMemory(request[3]) && reply[7] == kStatusAccepted) SaveState();
   return true;
 }
@@ -149,21 +151,22 @@ void SimulatedDevice::SaveState() const {
   (void)WriteFileAtomically(state_file_, SerializeImage(firmware_.memory()));
 }
 
-void SimulatedDevice::Attach(SimConnection* connection) {
+bool SimulatedDevice::Attach(SimConnection* connection) {
   std::lock_guard lock(mutex_);
+  // Checked under the same lock as the attach, so two opens at once cannot both pass.
+  const HidOpenFlags flags = connection->flags_;
+  const bool shared_as_asked =
+      std::none_of(connections_.begin(), connections_.end(), [&](const SimConnection* other) {
+        return (flags.exclusive && other->flags_.write) || (flags.write && other->flags_.exclusive);
+      });
+  if (!present_ || !shared_as_asked) return false;
   connections_.push_back(connection);
+  return true;
 }
 
 void SimulatedDevice::Detach(SimConnection* connection) {
   std::lock_guard lock(mutex_);
   std::erase(connections_, connection);
-}
-
-bool SimulatedDevice::MayOpen(bool write, bool exclusive) const {
-  std::lock_guard lock(mutex_);
-  return std::none_of(connections_.begin(), connections_.end(), [&](const SimConnection* other) {
-    return (exclusive && other->flags_.write) || (write && other->flags_.exclusive);
-  });
 }
 
 void SimulatedDevice::Unplug() {

@@ -83,9 +83,10 @@ class SimulatedDevice {
   friend class SimConnection;
 
   // Called by the bus and its connections.
-  void Attach(SimConnection* connection);
+  // False, and nothing attached, when the device is gone or the connection's sharing clashes
+  // with one already open (an exclusive opener shares reading only).
+  [[nodiscard]] bool Attach(SimConnection* connection);
   void Detach(SimConnection* connection);
-  bool MayOpen(bool write, bool exclusive) const;
   void Unplug();
   // Handles one request written to the vendor collection; false when the device is gone.
   bool Receive(std::span<const std::uint8_t> report);

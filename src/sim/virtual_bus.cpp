@@ -103,16 +103,16 @@ std::unique_ptr<HidConnection> VirtualBus::Open(const std::string& path,
                                                 std::uint32_t collection_number,
                                                 HidOpenFlags flags) {
   const std::shared_ptr<SimulatedDevice> device = Find(path);
-  if (!device || !device->present() || !device->MayOpen(flags.write, flags.exclusive)) {
-    return nullptr;
-  }
+  if (!device) return nullptr;
   for (const CollectionInfo& collection : CollectionsOf(*device)) {
     if (collection.number != collection_number) continue;
     HidConnectionInfo info{{kVendorId, device->product_id(), kVersion},
                            kInterfaceNumber,
                            InterfaceDescriptor(device->has_consumer_control())};
-    return std::make_unique<SimConnection>(device, context_, collection.collection, flags,
-                                           std::move(info));
+    auto connection = std::make_unique<SimConnection>(device, context_, collection.collection,
+                                                      flags, std::move(info));
+    if (!device->Attach(connection.get())) return nullptr;
+    return connection;
   }
   return nullptr;
 }

@@ -30,6 +30,7 @@ TEST(OptionsTest, MistakesAreReportedNotGuessed) {
   std::string error;
   EXPECT_FALSE(ParseOptions({"--simulate=kb,zz", "devices"}, error).has_value());
   EXPECT_NE(error.find("zz"), std::string::npos);
+  EXPECT_FALSE(ParseOptions({"--simulate=kb,ms,kb", "devices"}, error).has_value());
   EXPECT_FALSE(ParseOptions({"--sim-trace"}, error).has_value());
   EXPECT_FALSE(ParseOptions({"--frobnicate", "devices"}, error).has_value());
   EXPECT_EQ(ParseOptions({}, error)->command, "help");

@@ -132,6 +132,16 @@ TEST(IniFileTest, ReplacingKeepsPermissionsAndSymbolicLinks) {
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
+TEST(IniFileTest, ALinkToAFileNotYetThereStaysALink) {
+  TempDir dir;
+  const fs::path link = dir.path() / "main.ini";
+  fs::create_symlink("elsewhere/real.ini", link);
+  fs::create_directory(dir.path() / "elsewhere");
+  ASSERT_TRUE(IniFile(link).WriteString("S", "k", "v"));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadFile(dir.path() / "elsewhere" / "real.ini"), "[S]\r\nk=v\r\n");
+}
+
 TEST(IniFileTest, UpdateAppliesManyChangesInOneWriteOrNone) {
   TempDir dir;
   const IniFile file(dir.path() / "m.mac");

@@ -70,9 +70,10 @@ TEST_F(NotificationListenerTest, KeyboardNotificationsBecomeMessages) {
   keyboard->Notify(0x0499);
   keyboard->Notify(0x0402);
   keyboard->Notify(0x0403);
-  ASSERT_TRUE(WaitForEvents(2));
+  keyboard->Notify(0x0401);
+  ASSERT_TRUE(WaitForEvents(3));
   StopListener();
-  EXPECT_EQ(window_.Events(), (Events{"send 0x0b02", "send 0x0b01"}));
+  EXPECT_EQ(window_.Events(), (Events{"send 0x0b02", "send 0x0b01", "send 0x0b02"}));
 }
 
 TEST_F(NotificationListenerTest, MouseNotificationsBecomeTimerMessageAndFlash) {
