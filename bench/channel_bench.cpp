@@ -6,29 +6,13 @@
 #include <vector>
 
 #include "device/device_channel.h"
-#include "device/main_window_link.h"
+#include "device/headless_window_link.h"
 #include "device/presence_monitor.h"
 #include "device/product_ids.h"
 #include "sim/virtual_bus.h"
 
 namespace vandrel {
 namespace {
-
-class NoWindow final : public MainWindowLink {
- public:
-  void SetTimer(int, Clock::Duration) override {}
-  void PostMessage(int) override {}
-  void SendMessage(int) override {}
-  void PostActivation() override {}
-  bool IsVisible(std::string_view) override { return false; }
-  void SetVisible(std::string_view, bool) override {}
-  void SelectTab(std::string_view) override {}
-  void SetFocus(std::string_view) override {}
-  void AbandonMacroEdit(DeviceKind) override {}
-  void SetKeyboardModel(int) override {}
-  void SetMousePageReady(bool) override {}
-  void RequestPadFlash() override {}
-};
 
 // A per-key keyboard on the simulator, connected to its channel as the monitor connects it.
 struct ConnectedKeyboard {
@@ -45,7 +29,7 @@ struct ConnectedKeyboard {
   DeviceChannel keyboard{bus, clock};
   DeviceChannel mouse{bus, clock};
   DeviceChannel pad{bus, clock};
-  NoWindow window;
+  HeadlessWindowLink window;
   std::shared_ptr<sim::SimulatedDevice> device;
 };
 

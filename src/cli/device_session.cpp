@@ -42,25 +42,6 @@ ChannelIdentity IdentityOf(std::uint16_t product_id) {
 
 }  // namespace
 
-// The main window of a command-line run: nothing to show; only the keyboard model is kept.
-class DeviceSession::Window final : public MainWindowLink {
- public:
-  void SetTimer(int, Clock::Duration) override {}
-  void PostMessage(int) override {}
-  void SendMessage(int) override {}
-  void PostActivation() override {}
-  bool IsVisible(std::string_view) override { return false; }
-  void SetVisible(std::string_view, bool) override {}
-  void SelectTab(std::string_view) override {}
-  void SetFocus(std::string_view) override {}
-  void AbandonMacroEdit(DeviceKind) override {}
-  void SetKeyboardModel(int model) override { keyboard_model = model; }
-  void SetMousePageReady(bool) override {}
-  void RequestPadFlash() override {}
-
-  std::optional<int> keyboard_model;
-};
-
 std::unique_ptr<DeviceSession> DeviceSession::Open(const Options& options, std::string& error) {
   static SteadyClock clock;
   std::unique_ptr<HidBackend> backend = MakeBackend(options, clock, error);
@@ -73,7 +54,7 @@ std::unique_ptr<DeviceSession> DeviceSession::Open(const Options& options, std::
 DeviceSession::DeviceSession(Clock& clock, std::unique_ptr<HidBackend> backend)
     : clock_(clock),
       backend_(std::move(backend)),
-      window_(std::make_unique<Window>()),
+      window_(std::make_unique<HeadlessWindowLink>()),
       keyboard_(*backend_, clock_),
       mouse_(*backend_, clock_),
       pad_(*backend_, clock_) {
@@ -91,6 +72,6 @@ void DeviceSession::Connect() {
   }
 }
 
-std::optional<int> DeviceSession::keyboard_model() const { return window_->keyboard_model; }
+std::optional<int> DeviceSession::keyboard_model() const { return window_->keyboard_model(); }
 
 }  // namespace vandrel::cli

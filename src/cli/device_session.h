@@ -9,6 +9,7 @@
 #include "cli/options.h"
 #include "core/clock.h"
 #include "device/device_channel.h"
+#include "device/headless_window_link.h"
 #include "device/presence_monitor.h"
 
 namespace vandrel::cli {
@@ -26,14 +27,12 @@ class DeviceSession {
   [[nodiscard]] std::optional<int> keyboard_model() const;
 
  private:
-  class Window;
-
   DeviceSession(Clock& clock, std::unique_ptr<HidBackend> backend);
   void Connect();
 
   Clock& clock_;
   std::unique_ptr<HidBackend> backend_;
-  std::unique_ptr<Window> window_;
+  std::unique_ptr<HeadlessWindowLink> window_;
   DeviceChannel keyboard_;
   DeviceChannel mouse_;
   DeviceChannel pad_;
