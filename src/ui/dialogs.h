@@ -4,12 +4,30 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace vandrel {
 
+class Control;
 class WindowModel;
+
+// The result of the colour palette: 1 when the user confirmed with "okbtn" (`colour` is the
+// chosen colour, 0xAARRGGBB), 2 otherwise (`colour` is the initial one).
+struct PaletteChoice {
+  int result = 2;
+  std::uint32_t colour = 0;
+};
+
+// What the standard open-file dialog offers.
+struct OpenFileRequest {
+  std::string default_extension;  // "png"
+  std::string initial_name;       // "*.png"
+  std::string filter;             // Qt name filters, ";;" between them: "(*.png) (*.png);;(*.*) (*)"
+};
 
 // The message box window's skin resource and controls.
 inline constexpr std::string_view kMessageBoxResource = "XML_MSG";
@@ -32,6 +50,18 @@ class Dialogs {
   // Shows "message_text_20" in a box that closes itself after kNoDeviceMessageTime.
   // User-interface thread only.
   virtual void ShowNoDeviceMessage(WindowModel* owner) = 0;
+
+  // Runs the colour palette dialog modally, starting from `initial`. User-interface thread only.
+  virtual PaletteChoice RunPalette(WindowModel* owner, std::uint32_t initial) = 0;
+  // Opens the skin window under `anchor` (the main window's "skinbtn"); it is not modal and
+  // closes itself when it loses the focus. User-interface thread only.
+  virtual void OpenSkinWindow(WindowModel& owner, const Control& anchor) = 0;
+  // Opens an About window beside `owner`; it is not modal, and several may be open at once.
+  // User-interface thread only.
+  virtual void OpenAbout(WindowModel* owner) = 0;
+  // The standard open-file dialog; nullopt when the user cancels. User-interface thread only.
+  [[nodiscard]] virtual std::optional<std::filesystem::path> ChooseFileToOpen(
+      WindowModel* owner, const OpenFileRequest& request) = 0;
 };
 
 // A formatted message: sets the hidden label "str_test" of `main_window` to the identifier `id`

@@ -1,5 +1,7 @@
 #include "support/fake_dialogs.h"
 
+#include "ui/control.h"
+
 namespace vandrel::testing {
 
 void FakeDialogs::Answer(std::vector<int> results) {
@@ -17,6 +19,37 @@ int FakeDialogs::ShowMessage(WindowModel* owner, std::string_view text, bool is_
 void FakeDialogs::ShowNoDeviceMessage(WindowModel* owner) {
   ++no_device_messages_;
   shown_.push_back({std::string(kNoDeviceMessage), true, owner});
+}
+
+void FakeDialogs::AnswerPalette(std::vector<PaletteChoice> choices) {
+  palette_answers_.insert(palette_answers_.end(), choices.begin(), choices.end());
+}
+
+PaletteChoice FakeDialogs::RunPalette(WindowModel*, std::uint32_t initial) {
+  palette_initials_.push_back(initial);
+  if (palette_answers_.empty()) return {2, initial};
+  const PaletteChoice choice = palette_answers_.front();
+  palette_answers_.pop_front();
+  return choice;
+}
+
+void FakeDialogs::OpenSkinWindow(WindowModel&, const Control& anchor) {
+  skin_windows_.push_back(anchor.Name());
+}
+
+void FakeDialogs::OpenAbout(WindowModel*) { ++about_windows_; }
+
+void FakeDialogs::AnswerFiles(std::vector<std::optional<std::filesystem::path>> files) {
+  file_answers_.insert(file_answers_.end(), files.begin(), files.end());
+}
+
+std::optional<std::filesystem::path> FakeDialogs::ChooseFileToOpen(
+    WindowModel*, const OpenFileRequest& request) {
+  file_requests_.push_back(request);
+  if (file_answers_.empty()) return std::nullopt;
+  std::optional<std::filesystem::path> file = file_answers_.front();
+  file_answers_.pop_front();
+  return file;
 }
 
 std::vector<std::string> FakeDialogs::Texts() const {

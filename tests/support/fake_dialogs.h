@@ -3,7 +3,10 @@
 // answers of a question without opening a window.
 #pragma once
 
+#include <cstdint>
 #include <deque>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,16 +28,41 @@ class FakeDialogs final : public Dialogs {
 
   int ShowMessage(WindowModel* owner, std::string_view text, bool is_identifier) override;
   void ShowNoDeviceMessage(WindowModel* owner) override;
+  // The palette answers with the next scripted choice; once used up, as if closed (2, the
+  // initial colour).
+  void AnswerPalette(std::vector<PaletteChoice> choices);
+  PaletteChoice RunPalette(WindowModel* owner, std::uint32_t initial) override;
+  void OpenSkinWindow(WindowModel& owner, const Control& anchor) override;
+  void OpenAbout(WindowModel* owner) override;
+  // The open-file dialog answers with the next scripted path; once used up, cancelled.
+  void AnswerFiles(std::vector<std::optional<std::filesystem::path>> files);
+  [[nodiscard]] std::optional<std::filesystem::path> ChooseFileToOpen(
+      WindowModel* owner, const OpenFileRequest& request) override;
 
   [[nodiscard]] const std::vector<Shown>& shown() const { return shown_; }
   // The texts shown, in order (identifiers and literal texts alike).
   [[nodiscard]] std::vector<std::string> Texts() const;
   [[nodiscard]] int no_device_messages() const { return no_device_messages_; }
+  [[nodiscard]] const std::vector<std::uint32_t>& palette_initials() const {
+    return palette_initials_;
+  }
+  // The names of the anchors the skin window was opened under, in order.
+  [[nodiscard]] const std::vector<std::string>& skin_windows() const { return skin_windows_; }
+  [[nodiscard]] int about_windows() const { return about_windows_; }
+  [[nodiscard]] const std::vector<OpenFileRequest>& file_requests() const {
+    return file_requests_;
+  }
 
  private:
   std::deque<int> answers_;
   std::vector<Shown> shown_;
   int no_device_messages_ = 0;
+  std::deque<PaletteChoice> palette_answers_;
+  std::vector<std::uint32_t> palette_initials_;
+  std::vector<std::string> skin_windows_;
+  int about_windows_ = 0;
+  std::deque<std::optional<std::filesystem::path>> file_answers_;
+  std::vector<OpenFileRequest> file_requests_;
 };
 
 }  // namespace vandrel::testing

@@ -22,6 +22,15 @@ void QtDialogs::ShowNoDeviceMessage(WindowModel* owner) {
   (void)RunMessageBox(owner, kNoDeviceMessage, true, kNoDeviceMessageTime);
 }
 
+// FIXME: the palette, skin window, About window and file dialog are being written.
+PaletteChoice QtDialogs::RunPalette(WindowModel*, std::uint32_t initial) { return {2, initial}; }
+void QtDialogs::OpenSkinWindow(WindowModel&, const Control&) {}
+void QtDialogs::OpenAbout(WindowModel*) {}
+std::optional<std::filesystem::path> QtDialogs::ChooseFileToOpen(WindowModel*,
+                                                                 const OpenFileRequest&) {
+  return std::nullopt;
+}
+
 int QtDialogs::RunMessageBox(WindowModel* owner, std::string_view text, bool is_identifier,
                              std::optional<std::chrono::milliseconds> close_after) {
   const std::unique_ptr<WindowModel> box = BuildWindow(skin_, kMessageBoxResource, texts_);

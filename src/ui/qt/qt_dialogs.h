@@ -26,6 +26,11 @@ class QtDialogs final : public Dialogs {
   // 0 without showing anything when the skin has no usable message box.
   int ShowMessage(WindowModel* owner, std::string_view text, bool is_identifier) override;
   void ShowNoDeviceMessage(WindowModel* owner) override;
+  PaletteChoice RunPalette(WindowModel* owner, std::uint32_t initial) override;
+  void OpenSkinWindow(WindowModel& owner, const Control& anchor) override;
+  void OpenAbout(WindowModel* owner) override;
+  [[nodiscard]] std::optional<std::filesystem::path> ChooseFileToOpen(
+      WindowModel* owner, const OpenFileRequest& request) override;
 
  private:
   int RunMessageBox(WindowModel* owner, std::string_view text, bool is_identifier,

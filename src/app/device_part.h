@@ -1,0 +1,47 @@
+// What the main window asks of the parts that come with each device, macros and profiles. The
+// hub runs the shared steps of its tables (timers, tabs, the window) and calls these at the
+// points where a device's own work belongs. Until a part is given, the hub does its own steps
+// only. Every member runs on the user-interface thread unless it says otherwise.
+#pragma once
+
+#include <cstdint>
+
+#include "device/device_kind.h"
+
+namespace vandrel {
+
+class DevicePart {
+ public:
+  virtual ~DevicePart() = default;
+
+  // Timer 2: sends the device's current-settings record when a page changed it, and clears the
+  // apply-pending flag. (The hub calls the mouse only once its pages are ready.)
+  virtual void ApplyPending() {}
+  // The attach timer: the catalogue's stored profile is selected (and, for the keyboard,
+  // applied) in the device's profile combo.
+  virtual void SelectStoredProfile() {}
+  // The attach timer and messages 0x0901, 0x0A01, 0x0B01: reads everything from the device and
+  // refreshes its pages.
+  virtual void ReadAndRefresh() {}
+  // Message 0x0B02 (keyboard): rereads the lighting and refreshes the lighting page.
+  virtual void RereadLighting() {}
+  // Timer 14 (mouse): rereads the active slot and refreshes the pages.
+  virtual void RereadActiveSlot() {}
+  // Timers 1001 and 1002: one frame step of the keyboard or the pad.
+  virtual void FrameStep() {}
+};
+
+class MacroPart {
+ public:
+  virtual ~MacroPart() = default;
+
+  // Removes the recording hooks and clears the recording state.
+  virtual void StopRecording() {}
+  // Messages 0x0801-0x0804 and 0x0810-0x0813 from the recording hooks.
+  virtual void HandleHookMessage(int /*message*/, std::intptr_t /*wparam*/,
+                                 std::intptr_t /*lparam*/) {}
+  // A presence monitor's request to end the open macro edit of `kind`. Any thread.
+  virtual void AbandonEdit(DeviceKind /*kind*/) {}
+};
+
+}  // namespace vandrel

@@ -1,0 +1,200 @@
+// CMainWnd: the one main window and the hub of the program. It owns the three device channels,
+// the presence monitors and notification listeners, the worker threads and their stop events; it
+// receives every notification of the main window's controls and hands it to the page that
+// handles that control (routing.h), handles the custom messages that threads, the tray icon and
+// the menus post or send (window_messages.h), and runs the timers through which threads hand
+// work to the user-interface thread.
+//
+// It is Qt-free: the window is a control model (ui/toolkit.h), the desktop is a WindowHost, the
+// user-interface thread a UiThread, time a Clock. Pages, device parts and thread bodies of later
+// subsystems plug in through SetPageHandler, SetDevicePart, SetMacroPart, AddStartupStep and
+// threads().SetBody, all before InitWindow.
+//
+// Life: construct; InitWindow; the window model raises "windowinit" (which starts the threads and
+// timers); messages and timers until message kMessageDestroy, which stops the threads and ends
+// the loop; destroy. User-interface thread, except link(), which the worker threads use.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string_view>
+#include <vector>
+
+#include "app/data_folders.h"
+#include "app/device_part.h"
+#include "app/main_ini.h"
+#include "app/routing.h"
+#include "app/settings_store.h"
+#include "app/ui_thread.h"
+#include "app/window_host.h"
+#include "app/worker_threads.h"
+#include "core/clock.h"
+#include "device/device_channel.h"
+#include "device/hid_backend.h"
+#include "device/main_window_link.h"
+#include "device/notification_listener.h"
+#include "device/presence_monitor.h"
+#include "ui/toolkit.h"
+#include "ui/skin_observer.h"
+
+namespace vandrel {
+
+struct MainWindowServices {
+  WindowModel& window;  // built from "XML_MAIN"
+  const Skin& skin;
+  UiThread& ui;
+  WindowHost& host;
+  Dialogs& dialogs;
+  Clock& clock;
+  HidBackend& backend;
+  const DataFolders& folders;
+  SettingsStore& settings;
+  SkinObserver& skin_observer;
+};
+
+class CMainWnd final : public MessageTarget, private SkinReceiver {
+ public:
+  using PageHandler = std::function<void(const Notification&)>;
+
+  // Everything in `services` must outlive the window.
+  explicit CMainWnd(const MainWindowServices& services);
+  // The threads must have been stopped (kMessageDestroy) or never started; abandoned threads
+  // still use the window, so a program that abandoned some must end without destroying it.
+  ~CMainWnd();
+  CMainWnd(const CMainWnd&) = delete;
+  CMainWnd& operator=(const CMainWnd&) = delete;
+
+  // Plug-ins of later subsystems; set before InitWindow. The parts must outlive the window.
+  void SetDevicePart(DeviceKind kind, DevicePart& part);
+  void SetMacroPart(MacroPart& part);
+  void SetPageHandler(Page page, PageHandler handler);
+  // Start-up content of the pages ("windowinit" step 2), run in the order added.
+  void AddStartupStep(std::function<void()> step);
+  [[nodiscard]] WorkerThreads& threads() { return threads_; }
+
+  // Window created: language, skin receiver, controls, palettes, tray icon; installs the
+  // window's notification handler and makes this the UiThread's target.
+  void InitWindow();
+  void Notify(const Notification& notification);
+  void HandleMessage(int message, std::intptr_t wparam, std::intptr_t lparam) override;
+  void HandleTimer(int timer_id) override;
+
+  // The worker threads' way to the window. Any thread.
+  [[nodiscard]] MainWindowLink& link();
+  [[nodiscard]] DeviceChannels channels() { return channels_; }
+  [[nodiscard]] bool AnyDeviceConnected() const;
+  [[nodiscard]] int keyboard_model() const { return keyboard_model_.load(); }
+  [[nodiscard]] bool mouse_page_ready() const { return mouse_page_ready_.load(); }
+  [[nodiscard]] bool tray_available() const { return tray_available_; }
+  // After the stop: whether threads were still running when the wait ended.
+  [[nodiscard]] bool threads_abandoned() const { return stop_outcome_ == StopOutcome::kTimedOut; }
+
+  // Menu commands (the tray menu, the main menu), as a picked item reports them.
+  void RunMenuCommand(const MenuCommand& command);
+  // Switches the interface language: 0 English, 1 Simplified Chinese.
+  void SetLanguage(int language);
+
+ private:
+  class Link;
+  struct MessageEntry;
+  struct TimerEntry;
+
+  // Skin-change receiver.
+  int Receive(const SkinChangedParam& param) override;
+
+  // Start-up (main_window.cpp).
+  void OnWindowInit();
+  void StartWorkerThreads();
+  void OnDestroy();
+  void RestoreSkinPicture();
+  void MirrorStoredLanguage();
+  void LoadLanguage();
+
+  // Notifications (main_window_notify.cpp).
+  bool HandleWindowButton(Control& sender);
+  void RouteNotification(const Notification& notification);
+  void OpenMainMenu();
+
+  // Tabs (tab_switching.cpp).
+  bool GuardMacroEdit(const Control& sender);
+  void SwitchTabs(const Control& sender);
+  void SwitchKeyboardPage(std::string_view name);
+  void SwitchMousePage(std::string_view name);
+  void SetProfileControlsEnabled(bool enabled);
+
+  // Messages and timers (main_window_messages.cpp, main_window_timers.cpp).
+  void Activate();
+  void ShowNoDeviceBox();
+  void ToggleWindow();
+  void OnTrayIcon(std::intptr_t mouse_message);
+  void OpenTrayMenu();
+  void TakeMenuCommand();
+  void OnNoDeviceLeft();
+  void ApplyPendingChanges();
+  void KeyboardAttached();
+  void PadAttached();
+  void MouseAttached();
+  void FrameTimer(int timer_id, DeviceKind kind);
+  void ShowAndSelectTab(std::string_view tab);
+  void SetShown(std::string_view control, bool shown);
+
+  [[nodiscard]] DevicePart& PartOf(DeviceKind kind) const;
+
+  WindowModel& window_;
+  const Skin& skin_;
+  UiThread& ui_;
+  WindowHost& host_;
+  Dialogs& dialogs_;
+  Clock& clock_;
+  const DataFolders& folders_;
+  SettingsStore& settings_;
+  SkinObserver& skin_observer_;
+  MainIni main_ini_;
+
+  DeviceChannel keyboard_channel_;
+  DeviceChannel mouse_channel_;
+  DeviceChannel pad_channel_;
+  DeviceChannels channels_{keyboard_channel_, mouse_channel_, pad_channel_};
+  std::unique_ptr<Link> link_;
+  PresenceMonitor keyboard_monitor_;
+  PresenceMonitor mouse_monitor_;
+  PresenceMonitor pad_monitor_;
+  NotificationListener mouse_listener_;
+  NotificationListener keyboard_listener_;
+  WorkerThreads threads_;
+
+  std::array<DevicePart*, 3> device_parts_{};
+  MacroPart* macro_part_ = nullptr;
+  std::array<PageHandler, kPageCount> page_handlers_;
+  std::vector<std::function<void()>> startup_steps_;
+
+  // Controls looked up at initialisation (null when the skin lacks them).
+  Control* close_button_ = nullptr;
+  Control* max_button_ = nullptr;
+  Control* restore_button_ = nullptr;
+  Control* min_button_ = nullptr;
+  Control* skin_button_ = nullptr;
+  std::array<Control*, 20> mouse_keys_{};
+  std::array<Control*, 15> pad_keys_{};
+  std::array<Control*, 126> keyboard_keys_{};
+
+  std::atomic<int> keyboard_model_{3};
+  std::atomic<bool> mouse_page_ready_{false};
+  std::atomic<bool> pad_flash_requested_{false};
+  int skin_receiver_number_ = -1;
+  bool tray_available_ = false;
+  bool told_no_tray_ = false;
+  bool no_device_box_open_ = false;
+  bool destroyed_ = false;
+  StopOutcome stop_outcome_ = StopOutcome::kNoneRunning;
+
+  std::mutex menu_mutex_;  // guards menu_commands_: a pick may arrive while a handler runs
+  std::deque<MenuCommand> menu_commands_;
+};
+
+}  // namespace vandrel
