@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -86,10 +87,11 @@ TEST(WorkerThreadsTest, StartPausesAfterTheFirstAndTheSecondThreadOnly) {
 
 TEST(WorkerThreadsTest, AThreadThatNeverEndsIsAbandonedAfterTenSeconds) {
   ManualClock clock(ManualClock::Mode::kAutoAdvance);
-  Event release;
+  // The abandoned thread may outlive the test: it owns what it waits on.
+  auto release = std::make_shared<Event>();
   {
     WorkerThreads threads(clock);
-    threads.SetBody(WorkerSlot::kSyncLighting, [&release](Event&) { release.Wait(); });
+    threads.SetBody(WorkerSlot::kSyncLighting, [release](Event&) { release->Wait(); });
     threads.Start();
     TraceCapture trace;
     EXPECT_EQ(threads.Stop(), StopOutcome::kTimedOut);
@@ -98,7 +100,7 @@ TEST(WorkerThreadsTest, AThreadThatNeverEndsIsAbandonedAfterTenSeconds) {
     EXPECT_EQ(threads.Stop(), StopOutcome::kNoneRunning);
   }
   // The abandoned thread outlives its owner and may still end on its own.
-  release.Set();
+  release->Set();
 }
 
 TEST(WorkerThreadsTest, StoppingWithoutThreadsWaitsForNothing) {

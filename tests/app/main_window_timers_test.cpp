@@ -1,0 +1,131 @@
+// The main window's timers on the manual clock: the deferred device update, the repaint loop, the
+// frame timers that run while their device is connected, and the attach handlers.
+#include <gmock/gmock.h>
+
+#include "device/product_ids.h"
+#include "hub_fixture.h"
+
+namespace vandrel::testing {
+namespace {
+
+using std::chrono::milliseconds;
+using ::testing::ElementsAre;
+
+TEST_F(HubTest, TimerTwoAppliesEachDeviceOncePerTickAndTheMouseOnlyOnceItsPagesAreReady) {
+  Start();
+  loop_.RunFor(milliseconds(250));
+  EXPECT_THAT(Log(), ElementsAre("kb apply", "mp apply", "kb apply", "mp apply"));
+  hub_->link().SetMousePageReady(true);
+  loop_.RunFor(milliseconds(100));
+  EXPECT_THAT(Log(), ElementsAre("kb apply", "ms apply", "mp apply"));
+}
+
+TEST_F(HubTest, TheRepaintTimerFirstWaits100MsThenRepaintsEvery50Ms) {
+  Start();
+  host_.Show();
+  loop_.RunFor(milliseconds(99));
+  EXPECT_EQ(host_.repaints(), 0);
+  loop_.RunFor(milliseconds(1));
+  EXPECT_EQ(host_.repaints(), 1);
+  loop_.RunFor(milliseconds(200));
+  EXPECT_EQ(host_.repaints(), 5);
+  EXPECT_EQ(loop_.TimerPeriod(kTimerRepaint), milliseconds(50));
+}
+
+TEST_F(HubTest, AFrameTimerRearmsEvery10MsOnlyWhileItsDeviceIsConnected) {
+  Start();
+  hub_->channels().keyboard.set_connected(true);
+  loop_.SetTimer(kTimerKeyboardFrame, milliseconds(100));
+  loop_.RunFor(milliseconds(130));
+  std::vector<std::string> log = Log();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "kb frame"), 4);
+  hub_->channels().keyboard.set_connected(false);
+  loop_.RunFor(milliseconds(50));
+  log = Log();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "kb frame"), 1);
+  EXPECT_FALSE(loop_.TimerPeriod(kTimerKeyboardFrame));
+}
+
+TEST_F(HubTest, TheKeyboardAttachSelectsItsTabAppliesTheProfileShowsTheWindowAndReads) {
+  Start();
+  bus_.Plug(kPerKeyKeyboardProductId);
+  PresenceMonitor monitor(DeviceKind::kKeyboard, hub_->channels(), hub_->link(), clock_);
+  ASSERT_TRUE(monitor.PollOnce());
+  EXPECT_EQ(hub_->keyboard_model(), 0);
+  EXPECT_EQ(loop_.TimerPeriod(kTimerKeyboardAttached), milliseconds(500));
+  loop_.RunPending();  // the monitor's activation on its first poll brings the window up
+  host_.Hide();
+  Find("kb_tab").SetVisible(false);
+  loop_.RunFor(milliseconds(500));
+  EXPECT_TRUE(Find("kb_tab").IsVisible());
+  EXPECT_TRUE(Find("kb_tab").IsSelected());
+  EXPECT_EQ(Find("tab_switch").CurrentPage(), 0);
+  EXPECT_TRUE(Find("kb_tab_panel").IsVisible());
+  EXPECT_TRUE(host_.shown());
+  const std::vector<std::string> log = Log();
+  const auto profile = std::find(log.begin(), log.end(), "kb profile");
+  ASSERT_NE(profile, log.end());
+  EXPECT_EQ(*std::next(profile), "kb read");
+  EXPECT_FALSE(loop_.TimerPeriod(kTimerKeyboardAttached));
+  EXPECT_EQ(loop_.TimerPeriod(kTimerKeyboardFrame), milliseconds(100));
+}
+
+TEST_F(HubTest, TheMouseAttachReadsBeforeItSelectsTheProfileAndThenMakesThePagesReady) {
+  Start();
+  EXPECT_FALSE(hub_->mouse_page_ready());
+  loop_.SetTimer(kTimerMouseAttached, milliseconds(1000));
+  loop_.RunFor(milliseconds(1000));
+  std::vector<std::string> log = Log();
+  log.erase(std::remove_if(log.begin(), log.end(),
+                           [](const std::string& line) { return line.ends_with("apply"); }),
+            log.end());
+  EXPECT_THAT(log, ElementsAre("ms read", "ms profile"));
+  EXPECT_TRUE(Find("ms_tab").IsSelected());
+  EXPECT_EQ(Find("tab_switch").CurrentPage(), 1);
+  EXPECT_TRUE(Find("ms_tab_panel").IsVisible());
+  EXPECT_TRUE(hub_->mouse_page_ready());
+  EXPECT_FALSE(loop_.TimerPeriod(kTimerMouseAttached));
+  EXPECT_EQ(loop_.TimerPeriod(kTimerMouseSettled), milliseconds(500));
+}
+
+TEST_F(HubTest, ThePadAttachSelectsItsTabAndStartsItsFrames) {
+  Start();
+  loop_.SetTimer(kTimerPadAttached, milliseconds(500));
+  loop_.RunFor(milliseconds(500));
+  std::vector<std::string> log = Log();
+  EXPECT_NE(std::find(log.begin(), log.end(), "mp read"), log.end());
+  EXPECT_TRUE(Find("mp_tab").IsSelected());
+  EXPECT_EQ(Find("tab_switch").CurrentPage(), 2);
+  EXPECT_EQ(loop_.TimerPeriod(kTimerPadFrame), milliseconds(100));
+}
+
+TEST_F(HubTest, TheProgressIsShownForADownloadAndHiddenASecondAfterIt) {
+  Start();
+  loop_.Post(kMessageShowProgress, 0, 0);
+  loop_.RunPending();
+  EXPECT_TRUE(Find("setting_progress").IsVisible());
+  loop_.Post(kMessageHideProgressLater, 0, 0);
+  loop_.RunFor(milliseconds(999));
+  EXPECT_TRUE(Find("setting_progress").IsVisible());
+  loop_.RunFor(milliseconds(1));
+  EXPECT_FALSE(Find("setting_progress").IsVisible());
+  EXPECT_FALSE(loop_.TimerPeriod(kTimerHideProgress));
+}
+
+TEST_F(HubTest, TheListenersMessagesReachTheirDeviceParts) {
+  Start();
+  for (const int message : {kMessageMouseFullChange, kMessagePadReset, kMessageKeyboardFullChange,
+                            kMessageKeyboardLightingChanged}) {
+    loop_.Post(message, 0, 0);
+  }
+  loop_.RunPending();
+  EXPECT_THAT(Log(), ElementsAre("ms read", "mp read", "kb read", "kb lighting"));
+  hub_->link().SetTimer(kTimerMouseReread, milliseconds(100));
+  loop_.RunFor(milliseconds(100));
+  std::vector<std::string> log = Log();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "ms slot"), 1);
+  EXPECT_FALSE(loop_.TimerPeriod(kTimerMouseReread));
+}
+
+}  // namespace
+}  // namespace vandrel::testing
