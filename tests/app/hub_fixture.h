@@ -81,6 +81,9 @@ class HubTest : public ::testing::Test {
     hub_->SetDevicePart(DeviceKind::kPad, pad_);
   }
 
+  // Parts and recorders of the tests must outlive the window.
+  void TearDown() override { hub_.reset(); }
+
   void Start() {
     Create();
     hub_->InitWindow();

@@ -284,6 +284,7 @@ TEST_F(HubTest, LosingTheActivationStopsARecording) {
   loop_.RunPending();
   EXPECT_EQ(recorder.stops, 1);
   EXPECT_THAT(recorder.hooks, ElementsAre(0x0801, 0x0804, 0x0810, 0x0813));
+  hub_.reset();
 }
 
 }  // namespace
