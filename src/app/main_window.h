@@ -39,8 +39,8 @@
 #include "device/main_window_link.h"
 #include "device/notification_listener.h"
 #include "device/presence_monitor.h"
-#include "ui/toolkit.h"
 #include "ui/skin_observer.h"
+#include "ui/toolkit.h"
 
 namespace vandrel {
 
@@ -90,6 +90,8 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   [[nodiscard]] bool AnyDeviceConnected() const;
   [[nodiscard]] int keyboard_model() const { return keyboard_model_.load(); }
   [[nodiscard]] bool mouse_page_ready() const { return mouse_page_ready_.load(); }
+  // Whether the mouse asked the pad's effects for a flash since the last call. Any thread.
+  [[nodiscard]] bool TakePadFlashRequest() { return pad_flash_requested_.exchange(false); }
   [[nodiscard]] bool tray_available() const { return tray_available_; }
   // After the stop: whether threads were still running when the wait ended.
   [[nodiscard]] bool threads_abandoned() const { return stop_outcome_ == StopOutcome::kTimedOut; }
@@ -119,8 +121,11 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   bool HandleWindowButton(Control& sender);
   void RouteNotification(const Notification& notification);
   void OpenMainMenu();
+  // A menu's pick: queued, then taken by message 0x0479.
+  void QueueMenuCommand(MenuCommand command);
 
   // Tabs (tab_switching.cpp).
+  void OnTabFocus(const Control& sender);
   bool GuardMacroEdit(const Control& sender);
   void SwitchTabs(const Control& sender);
   void SwitchKeyboardPage(std::string_view name);
@@ -144,6 +149,8 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   void SetShown(std::string_view control, bool shown);
 
   [[nodiscard]] DevicePart& PartOf(DeviceKind kind) const;
+  [[nodiscard]] MacroPart& Macros() const;
+  [[nodiscard]] std::unique_ptr<Link> MakeLink();
 
   WindowModel& window_;
   const Skin& skin_;

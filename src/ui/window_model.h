@@ -42,6 +42,7 @@ class WindowModel final : private TextResources::Observer {
   [[nodiscard]] const std::string& Resource() const { return resource_; }
   [[nodiscard]] Control& Root() const { return *root_; }
   [[nodiscard]] TextResources& Texts() const { return *texts_; }
+  [[nodiscard]] std::shared_ptr<TextResources> SharedTexts() const { return texts_; }
 
   // Lookup by exact name, in document order. Any thread.
   [[nodiscard]] Control* Find(std::string_view name) const;

@@ -1,0 +1,115 @@
+// The main window's timers: one table from timer numbers to handlers. Timers repeat until killed,
+// so the one-shot ones kill themselves first.
+#include "app/main_window.h"
+#include "app/window_messages.h"
+
+namespace vandrel {
+namespace {
+
+constexpr Clock::Duration kRepaintPeriod = std::chrono::milliseconds(50);
+constexpr Clock::Duration kFramePeriod = std::chrono::milliseconds(10);
+constexpr Clock::Duration kFirstFrame = std::chrono::milliseconds(100);
+constexpr Clock::Duration kKeyboardTabSettle = std::chrono::milliseconds(100);
+constexpr Clock::Duration kMouseSettle = std::chrono::milliseconds(500);
+
+}  // namespace
+
+struct CMainWnd::TimerEntry {
+  int id;
+  void (*handle)(CMainWnd& window);
+};
+
+void CMainWnd::HandleTimer(int timer_id) {
+  static constexpr TimerEntry kTimers[] = {
+      {kTimerHideProgress,
+       [](CMainWnd& w) {
+         w.ui_.KillTimer(kTimerHideProgress);
+         w.SetShown("setting_progress", false);
+       }},
+      {kTimerApplyPending, [](CMainWnd& w) { w.ApplyPendingChanges(); }},
+      {kTimerRepaintOnce,
+       [](CMainWnd& w) {
+         w.ui_.KillTimer(kTimerRepaintOnce);
+         w.host_.Repaint();
+       }},
+      {kTimerRepaint,
+       [](CMainWnd& w) {
+         w.ui_.KillTimer(kTimerRepaint);
+         w.host_.Repaint();
+         w.ui_.SetTimer(kTimerRepaint, kRepaintPeriod);
+       }},
+      {kTimerMouseLighting, [](CMainWnd& w) { w.ui_.KillTimer(kTimerMouseLighting); }},
+      {kTimerMouseReread,
+       [](CMainWnd& w) {
+         w.ui_.KillTimer(kTimerMouseReread);
+         w.PartOf(DeviceKind::kMouse).RereadActiveSlot();
+       }},
+      {kTimerMouseSettled, [](CMainWnd& w) { w.ui_.KillTimer(kTimerMouseSettled); }},
+      {kTimerKeyboardFrame,
+       [](CMainWnd& w) { w.FrameTimer(kTimerKeyboardFrame, DeviceKind::kKeyboard); }},
+      {kTimerPadFrame, [](CMainWnd& w) { w.FrameTimer(kTimerPadFrame, DeviceKind::kPad); }},
+      {kTimerKeyboardAttached, [](CMainWnd& w) { w.KeyboardAttached(); }},
+      {kTimerPadAttached, [](CMainWnd& w) { w.PadAttached(); }},
+      {kTimerMouseAttached, [](CMainWnd& w) { w.MouseAttached(); }},
+  };
+  for (const TimerEntry& entry : kTimers) {
+    if (entry.id != timer_id) continue;
+    entry.handle(*this);
+    return;
+  }
+}
+
+// Pages only mark their device's record; this sends each marked record, at most one command per
+// device per tick.
+void CMainWnd::ApplyPendingChanges() {
+  PartOf(DeviceKind::kKeyboard).ApplyPending();
+  if (mouse_page_ready_.load()) PartOf(DeviceKind::kMouse).ApplyPending();
+  PartOf(DeviceKind::kPad).ApplyPending();
+}
+
+void CMainWnd::FrameTimer(int timer_id, DeviceKind kind) {
+  ui_.KillTimer(timer_id);
+  PartOf(kind).FrameStep();
+  if (channels_.Of(kind).connected()) ui_.SetTimer(timer_id, kFramePeriod);
+}
+
+void CMainWnd::KeyboardAttached() {
+  ui_.KillTimer(kTimerKeyboardAttached);
+  DevicePart& keyboard = PartOf(DeviceKind::kKeyboard);
+  ShowAndSelectTab("kb_tab");
+  clock_.Sleep(kKeyboardTabSettle);
+  keyboard.SelectStoredProfile();
+  SetShown("kb_tab_panel", true);
+  host_.Show();
+  keyboard.ReadAndRefresh();
+  ui_.SetTimer(kTimerKeyboardFrame, kFirstFrame);
+}
+
+void CMainWnd::PadAttached() {
+  ui_.KillTimer(kTimerPadAttached);
+  DevicePart& pad = PartOf(DeviceKind::kPad);
+  ShowAndSelectTab("mp_tab");
+  pad.SelectStoredProfile();
+  pad.ReadAndRefresh();
+  ui_.SetTimer(kTimerPadFrame, kFirstFrame);
+}
+
+void CMainWnd::MouseAttached() {
+  ui_.KillTimer(kTimerMouseAttached);
+  DevicePart& mouse = PartOf(DeviceKind::kMouse);
+  mouse.ReadAndRefresh();
+  mouse.SelectStoredProfile();
+  ShowAndSelectTab("ms_tab");
+  SetShown("ms_tab_panel", true);
+  ui_.SetTimer(kTimerMouseSettled, kMouseSettle);
+  mouse_page_ready_.store(true);
+}
+
+void CMainWnd::ShowAndSelectTab(std::string_view tab) {
+  Control* control = window_.Find(tab);
+  if (control == nullptr) return;
+  control->SetVisible(true);
+  (void)control->SetSelected(true, Notify::kYes);
+}
+
+}  // namespace vandrel
