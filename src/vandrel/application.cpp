@@ -73,8 +73,9 @@ void Application::MakeHub(const SingleInstance& instance) {
       Trace("activation: another copy asked for the window");
       ui_.Post(kMessageActivate, 0, 0);
     });
-    if (!activation_->Listen(instance.socket_path()))
-      Trace("activation: cannot listen at " + instance.socket_path().string());
+    const bool listening = activation_->Listen(instance.socket_path());
+    Trace(std::string(listening ? "activation: listening at " : "activation: cannot listen at ") +
+          instance.socket_path().string());
   }
   signals_ = std::make_unique<TerminationSignals>([this] { ui_.Post(kMessageDestroy, 0, 0); });
   if (bus_ != nullptr) {
