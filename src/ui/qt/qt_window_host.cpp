@@ -99,6 +99,11 @@ bool QtWindowHost::eventFilter(QObject* watched, QEvent* event) {
     Widget()->hide();
     return true;
   }
+  if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
+    // Losing the activation ends a macro recording, as the original's hooks did.
+    ui_.Post(kMessageActivateChanged, event->type() == QEvent::WindowActivate ? 1 : 0, 0);
+    return false;
+  }
   return FilterMouse(*event);
 }
 

@@ -2,7 +2,8 @@
 // main window's view; the top widget becomes a frameless window (the skin draws its own title bar
 // buttons) that can be dragged by its top strip, and the desktop's close request (Alt+F4) only
 // hides it, as the skin's close button does. Tray clicks reach the main window as message 0x0401
-// through the UiThread. User-interface thread only.
+// and the window's activation changes as message 0x0006, both posted through the UiThread.
+// User-interface thread only.
 #pragma once
 
 #include <QIcon>

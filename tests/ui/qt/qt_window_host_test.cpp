@@ -39,9 +39,12 @@ constexpr std::string_view kMenuLayout = R"(<?xml version="1.0" encoding="UTF-8"
  <widget class="QPushButton" name="About_setting"><property name="text"><string>About</string></property></widget>
 </widget></ui>)";
 
-struct NoTarget final : MessageTarget {
-  void HandleMessage(int, std::intptr_t, std::intptr_t) override {}
+struct RecordingTarget final : MessageTarget {
+  void HandleMessage(int message, std::intptr_t wparam, std::intptr_t) override {
+    messages.emplace_back(message, wparam);
+  }
   void HandleTimer(int) override {}
+  std::vector<std::pair<int, std::intptr_t>> messages;
 };
 
 class QtWindowHostTest : public ::testing::Test {
@@ -70,7 +73,7 @@ class QtWindowHostTest : public ::testing::Test {
   Skin skin_{dir_.path()};
   std::shared_ptr<TextResources> texts_ = std::make_shared<TextResources>();
   std::unique_ptr<WindowModel> model_;
-  NoTarget target_;
+  RecordingTarget target_;
   QtUiThread ui_;
   std::optional<QtWindowHost> host_;
 };
@@ -101,6 +104,16 @@ TEST_F(QtWindowHostTest, TheDesktopsCloseRequestOnlyHidesTheWindow) {
   EXPECT_FALSE(Top().isVisible());
   host_->Show();
   EXPECT_TRUE(host_->IsShownNormally()) << "the window is still there to be shown again";
+}
+
+TEST_F(QtWindowHostTest, LosingTheActivationIsPostedToTheMainWindow) {
+  QEvent deactivate(QEvent::WindowDeactivate);
+  QApplication::sendEvent(&Top(), &deactivate);
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(&Top(), &activate);
+  ASSERT_TRUE(WaitUntil([&] { return target_.messages.size() == 2; }));
+  EXPECT_THAT(target_.messages, ElementsAre(std::pair<int, std::intptr_t>(0x0006, 0),
+                                            std::pair<int, std::intptr_t>(0x0006, 1)));
 }
 
 TEST_F(QtWindowHostTest, TheTopStripDragsTheWindowAndTheRestDoesNot) {
