@@ -6,15 +6,11 @@
 #include "device/hidraw/hidraw_backend.h"
 #include "device/hidraw/udev_node_source.h"
 #include "device/product_ids.h"
+#include "sim/device_tags.h"
 #include "sim/virtual_bus.h"
 
 namespace vandrel::cli {
 namespace {
-
-std::uint16_t SimulatedProductId(const std::string& tag) {
-  if (tag == "kb") return kPerKeyKeyboardProductId;
-  return tag == "ms" ? kMouseProductId : kPadProductId;
-}
 
 std::unique_ptr<HidBackend> MakeBackend(const Options& options, Clock& clock, std::string& error) {
   if (!options.simulate) return std::make_unique<HidrawBackend>(std::make_unique<UdevNodeSource>());
@@ -31,7 +27,7 @@ std::unique_ptr<HidBackend> MakeBackend(const Options& options, Clock& clock, st
     return nullptr;
   }
   for (const std::string& tag : *options.simulate) {
-    bus->Plug(SimulatedProductId(tag), {std::nullopt, options.sim_state});
+    bus->Plug(sim::ProductIdOfTag(tag), {std::nullopt, options.sim_state});
   }
   return bus;
 }

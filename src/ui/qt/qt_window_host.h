@@ -1,0 +1,81 @@
+// QtWindowHost: the main window's frame, tray icon and pop-up menus on a Qt desktop. It owns the
+// main window's view; the top widget becomes a frameless window (the skin draws its own title bar
+// buttons) that can be dragged by its top strip, and the desktop's close request (Alt+F4) only
+// hides it, as the skin's close button does. Tray clicks reach the main window as message 0x0401
+// and the window's activation changes as message 0x0006, both posted through the UiThread.
+// User-interface thread only.
+#pragma once
+
+#include <QIcon>
+#include <QMenu>
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/ui_thread.h"
+#include "app/window_host.h"
+#include "ui/qt/window_view.h"
+
+namespace vandrel {
+
+class QtWindowHost final : public QObject, public WindowHost {
+  Q_OBJECT
+
+ public:
+  // The height of the strip at the top of the window by which it is dragged.
+  static constexpr int kDragStripHeight = 40;
+
+  // `view` is the main window's view; its top widget gets `title` and `icon`, the size of its
+  // layout, and is centred on the screen (hidden until Show).
+  QtWindowHost(std::unique_ptr<QtWindowView> view, UiThread& ui, const QString& title,
+               const QIcon& icon);
+  ~QtWindowHost() override;
+  QtWindowHost(const QtWindowHost&) = delete;
+  QtWindowHost& operator=(const QtWindowHost&) = delete;
+
+  [[nodiscard]] QWidget* Widget() const { return view_->Widget(); }
+  [[nodiscard]] QtWindowView& View() const { return *view_; }
+  // The pop-up menu that is open now; null when none is.
+  [[nodiscard]] QMenu* OpenMenu() const { return open_menu_; }
+  // Called with every pop-up menu once its items are in, to add items of the caller's own.
+  void SetMenuExtension(std::function<void(QMenu&)> extend) { extend_menu_ = std::move(extend); }
+
+  void Show() override;
+  void Hide() override;
+  [[nodiscard]] bool IsShownNormally() const override;
+  void Minimise() override;
+  void Maximise() override;
+  void Restore() override;
+  void BringToFront() override;
+  void Repaint() override;
+  void Quit() override;
+
+  [[nodiscard]] bool CreateTrayIcon(std::string_view tip) override;
+  void RemoveTrayIcon() override;
+
+  void PopupMenu(const WindowModel& menu, int lift,
+                 std::function<void(MenuCommand)> on_pick) override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CentreOnScreen();
+  bool FilterMouse(QEvent& event);
+  void OnTrayActivated(QSystemTrayIcon::ActivationReason reason);
+
+  std::unique_ptr<QtWindowView> view_;
+  UiThread& ui_;
+  const QIcon icon_;
+  std::unique_ptr<QSystemTrayIcon> tray_;
+  QPointer<QMenu> open_menu_;
+  std::function<void(QMenu&)> extend_menu_;
+  QPoint drag_offset_;
+  bool dragging_ = false;
+};
+
+}  // namespace vandrel

@@ -1,0 +1,110 @@
+#include "vandrel/application.h"
+
+#include <QCoreApplication>
+#include <QPixmap>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/product.h"
+#include "app/window_messages.h"
+#include "core/trace.h"
+#include "device/hidraw/hidraw_backend.h"
+#include "device/hidraw/udev_node_source.h"
+#include "sim/device_tags.h"
+#include "ui/skin_observer.h"
+
+namespace vandrel {
+
+std::unique_ptr<Application> Application::Create(const ProgramOptions& options,
+                                                 const SingleInstance& instance,
+                                                 std::string& error) {
+  std::unique_ptr<Application> application(new Application(options));
+  if (!application->LoadSkin(error) || !application->MakeBackend(error)) return nullptr;
+  application->MakeHub(instance);
+  return application;
+}
+
+Application::Application(const ProgramOptions& options)
+    : options_(options), skin_(user_folders_.ProgramFolder() / "skin") {}
+
+Application::~Application() = default;
+
+bool Application::LoadSkin(std::string& error) {
+  if (!skin_.LoadIndex()) {
+    error = "cannot read the skin's index " + (skin_.Folder() / "res.xml").string();
+    return false;
+  }
+  window_ = BuildWindow(skin_, "XML_MAIN", texts_);
+  std::unique_ptr<QtWindowView> view = window_ ? QtWindowView::Create(*window_, skin_) : nullptr;
+  if (!view) {
+    error = "cannot build the main window from the skin in " + skin_.Folder().string();
+    return false;
+  }
+  host_ = std::make_unique<QtWindowHost>(std::move(view), ui_, QString::fromUtf8(kProductTitle),
+                                         QIcon(":/vandrel.png"));
+  dialogs_ = std::make_unique<QtDialogs>(skin_, texts_, [this](WindowModel* owner) {
+    return owner == window_.get() ? host_->Widget() : nullptr;
+  });
+  return true;
+}
+
+bool Application::MakeBackend(std::string& error) {
+  if (!options_.simulate) {
+    backend_ = std::make_unique<HidrawBackend>(std::make_unique<UdevNodeSource>());
+    return true;
+  }
+  auto bus = std::make_unique<sim::VirtualBus>(clock_);
+  if (!options_.sim_trace.empty() && !bus->SetTraceFile(options_.sim_trace)) {
+    error = "cannot write the simulator trace " + options_.sim_trace.string();
+    return false;
+  }
+  for (const std::string& tag : *options_.simulate) bus->Plug(sim::ProductIdOfTag(tag));
+  bus_ = bus.get();
+  backend_ = std::move(bus);
+  return true;
+}
+
+void Application::MakeHub(const SingleInstance& instance) {
+  hub_ = std::make_unique<CMainWnd>(MainWindowServices{*window_, skin_, ui_, *host_, *dialogs_,
+                                                       clock_, *backend_, folders_, settings_,
+                                                       GetSkinObserver()});
+  if (instance.role() == SingleInstance::Role::kFirst) {
+    activation_ = std::make_unique<ActivationServer>(std::string(kActivationName), [this] {
+      Trace("activation: another copy asked for the window");
+      ui_.Post(kMessageActivate, 0, 0);
+    });
+    const bool listening = activation_->Listen(instance.socket_path());
+    Trace(std::string(listening ? "activation: listening at " : "activation: cannot listen at ") +
+          instance.socket_path().string());
+  }
+  signals_ = std::make_unique<TerminationSignals>([this] { ui_.Post(kMessageDestroy, 0, 0); });
+  if (bus_ != nullptr) {
+    simulator_menu_ = std::make_unique<SimulatorMenu>(*bus_, *options_.simulate);
+    host_->SetMenuExtension([this](QMenu& menu) { simulator_menu_->AddTo(menu); });
+    simulator_menu_->AddShortcut(*host_->Widget());
+  }
+  if (!options_.screenshot.empty()) {
+    screenshot_ = std::make_unique<Screenshot>(
+        Screenshot::Request{options_.screenshot, options_.screenshot_view,
+                            options_.simulate.value_or(std::vector<std::string>{})},
+        *hub_, *window_, *host_, ui_, *dialogs_);
+  }
+}
+
+int Application::Run() {
+  hub_->InitWindow();
+  host_->Show();
+  window_->RaiseWindowInit();
+  if (screenshot_) screenshot_->Start();
+  (void)QCoreApplication::exec();
+  if (hub_->threads_abandoned()) {
+    // Threads still running use the hub and the devices: none of it may be destroyed.
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(0);
+  }
+  hub_.reset();
+  return screenshot_ && !screenshot_->written() ? 1 : 0;
+}
+
+}  // namespace vandrel

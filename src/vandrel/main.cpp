@@ -1,0 +1,64 @@
+// vandrel: the desktop program. Only one copy runs per user: a later copy asks the running one
+// to show its window and ends. The program lives in the tray; its window's close button only
+// hides it, and it ends through the tray menu's exit, SIGTERM or SIGINT.
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/window_messages.h"
+#include "platform/single_instance.h"
+#include "vandrel/application.h"
+#include "vandrel/program_options.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using vandrel::SingleInstance;
+
+// The first copy may still be starting its socket: try for about two seconds.
+constexpr int kActivationAttempts = 10;
+constexpr vandrel::Clock::Duration kActivationPause = 200ms;
+
+// A later copy: wakes the running one. Ends with 0 whether or not it could.
+int ActivateFirstCopy(const SingleInstance& instance) {
+  vandrel::SteadyClock clock;
+  if (!vandrel::SendToFirstInstance(instance.socket_path(), vandrel::kActivationName,
+                                    kActivationAttempts, kActivationPause, clock)) {
+    std::fprintf(stderr, "vandrel: another copy is running but did not answer at %s\n",
+                 instance.socket_path().c_str());
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string error;
+  const std::optional<vandrel::ProgramOptions> options =
+      vandrel::ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+  if (!options) {
+    std::fprintf(stderr, "vandrel: %s\n\n%s", error.c_str(), vandrel::kProgramUsage.data());
+    return 2;
+  }
+  if (options->help || options->version) {
+    std::fputs(options->help ? vandrel::kProgramUsage.data() : "vandrel " VANDREL_VERSION "\n",
+               stdout);
+    return 0;
+  }
+  const char* runtime_dir = std::getenv("XDG_RUNTIME_DIR");
+  const SingleInstance instance =
+      SingleInstance::Acquire(vandrel::InstanceFolder(runtime_dir ? runtime_dir : ""));
+  if (instance.role() == SingleInstance::Role::kSecond) return ActivateFirstCopy(instance);
+
+  QApplication application(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);  // the program lives on in the tray
+  std::unique_ptr<vandrel::Application> program =
+      vandrel::Application::Create(*options, instance, error);
+  if (!program) {
+    std::fprintf(stderr, "vandrel: %s\n", error.c_str());
+    return 1;
+  }
+  return program->Run();
+}

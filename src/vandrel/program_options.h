@@ -1,0 +1,44 @@
+// The command line of the desktop program vandrel. Arguments that do not start with "--" are
+// left to Qt ("-platform offscreen" …).
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vandrel {
+
+struct ProgramOptions {
+  // Simulated devices instead of real ones: a subset of "kb", "ms", "mp"; nullopt: real devices.
+  std::optional<std::vector<std::string>> simulate;
+  std::filesystem::path sim_trace;   // trace every simulated report here
+  std::filesystem::path screenshot;  // write a picture of the filled window here, then end
+  // What the screenshot shows (kScreenshotViews); empty: the main window as it opens.
+  std::string screenshot_view;
+  bool help = false;
+  bool version = false;
+};
+
+inline constexpr std::string_view kScreenshotViews[] = {"kb",    "ms",      "mp",      "tray-menu",
+                                                        "about", "palette", "message", "skin"};
+
+inline constexpr std::string_view kProgramUsage =
+    "usage: vandrel [--simulate[=kb,ms,mp]] [--sim-trace FILE]\n"
+    "               [--screenshot FILE [--screenshot-view VIEW]] [--help] [--version]\n"
+    "\n"
+    "  --simulate[=kb,ms,mp]   use simulated devices (all three by default); their on-device\n"
+    "                          actions are in the tray menu's Simulator entry and on Ctrl+Shift+S\n"
+    "  --sim-trace FILE        write every simulated report to FILE\n"
+    "  --screenshot FILE       once the window is filled, write a PNG of it to FILE and end\n"
+    "  --screenshot-view VIEW  what to picture: kb, ms, mp (a device tab), tray-menu, about,\n"
+    "                          palette, message or skin\n"
+    "  --help, --version       print this text or the version\n";
+
+// The options in `arguments` (without the program name); nullopt with `error` set when they
+// cannot be understood.
+[[nodiscard]] std::optional<ProgramOptions> ParseProgramOptions(
+    const std::vector<std::string>& arguments, std::string& error);
+
+}  // namespace vandrel

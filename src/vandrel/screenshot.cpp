@@ -1,0 +1,127 @@
+#include "vandrel/screenshot.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <cstdio>
+#include <system_error>
+
+#include "app/window_messages.h"
+
+namespace vandrel {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto kPollPeriod = 100ms;
+// Without simulated devices there is nothing to wait for but the start itself.
+constexpr int kPollsWithoutDevices = 20;
+constexpr int kPollsBeforeGivingUp = 300;
+// After the last attach: its handler's own pauses, the first frames and a repaint.
+constexpr auto kSettle = 800ms;
+constexpr auto kWindowOpening = 700ms;
+constexpr std::uint32_t kPaletteColour = 0xFF0199CB;
+
+DeviceKind KindOfTag(const std::string& tag) {
+  if (tag == "kb") return DeviceKind::kKeyboard;
+  return tag == "ms" ? DeviceKind::kMouse : DeviceKind::kPad;
+}
+
+// The window a request opened: the modal one, else a visible top-level window that is new.
+QWidget* OpenedWindow(const QWidgetList& before) {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (widget->isVisible() && !before.contains(widget) && qobject_cast<QMenu*>(widget) == nullptr)
+      return widget;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+Screenshot::Screenshot(Request request, CMainWnd& hub, WindowModel& window, QtWindowHost& host,
+                       UiThread& ui, Dialogs& dialogs)
+    : request_(std::move(request)),
+      hub_(hub),
+      window_(window),
+      host_(host),
+      ui_(ui),
+      dialogs_(dialogs) {
+  connect(&poll_, &QTimer::timeout, this, &Screenshot::Poll);
+}
+
+void Screenshot::Start() { poll_.start(kPollPeriod); }
+
+bool Screenshot::WindowFilled() const {
+  if (request_.devices.empty()) return polls_ >= kPollsWithoutDevices;
+  for (const std::string& tag : request_.devices) {
+    if (!hub_.channels().Of(KindOfTag(tag)).connected()) return false;
+    if (tag == "ms" && !hub_.mouse_page_ready()) return false;
+  }
+  return true;
+}
+
+void Screenshot::Poll() {
+  ++polls_;
+  const bool filled = WindowFilled();
+  if (!filled && polls_ < kPollsBeforeGivingUp) return;
+  if (!filled) std::fputs("vandrel: not every device connected; picturing it anyway\n", stderr);
+  poll_.stop();
+  QTimer::singleShot(kSettle, this, &Screenshot::TakeView);
+}
+
+void Screenshot::TakeView() {
+  const std::string& view = request_.view;
+  // Only the keyboard's attach shows the window by itself.
+  if (!host_.Widget()->isVisible()) host_.BringToFront();
+  if (view == "kb" || view == "ms" || view == "mp") {
+    SelectTab(view);
+    QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
+  } else if (view == "tray-menu") {
+    ui_.Post(kMessageTrayIcon, 0, kTrayRightButtonUp);
+    QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.OpenMenu()); });
+  } else if (view == "about") {
+    OpenAndTake([this] { hub_.RunMenuCommand({"About_setting", "", ""}); });
+  } else if (view == "palette") {
+    OpenAndTake([this] { (void)dialogs_.RunPalette(&window_, kPaletteColour); });
+  } else if (view == "message") {
+    OpenAndTake([this] { (void)dialogs_.ShowMessage(&window_, "message_text_1", true); });
+  } else if (view == "skin") {
+    OpenAndTake([this] {
+      if (const Control* button = window_.Find("skinbtn"))
+        dialogs_.OpenSkinWindow(window_, *button);
+    });
+  } else {
+    Save(host_.Widget());
+  }
+}
+
+// `open` may run a modal loop; the picture is taken inside it, and closing the window ends it.
+void Screenshot::OpenAndTake(const std::function<void()>& open) {
+  const QWidgetList before = QApplication::topLevelWidgets();
+  QTimer::singleShot(kWindowOpening, this, [this, before] {
+    QWidget* opened = OpenedWindow(before);
+    Save(opened);
+    if (opened != nullptr) opened->close();
+  });
+  open();
+}
+
+void Screenshot::SelectTab(const std::string& tag) {
+  if (Control* tab = window_.Find(tag + "_tab")) tab->SetSelected(true, Notify::kYes);
+}
+
+void Screenshot::Save(QWidget* widget) {
+  const std::string file = request_.file.string();
+  if (widget == nullptr) {
+    std::fprintf(stderr, "vandrel: nothing to picture for view \"%s\"\n", request_.view.c_str());
+  } else {
+    std::error_code ignored;
+    std::filesystem::create_directories(request_.file.parent_path(), ignored);
+    written_ = widget->grab().save(QString::fromStdString(file), "PNG");
+    if (!written_) std::fprintf(stderr, "vandrel: cannot write %s\n", file.c_str());
+  }
+  if (written_) std::fprintf(stderr, "vandrel: screenshot written to %s\n", file.c_str());
+  ui_.Post(kMessageDestroy);
+}
+
+}  // namespace vandrel

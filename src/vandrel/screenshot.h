@@ -1,0 +1,59 @@
+// Screenshot: for review pictures and scripts. Once the main window is filled (every simulated
+// device connected and its attach handler run), it pictures the chosen view — the main window,
+// one device tab, the tray menu, or a window the program opens (About, palette, message box, skin
+// window) — writes a PNG and ends the program through the orderly stop (message 0x0002).
+// User-interface thread only.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "ui/qt/qt_window_host.h"
+
+namespace vandrel {
+
+class Screenshot final : public QObject {
+  Q_OBJECT
+
+ public:
+  struct Request {
+    std::filesystem::path file;
+    std::string view;                  // see kScreenshotViews; empty: the main window
+    std::vector<std::string> devices;  // the simulated devices to wait for
+  };
+
+  // Everything given must outlive this object.
+  Screenshot(Request request, CMainWnd& hub, WindowModel& window, QtWindowHost& host, UiThread& ui,
+             Dialogs& dialogs);
+
+  // Starts waiting for the window to be filled.
+  void Start();
+  // After the loop: whether the picture was written.
+  [[nodiscard]] bool written() const { return written_; }
+
+ private:
+  [[nodiscard]] bool WindowFilled() const;
+  void Poll();
+  void TakeView();
+  void OpenAndTake(const std::function<void()>& open);
+  void SelectTab(const std::string& tag);
+  void Save(QWidget* widget);
+
+  const Request request_;
+  CMainWnd& hub_;
+  WindowModel& window_;
+  QtWindowHost& host_;
+  UiThread& ui_;
+  Dialogs& dialogs_;
+  QTimer poll_;
+  int polls_ = 0;
+  bool written_ = false;
+};
+
+}  // namespace vandrel

@@ -1,0 +1,173 @@
+// The main window's frame on the desktop: it opens centred and hidden, the desktop's close request
+// only hides it, the top strip drags it, and a pop-up menu lists the menu layout's buttons and
+// reports a pick later, on the user-interface thread.
+#include "ui/qt/qt_window_host.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QMouseEvent>
+#include <QScreen>
+#include <optional>
+
+#include "support/temp_dir.h"
+#include "ui/qt/qt_ui_thread.h"
+#include "ui/qt/wait_until.h"
+
+namespace vandrel {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::WaitUntil;
+
+constexpr std::string_view kMainLayout = R"(<?xml version="1.0" encoding="UTF-8"?>
+<ui version="4.0"><widget class="QWidget" name="root">
+ <property name="geometry"><rect><x>0</x><y>0</y><width>800</width><height>572</height></rect></property>
+ <widget class="QPushButton" name="closebtn"/>
+</widget></ui>)";
+
+constexpr std::string_view kMenuLayout = R"(<?xml version="1.0" encoding="UTF-8"?>
+<ui version="4.0"><widget class="QWidget" name="tray_menu">
+ <widget class="QPushButton" name="lan_en"><property name="text"><string>menu_english</string></property>
+  <property name="resourcetext" stdset="0"><bool>true</bool></property>
+  <property name="userdata" stdset="0"><string>0</string></property></widget>
+ <widget class="QLabel" name="separator"><property name="text"><string>-</string></property></widget>
+ <widget class="QPushButton" name="hidden_item"><property name="visible"><bool>false</bool></property></widget>
+ <widget class="QPushButton" name="About_setting"><property name="text"><string>About</string></property></widget>
+</widget></ui>)";
+
+struct RecordingTarget final : MessageTarget {
+  void HandleMessage(int message, std::intptr_t wparam, std::intptr_t) override {
+    messages.emplace_back(message, wparam);
+  }
+  void HandleTimer(int) override {}
+  std::vector<std::pair<int, std::intptr_t>> messages;
+};
+
+class QtWindowHostTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::WriteFile(dir_.path() / "res.xml",
+                       "<resources><file name='XML_MAIN' path='main.ui'/></resources>");
+    testing::WriteFile(dir_.path() / "main.ui", kMainLayout);
+    testing::WriteFile(dir_.path() / "menu1.xml", kMenuLayout);
+    ASSERT_TRUE(skin_.LoadIndex());
+    texts_->SetLanguage("en", {{"menu_english", "English"}});
+    model_ = BuildWindow(skin_, "XML_MAIN", texts_);
+    ASSERT_NE(model_, nullptr);
+    ui_.SetTarget(&target_);
+    host_.emplace(QtWindowView::Create(*model_, skin_), ui_, "Vandrel Gaming mouse", QIcon());
+  }
+
+  QWidget& Top() { return *host_->Widget(); }
+  void SendMouse(QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, local, Top().mapToGlobal(local), Qt::LeftButton, buttons,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&Top(), &event);
+  }
+
+  testing::TempDir dir_;
+  Skin skin_{dir_.path()};
+  std::shared_ptr<TextResources> texts_ = std::make_shared<TextResources>();
+  std::unique_ptr<WindowModel> model_;
+  RecordingTarget target_;
+  QtUiThread ui_;
+  std::optional<QtWindowHost> host_;
+};
+
+TEST_F(QtWindowHostTest, TheWindowOpensHiddenCentredWithTitleAndSize) {
+  EXPECT_FALSE(Top().isVisible());
+  EXPECT_EQ(Top().windowTitle(), "Vandrel Gaming mouse");
+  EXPECT_EQ(Top().size(), QSize(800, 572));
+  EXPECT_TRUE(Top().windowFlags() & Qt::FramelessWindowHint);
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_LE((Top().geometry().center() - screen.center()).manhattanLength(), 2);
+}
+
+TEST_F(QtWindowHostTest, ShowHideMinimiseAndBringToFront) {
+  host_->Show();
+  EXPECT_TRUE(host_->IsShownNormally());
+  host_->Minimise();
+  EXPECT_FALSE(host_->IsShownNormally());
+  host_->BringToFront();
+  EXPECT_TRUE(host_->IsShownNormally());
+  host_->Hide();
+  EXPECT_FALSE(host_->IsShownNormally());
+}
+
+TEST_F(QtWindowHostTest, TheDesktopsCloseRequestOnlyHidesTheWindow) {
+  host_->Show();
+  EXPECT_FALSE(Top().close());
+  EXPECT_FALSE(Top().isVisible());
+  host_->Show();
+  EXPECT_TRUE(host_->IsShownNormally()) << "the window is still there to be shown again";
+}
+
+TEST_F(QtWindowHostTest, LosingTheActivationIsPostedToTheMainWindow) {
+  QEvent deactivate(QEvent::WindowDeactivate);
+  QApplication::sendEvent(&Top(), &deactivate);
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(&Top(), &activate);
+  ASSERT_TRUE(WaitUntil([&] { return target_.messages.size() == 2; }));
+  EXPECT_THAT(target_.messages, ElementsAre(std::pair<int, std::intptr_t>(0x0006, 0),
+                                            std::pair<int, std::intptr_t>(0x0006, 1)));
+}
+
+TEST_F(QtWindowHostTest, TheTopStripDragsTheWindowAndTheRestDoesNot) {
+  host_->Show();
+  const QPoint start = Top().pos();
+  SendMouse(QEvent::MouseButtonPress, {300, 10}, Qt::LeftButton);
+  SendMouse(QEvent::MouseMove, {330, 50}, Qt::LeftButton);
+  SendMouse(QEvent::MouseButtonRelease, {330, 50}, Qt::NoButton);
+  EXPECT_EQ(Top().pos(), start + QPoint(30, 40));
+  const QPoint dragged = Top().pos();
+  SendMouse(QEvent::MouseButtonPress, {300, 200}, Qt::LeftButton);
+  SendMouse(QEvent::MouseMove, {330, 250}, Qt::LeftButton);
+  SendMouse(QEvent::MouseButtonRelease, {330, 250}, Qt::NoButton);
+  EXPECT_EQ(Top().pos(), dragged);
+}
+
+TEST_F(QtWindowHostTest, APopupMenuListsTheVisibleButtonsAboveTheCursor) {
+  const std::unique_ptr<WindowModel> menu = BuildWindow(skin_, "menu1.xml", texts_);
+  ASSERT_NE(menu, nullptr);
+  menu->AddControl(menu->Root(), ControlKind::kButton, "exit").SetText("Close");
+  QCursor::setPos(400, 300);
+  host_->PopupMenu(*menu, 25, [](MenuCommand) {});
+  QMenu* open = host_->OpenMenu();
+  ASSERT_NE(open, nullptr);
+  std::vector<QString> texts;
+  for (const QAction* action : open->actions()) texts.push_back(action->text());
+  EXPECT_THAT(texts, ElementsAre("English", "About", "Close"));
+  EXPECT_EQ(open->pos(), QPoint(400, 275));
+}
+
+TEST_F(QtWindowHostTest, APickIsReportedLaterWithNameUserDataAndText) {
+  const std::unique_ptr<WindowModel> menu = BuildWindow(skin_, "menu1.xml", texts_);
+  ASSERT_NE(menu, nullptr);
+  std::vector<MenuCommand> picks;
+  host_->PopupMenu(*menu, 25, [&](MenuCommand command) { picks.push_back(std::move(command)); });
+  host_->OpenMenu()->actions().front()->trigger();
+  EXPECT_TRUE(picks.empty()) << "the pick arrives once the menu has closed";
+  ASSERT_TRUE(WaitUntil([&] { return !picks.empty(); }));
+  EXPECT_EQ(picks.front().name, "lan_en");
+  EXPECT_EQ(picks.front().user_data, "0");
+  EXPECT_EQ(picks.front().text, "English");
+}
+
+TEST_F(QtWindowHostTest, ANewMenuReplacesTheOpenOneAndTheExtensionAddsItsItems) {
+  const std::unique_ptr<WindowModel> menu = BuildWindow(skin_, "menu1.xml", texts_);
+  ASSERT_NE(menu, nullptr);
+  host_->SetMenuExtension([](QMenu& popup) { popup.addMenu("Simulator"); });
+  host_->PopupMenu(*menu, 25, [](MenuCommand) {});
+  QPointer<QMenu> first = host_->OpenMenu();
+  host_->PopupMenu(*menu, 25, [](MenuCommand) {});
+  ASSERT_TRUE(WaitUntil([&] { return first.isNull(); }));
+  ASSERT_NE(host_->OpenMenu(), nullptr);
+  EXPECT_EQ(host_->OpenMenu()->actions().back()->text(), "Simulator");
+}
+
+}  // namespace
+}  // namespace vandrel

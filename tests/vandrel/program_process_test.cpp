@@ -1,0 +1,163 @@
+// The built program as a user starts it, offscreen with temporary folders: one copy per user (a
+// later copy wakes the first and ends with 0), a crashed copy's lock does not keep the next from
+// starting, SIGTERM ends the program in order, and a screenshot run writes its picture and ends.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace vandrel {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr std::string_view kActivationTrace = "activation: another copy asked for the window";
+constexpr std::string_view kListeningTrace = "activation: listening at ";
+// Generous: the machine may be busy; nothing here measures how long anything took.
+constexpr auto kDeadline = 60s;
+
+bool WaitFor(const std::function<bool()>& done) {
+  const auto end = std::chrono::steady_clock::now() + kDeadline;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(20ms);
+  }
+  return true;
+}
+
+// One run of the program, its output in a file.
+class Program {
+ public:
+  Program(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
+          fs::path log)
+      : log_(std::move(log)) {
+    pid_ = ::fork();
+    if (pid_ == 0) Exec(arguments, environment);
+  }
+  ~Program() {
+    if (pid_ > 0 && !status_) {
+      ::kill(pid_, SIGKILL);
+      ::waitpid(pid_, nullptr, 0);
+    }
+  }
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  void Signal(int signal_number) const { ::kill(pid_, signal_number); }
+  // The wait status once the program ended; nullopt when it runs past the deadline.
+  std::optional<int> Wait() {
+    WaitFor([this] {
+      int status = 0;
+      if (::waitpid(pid_, &status, WNOHANG) == pid_) status_ = status;
+      return status_.has_value();
+    });
+    return status_;
+  }
+  [[nodiscard]] std::string Output() const {
+    std::ifstream file(log_);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+  }
+  [[nodiscard]] bool Said(std::string_view line) const {
+    return Output().find(line) != std::string::npos;
+  }
+
+ private:
+  void Exec(const std::vector<std::string>& arguments,
+            const std::vector<std::string>& environment) {
+    const int log = ::open(log_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ::dup2(log, STDOUT_FILENO);
+    ::dup2(log, STDERR_FILENO);
+    std::vector<char*> argv{const_cast<char*>(VANDREL_BINARY)};
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (const std::string& entry : environment) envp.push_back(const_cast<char*>(entry.c_str()));
+    envp.push_back(nullptr);
+    ::execve(VANDREL_BINARY, argv.data(), envp.data());
+    ::_exit(127);
+  }
+
+  fs::path log_;
+  pid_t pid_ = -1;
+  std::optional<int> status_;
+};
+
+bool ExitedWithZero(std::optional<int> status) {
+  return status && WIFEXITED(*status) && WEXITSTATUS(*status) == 0;
+}
+
+class ProgramProcessTest : public ::testing::Test {
+ protected:
+  ProgramProcessTest() {
+    for (const char* folder : {"run", "home", "config"}) fs::create_directory(dir_.path() / folder);
+    ::chmod((dir_.path() / "run").c_str(), 0700);
+  }
+
+  std::unique_ptr<Program> Start(const std::string& name,
+                                 std::vector<std::string> arguments = {"--simulate"}) {
+    const std::vector<std::string> environment = {
+        "HOME=" + (dir_.path() / "home").string(),
+        "XDG_RUNTIME_DIR=" + (dir_.path() / "run").string(),
+        "XDG_CONFIG_HOME=" + (dir_.path() / "config").string(),
+        "QT_QPA_PLATFORM=offscreen",
+        "VANDREL_TRACE=1",
+    };
+    return std::make_unique<Program>(arguments, environment, dir_.path() / (name + ".log"));
+  }
+  testing::TempDir dir_;
+};
+
+TEST_F(ProgramProcessTest, ALaterCopyWakesTheFirstAndEndsWithZero) {
+  const std::unique_ptr<Program> first = Start("first");
+  ASSERT_TRUE(WaitFor([&] { return first->Said(kListeningTrace); })) << first->Output();
+  const std::unique_ptr<Program> second = Start("second");
+  EXPECT_TRUE(ExitedWithZero(second->Wait())) << second->Output();
+  EXPECT_TRUE(WaitFor([&] { return first->Said(kActivationTrace); })) << first->Output();
+  first->Signal(SIGTERM);
+  EXPECT_TRUE(ExitedWithZero(first->Wait())) << first->Output();
+  EXPECT_TRUE(first->Said("worker threads stopped")) << first->Output();
+}
+
+TEST_F(ProgramProcessTest, TheLockOfAKilledCopyDoesNotKeepTheNextFromStarting) {
+  const std::unique_ptr<Program> crashed = Start("crashed");
+  ASSERT_TRUE(WaitFor([&] { return crashed->Said(kListeningTrace); })) << crashed->Output();
+  crashed->Signal(SIGKILL);
+  ASSERT_TRUE(crashed->Wait().has_value());
+  const std::unique_ptr<Program> next = Start("next");
+  ASSERT_TRUE(WaitFor([&] { return next->Said(kListeningTrace); })) << next->Output();
+  const std::unique_ptr<Program> later = Start("later");
+  EXPECT_TRUE(ExitedWithZero(later->Wait())) << later->Output();
+  EXPECT_TRUE(WaitFor([&] { return next->Said(kActivationTrace); })) << next->Output();
+  next->Signal(SIGINT);
+  EXPECT_TRUE(ExitedWithZero(next->Wait())) << next->Output();
+}
+
+TEST_F(ProgramProcessTest, AScreenshotRunWritesThePictureAndEnds) {
+  const fs::path picture = dir_.path() / "shots" / "main.png";
+  const std::unique_ptr<Program> run = Start("shot", {"--simulate", "--screenshot", picture});
+  EXPECT_TRUE(ExitedWithZero(run->Wait())) << run->Output();
+  ASSERT_TRUE(fs::exists(picture));
+  std::ifstream file(picture, std::ios::binary);
+  std::string signature(8, '\0');
+  file.read(signature.data(), 8);
+  EXPECT_EQ(signature, "\x89PNG\r\n\x1a\n");
+}
+
+}  // namespace
+}  // namespace vandrel
