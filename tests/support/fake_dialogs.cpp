@@ -43,8 +43,8 @@ void FakeDialogs::AnswerFiles(std::vector<std::optional<std::filesystem::path>> 
   file_answers_.insert(file_answers_.end(), files.begin(), files.end());
 }
 
-std::optional<std::filesystem::path> FakeDialogs::ChooseFileToOpen(
-    WindowModel*, const OpenFileRequest& request) {
+std::optional<std::filesystem::path> FakeDialogs::ChooseFileToOpen(WindowModel*,
+                                                                   const OpenFileRequest& request) {
   file_requests_.push_back(request);
   if (file_answers_.empty()) return std::nullopt;
   std::optional<std::filesystem::path> file = file_answers_.front();

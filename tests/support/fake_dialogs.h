@@ -49,9 +49,7 @@ class FakeDialogs final : public Dialogs {
   // The names of the anchors the skin window was opened under, in order.
   [[nodiscard]] const std::vector<std::string>& skin_windows() const { return skin_windows_; }
   [[nodiscard]] int about_windows() const { return about_windows_; }
-  [[nodiscard]] const std::vector<OpenFileRequest>& file_requests() const {
-    return file_requests_;
-  }
+  [[nodiscard]] const std::vector<OpenFileRequest>& file_requests() const { return file_requests_; }
 
  private:
   std::deque<int> answers_;
