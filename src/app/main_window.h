@@ -39,8 +39,8 @@
 #include "device/main_window_link.h"
 #include "device/notification_listener.h"
 #include "device/presence_monitor.h"
-#include "ui/toolkit.h"
 #include "ui/skin_observer.h"
+#include "ui/toolkit.h"
 
 namespace vandrel {
 

@@ -26,11 +26,11 @@ enum class Page {
   kMacroImportExport,
   kMacroDownload,
   kProfiles,
-  kDeviceDefaults,   // "ms_one_profile_default", "mp_one_profile_default"
-  kDpiColour,        // "ms_DPIcolor_btn_1" … "_6"
-  kMouseSlot,        // "ms_profile_" and a number
-  kDisplayDpi,       // "dpi_btn"
-  kTraceOnly,        // buttons that only leave a trace line
+  kDeviceDefaults,  // "ms_one_profile_default", "mp_one_profile_default"
+  kDpiColour,       // "ms_DPIcolor_btn_1" … "_6"
+  kMouseSlot,       // "ms_profile_" and a number
+  kDisplayDpi,      // "dpi_btn"
+  kTraceOnly,       // buttons that only leave a trace line
 };
 
 inline constexpr int kPageCount = static_cast<int>(Page::kTraceOnly) + 1;

@@ -39,7 +39,7 @@ enum class WorkerSlot {
 inline constexpr int kWorkerCount = 14;
 
 // The stop event of each slot, by slot.
-inline constexpr std::array<int, kWorkerCount> kStopEventOfSlot = {1, 0, 2,  3,  4,  5,  6,
+inline constexpr std::array<int, kWorkerCount> kStopEventOfSlot = {1, 0, 2, 3,  4,  5,  6,
                                                                    7, 8, 9, 10, 11, 12, 13};
 
 enum class StopOutcome { kNoneRunning, kAllEnded, kTimedOut };
