@@ -3,7 +3,6 @@
 
 #include <QPoint>
 #include <QRect>
-#include <QSize>
 
 namespace vandrel {
 
