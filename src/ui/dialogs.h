@@ -26,7 +26,7 @@ struct PaletteChoice {
 struct OpenFileRequest {
   std::string default_extension;  // "png"
   std::string initial_name;       // "*.png"
-  std::string filter;             // Qt name filters, ";;" between them: "(*.png) (*.png);;(*.*) (*)"
+  std::string filter;  // Qt name filters, ";;" between them: "(*.png) (*.png);;(*.*) (*)"
 };
 
 // The message box window's skin resource and controls.

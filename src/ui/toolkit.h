@@ -54,7 +54,10 @@
 // DIALOGS
 //   Dialogs::ShowMessage(owner, text, is_identifier) → 1 only for "confirm_btn";
 //   ShowNoDeviceMessage closes itself after 500 ms; ShowFormattedMessage for messages with a
-//   number. QtDialogs shows real windows; tests use testing::FakeDialogs.
+//   number. RunPalette → {1, colour} only for "okbtn"; OpenSkinWindow and OpenAbout open windows
+//   that are not modal; ChooseFileToOpen → nullopt when cancelled. Their behaviour is Qt-free
+//   (CPalletDialog, CSkinFrame, Ccopyright); QtDialogs shows real windows; tests use
+//   testing::FakeDialogs.
 #pragma once
 
 #include "ui/control.h"         // IWYU pragma: export

@@ -5,12 +5,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/main_ini.h"
 #include "app/product.h"
 #include "app/window_messages.h"
 #include "core/trace.h"
 #include "device/hidraw/hidraw_backend.h"
 #include "device/hidraw/udev_node_source.h"
 #include "sim/device_tags.h"
+#include "ui/about_window.h"
 #include "ui/skin_observer.h"
 
 namespace vandrel {
@@ -42,9 +44,18 @@ bool Application::LoadSkin(std::string& error) {
   }
   host_ = std::make_unique<QtWindowHost>(std::move(view), ui_, QString::fromUtf8(kProductTitle),
                                          QIcon(":/vandrel.png"));
-  dialogs_ = std::make_unique<QtDialogs>(skin_, texts_, [this](WindowModel* owner) {
-    return owner == window_.get() ? host_->Widget() : nullptr;
-  });
+  QtDialogsServices services;
+  services.remember_skin_picture = [this](int flags, std::string_view image) {
+    const MainIni main_ini(folders_);
+    if (!main_ini.WriteSkinFlags(flags) || !main_ini.WriteSkinImage(image)) {
+      Trace("main.ini: the skin picture could not be remembered");
+    }
+  };
+  services.configured_website = [this] { return settings_.ReadValue(kWebsiteValueName); };
+  dialogs_ = std::make_unique<QtDialogs>(
+      skin_, texts_,
+      [this](WindowModel* owner) { return owner == window_.get() ? host_->Widget() : nullptr; },
+      std::move(services));
   return true;
 }
 

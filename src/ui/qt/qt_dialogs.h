@@ -1,44 +1,78 @@
-// QtDialogs: the dialogs seam with real windows. The message box is the skin's "XML_MSG" built
-// into the control model and shown through QtWindowView as a frameless modal dialog centred on
-// its owner. User-interface thread only.
+// QtDialogs: the dialogs seam with real windows, built from the skin into the control model and
+// shown through QtWindowView:
+// - the message box ("XML_MSG"), a frameless modal dialog centred on its owner;
+// - the colour palette ("XML_PALLET"), a frameless modal dialog 20 pixels left of and below the
+//   cursor;
+// - the skin window ("XML_SKIN"), a borderless pop-up under its anchor that closes when the user
+//   clicks elsewhere or it loses the focus;
+// - About windows ("XML_COPYRIGHT"), frameless, not modal, dragged by their caption;
+// - Qt's open-file dialog.
+// Windows are kept on the screen and freed when closed; windows still open when QtDialogs goes
+// are freed with it. User-interface thread only.
 #pragma once
 
 #include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "ui/dialogs.h"
 #include "ui/skin.h"
+#include "ui/skin_frame.h"
+#include "ui/skin_observer.h"
 #include "ui/text_resources.h"
 
+class QObject;
 class QWidget;
 
 namespace vandrel {
+
+// What the skin window and the About window need beyond the skin.
+struct QtDialogsServices {
+  // Where the skin window broadcasts the user's choice; null: GetSkinObserver().
+  SkinObserver* skin_observer = nullptr;
+  // Remembers picture skins in "main.ini"; empty: nothing is remembered.
+  RememberSkinPicture remember_skin_picture;
+  // The settings store's "WEBSITE" value (read when an About window opens); empty: none is
+  // configured and the default address is used.
+  std::function<std::optional<std::string>()> configured_website;
+};
 
 class QtDialogs final : public Dialogs {
  public:
   // The widget that shows a window of the model (null when none does), to own the boxes.
   using OwnerWidget = std::function<QWidget*(WindowModel* owner)>;
 
-  QtDialogs(const Skin& skin, std::shared_ptr<TextResources> texts, OwnerWidget owner_widget);
+  QtDialogs(const Skin& skin, std::shared_ptr<TextResources> texts, OwnerWidget owner_widget,
+            QtDialogsServices services = {});
+  ~QtDialogs() override;
 
   // 0 without showing anything when the skin has no usable message box.
   int ShowMessage(WindowModel* owner, std::string_view text, bool is_identifier) override;
   void ShowNoDeviceMessage(WindowModel* owner) override;
+  // {2, initial} without showing anything when the skin has no usable palette dialog.
   PaletteChoice RunPalette(WindowModel* owner, std::uint32_t initial) override;
+  // Placed under the widget named like `anchor` in `owner`'s widget (under the cursor when there
+  // is none).
   void OpenSkinWindow(WindowModel& owner, const Control& anchor) override;
+  // Centred on the screen when `owner` has no widget.
   void OpenAbout(WindowModel* owner) override;
+  // An open pop-up is closed first: it would keep the mouse from the dialog.
   [[nodiscard]] std::optional<std::filesystem::path> ChooseFileToOpen(
       WindowModel* owner, const OpenFileRequest& request) override;
 
  private:
   int RunMessageBox(WindowModel* owner, std::string_view text, bool is_identifier,
                     std::optional<std::chrono::milliseconds> close_after);
+  [[nodiscard]] QWidget* OwnerWidgetOf(WindowModel* owner) const;
 
   const Skin& skin_;
   std::shared_ptr<TextResources> texts_;
   OwnerWidget owner_widget_;
+  QtDialogsServices services_;
+  // Parent of the skin and About windows while they are open.
+  std::unique_ptr<QObject> open_windows_;
 };
 
 }  // namespace vandrel
