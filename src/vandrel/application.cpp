@@ -1,5 +1,6 @@
 #include "vandrel/application.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QPixmap>
 #include <cstdio>
@@ -13,6 +14,7 @@
 #include "device/hidraw/udev_node_source.h"
 #include "sim/device_tags.h"
 #include "ui/about_window.h"
+#include "ui/qt/skin_style.h"
 #include "ui/skin_observer.h"
 
 namespace vandrel {
@@ -35,6 +37,9 @@ bool Application::LoadSkin(std::string& error) {
   if (!skin_.LoadIndex()) {
     error = "cannot read the skin's index " + (skin_.Folder() / "res.xml").string();
     return false;
+  }
+  if (auto* application = qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    if (!ApplySkinStyle(*application, skin_)) Trace("the skin has no style sheet: Qt's own look");
   }
   window_ = BuildWindow(skin_, "XML_MAIN", texts_);
   std::unique_ptr<QtWindowView> view = window_ ? QtWindowView::Create(*window_, skin_) : nullptr;
