@@ -1,0 +1,77 @@
+// MouseDevice: the exchanges with the mouse and the bookkeeping around them — the full read after
+// attachment, the re-read after the mouse reports a change, the slot switch, the 100 ms live
+// apply, the stored-record apply of a profile, the key page write and the factory reset — and the
+// host settings (pointer speed, wheel lines), applied on a worker thread.
+//
+// Results of single exchanges are not checked: a failed read leaves its image as it was and the
+// sequence goes on, as the mouse expects. User-interface thread, except where noted.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "device/device_channel.h"
+#include "mouse/mouse_state.h"
+#include "mouse/pointer_settings.h"
+#include "profile/profile_saver.h"
+
+namespace vandrel {
+
+class MouseDevice {
+ public:
+  // `ready` says whether the mouse pages are ready (the main window's flag: set by the attach
+  // handler, cleared on detachment; read from this thread only). Everything given must outlive
+  // the device.
+  MouseDevice(DeviceChannel& channel, MouseState& state, PointerSettings& pointer,
+              ProfileSaver& profiles, std::function<bool()> ready);
+  // Waits for the host-settings worker to finish what it was given.
+  ~MouseDevice();
+  MouseDevice(const MouseDevice&) = delete;
+  MouseDevice& operator=(const MouseDevice&) = delete;
+
+  [[nodiscard]] MouseState& state() { return state_; }
+  [[nodiscard]] DeviceChannel& channel() { return channel_; }
+
+  // Full read: device information, default table, slot 0, key page 0, the active slot and its
+  // key page, inside one configuration bracket; then the device profile is rewritten.
+  void ReadAll();
+  // The active slot again (the mouse changed it or its settings); light and device profiles are
+  // rewritten.
+  void RereadActiveSlot();
+  // Makes slot `slot` (0-5) active and reads it; false (nothing sent beyond the active-slot read)
+  // when it already was, or when `slot` is out of range.
+  bool SwitchSlot(int slot);
+  // Timer 2: sends the live record when it changed and the pages are ready.
+  void ApplyLive();
+  // A device profile: the record's settings and the key table, sent when the pages are ready.
+  void ApplyStoredRecord(const MouseSlotRecord& record, const MouseKeyTable& keys);
+  // The active slot's key page, inside a configuration bracket; the device profile is rewritten.
+  void WriteKeyPage();
+  // Restore defaults: desktop pointer speed 10 and wheel lines 3, then the mouse's factory reset.
+  void Reset();
+
+  // Every page edit of `live`: marks it for the next live apply and rewrites `profiles`.
+  void MarkDirty(unsigned profiles = kLightProfile | kDeviceProfile);
+  // Stores the host setting and applies it on the worker thread (pointer speed clamped to 1-20
+  // and stored back clamped).
+  void SetPointerSpeed(std::uint8_t speed);
+  void SetWheelLines(std::uint8_t lines);
+
+ private:
+  class HostWorker;
+
+  void ReadSlot(int slot);
+  void ReadKeyPage(int slot);
+  void MakeLive(int slot);
+  [[nodiscard]] int ReadActiveSlot();
+
+  DeviceChannel& channel_;
+  MouseState& state_;
+  PointerSettings& pointer_;
+  ProfileSaver& profiles_;
+  std::function<bool()> ready_;
+  std::unique_ptr<HostWorker> worker_;
+};
+
+}  // namespace vandrel

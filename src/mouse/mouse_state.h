@@ -1,0 +1,25 @@
+// MouseState: everything the program knows about the mouse as data, owned by the main window.
+// The pages and the timers read and write it on the user-interface thread; the host-settings
+// worker reads (and may clamp) pointer_speed and wheel_lines, hence their atomics.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+
+#include "mouse/mouse_records.h"
+
+namespace vandrel {
+
+struct MouseState {
+  MouseSettings live;                                  // the active slot's record, edited by pages
+  std::array<MouseSlotRecord, kMouseSlotCount> slots;  // stored slot records
+  std::array<MouseKeyTable, kMouseSlotCount> keys;     // key page images, by slot (= page)
+  MouseKeyTable defaults;                              // factory key table
+  MouseDeviceInfo info;
+  std::atomic<std::uint8_t> pointer_speed{0};  // 1-20 once set
+  std::atomic<std::uint8_t> wheel_lines{0};    // 1-100 once set
+  bool dirty = false;                          // live changed since the last live apply
+};
+
+}  // namespace vandrel
