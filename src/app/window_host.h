@@ -32,7 +32,7 @@ class WindowHost {
   virtual void Restore() = 0;
   // Shows the window restored and brings it in front of the other windows.
   virtual void BringToFront() = 0;
-  // Repaints the window (nothing while it is hidden).
+  // Brings what the window shows up to date with the control model (nothing while it is hidden).
   virtual void Repaint() = 0;
   // Ends the message loop once the current handler returns.
   virtual void Quit() = 0;

@@ -53,8 +53,10 @@ void QtWindowHost::BringToFront() {
   top->activateWindow();
 }
 
+// The view applies the model's changes as they come and Qt repaints only the widgets that
+// changed; forcing a whole-window repaint here cost 7 % of a core at the 50 ms repaint timer.
 void QtWindowHost::Repaint() {
-  if (Widget()->isVisible()) Widget()->update();
+  if (Widget()->isVisible()) view_->Sync();
 }
 
 // exit, unlike quit, cannot be refused by a window and also ends a nested loop (an open box).
