@@ -34,20 +34,25 @@ class MouseDevice {
   [[nodiscard]] DeviceChannel& channel() { return channel_; }
 
   // Full read: device information, default table, slot 0, key page 0, the active slot and its
-  // key page, inside one configuration bracket; then the device profile is rewritten.
+  // key page, inside one configuration bracket; then the device profile is rewritten. An active
+  // slot number the mouse cannot have counts as slot 0.
   void ReadAll();
   // The active slot again (the mouse changed it or its settings); light and device profiles are
   // rewritten.
   void RereadActiveSlot();
-  // Makes slot `slot` (0-5) active and reads it; false (nothing sent beyond the active-slot read)
-  // when it already was, or when `slot` is out of range.
+  // Makes slot `slot` (0-5) active and reads it (with its key page, slots 0-4); false (nothing
+  // sent beyond the active-slot read) when it already was, or when `slot` is out of range
+  // (nothing sent at all). The profiles are not rewritten.
   bool SwitchSlot(int slot);
   // Timer 2: sends the live record when it changed and the pages are ready.
   void ApplyLive();
-  // A device profile: the record's settings and the key table, sent when the pages are ready.
+  // A device profile: the record's settings and the key table (as page 0), sent when the pages
+  // are ready; the live record is marked either way, so the next live apply repeats it.
   void ApplyStoredRecord(const MouseSlotRecord& record, const MouseKeyTable& keys);
   // The active slot's key page, inside a configuration bracket; the device profile is rewritten.
-  void WriteKeyPage();
+  // The result of the page write; kChannelBadPage, with nothing sent, for slot 5, which has no
+  // key page.
+  int WriteKeyPage();
   // Restore defaults: desktop pointer speed 10 and wheel lines 3, then the mouse's factory reset.
   void Reset();
 
@@ -64,7 +69,11 @@ class MouseDevice {
   void ReadSlot(int slot);
   void ReadKeyPage(int slot);
   void MakeLive(int slot);
+  // Copies live back into the record of its slot.
+  void KeepLive();
   [[nodiscard]] int ReadActiveSlot();
+  [[nodiscard]] static int ValidSlotOr(std::uint8_t slot, int fallback);
+  [[nodiscard]] HostWorker& Worker();
 
   DeviceChannel& channel_;
   MouseState& state_;

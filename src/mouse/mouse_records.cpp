@@ -17,7 +17,7 @@ struct SensorLabels {
 };
 
 constexpr SensorLabels kSensorRanges[] = {
-    {0x3050, "250", "4000"}, {0x3205, "600", "6400"},  {0x3310, "50", "5000"},
+    {0x3050, "250", "4000"}, {0x3205, "600", "6400"}, {0x3310, "50", "5000"},
     {0x3325, "200", "8000"}, {0x3327, "200", "6200"}, {0x3360, "100", "12000"},
 };
 
@@ -45,9 +45,7 @@ void MouseKeyTable::SetAssignment(int button, const KeyAssignment& assignment) {
   bytes[at + 2] = assignment.param2;
 }
 
-std::uint16_t MouseDeviceInfo::sensor_code() const {
-  return ReadLe16(bytes, 9);
-}
+std::uint16_t MouseDeviceInfo::sensor_code() const { return ReadLe16(bytes, 9); }
 
 std::optional<int> DpiValue(int index) {
   if (index < 0 || index >= static_cast<int>(kDpiTable.size())) return std::nullopt;

@@ -4,8 +4,8 @@
 // object representation; Encode and the Decode functions are the only way in and out.
 #pragma once
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -33,13 +33,13 @@ struct Rgb {
 
 // The live record of the active slot (36 bytes); also bytes 0-35 of a slot record.
 struct MouseSettings {
-  std::uint8_t slot = 0;                      // 0: the slot this record belongs to, 0-5
-  LightingBlock lighting;                     // 1-8
-  std::array<std::uint8_t, 5> reserved{};     // 9-13: kept as read
-  std::uint8_t report_rate = 0;               // 14: entry of the report-rate list
-  std::array<std::uint8_t, 4> dpi1_to_4{};    // 15-18: DPI levels 1-4, DpiTable indices
-  std::uint8_t active_dpi = 0;                // 19: level in use on the mouse, 0-5 (read only)
-  std::uint8_t dpi5 = 0;                      // 20: DPI level 5 (after active_dpi)
+  std::uint8_t slot = 0;                       // 0: the slot this record belongs to, 0-5
+  LightingBlock lighting;                      // 1-8
+  std::array<std::uint8_t, 5> reserved{};      // 9-13: kept as read
+  std::uint8_t report_rate = 0;                // 14: entry of the report-rate list
+  std::array<std::uint8_t, 4> dpi1_to_4{};     // 15-18: DPI levels 1-4, DpiTable indices
+  std::uint8_t active_dpi = 0;                 // 19: level in use on the mouse, 0-5 (read only)
+  std::uint8_t dpi5 = 0;                       // 20: DPI level 5 (after active_dpi)
   std::array<Rgb, kMouseDpiLevels> colours{};  // 21-35: indicator colours of levels 1-5
 
   static constexpr std::size_t kSize = 36;

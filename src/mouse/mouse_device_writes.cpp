@@ -1,0 +1,80 @@
+// The writes of MouseDevice: the live apply, the stored-record apply, the key page write, the
+// factory reset, and the host settings handed to the worker.
+#include <array>
+#include <span>
+#include <string>
+
+#include "core/trace.h"
+#include "mouse/host_worker.h"
+#include "mouse/mouse_device.h"
+
+namespace vandrel {
+namespace {
+
+// The live apply sends the settings in a full chunk; the bytes after them are zero.
+constexpr std::size_t kLivePayloadSize = 56;
+constexpr std::uint8_t kResetPointerSpeed = 10;
+constexpr std::uint8_t kResetWheelLines = 3;
+
+}  // namespace
+
+void MouseDevice::ApplyLive() {
+  if (!state_.dirty || !ready_()) return;
+  std::array<std::uint8_t, kLivePayloadSize> payload{};
+  const auto settings = Encode(state_.live);
+  std::copy(settings.begin(), settings.end(), payload.begin());
+  channel_.SelectProfile(payload);
+  // A failed write is not repeated by itself: the next edit marks the record again.
+  state_.dirty = false;
+}
+
+void MouseDevice::ApplyStoredRecord(const MouseSlotRecord& record, const MouseKeyTable& keys) {
+  // Marked even before the pages are ready, so the first tick after that sends the profile.
+  state_.dirty = true;
+  if (!ready_()) return;
+  const auto settings = Encode(record.settings);
+  channel_.SelectProfile(settings);
+  channel_.WriteProfilePage(keys.bytes, 0);
+}
+
+int MouseDevice::WriteKeyPage() {
+  const int page = state_.live.slot;
+  if (page < 0 || page > DeviceChannel::kLastPage) {
+    Trace("mouse key page not written: slot " + std::to_string(page) + " has no key page");
+    return kChannelBadPage;
+  }
+  const std::span<const std::uint8_t> image = state_.keys[static_cast<std::size_t>(page)].bytes;
+  channel_.BeginConfig();
+  const int result = channel_.WriteProfilePage(image, page, MouseKeyTable::kPageSize);
+  channel_.EndConfig();
+  profiles_.SaveSelected(DeviceKind::kMouse, kDeviceProfile);
+  return result;
+}
+
+void MouseDevice::Reset() {
+  SetPointerSpeed(kResetPointerSpeed);
+  SetWheelLines(kResetWheelLines);
+  channel_.FactoryReset();
+}
+
+void MouseDevice::MarkDirty(unsigned profiles) {
+  state_.dirty = true;
+  profiles_.SaveSelected(DeviceKind::kMouse, profiles);
+}
+
+void MouseDevice::SetPointerSpeed(std::uint8_t speed) {
+  state_.pointer_speed.store(speed);
+  Worker().RequestPointerSpeed();
+}
+
+void MouseDevice::SetWheelLines(std::uint8_t lines) {
+  state_.wheel_lines.store(lines);
+  Worker().RequestWheelLines();
+}
+
+MouseDevice::HostWorker& MouseDevice::Worker() {
+  if (!worker_) worker_ = std::make_unique<HostWorker>(state_, pointer_);
+  return *worker_;
+}
+
+}  // namespace vandrel

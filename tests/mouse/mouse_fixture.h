@@ -1,0 +1,91 @@
+// The mouse on the virtual bus, connected to its channel, with a MouseDevice on it whose pointer
+// settings, profile saver and pages-ready flag are the test's.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <mutex>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "device/channel_fixture.h"
+#include "device/product_ids.h"
+#include "mouse/mouse_device.h"
+
+namespace vandrel::testing {
+
+// Records what the worker applied. Any thread.
+class FakePointerSettings final : public PointerSettings {
+ public:
+  bool SetPointerSpeed(int speed) override { return Record("speed " + std::to_string(speed)); }
+  bool SetWheelLines(int lines) override { return Record("wheel " + std::to_string(lines)); }
+  std::optional<int> PointerSpeed() override { return desktop_speed; }
+  std::optional<int> WheelLines() override { return desktop_lines; }
+
+  std::vector<std::string> Applied() const {
+    std::lock_guard lock(mutex_);
+    return applied_;
+  }
+
+  std::optional<int> desktop_speed;  // what the desktop reports
+  std::optional<int> desktop_lines;
+
+ private:
+  bool Record(std::string line) {
+    std::lock_guard lock(mutex_);
+    applied_.push_back(std::move(line));
+    return true;
+  }
+  mutable std::mutex mutex_;  // guards applied_
+  std::vector<std::string> applied_;
+};
+
+class RecordingProfileSaver final : public ProfileSaver {
+ public:
+  void SaveSelected(DeviceKind device, unsigned kinds) override {
+    EXPECT_EQ(device, DeviceKind::kMouse);
+    saved.push_back(kinds);
+  }
+  std::vector<unsigned> saved;
+};
+
+// The payload bytes of every request with `command` the host wrote, in order.
+inline std::vector<std::vector<std::uint8_t>> TracedPayloads(const std::filesystem::path& trace,
+                                                             int command) {
+  std::vector<std::vector<std::uint8_t>> payloads;
+  std::ifstream in(trace);
+  for (std::string line; std::getline(in, line);) {
+    std::istringstream fields(line);
+    std::string time, device, interface, direction, hex;
+    fields >> time >> device >> interface >> direction >> hex;
+    if (direction != "out" || HexByte(hex, 3) != command) continue;
+    std::vector<std::uint8_t> payload;
+    for (int i = 0; i < HexByte(hex, 4); ++i) {
+      payload.push_back(static_cast<std::uint8_t>(HexByte(hex, 8 + static_cast<std::size_t>(i))));
+    }
+    payloads.push_back(std::move(payload));
+  }
+  return payloads;
+}
+
+class MouseFixture : public ChannelFixture {
+ protected:
+  MouseFixture() { Connect(kMouseProductId, DeviceKind::kMouse); }
+
+  std::vector<std::vector<std::uint8_t>> Payloads(int command) const {
+    return TracedPayloads(trace_dir_.path() / "trace.txt", command);
+  }
+  // Forgets the traffic so far.
+  void ClearTrace() { ASSERT_TRUE(bus_.SetTraceFile(trace_dir_.path() / "trace.txt")); }
+
+  MouseState state_;
+  FakePointerSettings pointer_;
+  RecordingProfileSaver profiles_;
+  bool ready_ = true;
+  MouseDevice mouse_device_{mouse_, state_, pointer_, profiles_, [this] { return ready_; }};
+};
+
+}  // namespace vandrel::testing
