@@ -9,6 +9,7 @@
 #include <set>
 
 #include "ui/control.h"
+#include "ui/preset_colours.h"
 
 namespace vandrel {
 namespace {
@@ -309,6 +310,86 @@ TEST_F(ShippedSkinTest, PagesAndHiddenControlsStartAsTheCodeExpects) {
   for (const Control* swatch : skin_window->FindAll("skin_color_btn")) {
     EXPECT_NE(swatch->BackgroundColour(), 0u);
   }
+}
+
+// The mouse performance and lighting pages: every name their code looks up, with its kind, and the
+// starting state the pages rely on.
+TEST_F(ShippedSkinTest, MousePerformanceAndLightingPagesHaveTheirControls) {
+  const auto main = Build("XML_MAIN");
+  std::vector<std::pair<std::string, ControlKind>> expected = {
+      {"ms_report_fct_combo", ControlKind::kCombo},
+      {"ms_point_speed_slider", ControlKind::kSlider},
+      {"ms_sensor_height_slider", ControlKind::kSlider},
+      {"ms_gunlun_speed_edit", ControlKind::kEdit},
+      {"ms_gunlun_speed_up_btn", ControlKind::kButton},
+      {"ms_gunlun_speed_down_btn", ControlKind::kButton},
+      {"ms_one_profile_default", ControlKind::kButton},
+      {"ms_deng_combo_modeSelect0", ControlKind::kCombo},
+      {"ms_deng_combo_modeSelect1", ControlKind::kCombo},
+      {"ms_deng_combo_modeSelect2", ControlKind::kCombo},
+      {"ms_deng_mode_switch", ControlKind::kTabLayout},
+      {"ms_deng_fx_layout", ControlKind::kContainer},
+      {"ms_deng_color_layout", ControlKind::kContainer},
+      {"ms_deng_7colorselect_layout", ControlKind::kContainer},
+      {"ms_deng_speed_layout", ControlKind::kContainer},
+      {"ms_deng_light_layout", ControlKind::kContainer},
+      {"ms_deng_same_mode", ControlKind::kButton},
+      {"ms_deng_light_slider", ControlKind::kSlider},
+      {"ms_deng_speed_slider", ControlKind::kSlider},
+      {"ms_Deng_FXL_check", ControlKind::kOption},
+      {"ms_Deng_FXR_check", ControlKind::kOption},
+      {"ms_Deng_7color_check", ControlKind::kCheckBox},
+      {"ms_Deng_edit_R", ControlKind::kEdit},
+      {"ms_Deng_edit_G", ControlKind::kEdit},
+      {"ms_Deng_edit_B", ControlKind::kEdit},
+      {"ms_Deng_colordp_btn", ControlKind::kButton},
+  };
+  for (int level = 1; level <= 6; ++level) {
+    const std::string prefix = "ms_DPI" + std::to_string(level);
+    expected.emplace_back(prefix + "_slider", ControlKind::kSlider);
+    for (const char* label : {"_label_rank", "_label_value", "_min", "_max"}) {
+      expected.emplace_back(prefix + label, ControlKind::kLabel);
+    }
+    expected.emplace_back("ms_DPIcolor_btn_" + std::to_string(level), ControlKind::kButton);
+  }
+  for (int n = 0; n < 30; ++n) {
+    expected.emplace_back("ms_Deng_color_btn_" + std::to_string(n), ControlKind::kButton);
+  }
+  for (const auto& [name, kind] : expected) {
+    const Control* control = main->Find(name);
+    ASSERT_NE(control, nullptr) << name;
+    EXPECT_EQ(control->Kind(), kind) << name;
+  }
+  for (int n = 0; n < 30; ++n) {
+    const Control* swatch = main->Find("ms_Deng_color_btn_" + std::to_string(n));
+    EXPECT_EQ(swatch->BackgroundColour(), PresetColours[static_cast<std::size_t>(n)]) << n;
+  }
+}
+
+TEST_F(ShippedSkinTest, MousePagesSitOnTheirTabPagesAndOfferOneModeList) {
+  const auto main = Build("XML_MAIN");
+  Control* pages = main->Find("ms_tab_switch");
+  const auto on_page = [&](std::string_view name, int page) {
+    for (const Control* up = main->Find(name); up != nullptr; up = up->Parent()) {
+      if (up->Parent() == pages) return up == pages->Children()[static_cast<std::size_t>(page)];
+    }
+    return false;
+  };
+  EXPECT_TRUE(on_page("ms_deng_combo_modeSelect0", 0));
+  EXPECT_TRUE(on_page("ms_deng_Color_Pallet", 0));
+  EXPECT_TRUE(on_page("ms_DPI1_slider", 3));
+  EXPECT_TRUE(on_page("ms_one_profile_default", 3));
+  EXPECT_TRUE(main->Find("ms_deng_combo_modeSelect0")->IsVisible());
+  EXPECT_FALSE(main->Find("ms_deng_combo_modeSelect1")->IsVisible());
+  EXPECT_FALSE(main->Find("ms_deng_combo_modeSelect2")->IsVisible());
+  EXPECT_EQ(main->Find("ms_deng_combo_modeSelect0")->ItemCount(), 6);
+  EXPECT_EQ(main->Find("ms_deng_combo_modeSelect1")->ItemCount(), 8);
+  EXPECT_EQ(main->Find("ms_deng_combo_modeSelect2")->ItemCount(), 7);
+  EXPECT_EQ(main->Find("ms_Deng_FXL_check")->Group(), main->Find("ms_Deng_FXR_check")->Group());
+  EXPECT_EQ(main->Find("ms_deng_speed_slider")->Maximum(), 14);
+  EXPECT_EQ(main->Find("ms_deng_light_slider")->Maximum(), 14);
+  EXPECT_EQ(main->Find("ms_point_speed_slider")->Maximum(), 9);
+  EXPECT_GT(main->Find("ms_report_fct_combo")->ItemCount(), 0);
 }
 
 }  // namespace

@@ -1,0 +1,236 @@
+#include "mouse/lighting_page.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "core/decimal.h"
+#include "mouse/control_names.h"
+#include "mouse/lighting_modes.h"
+#include "ui/preset_colours.h"
+
+namespace vandrel {
+namespace {
+
+constexpr std::string_view kModeSwitch = "ms_deng_mode_switch";
+constexpr std::string_view kBrightnessSlider = "ms_deng_light_slider";
+constexpr std::string_view kSpeedSlider = "ms_deng_speed_slider";
+constexpr std::string_view kPalette = "ms_deng_Color_Pallet";
+constexpr std::string_view kPreview = "ms_Deng_colordp_btn";
+constexpr std::string_view kSevenColourCheck = "ms_Deng_7color_check";
+constexpr std::string_view kLeftOption = "ms_Deng_FXL_check";
+constexpr std::string_view kRightOption = "ms_Deng_FXR_check";
+constexpr std::string_view kLeftButton = "ms_Deng_FXL_btn";
+constexpr std::string_view kRightButton = "ms_Deng_FXR_btn";
+constexpr std::string_view kSameMode = "ms_deng_same_mode";
+constexpr std::string_view kPresetPrefix = "ms_Deng_color_btn_";
+
+constexpr int kSlowest = 14;  // the speed slider shows 14 − speed, so right is faster
+constexpr std::uint8_t kLeftward = 1;
+constexpr std::uint8_t kRightward = 0;
+
+// The red, green and blue edits: the bit position of their component in 0xAARRGGBB and its field.
+struct ComponentEdit {
+  std::string_view name;
+  int shift;
+  std::uint8_t LightingBlock::*field;
+};
+
+constexpr std::array<ComponentEdit, 3> kComponentEdits = {{
+    {"ms_Deng_edit_R", 16, &LightingBlock::red},
+    {"ms_Deng_edit_G", 8, &LightingBlock::green},
+    {"ms_Deng_edit_B", 0, &LightingBlock::blue},
+}};
+
+std::uint32_t Argb(const LightingBlock& block) {
+  return 0xFF000000U | static_cast<std::uint32_t>(block.red) << 16 |
+         static_cast<std::uint32_t>(block.green) << 8 | block.blue;
+}
+
+std::uint8_t Component(std::uint32_t argb, int shift) {
+  return static_cast<std::uint8_t>((argb >> shift) & 0xFFU);
+}
+
+std::uint8_t ToByte(int value) { return static_cast<std::uint8_t>(std::clamp(value, 0, 255)); }
+
+void SetFixedColourOf(LightingBlock& block, std::uint32_t argb) {
+  block.red = Component(argb, 16);
+  block.green = Component(argb, 8);
+  block.blue = Component(argb, 0);
+  block.seven_colour = 0;
+}
+
+}  // namespace
+
+MouseLightingPage::MouseLightingPage(WindowModel& window, MouseDevice& mouse, LightingSync& sync)
+    : window_(window), mouse_(mouse), sync_(sync) {}
+
+void MouseLightingPage::Refresh() {
+  if (Control* modes = window_.Find(kModeSwitch)) modes->SelectPage(0);
+  ChooseMode(0, Live().mode, /*by_user=*/false);
+  const LightingBlock block = Live();
+  if (Control* slider = window_.Find(kBrightnessSlider)) slider->SetValue(block.brightness);
+  if (Control* slider = window_.Find(kSpeedSlider)) slider->SetValue(kSlowest - block.speed);
+  const std::uint32_t colour = Argb(block);
+  if (Control* palette = window_.Find(kPalette)) palette->SetSelectedColour(colour);
+  SetFixedColour(colour, /*store=*/false);
+  if (Control* check = window_.Find(kSevenColourCheck)) {
+    check->SetSelected(block.seven_colour != 0, Notify::kNo);
+  }
+  ShowDirection(block.direction);
+}
+
+bool MouseLightingPage::Handle(const Notification& notification) {
+  Control& sender = *notification.sender;
+  const std::string_view type = notification.type;
+  if (type == notify::kClick) return HandleClick(sender);
+  if (type == notify::kSelectChanged) return HandleSelectChanged(sender);
+  if (type == notify::kValueChanged) return HandleValueChanged(sender);
+  if (type == notify::kItemSelect) return HandleItemSelect(sender, notification.index);
+  if (type == notify::kColorChanged && sender.Name() == kPalette) {
+    SetFixedColour(sender.SelectedColour(), /*store=*/true);
+    return true;
+  }
+  if (type != notify::kTextChanged) return false;
+  for (const ComponentEdit& edit : kComponentEdits) {
+    if (sender.Name() != edit.name) continue;
+    TypeComponent(sender, edit.shift);
+    return true;
+  }
+  return false;
+}
+
+void MouseLightingPage::SetFixedColour(std::uint32_t argb, bool store) {
+  if (Control* preview = window_.Find(kPreview)) {
+    preview->SetBackgroundColour(argb);
+    preview->SetBackgroundImage("");
+  }
+  for (const ComponentEdit& edit : kComponentEdits) {
+    if (Control* control = window_.Find(edit.name)) {
+      control->SetText(std::to_string(Component(argb, edit.shift)));
+    }
+  }
+  if (!store) return;
+  if (Control* check = window_.Find(kSevenColourCheck)) check->SetSelected(false, Notify::kNo);
+  SetFixedColourOf(Live(), argb);
+  SetFixedColourOf(sync_.Common(), argb);
+  mouse_.MarkDirty();
+}
+
+void MouseLightingPage::AdoptLighting(const LightingBlock& block) {
+  Live() = block;
+  Refresh();
+}
+
+bool MouseLightingPage::HandleClick(const Control& sender) {
+  const std::string& name = sender.Name();
+  if (name == kSameMode) {
+    sync_.SpreadFrom(DeviceKind::kMouse, Live());
+    return true;
+  }
+  if (name == kLeftButton || name == kRightButton) {
+    SetDirection(name == kLeftButton ? kLeftward : kRightward);
+    return true;
+  }
+  const std::optional<int> number = NumberInName(name, kPresetPrefix);
+  const std::optional<std::uint32_t> preset = number ? PresetColour(*number) : std::nullopt;
+  if (!preset) return false;
+  SetFixedColour(*preset, /*store=*/true);
+  return true;
+}
+
+bool MouseLightingPage::HandleSelectChanged(const Control& sender) {
+  const std::string& name = sender.Name();
+  if (name == kSevenColourCheck) {
+    const std::uint8_t cycling = sender.IsSelected() ? 1 : 0;
+    Live().seven_colour = cycling;
+    sync_.Common().seven_colour = cycling;
+    mouse_.MarkDirty();
+    return true;
+  }
+  // An option unselected by its partner needs nothing: the partner's handling did it all.
+  if (!sender.IsSelected()) return false;
+  if (name == kLeftOption) SetDirection(kLeftward);
+  if (name == kRightOption) SetDirection(kRightward);
+  return name == kLeftOption || name == kRightOption;
+}
+
+bool MouseLightingPage::HandleValueChanged(const Control& sender) {
+  if (sender.Name() == kBrightnessSlider) {
+    const std::uint8_t brightness = ToByte(sender.Value());
+    Live().brightness = brightness;
+    sync_.Common().brightness = brightness;
+  } else if (sender.Name() == kSpeedSlider) {
+    const std::uint8_t speed = ToByte(kSlowest - sender.Value());
+    Live().speed = speed;
+    sync_.Common().speed = speed;
+  } else {
+    return false;
+  }
+  mouse_.MarkDirty();
+  return true;
+}
+
+bool MouseLightingPage::HandleItemSelect(const Control& sender, int index) {
+  const std::optional<std::size_t> list = ModeListOf(sender.Name());
+  if (!list || index < 0) return false;
+  ChooseMode(*list, index, /*by_user=*/true);
+  return true;
+}
+
+void MouseLightingPage::ChooseMode(std::size_t list, int mode, bool by_user) {
+  const ModeList& modes = MouseModeLists()[list];
+  const bool known = ApplyModeRow(window_, modes, mode);
+  // A mode the list does not have (copied from another device, say) is kept as it is rather
+  // than replaced by whichever entry the list happened to show.
+  if (!by_user) {
+    if (Control* combo = window_.Find(modes.combo))
+      combo->SelectItem(known ? mode : -1, Notify::kNo);
+  }
+  if (known) Live().mode = static_cast<std::uint8_t>(mode);
+  if (by_user && modes.clears_sync) mouse_.channel().set_sync_lighting(false);
+  mouse_.MarkDirty();
+}
+
+void MouseLightingPage::TypeComponent(Control& edit, int shift) {
+  int value = ParseDecimalPrefix(edit.Text());
+  if (value > 255) {
+    edit.SetText("255");
+    value = 255;
+  }
+  // A minus sign typed into the edit gives no colour below 0.
+  const std::uint8_t component = ToByte(value);
+  Control* preview = window_.Find(kPreview);
+  const std::uint32_t shown = preview != nullptr ? preview->BackgroundColour() : Argb(Live());
+  const std::uint32_t colour =
+      0xFF000000U | (shown & ~(0xFFU << shift)) | static_cast<std::uint32_t>(component) << shift;
+  if (preview != nullptr) preview->SetBackgroundColour(colour);
+  if (Control* palette = window_.Find(kPalette)) palette->SetSelectedColour(colour);
+  if (Control* check = window_.Find(kSevenColourCheck)) check->SetSelected(false, Notify::kNo);
+  for (LightingBlock* block : {&Live(), &sync_.Common()}) {
+    for (const ComponentEdit& entry : kComponentEdits) {
+      if (entry.shift == shift) block->*entry.field = component;
+    }
+    block->seven_colour = 0;
+  }
+  mouse_.MarkDirty();
+}
+
+// Either direction rewrites the light and the device profile: both files hold the lighting block.
+void MouseLightingPage::SetDirection(std::uint8_t direction) {
+  ShowDirection(direction);
+  Live().direction = direction;
+  sync_.Common().direction = direction;
+  mouse_.MarkDirty();
+}
+
+void MouseLightingPage::ShowDirection(std::uint8_t direction) {
+  if (direction != kLeftward && direction != kRightward) return;
+  Control* left = window_.Find(kLeftOption);
+  Control* right = window_.Find(kRightOption);
+  if (left != nullptr) left->SetSelected(direction == kLeftward, Notify::kNo);
+  if (right != nullptr) right->SetSelected(direction == kRightward, Notify::kNo);
+}
+
+}  // namespace vandrel
