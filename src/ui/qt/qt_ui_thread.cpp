@@ -9,6 +9,8 @@
 #include <limits>
 #include <mutex>
 
+#include "ui/qt/post_lock.h"
+
 namespace vandrel {
 namespace {
 
@@ -94,6 +96,7 @@ QtUiThread::~QtUiThread() = default;
 void QtUiThread::SetTarget(MessageTarget* target) { target_ = target; }
 
 void QtUiThread::Post(int message, std::intptr_t wparam, std::intptr_t lparam) {
+  const std::lock_guard lock(QtPostLock());
   QCoreApplication::postEvent(this, new MessageEvent(message, wparam, lparam));
 }
 
@@ -107,7 +110,10 @@ bool QtUiThread::Send(int message, std::intptr_t wparam, std::intptr_t lparam) {
     if (channel_->stopping) return false;
   }
   auto state = std::make_shared<SendState>(SendState::kQueued);
-  QCoreApplication::postEvent(this, new MessageEvent(message, wparam, lparam, channel_, state));
+  {
+    const std::lock_guard lock(QtPostLock());
+    QCoreApplication::postEvent(this, new MessageEvent(message, wparam, lparam, channel_, state));
+  }
   std::unique_lock lock(channel_->mutex);
   channel_->changed.wait(lock, [&] {
     return *state == SendState::kHandled || *state == SendState::kDropped || channel_->stopping;
@@ -126,6 +132,7 @@ void QtUiThread::StopSending() {
 void QtUiThread::SetTimer(int timer_id, Clock::Duration period) {
   const int milliseconds = TimerMilliseconds(period);
   if (OnOwnThread()) return StartTimer(timer_id, milliseconds);
+  const std::lock_guard lock(QtPostLock());
   QMetaObject::invokeMethod(
       this, [this, timer_id, milliseconds] { StartTimer(timer_id, milliseconds); },
       Qt::QueuedConnection);
@@ -133,6 +140,7 @@ void QtUiThread::SetTimer(int timer_id, Clock::Duration period) {
 
 void QtUiThread::KillTimer(int timer_id) {
   if (OnOwnThread()) return StopTimer(timer_id);
+  const std::lock_guard lock(QtPostLock());
   QMetaObject::invokeMethod(
       this, [this, timer_id] { StopTimer(timer_id); }, Qt::QueuedConnection);
 }

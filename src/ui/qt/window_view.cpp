@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ui/qt/colour_palette.h"
+#include "ui/qt/post_lock.h"
 #include "ui/qt/skin_ui_loader.h"
 #include "ui/qt/widget_apply.h"
 
@@ -148,6 +149,7 @@ void QtWindowView::ApplyAll(const Control& control, QWidget& widget) {
 void QtWindowView::ScheduleSync() {
   // Any thread. One queued call at a time; it takes everything waiting when it runs.
   if (sync_scheduled_.exchange(true)) return;
+  const std::lock_guard lock(QtPostLock());
   QMetaObject::invokeMethod(
       this,
       [this] {
