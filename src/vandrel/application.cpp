@@ -84,6 +84,9 @@ void Application::MakeHub(const SingleInstance& instance) {
   hub_ = std::make_unique<CMainWnd>(MainWindowServices{*window_, skin_, ui_, *host_, *dialogs_,
                                                        clock_, *backend_, folders_, settings_,
                                                        GetSkinObserver()});
+  same_mode_ = std::make_unique<SameMode>(hub_->channels());
+  mouse_ = std::make_unique<MouseComponents>(*hub_, *window_, *dialogs_, pointer_settings_,
+                                             profiles_, *same_mode_);
   if (instance.role() == SingleInstance::Role::kFirst) {
     activation_ = std::make_unique<ActivationServer>(std::string(kActivationName), [this] {
       Trace("activation: another copy asked for the window");
@@ -119,6 +122,7 @@ int Application::Run() {
     std::fflush(stderr);
     std::_Exit(0);
   }
+  mouse_.reset();
   hub_.reset();
   return screenshot_ && !screenshot_->written() ? 1 : 0;
 }

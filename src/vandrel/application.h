@@ -12,7 +12,10 @@
 
 #include "app/data_folders.h"
 #include "app/main_window.h"
+#include "app/same_mode.h"
 #include "core/clock.h"
+#include "mouse/mouse_components.h"
+#include "platform/desktop_pointer_settings.h"
 #include "platform/file_settings_store.h"
 #include "platform/single_instance.h"
 #include "platform/xdg_user_folders.h"
@@ -63,7 +66,11 @@ class Application {
   std::unique_ptr<QtDialogs> dialogs_;
   std::unique_ptr<HidBackend> backend_;
   sim::VirtualBus* bus_ = nullptr;  // the backend, when simulating
+  DesktopPointerSettings pointer_settings_;
+  NoProfileSaver profiles_;
   std::unique_ptr<CMainWnd> hub_;
+  std::unique_ptr<SameMode> same_mode_;
+  std::unique_ptr<MouseComponents> mouse_;
   std::unique_ptr<ActivationServer> activation_;
   std::unique_ptr<TerminationSignals> signals_;
   std::unique_ptr<SimulatorMenu> simulator_menu_;

@@ -67,6 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(NumberedFamilies, RoutingTest,
                          ::testing::Values(Case{"ms_DPIcolor_btn_4", "click", Page::kDpiColour},
+                                           Case{"ms_DPIcolor_btn_6", "msenter", Page::kDpiColour},
                                            Case{"ms_profile_3", "click", Page::kMouseSlot},
                                            Case{"ms_profile_", "click", std::nullopt},
                                            Case{"ms_profile_x", "click", std::nullopt}));

@@ -66,7 +66,7 @@ void ColourPalette::mouseMoveEvent(QMouseEvent* event) {
 void ColourPalette::PickAt(QPoint point) {
   colour_ = PaletteColourAt(point, size());
   update();
-  emit ColourPicked(colour_);
+  Q_EMIT ColourPicked(colour_);
 }
 
 }  // namespace vandrel

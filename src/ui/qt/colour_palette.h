@@ -21,7 +21,7 @@ class ColourPalette : public QWidget {
   void SetColour(QColor colour);
   [[nodiscard]] QColor Colour() const { return colour_; }
 
- signals:
+ Q_SIGNALS:
   void ColourPicked(QColor colour);
 
  protected:

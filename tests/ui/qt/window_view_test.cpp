@@ -132,10 +132,10 @@ TEST_F(WindowViewTest, ChoosingRowsBecomesItemNotifications) {
     list.AddItem(ListItem::OfText(text));
   }
   view_->Sync();
-  emit Widget<QComboBox>("ms_key_fct_combo")->activated(1);
+  Q_EMIT Widget<QComboBox>("ms_key_fct_combo")->activated(1);
   auto* list_widget = Widget<QListWidget>("ms_Macro_list");
   ASSERT_EQ(list_widget->count(), 2);
-  emit list_widget->itemClicked(list_widget->item(1));
+  Q_EMIT list_widget->itemClicked(list_widget->item(1));
   EXPECT_THAT(Seen(), ElementsAre("itemselect ms_key_fct_combo", "itemselect ms_Macro_list",
                                   "itemclick ms_Macro_list"));
   EXPECT_EQ(combo.CurrentIndex(), 1);

@@ -1,0 +1,39 @@
+// MouseComponents: the mouse as the program assembles it — its state, device, host settings,
+// pages and hub part — and its place in the main window: the part for the hub's timers and
+// messages, the page handlers of the routing table, the slot buttons and the same-mode adopter.
+// User-interface thread.
+#pragma once
+
+#include "app/main_window.h"
+#include "app/same_mode.h"
+#include "mouse/lighting_page.h"
+#include "mouse/mouse_device.h"
+#include "mouse/mouse_part.h"
+#include "mouse/performance_page.h"
+
+namespace vandrel {
+
+class MouseComponents {
+ public:
+  // Everything given must outlive the components; `hub`'s window must include the mouse pages.
+  MouseComponents(CMainWnd& hub, WindowModel& window, Dialogs& dialogs, PointerSettings& pointer,
+                  ProfileSaver& profiles, SameMode& same_mode);
+
+  [[nodiscard]] MouseState& state() { return state_; }
+  [[nodiscard]] MouseDevice& device() { return device_; }
+
+  // Every mouse page refilled from the state.
+  void RefreshPages();
+
+ private:
+  void SwitchSlot(const Control& button);
+
+  WindowModel& window_;
+  MouseState state_;
+  MouseDevice device_;
+  MousePerformancePage performance_;
+  MouseLightingPage lighting_;
+  MousePart part_;
+};
+
+}  // namespace vandrel
