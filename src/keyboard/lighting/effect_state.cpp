@@ -1,0 +1,67 @@
+#include "keyboard/lighting/effect_state.h"
+
+#include "keyboard/lighting/effect_drawing.h"
+#include "keyboard/lighting/matrix_walk.h"
+
+namespace vandrel {
+namespace {
+
+// Pulse positions past the curve's end fold back by 63 (as bytes).
+std::uint8_t FoldPulseStart(int value) {
+  auto folded = static_cast<std::uint8_t>(value);
+  if (folded >= 192) folded = static_cast<std::uint8_t>(folded - 63);
+  return folded;
+}
+
+}  // namespace
+
+void ResetEffectState(EffectState& state) {
+  state.phase.fill(0);
+  state.level.fill(0);
+  state.step = 0;
+  state.colour_counter = 0;
+  state.sweep_state = 0;
+  state.group_mask = 0;
+  for (auto& plane : state.planes) plane.fill(0);
+}
+
+void FlagWalkRestart(EffectState& state) { state.zone_stack.restart_flagged = true; }
+
+void SeedRainbowPhases(EffectState& state) {
+  int sum = 0;
+  for (std::uint8_t& phase : state.phase) {
+    sum += 33;
+    if (sum > 192) sum -= 192;  // a sum of exactly 192 stays
+    phase = static_cast<std::uint8_t>(sum);
+  }
+}
+
+void SeedPulsePhases(EffectState& state) {
+  ForEachMatrixKey([&](std::size_t column, std::size_t row, std::uint8_t slot) {
+    state.level[slot] = kPulseStartPhases[column][row];
+    state.phase[slot] = static_cast<std::uint8_t>(7 * column);
+  });
+}
+
+void SeedRippleBottom(EffectState& state) { SetRippleBits(state, 9, 1 << 6); }
+
+void SeedRippleCorner(EffectState& state) { SetRippleBits(state, 1, 1 << 0); }
+
+void SeedPulseMatrix(EffectState& state) {
+  ForEachMatrixKey([&](std::size_t column, std::size_t row, std::uint8_t slot) {
+    state.pulse_phase[slot] = kPulseStartPhases[column][row];
+  });
+}
+
+void SeedPulseColumns(EffectState& state) {
+  for (std::size_t column = 0; column < kMatrixColumns; ++column) {
+    std::uint8_t value = FoldPulseStart(157 - 8 * static_cast<int>(column));
+    for (std::size_t row = 0; row < kMatrixRows; ++row) {
+      const std::uint8_t slot = kLedMatrix[column][row];
+      if (slot != kNoKeySlot) state.pulse_phase[slot] = value;
+      value = FoldPulseStart(value - 35);
+    }
+  }
+}
+
+}  // namespace vandrel
