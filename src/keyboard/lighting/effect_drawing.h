@@ -57,9 +57,4 @@ void ShowFadingPathLevels(const EffectInputs& inputs, EffectState& state, Keyboa
 // Advances the sweep-and-ripple machine (sweep_state, with step as its counter) by one frame.
 void AdvanceSweep(EffectState& state, bool seven_colour);
 
-// Sets `bits` in `column` of every ripple plane.
-void SetRippleBits(EffectState& state, std::size_t column, std::uint8_t bits);
-// The OR of `column` over the four ripple planes.
-[[nodiscard]] std::uint8_t RippleColumn(const EffectState& state, std::size_t column);
-
 }  // namespace vandrel

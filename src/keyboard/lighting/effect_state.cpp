@@ -1,7 +1,7 @@
 #include "keyboard/lighting/effect_state.h"
 
-#include "keyboard/lighting/effect_drawing.h"
 #include "keyboard/lighting/matrix_walk.h"
+#include "keyboard/lighting/ripples.h"
 
 namespace vandrel {
 namespace {

@@ -87,14 +87,4 @@ void AdvanceSweep(EffectState& state, bool seven_colour) {
   }
 }
 
-void SetRippleBits(EffectState& state, std::size_t column, std::uint8_t bits) {
-  for (auto& plane : state.planes) plane[column] |= bits;
-}
-
-std::uint8_t RippleColumn(const EffectState& state, std::size_t column) {
-  std::uint8_t bits = 0;
-  for (const auto& plane : state.planes) bits |= plane[column];
-  return bits;
-}
-
 }  // namespace vandrel

@@ -8,12 +8,17 @@ namespace {
 std::uint8_t Down(std::uint8_t bits) { return static_cast<std::uint8_t>(bits << 1); }
 std::uint8_t Up(std::uint8_t bits) { return static_cast<std::uint8_t>(bits >> 1); }
 
-bool Covered(const EffectState& state, std::size_t column, std::size_t row) {
-  const int bit = 1 << row;
-  for (const auto& plane : state.planes) {
-    if ((plane[column] & bit) != 0) return true;
+// Calls visit(slot, covered) for every matrix cell that holds a key, covered when a ripple is on
+// it.
+template <typename Visit>
+void ForEachRippleKey(const EffectState& state, Visit visit) {
+  for (std::size_t column = 0; column < kMatrixColumns; ++column) {
+    const std::uint8_t bits = RippleColumn(state, column);
+    for (std::size_t row = 0; row < kMatrixRows; ++row) {
+      const std::uint8_t slot = kLedMatrix[column][row];
+      if (slot != kNoKeySlot) visit(slot, ((bits >> row) & 1) != 0);
+    }
   }
-  return false;
 }
 
 }  // namespace
@@ -72,8 +77,8 @@ void RippleStep(EffectState& state) {
 }
 
 void RippleToLevels(EffectState& state, bool seven_colour) {
-  ForEachMatrixKey([&](std::size_t column, std::size_t row, std::uint8_t slot) {
-    if (!Covered(state, column, row)) return;
+  ForEachRippleKey(state, [&](std::uint8_t slot, bool covered) {
+    if (!covered) return;
     state.level[slot] = 255;
     if (!seven_colour) return;
     state.colour_counter = static_cast<std::uint8_t>(state.colour_counter + 11);
@@ -82,9 +87,18 @@ void RippleToLevels(EffectState& state, bool seven_colour) {
 }
 
 void RippleToLevelsMono(EffectState& state) {
-  ForEachMatrixKey([&](std::size_t column, std::size_t row, std::uint8_t slot) {
-    state.level[slot] = Covered(state, column, row) ? 254 : 0;
-  });
+  ForEachRippleKey(state,
+                   [&](std::uint8_t slot, bool covered) { state.level[slot] = covered ? 254 : 0; });
+}
+
+void SetRippleBits(EffectState& state, std::size_t column, std::uint8_t bits) {
+  for (auto& plane : state.planes) plane[column] |= bits;
+}
+
+std::uint8_t RippleColumn(const EffectState& state, std::size_t column) {
+  std::uint8_t bits = 0;
+  for (const auto& plane : state.planes) bits |= plane[column];
+  return bits;
 }
 
 }  // namespace vandrel

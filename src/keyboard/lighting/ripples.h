@@ -2,6 +2,7 @@
 // a key over the LED matrix as growing diamonds (bit planes in EffectState).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "keyboard/lighting/effect_state.h"
@@ -26,5 +27,10 @@ void RippleToLevels(EffectState& state, bool seven_colour);
 
 // Single-colour keyboards: level 254 for every key a ripple covers and 0 for every other key.
 void RippleToLevelsMono(EffectState& state);
+
+// Sets `bits` in `column` of every ripple plane.
+void SetRippleBits(EffectState& state, std::size_t column, std::uint8_t bits);
+// The OR of `column` over the four ripple planes.
+[[nodiscard]] std::uint8_t RippleColumn(const EffectState& state, std::size_t column);
 
 }  // namespace vandrel
