@@ -4,17 +4,16 @@
 // object representation; Encode and the Decode functions are the only way in and out.
 #pragma once
 
-#include <algorithm>
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "core/byte_record.h"
+#include "core/rgb.h"
 #include "device/lighting_block.h"
 #include "mouse/key_assignment.h"
 
@@ -23,13 +22,6 @@ namespace vandrel {
 inline constexpr int kMouseSlotCount = 6;  // on-board settings slots 0-5
 inline constexpr int kMouseDpiLevels = 5;  // levels with a value and a colour in the record
 inline constexpr int kMouseButtonCount = 9;
-
-struct Rgb {
-  std::uint8_t red = 0;
-  std::uint8_t green = 0;
-  std::uint8_t blue = 0;
-  friend constexpr bool operator==(const Rgb&, const Rgb&) = default;
-};
 
 // The live record of the active slot (36 bytes); also bytes 0-35 of a slot record.
 struct MouseSettings {
@@ -93,22 +85,6 @@ struct MouseDeviceInfo {
   // The highest DPI level index the mouse accepts.
   [[nodiscard]] std::uint8_t max_dpi_index() const { return bytes[12]; }
 };
-
-template <typename Record>
-[[nodiscard]] std::array<std::uint8_t, Record::kSize> Encode(const Record& record) {
-  static_assert(sizeof(Record) == Record::kSize);
-  return std::bit_cast<std::array<std::uint8_t, Record::kSize>>(record);
-}
-
-// Decodes the first Record::kSize bytes of `bytes` over `record`; shorter input changes only the
-// bytes it has (the rest keep their values).
-template <typename Record>
-void DecodeInto(std::span<const std::uint8_t> bytes, Record& record) {
-  std::array<std::uint8_t, Record::kSize> image = Encode(record);
-  const std::size_t count = std::min(bytes.size(), image.size());
-  std::copy_n(bytes.begin(), count, image.begin());
-  record = std::bit_cast<Record>(image);
-}
 
 // The DPI shown for a DPI level index: 0 → 600 … 11 → 8000; nullopt above 11.
 [[nodiscard]] std::optional<int> DpiValue(int index);

@@ -87,6 +87,8 @@ void Application::MakeHub(const SingleInstance& instance) {
   same_mode_ = std::make_unique<SameMode>(hub_->channels());
   mouse_ = std::make_unique<MouseComponents>(*hub_, *window_, *dialogs_, pointer_settings_,
                                              profiles_, *same_mode_);
+  keyboard_ =
+      std::make_unique<KeyboardComponents>(*hub_, *window_, *dialogs_, profiles_, *same_mode_);
   if (instance.role() == SingleInstance::Role::kFirst) {
     activation_ = std::make_unique<ActivationServer>(std::string(kActivationName), [this] {
       Trace("activation: another copy asked for the window");
@@ -122,6 +124,7 @@ int Application::Run() {
     std::fflush(stderr);
     std::_Exit(0);
   }
+  keyboard_.reset();
   mouse_.reset();
   hub_.reset();
   return screenshot_ && !screenshot_->written() ? 1 : 0;

@@ -14,6 +14,7 @@
 #include "app/main_window.h"
 #include "app/same_mode.h"
 #include "core/clock.h"
+#include "keyboard/keyboard_components.h"
 #include "mouse/mouse_components.h"
 #include "platform/desktop_pointer_settings.h"
 #include "platform/file_settings_store.h"
@@ -71,6 +72,7 @@ class Application {
   std::unique_ptr<CMainWnd> hub_;
   std::unique_ptr<SameMode> same_mode_;
   std::unique_ptr<MouseComponents> mouse_;
+  std::unique_ptr<KeyboardComponents> keyboard_;
   std::unique_ptr<ActivationServer> activation_;
   std::unique_ptr<TerminationSignals> signals_;
   std::unique_ptr<SimulatorMenu> simulator_menu_;

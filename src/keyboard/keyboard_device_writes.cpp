@@ -1,0 +1,60 @@
+// The writes of KeyboardDevice: the live lighting apply, the key table write and the stored
+// profiles.
+#include <array>
+
+#include "keyboard/keyboard_device.h"
+
+namespace vandrel {
+namespace {
+
+// The live lighting travels in a full chunk; the bytes after it are zero.
+constexpr std::size_t kLivePayloadSize = 56;
+
+}  // namespace
+
+void KeyboardDevice::ApplyLighting() {
+  if (!state_.light_dirty) return;
+  std::array<std::uint8_t, kLivePayloadSize> payload{};
+  const auto live = Encode(state_.live);
+  std::copy(live.begin(), live.end(), payload.begin());
+  channel_.SelectProfile(payload);
+  // A failed write is not repeated by itself: the next edit marks the lighting again.
+  state_.light_dirty = false;
+}
+
+int KeyboardDevice::WriteKeyTable() {
+  const std::size_t page = state_.ProfileInUse();
+  channel_.BeginConfig();
+  const int result = channel_.WriteProfilePage(state_.keys[page].bytes, static_cast<int>(page));
+  channel_.EndConfig();
+  profiles_.SaveSelected(DeviceKind::kKeyboard, kKeyProfile | kDeviceProfile);
+  return result;
+}
+
+void KeyboardDevice::ApplyDeviceProfile(
+    std::span<const std::uint8_t, kKeyboardDeviceProfileSize> payload) {
+  LoadDeviceProfile(state_, payload);
+  state_.light_dirty = true;
+  WriteKeyPage0();
+}
+
+void KeyboardDevice::ApplyLightProfile(
+    std::span<const std::uint8_t, kKeyboardLightProfileSize> payload) {
+  LoadLightProfile(state_, payload);
+  state_.light_dirty = true;
+}
+
+void KeyboardDevice::ApplyKeyProfile(
+    std::span<const std::uint8_t, kKeyboardKeyProfileSize> payload) {
+  LoadKeyProfile(state_, payload);
+  WriteKeyPage0();
+}
+
+void KeyboardDevice::MarkLightingChanged() {
+  state_.light_dirty = true;
+  profiles_.SaveSelected(DeviceKind::kKeyboard, kLightProfile | kDeviceProfile);
+}
+
+void KeyboardDevice::WriteKeyPage0() { channel_.WriteProfilePage(state_.keys[0].bytes, 0); }
+
+}  // namespace vandrel

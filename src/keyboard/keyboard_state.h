@@ -1,0 +1,47 @@
+// KeyboardState: everything the program knows about the keyboard as data, owned by the main
+// window. The user-interface thread reads and edits all of it. The lighting threads read the live
+// lighting and the custom colours while they render: whoever writes those holds lighting_lock,
+// and a thread takes its copy for a frame with LightingSnapshot().
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <mutex>
+
+#include "keyboard/keyboard_records.h"
+
+namespace vandrel {
+
+// What a frame is rendered from.
+struct KeyboardLightingSnapshot {
+  LightingBlock lighting;
+  KeyboardCustomColours custom;
+};
+
+struct KeyboardState {
+  KeyboardDeviceInfo info;
+  KeyboardDefaultTable defaults;                                    // the factory table
+  std::array<KeyboardKeyTable, kKeyboardProfileCount> keys{};       // by profile page; page 0 used
+  std::array<KeyboardLightRecord, kKeyboardProfileCount> lights{};  // by profile; record 0 used
+  KeySlotMap slot_map = EmptyKeySlotMap();
+  // Guarded by lighting_lock (written on the user-interface thread only).
+  KeyboardLiveLighting live;  // bytes 0-20 of the light record in use, edited by the pages
+  KeyboardCustomColours custom;
+  // Set when live changed and must be sent; cleared by the periodic apply. User-interface thread.
+  bool light_dirty = false;
+
+  // Guards live and custom against the lighting threads' reads.
+  mutable std::mutex lighting_lock;
+
+  // A copy of what the effects read. Any thread.
+  [[nodiscard]] KeyboardLightingSnapshot LightingSnapshot() const {
+    std::lock_guard lock(lighting_lock);
+    return {live.lighting, custom};
+  }
+  // The profile page and light record in use: the live profile number, 0 when it names none.
+  [[nodiscard]] std::size_t ProfileInUse() const {
+    return live.profile < kKeyboardProfileCount ? live.profile : 0;
+  }
+};
+
+}  // namespace vandrel

@@ -1,0 +1,96 @@
+// The keyboard in the main window: attached, read, its picture showing the keys it has, its
+// lighting re-read on the keyboard's announcement and sent in one command per tick, and same mode.
+#include "keyboard/keyboard_components.h"
+
+#include <gmock/gmock.h>
+
+#include "app/hub_fixture.h"
+#include "device/product_ids.h"
+
+namespace vandrel::testing {
+namespace {
+
+using std::chrono::milliseconds;
+
+class KeyboardComponentsTest : public HubTest {
+ protected:
+  void SetUp() override {
+    Create();
+    same_mode_ = std::make_unique<SameMode>(hub_->channels());
+    keyboard_ =
+        std::make_unique<KeyboardComponents>(*hub_, *window_, dialogs_, profiles_, *same_mode_);
+    hub_->InitWindow();
+    window_->RaiseWindowInit();
+  }
+  void TearDown() override {
+    hub_.reset();
+    keyboard_.reset();
+  }
+
+  // Plugs a keyboard and lets its monitor see it; the attach timer runs at the next 500 ms.
+  void Attach(std::uint16_t product_id, std::optional<int> key_count = std::nullopt) {
+    device_ = bus_.Plug(product_id, {key_count, {}});
+    PresenceMonitor monitor(DeviceKind::kKeyboard, hub_->channels(), hub_->link(), clock_);
+    ASSERT_TRUE(monitor.PollOnce());
+    loop_.RunFor(milliseconds(500));
+  }
+
+  NoProfileSaver profiles_;
+  std::unique_ptr<SameMode> same_mode_;
+  std::unique_ptr<KeyboardComponents> keyboard_;
+  std::shared_ptr<sim::SimulatedDevice> device_;
+};
+
+TEST_F(KeyboardComponentsTest, AttachReadsTheKeyboardShowsItsKeysAndStartsTheFrameTimer) {
+  EXPECT_EQ(hub_->keyboard_model(), 3);
+  Attach(kPerKeyKeyboardProductId);
+
+  EXPECT_EQ(hub_->keyboard_model(), 0);
+  EXPECT_EQ(device_->Memory().device_info[5], keyboard_->state().info.key_count());
+  EXPECT_EQ(hub_->channels().keyboard.transfer_size(), 3 * keyboard_->state().info.key_count());
+  EXPECT_TRUE(Find("kb_tab").IsSelected());
+  EXPECT_TRUE(Find("kb_key_0").IsEnabled());
+  EXPECT_TRUE(Find("kb_key_108").IsEnabled());
+  EXPECT_FALSE(Find("kb_key_16").IsEnabled());   // the simulated keyboard has no extra column
+  EXPECT_FALSE(Find("kb_key_102").IsEnabled());  // nor an ISO key
+  EXPECT_TRUE(Find("kb_key_16").IsVisible());
+  EXPECT_TRUE(loop_.TimerPeriod(kTimerKeyboardFrame).has_value());
+}
+
+TEST_F(KeyboardComponentsTest, TheZoneKeyboardsExtraColumnIsEnabled) {
+  Attach(kZoneKeyboardProductId);
+  EXPECT_EQ(hub_->keyboard_model(), 3);
+  EXPECT_TRUE(Find("kb_key_102").IsEnabled());
+  EXPECT_TRUE(Find("kb_key_125").IsEnabled());
+}
+
+TEST_F(KeyboardComponentsTest, AKeyboardWithTooManyKeysShowsTheMessageAndLeavesNoBracketOpen) {
+  Attach(kPerKeyKeyboardProductId, 171);
+  EXPECT_EQ(dialogs_.Texts(), std::vector<std::string>{"message_text_11"});
+  EXPECT_FALSE(device_->ConfigOpen());
+}
+
+TEST_F(KeyboardComponentsTest, TheKeyboardsLightingAnnouncementRereadsTheLightingRecord) {
+  Attach(kPerKeyKeyboardProductId);
+  device_->ChangeLightingMode(14);
+  hub_->HandleMessage(kMessageKeyboardLightingChanged, 0, 0);
+  EXPECT_EQ(keyboard_->state().live.lighting.mode, 14);
+}
+
+TEST_F(KeyboardComponentsTest, SameModeTakesAnotherDevicesLightingAndSendsItAtTheNextTick) {
+  Attach(kPerKeyKeyboardProductId);
+  loop_.RunFor(milliseconds(100));
+  const int requests = device_->RequestCount();
+  const LightingBlock block{3, 14, 2, 1, 0, 10, 20, 30};
+
+  same_mode_->SpreadFrom(DeviceKind::kMouse, block);
+  EXPECT_EQ(device_->RequestCount(), requests);
+  loop_.RunFor(milliseconds(100));
+
+  EXPECT_EQ(keyboard_->state().live.lighting, block);
+  const std::vector<std::uint8_t> settings = device_->Memory().settings;
+  EXPECT_EQ(DecodeLightingBlock(std::span<const std::uint8_t, 8>(settings.data() + 1, 8)), block);
+}
+
+}  // namespace
+}  // namespace vandrel::testing

@@ -1,0 +1,96 @@
+// A simulated keyboard on the virtual bus, connected to the keyboard channel by its presence
+// monitor, with a KeyboardDevice on it whose profile saver and message box are the test's.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "device/channel_fixture.h"
+#include "keyboard/keyboard_device.h"
+#include "sim/factory.h"
+
+namespace vandrel::testing {
+
+class RecordingKeyboardSaver final : public ProfileSaver {
+ public:
+  void SaveSelected(DeviceKind device, unsigned kinds) override {
+    EXPECT_EQ(device, DeviceKind::kKeyboard);
+    saved.push_back(kinds);
+  }
+  std::vector<unsigned> saved;
+};
+
+// The payload bytes of every request with `command` the host wrote, in order.
+inline std::vector<std::vector<std::uint8_t>> TracedPayloads(const std::filesystem::path& trace,
+                                                             int command) {
+  std::vector<std::vector<std::uint8_t>> payloads;
+  std::ifstream in(trace);
+  for (std::string line; std::getline(in, line);) {
+    std::istringstream fields(line);
+    std::string time, device, interface, direction, hex;
+    fields >> time >> device >> interface >> direction >> hex;
+    if (direction != "out" || HexByte(hex, 3) != command) continue;
+    std::vector<std::uint8_t> payload;
+    for (int i = 0; i < HexByte(hex, 4); ++i) {
+      payload.push_back(static_cast<std::uint8_t>(HexByte(hex, 8 + static_cast<std::size_t>(i))));
+    }
+    payloads.push_back(std::move(payload));
+  }
+  return payloads;
+}
+
+// The chunks of a `size`-byte transfer of `command` from offset 0: 56 bytes each, the last one
+// the rest.
+inline std::vector<TracedRequest> Chunks(int command, int size) {
+  std::vector<TracedRequest> chunks;
+  for (int done = 0; done < size; done += 56) {
+    chunks.push_back({command, std::min(56, size - done), done});
+  }
+  return chunks;
+}
+
+inline std::vector<TracedRequest> Joined(std::initializer_list<std::vector<TracedRequest>> parts) {
+  std::vector<TracedRequest> all;
+  for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+inline constexpr int kBegin = 1, kEnd = 2, kInfo = 3, kBlock = 5, kSelect = 6, kDefaults = 7,
+                     kPage = 8, kWritePage = 9;
+
+class KeyboardFixture : public ChannelFixture {
+ protected:
+  // Plugs a keyboard that reports `key_count` keys (its own count when not given) and connects it.
+  void Plug(std::uint16_t product_id = kPerKeyKeyboardProductId,
+            std::optional<int> key_count = std::nullopt) {
+    device_ = bus_.Plug(product_id, {key_count, {}});
+    PresenceMonitor monitor(DeviceKind::kKeyboard, channels_, window_, clock_);
+    ASSERT_TRUE(monitor.PollOnce().has_value());
+    ASSERT_TRUE(keyboard_.connected());
+  }
+
+  std::vector<std::vector<std::uint8_t>> Payloads(int command) const {
+    return TracedPayloads(trace_dir_.path() / "trace.txt", command);
+  }
+  // Forgets the traffic so far.
+  void ClearTrace() { ASSERT_TRUE(bus_.SetTraceFile(trace_dir_.path() / "trace.txt")); }
+
+  // The device key index of `slot`'s identity among the simulated keyboard's factory keys.
+  static std::size_t FactoryIndexOf(std::uint16_t product_id, std::size_t slot) {
+    const std::vector<KeyAssignment> keys = sim::KeyboardFactoryKeys(product_id);
+    const auto found = std::find(keys.begin(), keys.end(), kKeySlotIdentity[slot]);
+    EXPECT_NE(found, keys.end()) << slot;
+    return static_cast<std::size_t>(found - keys.begin());
+  }
+
+  KeyboardState state_;
+  RecordingKeyboardSaver profiles_;
+  std::vector<std::string> messages_;
+  KeyboardDevice keyboard_device_{keyboard_, state_, profiles_,
+                                  [this](std::string_view id) { messages_.emplace_back(id); }};
+};
+
+}  // namespace vandrel::testing
