@@ -2,6 +2,7 @@
 // host wrote.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -42,6 +43,25 @@ inline std::vector<TracedRequest> WithCommand(const std::vector<TracedRequest>& 
     if (request.command == command) found.push_back(request);
   }
   return found;
+}
+
+// The payload bytes of every request with `command` the host wrote, in order.
+inline std::vector<std::vector<std::uint8_t>> TracedPayloads(const std::filesystem::path& trace,
+                                                             int command) {
+  std::vector<std::vector<std::uint8_t>> payloads;
+  std::ifstream in(trace);
+  for (std::string line; std::getline(in, line);) {
+    std::istringstream fields(line);
+    std::string time, device, interface, direction, hex;
+    fields >> time >> device >> interface >> direction >> hex;
+    if (direction != "out" || HexByte(hex, 3) != command) continue;
+    std::vector<std::uint8_t> payload;
+    for (int i = 0; i < HexByte(hex, 4); ++i) {
+      payload.push_back(static_cast<std::uint8_t>(HexByte(hex, 8 + static_cast<std::size_t>(i))));
+    }
+    payloads.push_back(std::move(payload));
+  }
+  return payloads;
 }
 
 }  // namespace vandrel::testing

@@ -4,10 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <mutex>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -51,25 +49,6 @@ class RecordingProfileSaver final : public ProfileSaver {
   }
   std::vector<unsigned> saved;
 };
-
-// The payload bytes of every request with `command` the host wrote, in order.
-inline std::vector<std::vector<std::uint8_t>> TracedPayloads(const std::filesystem::path& trace,
-                                                             int command) {
-  std::vector<std::vector<std::uint8_t>> payloads;
-  std::ifstream in(trace);
-  for (std::string line; std::getline(in, line);) {
-    std::istringstream fields(line);
-    std::string time, device, interface, direction, hex;
-    fields >> time >> device >> interface >> direction >> hex;
-    if (direction != "out" || HexByte(hex, 3) != command) continue;
-    std::vector<std::uint8_t> payload;
-    for (int i = 0; i < HexByte(hex, 4); ++i) {
-      payload.push_back(static_cast<std::uint8_t>(HexByte(hex, 8 + static_cast<std::size_t>(i))));
-    }
-    payloads.push_back(std::move(payload));
-  }
-  return payloads;
-}
 
 class MouseFixture : public ChannelFixture {
  protected:
