@@ -53,6 +53,7 @@ class QtUiThread::MessageEvent final : public QEvent {
         send_state_(std::move(send_state)) {}
 
   ~MessageEvent() override {
+    SeePostedData();
     if (!send_state_) return;
     const std::lock_guard lock(channel_->mutex);
     if (*send_state_ == SendState::kQueued) *send_state_ = SendState::kDropped;
@@ -132,21 +133,17 @@ void QtUiThread::StopSending() {
 void QtUiThread::SetTimer(int timer_id, Clock::Duration period) {
   const int milliseconds = TimerMilliseconds(period);
   if (OnOwnThread()) return StartTimer(timer_id, milliseconds);
-  const std::lock_guard lock(QtPostLock());
-  QMetaObject::invokeMethod(
-      this, [this, timer_id, milliseconds] { StartTimer(timer_id, milliseconds); },
-      Qt::QueuedConnection);
+  PostCall(this, [this, timer_id, milliseconds] { StartTimer(timer_id, milliseconds); });
 }
 
 void QtUiThread::KillTimer(int timer_id) {
   if (OnOwnThread()) return StopTimer(timer_id);
-  const std::lock_guard lock(QtPostLock());
-  QMetaObject::invokeMethod(
-      this, [this, timer_id] { StopTimer(timer_id); }, Qt::QueuedConnection);
+  PostCall(this, [this, timer_id] { StopTimer(timer_id); });
 }
 
 void QtUiThread::customEvent(QEvent* event) {
   if (event->type() != MessageEventType()) return QObject::customEvent(event);
+  SeePostedData();
   static_cast<MessageEvent*>(event)->Deliver(target_);
 }
 

@@ -85,9 +85,7 @@ void QtWindowHost::PopupMenu(const WindowModel& menu, int lift,
     QAction* action = popup->addAction(FromUtf8(command.text));
     connect(action, &QAction::triggered, this, [this, command, on_pick] {
       // Later, once the menu has closed, as the original delivered picks by a posted message.
-      const std::lock_guard lock(QtPostLock());
-      QMetaObject::invokeMethod(
-          this, [command, on_pick] { on_pick(command); }, Qt::QueuedConnection);
+      PostCall(this, [command, on_pick] { on_pick(command); });
     });
   }
   if (extend_menu_) extend_menu_(*popup);

@@ -149,14 +149,10 @@ void QtWindowView::ApplyAll(const Control& control, QWidget& widget) {
 void QtWindowView::ScheduleSync() {
   // Any thread. One queued call at a time; it takes everything waiting when it runs.
   if (sync_scheduled_.exchange(true)) return;
-  const std::lock_guard lock(QtPostLock());
-  QMetaObject::invokeMethod(
-      this,
-      [this] {
-        sync_scheduled_ = false;
-        Sync();
-      },
-      Qt::QueuedConnection);
+  PostCall(this, [this] {
+    sync_scheduled_ = false;
+    Sync();
+  });
 }
 
 void QtWindowView::Sync() {
