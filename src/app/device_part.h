@@ -27,8 +27,9 @@ class DevicePart {
   virtual void RereadLighting() {}
   // Timer 14 (mouse): rereads the active slot and refreshes the pages.
   virtual void RereadActiveSlot() {}
-  // Timers 1001 and 1002: one frame step of the keyboard or the pad.
-  virtual void FrameStep() {}
+  // Timers 1001 and 1002: one frame step of the keyboard or the pad. `window_shown`: whether the
+  // main window is on the screen, so that a preview of the frame can be seen.
+  virtual void FrameStep(bool /*window_shown*/) {}
 };
 
 class MacroPart {

@@ -69,7 +69,7 @@ void CMainWnd::ApplyPendingChanges() {
 
 void CMainWnd::FrameTimer(int timer_id, DeviceKind kind) {
   ui_.KillTimer(timer_id);
-  PartOf(kind).FrameStep();
+  PartOf(kind).FrameStep(host_.IsShownNormally());
   if (channels_.Of(kind).connected()) ui_.SetTimer(timer_id, kFramePeriod);
 }
 

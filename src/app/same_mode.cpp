@@ -7,7 +7,7 @@ void SameMode::SetAdopter(DeviceKind kind, Adopter adopter) {
 }
 
 void SameMode::SpreadFrom(DeviceKind source, const LightingBlock& block) {
-  common_ = block;
+  common_.Store(block);
   for (const DeviceKind kind : {DeviceKind::kPad, DeviceKind::kKeyboard, DeviceKind::kMouse}) {
     const Adopter& adopt = adopters_[static_cast<std::size_t>(kind)];
     if (kind != source && adopt) adopt(block);

@@ -22,12 +22,12 @@ class SameMode final : public LightingSync {
   // How `kind` takes another device's block; a device without one is left out.
   void SetAdopter(DeviceKind kind, Adopter adopter);
 
-  [[nodiscard]] LightingBlock& Common() override { return common_; }
+  [[nodiscard]] SharedLightingBlock& Common() override { return common_; }
   void SpreadFrom(DeviceKind source, const LightingBlock& block) override;
 
  private:
   DeviceChannels channels_;
-  LightingBlock common_;
+  SharedLightingBlock common_;
   std::array<Adopter, 3> adopters_;
 };
 

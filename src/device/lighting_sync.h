@@ -6,6 +6,7 @@
 
 #include "device/device_kind.h"
 #include "device/lighting_block.h"
+#include "device/shared_lighting_block.h"
 
 namespace vandrel {
 
@@ -14,7 +15,8 @@ class LightingSync {
   virtual ~LightingSync() = default;
 
   // The block the synchronised animation renders from; pages mirror some of their edits into it.
-  [[nodiscard]] virtual LightingBlock& Common() = 0;
+  // The lighting threads read it.
+  [[nodiscard]] virtual SharedLightingBlock& Common() = 0;
   // Same mode started on `source`'s page with its block.
   virtual void SpreadFrom(DeviceKind source, const LightingBlock& block) = 0;
 };

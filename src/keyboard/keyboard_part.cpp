@@ -22,7 +22,7 @@ void KeyboardPart::RereadLighting() {
 
 // The lighting threads render and send the keyboard's frames; until they come, the frame timer
 // only keeps running.
-void KeyboardPart::FrameStep() {}
+void KeyboardPart::FrameStep(bool /*window_shown*/) {}
 
 void KeyboardPart::Refresh() {
   if (refresh_) refresh_();

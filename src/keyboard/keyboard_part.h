@@ -22,7 +22,7 @@ class KeyboardPart final : public DevicePart {
   void SelectStoredProfile() override;
   void ReadAndRefresh() override;
   void RereadLighting() override;
-  void FrameStep() override;
+  void FrameStep(bool window_shown) override;
 
  private:
   void Refresh();

@@ -114,7 +114,7 @@ void MouseLightingPage::SetFixedColour(std::uint32_t argb, bool store) {
   if (!store) return;
   if (Control* check = window_.Find(kSevenColourCheck)) check->SetSelected(false, Notify::kNo);
   SetFixedColourOf(Live(), argb);
-  SetFixedColourOf(sync_.Common(), argb);
+  sync_.Common().Update([argb](LightingBlock& common) { SetFixedColourOf(common, argb); });
   mouse_.MarkDirty();
 }
 
@@ -145,7 +145,7 @@ bool MouseLightingPage::HandleSelectChanged(const Control& sender) {
   if (name == kSevenColourCheck) {
     const std::uint8_t cycling = sender.IsSelected() ? 1 : 0;
     Live().seven_colour = cycling;
-    sync_.Common().seven_colour = cycling;
+    sync_.Common().Update([cycling](LightingBlock& common) { common.seven_colour = cycling; });
     mouse_.MarkDirty();
     return true;
   }
@@ -160,11 +160,11 @@ bool MouseLightingPage::HandleValueChanged(const Control& sender) {
   if (sender.Name() == kBrightnessSlider) {
     const std::uint8_t brightness = ToByte(sender.Value());
     Live().brightness = brightness;
-    sync_.Common().brightness = brightness;
+    sync_.Common().Update([brightness](LightingBlock& common) { common.brightness = brightness; });
   } else if (sender.Name() == kSpeedSlider) {
     const std::uint8_t speed = ToByte(kSlowest - sender.Value());
     Live().speed = speed;
-    sync_.Common().speed = speed;
+    sync_.Common().Update([speed](LightingBlock& common) { common.speed = speed; });
   } else {
     return false;
   }
@@ -208,12 +208,14 @@ void MouseLightingPage::TypeComponent(Control& edit, int shift) {
   if (preview != nullptr) preview->SetBackgroundColour(colour);
   if (Control* palette = window_.Find(kPalette)) palette->SetSelectedColour(colour);
   if (Control* check = window_.Find(kSevenColourCheck)) check->SetSelected(false, Notify::kNo);
-  for (LightingBlock* block : {&Live(), &sync_.Common()}) {
+  const auto store = [shift, component](LightingBlock& block) {
     for (const ComponentEdit& entry : kComponentEdits) {
-      if (entry.shift == shift) block->*entry.field = component;
+      if (entry.shift == shift) block.*entry.field = component;
     }
-    block->seven_colour = 0;
-  }
+    block.seven_colour = 0;
+  };
+  store(Live());
+  sync_.Common().Update(store);
   mouse_.MarkDirty();
 }
 
@@ -221,7 +223,7 @@ void MouseLightingPage::TypeComponent(Control& edit, int shift) {
 void MouseLightingPage::SetDirection(std::uint8_t direction) {
   ShowDirection(direction);
   Live().direction = direction;
-  sync_.Common().direction = direction;
+  sync_.Common().Update([direction](LightingBlock& common) { common.direction = direction; });
   mouse_.MarkDirty();
 }
 

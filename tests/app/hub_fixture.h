@@ -51,7 +51,7 @@ class RecordingPart final : public DevicePart {
   void ReadAndRefresh() override { log_.push_back(tag_ + " read"); }
   void RereadLighting() override { log_.push_back(tag_ + " lighting"); }
   void RereadActiveSlot() override { log_.push_back(tag_ + " slot"); }
-  void FrameStep() override { log_.push_back(tag_ + " frame"); }
+  void FrameStep(bool /*window_shown*/) override { log_.push_back(tag_ + " frame"); }
 
  private:
   std::string tag_;

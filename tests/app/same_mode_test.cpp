@@ -36,7 +36,7 @@ TEST_F(SameModeTest, TheMouseBlockReachesThePadTheKeyboardAndTheCommonBlockAndEv
   EXPECT_EQ(adopted_[0].first, DeviceKind::kPad);
   EXPECT_EQ(adopted_[1].first, DeviceKind::kKeyboard);
   for (const auto& [kind, copy] : adopted_) EXPECT_EQ(Encode(copy), Encode(block));
-  EXPECT_EQ(same_mode_.Common(), block);
+  EXPECT_EQ(same_mode_.Common().Load(), block);
   EXPECT_TRUE(keyboard_.sync_lighting());
   EXPECT_TRUE(mouse_.sync_lighting());
   EXPECT_TRUE(pad_.sync_lighting());

@@ -114,14 +114,14 @@ TEST_F(LightingPageTest, OnlyTheSecondAndThirdListsEndSynchronisedLighting) {
 
 TEST_F(LightingPageTest, AComponentAbove255IsClampedAndEndsSevenColour) {
   Live().lighting = {.seven_colour = 1, .red = 0x11, .blue = 0x33};
-  sync_.common.seven_colour = 1;
+  sync_.common.Update([](LightingBlock& common) { common.seven_colour = 1; });
   lighting_->Refresh();
   C("ms_Deng_edit_G").Type("300");
   EXPECT_EQ(C("ms_Deng_edit_G").Text(), "255");
   EXPECT_EQ(Live().lighting.green, 255);
-  EXPECT_EQ(sync_.common.green, 255);
+  EXPECT_EQ(sync_.common.Load().green, 255);
   EXPECT_EQ(Live().lighting.seven_colour, 0);
-  EXPECT_EQ(sync_.common.seven_colour, 0);
+  EXPECT_EQ(sync_.common.Load().seven_colour, 0);
   EXPECT_FALSE(C("ms_Deng_7color_check").IsSelected());
   EXPECT_EQ(C("ms_Deng_colordp_btn").BackgroundColour(), 0xFF11FF33u);
   EXPECT_EQ(C("ms_deng_Color_Pallet").SelectedColour(), 0xFF11FF33u);
@@ -141,7 +141,7 @@ TEST_F(LightingPageTest, PresetsAndThePaletteSetTheFixedColour) {
   EXPECT_FALSE(C("ms_Deng_7color_check").IsSelected());
   C("ms_Deng_color_btn_16").Click();
   EXPECT_EQ(C("ms_Deng_colordp_btn").BackgroundColour(), PresetColours[16]);
-  EXPECT_EQ(sync_.common.blue, 0xFA);
+  EXPECT_EQ(sync_.common.Load().blue, 0xFA);
   C("ms_deng_Color_Pallet").PickColour(0xFF0A0B0C);
   EXPECT_EQ(Live().lighting.red, 0x0A);
   EXPECT_EQ(Live().lighting.blue, 0x0C);
@@ -152,7 +152,7 @@ TEST_F(LightingPageTest, PresetsAndThePaletteSetTheFixedColour) {
 TEST_F(LightingPageTest, SevenColourFollowsItsCheckBox) {
   C("ms_Deng_7color_check").Click();
   EXPECT_EQ(Live().lighting.seven_colour, 1);
-  EXPECT_EQ(sync_.common.seven_colour, 1);
+  EXPECT_EQ(sync_.common.Load().seven_colour, 1);
   C("ms_Deng_7color_check").Click();
   EXPECT_EQ(Live().lighting.seven_colour, 0);
   EXPECT_TRUE(state_.dirty);
@@ -164,10 +164,10 @@ TEST_F(LightingPageTest, BrightnessAndSpeedAreStoredOnRelease) {
   EXPECT_FALSE(state_.dirty);
   C("ms_deng_light_slider").ReleaseSlider(12);
   EXPECT_EQ(Live().lighting.brightness, 12);
-  EXPECT_EQ(sync_.common.brightness, 12);
+  EXPECT_EQ(sync_.common.Load().brightness, 12);
   C("ms_deng_speed_slider").ReleaseSlider(14);
   EXPECT_EQ(Live().lighting.speed, 0);
-  EXPECT_EQ(sync_.common.speed, 0);
+  EXPECT_EQ(sync_.common.Load().speed, 0);
   C("ms_deng_speed_slider").ReleaseSlider(0);
   EXPECT_EQ(Live().lighting.speed, 14);
   EXPECT_TRUE(state_.dirty);
@@ -176,7 +176,7 @@ TEST_F(LightingPageTest, BrightnessAndSpeedAreStoredOnRelease) {
 TEST_F(LightingPageTest, DirectionOptionsAndButtonsSetTheDirection) {
   C("ms_Deng_FXR_check").Click();
   EXPECT_EQ(Live().lighting.direction, 0);
-  EXPECT_EQ(sync_.common.direction, 0);
+  EXPECT_EQ(sync_.common.Load().direction, 0);
   EXPECT_FALSE(C("ms_Deng_FXL_check").IsSelected());
   ASSERT_FALSE(profiles_.saves.empty());
   EXPECT_EQ(profiles_.saves.back().second, kLightAndDevice);
@@ -185,7 +185,7 @@ TEST_F(LightingPageTest, DirectionOptionsAndButtonsSetTheDirection) {
   Control& left = window_->AddControl(panel, ControlKind::kButton, "ms_Deng_FXL_btn");
   left.Click();
   EXPECT_EQ(Live().lighting.direction, 1);
-  EXPECT_EQ(sync_.common.direction, 1);
+  EXPECT_EQ(sync_.common.Load().direction, 1);
   EXPECT_TRUE(C("ms_Deng_FXL_check").IsSelected());
   EXPECT_FALSE(C("ms_Deng_FXR_check").IsSelected());
 }

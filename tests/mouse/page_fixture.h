@@ -27,12 +27,12 @@ namespace vandrel::testing {
 
 class FakeLightingSync final : public LightingSync {
  public:
-  LightingBlock& Common() override { return common; }
+  SharedLightingBlock& Common() override { return common; }
   void SpreadFrom(DeviceKind source, const LightingBlock& block) override {
     spreads.emplace_back(source, block);
   }
 
-  LightingBlock common;
+  SharedLightingBlock common;
   std::vector<std::pair<DeviceKind, LightingBlock>> spreads;
 };
 
