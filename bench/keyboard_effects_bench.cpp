@@ -23,11 +23,12 @@ void RenderAndEncode(benchmark::State& bench, std::uint8_t model, std::uint8_t s
   SeedRainbowPhases(state);
   SeedPulseMatrix(state);
   SeedRippleBottom(state);
-  KeyboardLedFrame frame{};
+  KeyboardFrameImage image{};
   KeyboardFrameBuffer buffer{};
   for (auto _ : bench) {
-    RenderKeyboardFrame(model, inputs, state, frame);
-    const auto payload = EncodeKeyboardFrame(model, mode, frame, state, buffer);
+    RenderKeyboardFrame(model, inputs, state, image.leds);
+    image.zone_colour = state.zone_colour;
+    const auto payload = EncodeKeyboardFrame(model, mode, image, buffer);
     benchmark::DoNotOptimize(payload.data());
     benchmark::ClobberMemory();
   }

@@ -48,7 +48,7 @@ class Published {
       if (sequence_.load(std::memory_order_relaxed) == before) break;
     }
     T value;
-    std::memcpy(&value, words.data(), sizeof(T));
+    std::memcpy(static_cast<void*>(&value), words.data(), sizeof(T));
     return value;
   }
 

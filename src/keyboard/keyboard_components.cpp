@@ -9,8 +9,11 @@ KeyboardComponents::KeyboardComponents(CMainWnd& hub, WindowModel& window, Dialo
                 (void)dialogs.ShowMessage(&window, message_id, true);
               }),
       picture_(window),
-      part_(device_) {
+      part_(device_, [&hub] { return hub.keyboard_model(); }) {
   part_.SetRefresh([this] { RefreshPages(); });
+  part_.SetPreview([this](std::uint8_t model, const KeyboardFrameImage& image) {
+    picture_.ShowFrame(model, image);
+  });
   hub.SetDevicePart(DeviceKind::kKeyboard, part_);
   same_mode.SetAdopter(DeviceKind::kKeyboard,
                        [this](const LightingBlock& block) { AdoptLighting(block); });

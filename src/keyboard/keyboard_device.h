@@ -55,6 +55,10 @@ class KeyboardDevice {
   void ApplyLightProfile(std::span<const std::uint8_t, kKeyboardLightProfileSize> payload);
   void ApplyKeyProfile(std::span<const std::uint8_t, kKeyboardKeyProfileSize> payload);
 
+  // Sends the frame of `mode` on `model` with command 18, when the keyboard is sent frames of that
+  // mode. Any thread.
+  void SendFrame(std::uint8_t model, std::uint8_t mode, const KeyboardFrameImage& image);
+
   // Every lighting edit: marks the live lighting for the next apply and has the light and device
   // profiles rewritten.
   void MarkLightingChanged();

@@ -1,5 +1,5 @@
-// The writes of KeyboardDevice: the live lighting apply, the key table write and the stored
-// profiles.
+// The writes of KeyboardDevice: the live lighting apply, the key table write, the stored
+// profiles and the lighting frames.
 #include <array>
 
 #include "keyboard/keyboard_device.h"
@@ -48,6 +48,13 @@ void KeyboardDevice::ApplyKeyProfile(
     std::span<const std::uint8_t, kKeyboardKeyProfileSize> payload) {
   LoadKeyProfile(state_, payload);
   WriteKeyPage0();
+}
+
+void KeyboardDevice::SendFrame(std::uint8_t model, std::uint8_t mode,
+                               const KeyboardFrameImage& image) {
+  KeyboardFrameBuffer buffer;
+  const std::span<const std::uint8_t> payload = EncodeKeyboardFrame(model, mode, image, buffer);
+  if (!payload.empty()) channel_.SendLightingFrame(payload);
 }
 
 void KeyboardDevice::MarkLightingChanged() {

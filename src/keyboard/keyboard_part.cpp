@@ -1,8 +1,13 @@
 #include "keyboard/keyboard_part.h"
 
+#include <optional>
+
+#include "keyboard/keyboard_model.h"
+
 namespace vandrel {
 
-KeyboardPart::KeyboardPart(KeyboardDevice& device) : device_(device) {}
+KeyboardPart::KeyboardPart(KeyboardDevice& device, std::function<int()> model)
+    : device_(device), model_(std::move(model)) {}
 
 void KeyboardPart::ApplyPending() { device_.ApplyLighting(); }
 
@@ -20,9 +25,19 @@ void KeyboardPart::RereadLighting() {
   Refresh();
 }
 
-// The lighting threads render and send the keyboard's frames; until they come, the frame timer
-// only keeps running.
-void KeyboardPart::FrameStep(bool /*window_shown*/) {}
+// The lighting threads send every frame they render; the timer sends the last one again and is
+// the only one to preview it, so that the threads never wait for the window.
+void KeyboardPart::FrameStep(bool window_shown) {
+  const std::optional<KeyboardModel> model = KeyboardModelOf(model_());
+  if (!model || *model == KeyboardModel::kPerKeyOwn) return;
+  const auto number = static_cast<std::uint8_t>(*model);
+  const KeyboardFrameImage image = device_.state().frame.Read();
+  device_.SendFrame(number, device_.state().Lighting().mode, image);
+  const std::uint64_t version = device_.state().frame.Version();
+  if (!window_shown || !preview_ || version == previewed_version_) return;
+  previewed_version_ = version;
+  preview_(number, image);
+}
 
 void KeyboardPart::Refresh() {
   if (refresh_) refresh_();

@@ -3,6 +3,7 @@
 // callback when the state was read anew. User-interface thread.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include "app/device_part.h"
@@ -12,11 +13,15 @@ namespace vandrel {
 
 class KeyboardPart final : public DevicePart {
  public:
-  // `device` must outlive the part.
-  explicit KeyboardPart(KeyboardDevice& device);
+  using Preview = std::function<void(std::uint8_t model, const KeyboardFrameImage& image)>;
+
+  // `device` must outlive the part; `model` tells the keyboard model in use.
+  KeyboardPart(KeyboardDevice& device, std::function<int()> model);
 
   // What the pages do once the state was read anew. Until it is set, a read refreshes nothing.
   void SetRefresh(std::function<void()> refresh) { refresh_ = std::move(refresh); }
+  // How the key buttons show a frame. Until it is set, frames are only sent.
+  void SetPreview(Preview preview) { preview_ = std::move(preview); }
 
   void ApplyPending() override;
   void SelectStoredProfile() override;
@@ -28,7 +33,10 @@ class KeyboardPart final : public DevicePart {
   void Refresh();
 
   KeyboardDevice& device_;
+  std::function<int()> model_;
   std::function<void()> refresh_;
+  Preview preview_;
+  std::uint64_t previewed_version_ = 0;  // the published frame the preview shows
 };
 
 }  // namespace vandrel

@@ -16,4 +16,16 @@ void KeyboardPicture::ShowKeysOf(const KeySlotMap& map) {
   }
 }
 
+void KeyboardPicture::ShowFrame(std::uint8_t model, const KeyboardFrameImage& image) {
+  for (std::size_t slot = 0; slot < kKeySlotCount; ++slot) {
+    Control* key = keys_[slot];
+    if (key == nullptr || !key->IsShown()) continue;
+    const KeyPreview preview = PreviewOfSlot(model, image.leds, static_cast<std::uint8_t>(slot));
+    if (!preview.shown) continue;
+    key->SetLightOn(true);
+    key->SetLightColour(preview.light_colour);
+    key->SetLightAlpha(preview.light_alpha);
+  }
+}
+
 }  // namespace vandrel

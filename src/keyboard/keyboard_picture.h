@@ -6,6 +6,7 @@
 #include <array>
 
 #include "keyboard/keyboard_records.h"
+#include "keyboard/lighting/frame_encoding.h"
 #include "ui/toolkit.h"
 
 namespace vandrel {
@@ -17,6 +18,8 @@ class KeyboardPicture {
 
   // Enables the buttons of the slots `map` gives a device key, disables the others.
   void ShowKeysOf(const KeySlotMap& map);
+  // Lights the shown buttons with the frame as keyboard `model` previews it.
+  void ShowFrame(std::uint8_t model, const KeyboardFrameImage& image);
 
  private:
   std::array<Control*, kKeySlotCount> keys_{};

@@ -1,14 +1,17 @@
 // KeyboardState: everything the program knows about the keyboard as data, owned by the main
 // window. The user-interface thread reads and edits all of it. The lighting threads read the live
 // lighting and the custom colours while they render: whoever writes those holds lighting_lock,
-// and a thread takes its copy for a frame with LightingSnapshot().
+// and a thread takes its copy for a frame with LightingSnapshot(). The frame last rendered is
+// published in `frame` for whoever sends or previews it.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <mutex>
 
+#include "core/published.h"
 #include "keyboard/keyboard_records.h"
+#include "keyboard/lighting/frame_encoding.h"
 
 namespace vandrel {
 
@@ -32,11 +35,17 @@ struct KeyboardState {
 
   // Guards live and custom against the lighting threads' reads.
   mutable std::mutex lighting_lock;
+  // The last frame rendered, by the keyboard's lighting thread or the synchronised one. Any thread.
+  Published<KeyboardFrameImage> frame;
 
   // A copy of what the effects read. Any thread.
   [[nodiscard]] KeyboardLightingSnapshot LightingSnapshot() const {
     std::lock_guard lock(lighting_lock);
     return {live.lighting, custom};
+  }
+  [[nodiscard]] LightingBlock Lighting() const {
+    std::lock_guard lock(lighting_lock);
+    return live.lighting;
   }
   // The profile page and light record in use: the live profile number, 0 when it names none.
   [[nodiscard]] std::size_t ProfileInUse() const {

@@ -85,6 +85,7 @@ void MouseDevice::ReadKeyPage(int slot) {
 void MouseDevice::MakeLive(int slot) {
   state_.live = state_.slots[static_cast<std::size_t>(slot)].settings;
   state_.live.slot = static_cast<std::uint8_t>(slot);
+  state_.shared_lighting.Store(state_.live.lighting);
 }
 
 void MouseDevice::KeepLive() {

@@ -56,7 +56,8 @@ class MouseDevice {
   // Restore defaults: desktop pointer speed 10 and wheel lines 3, then the mouse's factory reset.
   void Reset();
 
-  // Every page edit of `live`: marks it for the next live apply and rewrites `profiles`.
+  // Every page edit of `live`: marks it for the next live apply, shares its lighting with the
+  // lighting thread and rewrites `profiles`.
   void MarkDirty(unsigned profiles = kLightProfile | kDeviceProfile);
   // Stores the host setting and applies it on the worker thread (pointer speed clamped to 1-20
   // and stored back clamped).

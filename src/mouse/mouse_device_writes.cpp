@@ -59,6 +59,7 @@ void MouseDevice::Reset() {
 
 void MouseDevice::MarkDirty(unsigned profiles) {
   state_.dirty = true;
+  state_.shared_lighting.Store(state_.live.lighting);
   profiles_.SaveSelected(DeviceKind::kMouse, profiles);
 }
 

@@ -1,12 +1,14 @@
 // MouseState: everything the program knows about the mouse as data, owned by the main window.
 // The pages and the timers read and write it on the user-interface thread; the host-settings
-// worker reads (and may clamp) pointer_speed and wheel_lines, hence their atomics.
+// worker reads (and may clamp) pointer_speed and wheel_lines, hence their atomics, and the mouse's
+// lighting thread reads the copy of the live lighting in shared_lighting.
 #pragma once
 
 #include <array>
 #include <atomic>
 #include <cstdint>
 
+#include "device/shared_lighting_block.h"
 #include "mouse/mouse_records.h"
 
 namespace vandrel {
@@ -20,6 +22,8 @@ struct MouseState {
   std::atomic<std::uint8_t> pointer_speed{0};  // 1-20 once set
   std::atomic<std::uint8_t> wheel_lines{0};    // 1-100 once set
   bool dirty = false;                          // live changed since the last live apply
+  // live's lighting, stored again whenever it changes (a read, a slot switch, an edit).
+  SharedLightingBlock shared_lighting;
 };
 
 }  // namespace vandrel

@@ -19,7 +19,8 @@ TEST(Model0Payload, DimsEachSlotIntoItsLedsBytes) {
   EffectState state;
   KeyboardFrameBuffer buffer;
   buffer.fill(0xEE);
-  const auto payload = EncodeKeyboardFrame(0, 0, frame, state, buffer);
+  const auto payload =
+      EncodeKeyboardFrame(0, 0, KeyboardFrameImage{frame, state.zone_colour}, buffer);
   ASSERT_EQ(payload.size(), 378u);
   std::array<std::uint8_t, 378> expected{};
   expected[42] = 100;
@@ -39,10 +40,15 @@ TEST(Model0Payload, SelfAnimatedModesSendNothingAfterAZeroFrame) {
   for (const LedEntry& entry : harness.frame) ASSERT_EQ(entry, LedEntry{});
   KeyboardFrameBuffer buffer;
   for (const std::uint8_t mode : std::initializer_list<std::uint8_t>{6, 7, 8, 16}) {
-    EXPECT_TRUE(EncodeKeyboardFrame(0, mode, harness.frame, harness.state, buffer).empty())
+    EXPECT_TRUE(EncodeKeyboardFrame(
+                    0, mode, KeyboardFrameImage{harness.frame, harness.state.zone_colour}, buffer)
+                    .empty())
         << "mode " << int{mode};
   }
-  EXPECT_EQ(EncodeKeyboardFrame(0, 9, harness.frame, harness.state, buffer).size(), 378u);
+  EXPECT_EQ(EncodeKeyboardFrame(0, 9, KeyboardFrameImage{harness.frame, harness.state.zone_colour},
+                                buffer)
+                .size(),
+            378u);
 }
 
 TEST(Model3Payload, PutsEachZoneColourAtItsTwoLeds) {
@@ -52,7 +58,8 @@ TEST(Model3Payload, PutsEachZoneColourAtItsTwoLeds) {
   const KeyboardLedFrame frame{};
   KeyboardFrameBuffer buffer;
   buffer.fill(0xEE);
-  const auto payload = EncodeKeyboardFrame(3, 0, frame, state, buffer);
+  const auto payload =
+      EncodeKeyboardFrame(3, 0, KeyboardFrameImage{frame, state.zone_colour}, buffer);
   ASSERT_EQ(payload.size(), 36u);
   std::array<std::uint8_t, 36> expected{};
   // Zone 3: R at 5 and 1, G at 4 and 2, B at 3 and 0.
@@ -68,8 +75,10 @@ TEST(Model3Payload, SelfAnimatedModeSendsNothing) {
   EffectState state;
   const KeyboardLedFrame frame{};
   KeyboardFrameBuffer buffer;
-  EXPECT_TRUE(EncodeKeyboardFrame(3, 5, frame, state, buffer).empty());
-  EXPECT_EQ(EncodeKeyboardFrame(3, 6, frame, state, buffer).size(), 36u);
+  EXPECT_TRUE(
+      EncodeKeyboardFrame(3, 5, KeyboardFrameImage{frame, state.zone_colour}, buffer).empty());
+  EXPECT_EQ(EncodeKeyboardFrame(3, 6, KeyboardFrameImage{frame, state.zone_colour}, buffer).size(),
+            36u);
 }
 
 TEST(KeyboardPayload, SingleColourAndUnusedModelsSendNothing) {
@@ -77,8 +86,12 @@ TEST(KeyboardPayload, SingleColourAndUnusedModelsSendNothing) {
   const KeyboardLedFrame frame{};
   KeyboardFrameBuffer buffer;
   for (std::uint8_t mode = 0; mode <= 16; ++mode) {
-    EXPECT_TRUE(EncodeKeyboardFrame(1, mode, frame, state, buffer).empty()) << int{mode};
-    EXPECT_TRUE(EncodeKeyboardFrame(2, mode, frame, state, buffer).empty()) << int{mode};
+    EXPECT_TRUE(
+        EncodeKeyboardFrame(1, mode, KeyboardFrameImage{frame, state.zone_colour}, buffer).empty())
+        << int{mode};
+    EXPECT_TRUE(
+        EncodeKeyboardFrame(2, mode, KeyboardFrameImage{frame, state.zone_colour}, buffer).empty())
+        << int{mode};
   }
 }
 

@@ -35,16 +35,15 @@ void EncodeModel3Frame(const std::array<LedColour, kZoneCount>& zone_colour,
 }
 
 std::span<const std::uint8_t> EncodeKeyboardFrame(std::uint8_t model, std::uint8_t mode,
-                                                  const KeyboardLedFrame& frame,
-                                                  const EffectState& state,
+                                                  const KeyboardFrameImage& image,
                                                   KeyboardFrameBuffer& buffer) {
   if (!EffectTraits(model, mode).streamed) return {};
   if (model == 0) {
-    EncodeModel0Frame(frame, buffer);
+    EncodeModel0Frame(image.leds, buffer);
     return buffer;
   }
   const std::span<std::uint8_t, kModel3FrameSize> zone_bytes(buffer.data(), kModel3FrameSize);
-  EncodeModel3Frame(state.zone_colour, zone_bytes);
+  EncodeModel3Frame(image.zone_colour, zone_bytes);
   return zone_bytes;
 }
 

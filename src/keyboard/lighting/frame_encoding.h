@@ -25,12 +25,18 @@ void EncodeModel0Frame(const KeyboardLedFrame& frame,
 void EncodeModel3Frame(const std::array<LedColour, kZoneCount>& zone_colour,
                        std::span<std::uint8_t, kModel3FrameSize> out);
 
+// What the keyboard is sent and the preview shows: the per-key frame and, on model 3, the zone
+// colours.
+struct KeyboardFrameImage {
+  KeyboardLedFrame leds{};
+  std::array<LedColour, kZoneCount> zone_colour{};
+};
+
 // The payload to send for the frame of `mode` on `model`, encoded into `buffer`; an empty span
 // when nothing is sent.
 [[nodiscard]] std::span<const std::uint8_t> EncodeKeyboardFrame(std::uint8_t model,
                                                                 std::uint8_t mode,
-                                                                const KeyboardLedFrame& frame,
-                                                                const EffectState& state,
+                                                                const KeyboardFrameImage& image,
                                                                 KeyboardFrameBuffer& buffer);
 
 // The light colour every key button of the single-colour keyboard shows (as G, B, R bytes).

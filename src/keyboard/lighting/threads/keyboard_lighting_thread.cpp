@@ -1,0 +1,57 @@
+#include <optional>
+
+#include "keyboard/keyboard_model.h"
+#include "keyboard/lighting/keyboard_effects.h"
+#include "keyboard/lighting/threads/keyboard_speed_table.h"
+#include "keyboard/lighting/threads/lighting_threads.h"
+
+namespace vandrel {
+namespace {
+
+constexpr Clock::Duration kStartDelay = std::chrono::milliseconds(1000);
+constexpr Clock::Duration kAbsentPause = std::chrono::milliseconds(100);
+constexpr std::uint32_t kRandomSeed = 0x4B42u;
+
+}  // namespace
+
+KeyboardLightingThread::KeyboardLightingThread(const LightingThreadInputs& inputs)
+    : in_(inputs), random_(kRandomSeed) {}
+
+void KeyboardLightingThread::Run(Event& stop) {
+  RunLightingLoop(in_.clock, stop, kStartDelay, kKeyboardLightingExit, [this] { Pass(); });
+}
+
+void KeyboardLightingThread::Pass() {
+  const LightingBlock lighting = in_.keyboard.Lighting();
+  SleepFor(in_.clock, KeyboardFrameSleep(lighting.mode, lighting.speed));
+  const DeviceChannel& channel = in_.channels.keyboard;
+  if (!channel.connected()) {
+    in_.clock.Sleep(kAbsentPause);
+    return;
+  }
+  if (!channel.sync_lighting()) {
+    const std::optional<KeyboardModel> model = KeyboardModelOf(in_.keyboard_model());
+    if (model && *model != KeyboardModel::kPerKeyOwn)
+      RenderAndSend(static_cast<std::uint8_t>(*model));
+  }
+  ++effect_.colour_counter;
+}
+
+// Renders onto the frame last published (the synchronised animation may have written it), so that
+// the keys an effect leaves alone keep what they showed.
+void KeyboardLightingThread::RenderAndSend(std::uint8_t model) {
+  const KeyboardLightingSnapshot snapshot = in_.keyboard.LightingSnapshot();
+  const std::uint8_t mode = snapshot.lighting.mode;
+  SleepFor(in_.clock, EffectTraits(model, mode).pre_delay);
+  image_ = in_.keyboard.frame.Read();
+  effect_.zone_colour = image_.zone_colour;
+  const EffectInputs inputs{snapshot.lighting, snapshot.custom.Current(), random_};
+  RenderKeyboardFrame(model, inputs, effect_, image_.leds);
+  image_.zone_colour = effect_.zone_colour;
+  in_.keyboard.frame.Publish(image_);
+  if (model != static_cast<std::uint8_t>(KeyboardModel::kSingleColour)) {
+    in_.send_keyboard_frame(model, mode, image_);
+  }
+}
+
+}  // namespace vandrel

@@ -1,0 +1,45 @@
+// What the four lighting threads work with: the clock, the three channels (connected and
+// sync-lighting flags), the published lighting of each device and of the synchronised animation,
+// the published frames, and the ways they send frames and reach the main window. Everything must
+// outlive the threads; every member is safe to use from the threads.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "core/clock.h"
+#include "device/presence_monitor.h"
+#include "device/shared_lighting_block.h"
+#include "keyboard/keyboard_state.h"
+#include "pad/pad_animation.h"
+
+namespace vandrel {
+
+struct LightingThreadInputs {
+  Clock& clock;
+  DeviceChannels channels;
+  // The keyboard model in use (0-3).
+  std::function<int()> keyboard_model;
+  KeyboardState& keyboard;  // its lighting snapshot and its published frame
+  const SharedLightingBlock& mouse_lighting;
+  PadAnimation& pad;
+  const SharedLightingBlock& common;  // the synchronised animation's block
+  // Command 18 to the keyboard, for the frame of the keyboard's `mode`.
+  std::function<void(std::uint8_t model, std::uint8_t mode, const KeyboardFrameImage& image)>
+      send_keyboard_frame;
+  std::function<void(const PadFrame& frame)> send_pad_frame;
+  // Restarts the main window's mouse lighting timer.
+  std::function<void()> rearm_mouse_timer;
+  // Whether the mouse asked for a pad flash since the last call.
+  std::function<bool()> take_pad_flash;
+};
+
+// Sleeps unless `duration` is zero.
+void SleepFor(Clock& clock, Clock::Duration duration);
+
+// The body every lighting thread shares: waits `start_delay` (ending early when stopped), runs
+// `pass` while a 1 ms wait on `stop` times out, then writes `exit_line`.
+void RunLightingLoop(Clock& clock, Event& stop, Clock::Duration start_delay,
+                     std::string_view exit_line, const std::function<void()>& pass);
+
+}  // namespace vandrel

@@ -1,0 +1,51 @@
+#include "keyboard/lighting/threads/lighting_threads.h"
+
+namespace vandrel {
+namespace {
+
+constexpr Clock::Duration kStartDelay = std::chrono::milliseconds(3000);
+constexpr Clock::Duration kAbsentPause = std::chrono::milliseconds(100);
+constexpr std::uint8_t kRippleMode = 5;
+
+}  // namespace
+
+PadLightingThread::PadLightingThread(const LightingThreadInputs& inputs) : in_(inputs) {}
+
+void PadLightingThread::Run(Event& stop) {
+  RunLightingLoop(in_.clock, stop, kStartDelay, kPadLightingExit, [this] { Pass(); });
+}
+
+void PadLightingThread::Pass() {
+  const LightingBlock lighting = in_.pad.lighting.Load();
+  SleepFor(in_.clock, PadFrameDelay(lighting.mode, lighting.speed));
+  const DeviceChannel& channel = in_.channels.pad;
+  if (!channel.connected()) {
+    in_.clock.Sleep(kAbsentPause);
+    return;
+  }
+  if (!channel.sync_lighting()) RenderAndSend();
+}
+
+// What the page and the mouse asked for since the last frame; the effect state is this thread's.
+void PadLightingThread::TakeRequests(const LightingBlock& lighting) {
+  if (in_.pad.reset_requested.exchange(false)) {
+    ResetPadEffect(effect_);
+    if (lighting.mode == kRippleMode) StartPadRipple(effect_);
+  }
+  if (in_.take_pad_flash()) RequestPadFlash(effect_);
+}
+
+// Renders onto the frame last published (the synchronised animation may have written it), so that
+// a mode that leaves the frame alone keeps what the pad showed.
+void PadLightingThread::RenderAndSend() {
+  const LightingBlock lighting = in_.pad.lighting.Load();
+  TakeRequests(lighting);
+  SleepFor(in_.clock, PadPreDelay(lighting));
+  frame_ = in_.pad.frame.Read();
+  const Clock::Duration rest = RenderPadFrame(lighting, effect_, frame_, in_.clock.Now());
+  in_.pad.frame.Publish(frame_);
+  SleepFor(in_.clock, rest);
+  in_.send_pad_frame(frame_);
+}
+
+}  // namespace vandrel

@@ -1,0 +1,75 @@
+#include "keyboard/keyboard_model.h"
+#include "keyboard/lighting/threads/lighting_threads.h"
+#include "keyboard/lighting/threads/sync_effects.h"
+
+namespace vandrel {
+namespace {
+
+constexpr Clock::Duration kNoDevicePause = std::chrono::milliseconds(1000);
+constexpr Clock::Duration kSmoothModePause = std::chrono::milliseconds(6);
+constexpr Clock::Duration kIdleStep = std::chrono::milliseconds(1);
+constexpr std::uint8_t kCycleMode = 1;
+constexpr std::uint8_t kBreathMode = 2;
+
+}  // namespace
+
+SyncLightingThread::SyncLightingThread(const LightingThreadInputs& inputs) : in_(inputs) {}
+
+void SyncLightingThread::Run(Event& stop) {
+  RunLightingLoop(in_.clock, stop, Clock::Duration::zero(), kSyncLightingExit, [this] { Pass(); });
+}
+
+void SyncLightingThread::Pass() {
+  const LightingBlock common = in_.common.Load();
+  SleepFor(in_.clock, std::chrono::milliseconds(4 * common.speed));
+  const DeviceChannels& channels = in_.channels;
+  if (!channels.keyboard.connected() && !channels.mouse.connected() && !channels.pad.connected()) {
+    in_.clock.Sleep(kNoDevicePause);
+    return;
+  }
+  const bool mouse = channels.mouse.sync_lighting();
+  if (!channels.keyboard.sync_lighting() && !mouse && !channels.pad.sync_lighting()) return;
+  // Same mode sets every device's flag, even one never attached: only a device that is there
+  // follows the animation.
+  const bool keyboard = channels.keyboard.sync_lighting() && channels.keyboard.connected();
+  const bool pad = channels.pad.sync_lighting() && channels.pad.connected();
+  if (common.mode == kCycleMode || common.mode == kBreathMode) in_.clock.Sleep(kSmoothModePause);
+  Render(common, keyboard, pad);
+  if (keyboard) {
+    SendKeyboard();
+  } else {
+    in_.clock.Sleep(kIdleStep);
+  }
+  if (!mouse) in_.clock.Sleep(kIdleStep);
+  if (pad) {
+    in_.send_pad_frame(pad_frame_);
+  } else {
+    in_.clock.Sleep(kIdleStep);
+  }
+}
+
+// Renders onto the frames last published, so that what the effect leaves alone keeps its colour.
+void SyncLightingThread::Render(const LightingBlock& common, bool keyboard, bool pad) {
+  SyncTargets targets;
+  if (keyboard) {
+    keyboard_image_ = in_.keyboard.frame.Read();
+    targets.keyboard = &keyboard_image_;
+  }
+  if (pad) {
+    pad_frame_ = in_.pad.frame.Read();
+    targets.pad = &pad_frame_;
+  }
+  RenderSyncFrame(common, sync_step_, targets);
+  if (keyboard) in_.keyboard.frame.Publish(keyboard_image_);
+  if (pad) in_.pad.frame.Publish(pad_frame_);
+}
+
+// Only the per-key and the zone keyboards are sent frames.
+void SyncLightingThread::SendKeyboard() {
+  const std::optional<KeyboardModel> model = KeyboardModelOf(in_.keyboard_model());
+  if (model != KeyboardModel::kPerKey && model != KeyboardModel::kSixZones) return;
+  in_.send_keyboard_frame(static_cast<std::uint8_t>(*model), in_.keyboard.Lighting().mode,
+                          keyboard_image_);
+}
+
+}  // namespace vandrel

@@ -1,0 +1,262 @@
+// The four lighting threads pass by pass on the manual clock: their sleeps, which frames they
+// render and send, and the hand-over between a device's own thread and the synchronised one.
+#include "keyboard/lighting/threads/lighting_threads.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "core/trace.h"
+#include "keyboard/lighting/threads/keyboard_speed_table.h"
+#include "thread_harness.h"
+
+namespace vandrel {
+namespace {
+
+using namespace std::chrono_literals;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using Sleeps = std::vector<Clock::Duration>;
+
+TEST(KeyboardSpeedTableTest, MostModesSleepNinePlusFourPerSpeedStepWithTheirExceptions) {
+  EXPECT_EQ(KeyboardFrameSleep(3, 5), 29ms);
+  EXPECT_EQ(KeyboardFrameSleep(0, 0), 2ms);
+  EXPECT_EQ(KeyboardFrameSleep(5, 14), 65ms);
+  EXPECT_EQ(KeyboardFrameSleep(2, 14), 63ms);
+  EXPECT_EQ(KeyboardFrameSleep(12, 0), 3ms);
+  EXPECT_EQ(KeyboardFrameSleep(17, 0), 0ms);
+  EXPECT_EQ(KeyboardFrameSleep(17, 3), 17ms);
+  EXPECT_EQ(KeyboardFrameSleep(18, 0), 65ms);
+  EXPECT_EQ(KeyboardFrameSleep(18, 14), 61ms);
+  EXPECT_EQ(KeyboardFrameSleep(30, 200), 65ms);
+}
+
+class LightingThreadTest : public ::testing::Test {
+ protected:
+  testing::ThreadHarness world_;
+};
+
+TEST_F(LightingThreadTest, WithNoDeviceEachThreadRestsAfterItsOwnPause) {
+  world_.SetKeyboardLighting({.mode = 18, .speed = 0});
+  KeyboardLightingThread(world_.Inputs()).Pass();
+  EXPECT_THAT(world_.TakeSleeps(), ElementsAre(65ms, 100ms));
+  world_.mouse_lighting.Store({.speed = 2});
+  MouseLightingThread(world_.Inputs()).Pass();
+  EXPECT_THAT(world_.TakeSleeps(), ElementsAre(7ms, 10ms, 1000ms));
+  world_.pad.lighting.Store({.mode = 9, .speed = 0});
+  PadLightingThread(world_.Inputs()).Pass();
+  EXPECT_THAT(world_.TakeSleeps(), ElementsAre(100ms));
+  world_.common.Store({.speed = 3});
+  SyncLightingThread(world_.Inputs()).Pass();
+  EXPECT_THAT(world_.TakeSleeps(), ElementsAre(12ms, 1000ms));
+  EXPECT_THAT(world_.keyboard_frames, IsEmpty());
+  EXPECT_THAT(world_.pad_frames, IsEmpty());
+}
+
+TEST_F(LightingThreadTest, KeyboardThreadRendersPublishesAndSendsTheFrameOfItsModel) {
+  world_.keyboard_channel.set_connected(true);
+  world_.SetKeyboardLighting({.mode = 1, .brightness = 14, .speed = 0, .direction = 1});
+  KeyboardLightingThread thread(world_.Inputs());
+  thread.Pass();
+  // Mode 1 (one colour for the whole keyboard) waits 20 ms before it renders.
+  EXPECT_THAT(world_.TakeSleeps(), ElementsAre(9ms, 20ms));
+  ASSERT_EQ(world_.keyboard_frames.size(), 1U);
+  EXPECT_EQ(world_.keyboard_frames[0].model, 0);
+  EXPECT_EQ(world_.keyboard_frames[0].mode, 1);
+  const LedEntry first = world_.keyboard_frames[0].image.leds[0];
+  EXPECT_EQ((LedEntry{kColourWheel[1].red, kColourWheel[1].green, kColourWheel[1].blue, 255}),
+            first);
+  EXPECT_EQ(world_.keyboard.frame.Read().leds[0], first);
+  EXPECT_EQ(thread.effect().colour_counter, 1);
+}
+
+TEST_F(LightingThreadTest, SingleColourKeyboardIsOnlyPreviewedAndTheUnusedModelNotRendered) {
+  world_.keyboard_channel.set_connected(true);
+  world_.SetKeyboardLighting({.mode = 0, .brightness = 14, .speed = 3, .direction = 1});
+  world_.keyboard_model = 1;
+  KeyboardLightingThread thread(world_.Inputs());
+  const std::uint64_t before = world_.keyboard.frame.Version();
+  thread.Pass();
+  EXPECT_THAT(world_.keyboard_frames, IsEmpty());
+  EXPECT_EQ(world_.keyboard.frame.Version(), before + 1);
+  world_.keyboard_model = 2;
+  thread.Pass();
+  EXPECT_EQ(world_.keyboard.frame.Version(), before + 1);
+  EXPECT_EQ(thread.effect().colour_counter, 2);
+}
+
+TEST_F(LightingThreadTest, KeyboardFollowingTheAnimationIsNotRenderedButItsCounterGrows) {
+  world_.keyboard_channel.set_connected(true);
+  world_.keyboard_channel.set_sync_lighting(true);
+  world_.SetKeyboardLighting({.mode = 0, .speed = 0});
+  KeyboardLightingThread thread(world_.Inputs());
+  const std::uint64_t before = world_.keyboard.frame.Version();
+  for (int pass = 0; pass < 3; ++pass) thread.Pass();
+  EXPECT_EQ(world_.keyboard.frame.Version(), before);
+  EXPECT_THAT(world_.keyboard_frames, IsEmpty());
+  EXPECT_EQ(thread.effect().colour_counter, 3);
+  EXPECT_THAT(world_.TakeSleeps(), ElementsAre(2ms, 2ms, 2ms));
+}
+
+TEST_F(LightingThreadTest, KeyboardEffectKeepsTheKeysItLeavesAloneAsTheAnimationLeftThem) {
+  world_.keyboard_channel.set_connected(true);
+  world_.keyboard_model = 3;
+  KeyboardFrameImage left_by_sync;
+  left_by_sync.leds[125] = {1, 2, 3, 4};  // slot 125 is in no zone
+  world_.keyboard.frame.Publish(left_by_sync);
+  world_.SetKeyboardLighting({.mode = 1, .brightness = 14});
+  KeyboardLightingThread(world_.Inputs()).Pass();
+  EXPECT_EQ(world_.keyboard.frame.Read().leds[125], (LedEntry{1, 2, 3, 4}));
+  ASSERT_EQ(world_.keyboard_frames.size(), 1U);
+  EXPECT_EQ(world_.keyboard_frames[0].model, 3);
+}
+
+TEST_F(LightingThreadTest, MouseThreadPacesItselfAndKeepsTheMouseTimerRunning) {
+  world_.mouse_channel.set_connected(true);
+  world_.mouse_lighting.Store({.mode = 4, .speed = 1});
+  MouseLightingThread thread(world_.Inputs());
+  thread.Pass();
+  EXPECT_THAT(world_.TakeSleeps(), ElementsAre(5ms, 5ms, 50ms));
+  EXPECT_EQ(world_.mouse_timer_rearms, 1);
+  world_.mouse_channel.set_sync_lighting(true);
+  thread.Pass();
+  EXPECT_THAT(world_.TakeSleeps(), ElementsAre(5ms, 5ms));
+  EXPECT_EQ(world_.mouse_timer_rearms, 1);
+}
+
+TEST_F(LightingThreadTest, MouseModeAboveFiveIsTracedOnEveryPass) {
+  world_.mouse_channel.set_connected(true);
+  world_.mouse_lighting.Store({.mode = 6, .speed = 0});
+  const TraceCapture trace;
+  MouseLightingThread thread(world_.Inputs());
+  thread.Pass();
+  thread.Pass();
+  EXPECT_THAT(trace.Lines(), ElementsAre(kMouseModeAboveFive, kMouseModeAboveFive));
+  EXPECT_THAT(world_.TakeSleeps(), ElementsAre(3ms, 3ms));
+}
+
+TEST_F(LightingThreadTest, PadThreadRendersSendsAndTakesTheRequestsOnItsOwnThread) {
+  world_.pad_channel.set_connected(true);
+  world_.pad.lighting.Store({.mode = 5, .brightness = 14, .speed = 2, .seven_colour = 1});
+  world_.pad.reset_requested = true;
+  PadLightingThread thread(world_.Inputs());
+  thread.Pass();
+  // Frame delay 9 + 4 × 2, then the ripple's own 50 ms.
+  EXPECT_THAT(world_.TakeSleeps(), ElementsAre(17ms, 50ms));
+  EXPECT_FALSE(world_.pad.reset_requested.load());
+  ASSERT_EQ(world_.pad_frames.size(), 1U);
+  // The first spark, lit at LED 0 when the mode was chosen, shows at full intensity less its decay.
+  EXPECT_EQ(world_.pad_frames[0][0].level, ScaleLevel(255, 225));
+  EXPECT_EQ(world_.pad.frame.Read()[0], world_.pad_frames[0][0]);
+  world_.pad_flash = true;
+  thread.Pass();
+  EXPECT_FALSE(world_.pad_flash);
+  EXPECT_TRUE(thread.effect().flash_request);
+}
+
+TEST_F(LightingThreadTest, PadFollowingTheAnimationIsNotRenderedByItsOwnThread) {
+  world_.pad_channel.set_connected(true);
+  world_.pad_channel.set_sync_lighting(true);
+  world_.pad.lighting.Store({.mode = 3, .brightness = 14, .speed = 0, .red = 255});
+  const std::uint64_t before = world_.pad.frame.Version();
+  PadLightingThread(world_.Inputs()).Pass();
+  EXPECT_EQ(world_.pad.frame.Version(), before);
+  EXPECT_THAT(world_.pad_frames, IsEmpty());
+  EXPECT_THAT(world_.TakeSleeps(), ElementsAre(9ms));
+}
+
+TEST_F(LightingThreadTest, SyncThreadWaitsWhileNoDeviceFollowsIt) {
+  world_.keyboard_channel.set_connected(true);
+  world_.common.Store({.mode = 1, .speed = 0});
+  const std::uint64_t before = world_.keyboard.frame.Version();
+  SyncLightingThread(world_.Inputs()).Pass();
+  EXPECT_THAT(world_.TakeSleeps(), IsEmpty());
+  EXPECT_EQ(world_.keyboard.frame.Version(), before);
+}
+
+TEST_F(LightingThreadTest, SameModeWithOnlyThePadConnectedRendersAndSendsThePadAlone) {
+  for (DeviceChannel* channel :
+       {&world_.keyboard_channel, &world_.mouse_channel, &world_.pad_channel}) {
+    channel->set_sync_lighting(true);
+  }
+  world_.pad_channel.set_connected(true);
+  world_.common.Store({.mode = 3, .brightness = 14, .speed = 1, .red = 10, .green = 20});
+  SyncLightingThread thread(world_.Inputs());
+  const std::uint64_t keyboard_before = world_.keyboard.frame.Version();
+  thread.Pass();
+  thread.Pass();
+  EXPECT_EQ(world_.keyboard.frame.Version(), keyboard_before);
+  EXPECT_THAT(world_.keyboard_frames, IsEmpty());
+  ASSERT_EQ(world_.pad_frames.size(), 2U);
+  EXPECT_EQ(world_.pad_frames[1][14], (LedEntry{10, 20, 0, 255}));
+  // The common speed's pause, then 1 ms for the keyboard not rendered; the mouse follows.
+  EXPECT_THAT(world_.TakeSleeps(), ElementsAre(4ms, 1ms, 4ms, 1ms));
+}
+
+TEST_F(LightingThreadTest, SyncThreadSendsTheLastFramesAgainForAModeItDoesNotKnow) {
+  world_.keyboard_channel.set_connected(true);
+  world_.keyboard_channel.set_sync_lighting(true);
+  world_.pad_channel.set_connected(true);
+  world_.pad_channel.set_sync_lighting(true);
+  KeyboardFrameImage shown;
+  shown.leds[7] = {9, 9, 9, 9};
+  world_.keyboard.frame.Publish(shown);
+  world_.SetKeyboardLighting({.mode = 2});
+  world_.common.Store({.mode = 4, .speed = 0});
+  SyncLightingThread(world_.Inputs()).Pass();
+  ASSERT_EQ(world_.keyboard_frames.size(), 1U);
+  EXPECT_EQ(world_.keyboard_frames[0].image.leds[7], (LedEntry{9, 9, 9, 9}));
+  EXPECT_EQ(world_.keyboard_frames[0].mode, 2);
+  EXPECT_EQ(world_.pad_frames.size(), 1U);
+  EXPECT_THAT(world_.TakeSleeps(), ElementsAre(1ms));
+}
+
+TEST_F(LightingThreadTest, SyncThreadSendsOnlyToKeyboardsThatTakeFrames) {
+  world_.keyboard_channel.set_connected(true);
+  world_.keyboard_channel.set_sync_lighting(true);
+  world_.keyboard_model = 1;
+  world_.common.Store({.mode = 2, .brightness = 14});
+  SyncLightingThread thread(world_.Inputs());
+  const std::uint64_t before = world_.keyboard.frame.Version();
+  thread.Pass();
+  EXPECT_EQ(world_.keyboard.frame.Version(), before + 1);
+  EXPECT_THAT(world_.keyboard_frames, IsEmpty());
+  // Breathing's own 6 ms, then 1 ms each for the mouse and the pad not following.
+  EXPECT_THAT(world_.TakeSleeps(), ElementsAre(6ms, 1ms, 1ms));
+}
+
+TEST(LightingLoopTest, StartsAfterItsDelayPassesUntilStoppedAndTracesItsExit) {
+  ManualClock clock;
+  Event stop;
+  int passes = 0;
+  const TraceCapture trace;
+  std::thread body([&] { RunLightingLoop(clock, stop, 1000ms, "bye", [&] { ++passes; }); });
+  ASSERT_TRUE(clock.AwaitRequests(1, 10s));
+  clock.Advance(1000ms);
+  ASSERT_TRUE(clock.AwaitRequests(2, 10s));
+  clock.Advance(1ms);
+  ASSERT_TRUE(clock.AwaitRequests(3, 10s));
+  stop.Set();
+  body.join();
+  EXPECT_EQ(passes, 1);
+  EXPECT_THAT(trace.Lines(), ElementsAre("bye"));
+  using Kind = ManualClock::Request::Kind;
+  EXPECT_THAT(clock.Requests(), ElementsAre(ManualClock::Request{Kind::kWait, 1000ms},
+                                            ManualClock::Request{Kind::kWait, 1ms},
+                                            ManualClock::Request{Kind::kWait, 1ms}));
+}
+
+TEST(LightingLoopTest, AStopDuringTheStartDelayEndsAtOnce) {
+  ManualClock clock;
+  Event stop;
+  int passes = 0;
+  std::thread body([&] { RunLightingLoop(clock, stop, 3000ms, "bye", [&] { ++passes; }); });
+  ASSERT_TRUE(clock.AwaitRequests(1, 10s));
+  stop.Set();
+  body.join();
+  EXPECT_EQ(passes, 0);
+}
+
+}  // namespace
+}  // namespace vandrel
