@@ -10,8 +10,8 @@
 namespace vandrel {
 namespace {
 
-// A frame-sized value that a publisher always fills with one value: a reader that ever sees two values
-// in one read has seen half of one publication and half of another.
+// A frame-sized value that a publisher always fills with one value: a reader that ever sees two
+// values in one read has seen half of one publication and half of another.
 struct Uniform {
   std::array<std::uint8_t, 520> bytes{};
   [[nodiscard]] bool IsWhole() const {
