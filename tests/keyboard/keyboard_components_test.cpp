@@ -92,5 +92,38 @@ TEST_F(KeyboardComponentsTest, SameModeTakesAnotherDevicesLightingAndSendsItAtTh
   EXPECT_EQ(DecodeLightingBlock(std::span<const std::uint8_t, 8>(settings.data() + 1, 8)), block);
 }
 
+TEST_F(KeyboardComponentsTest, TheFrameTimerSendsThePublishedFrameAndPreviewsItWhileShown) {
+  Attach(kPerKeyKeyboardProductId);
+  KeyboardFrameImage image;
+  image.leds[0] = {0x10, 0x20, 0x30, 255};
+  keyboard_->state().frame.Publish(image);
+  const int frames = device_->FramesReceived();
+  host_.Hide();
+  loop_.RunFor(milliseconds(100));
+  EXPECT_GT(device_->FramesReceived(), frames);
+  const std::vector<std::uint8_t> sent = device_->LastFrame();
+  ASSERT_GE(sent.size(), 3U);
+  EXPECT_EQ(sent[0], 0x0F);  // 0x10 × 255 >> 8
+  EXPECT_FALSE(Find("kb_key_0").IsLightOn());
+
+  host_.Show();
+  loop_.RunFor(milliseconds(10));
+  EXPECT_TRUE(Find("kb_key_0").IsLightOn());
+  EXPECT_EQ(Find("kb_key_0").LightColour(), 0x203010U);
+  EXPECT_EQ(Find("kb_key_0").LightAlpha(), 255);
+}
+
+TEST_F(KeyboardComponentsTest, TheSingleColourKeyboardIsPreviewedButSentNoFrames) {
+  Attach(kKeyboardProductId);
+  ASSERT_EQ(hub_->keyboard_model(), 1);
+  KeyboardFrameImage image;
+  image.leds[0].level = 77;
+  keyboard_->state().frame.Publish(image);
+  loop_.RunFor(milliseconds(100));
+  EXPECT_EQ(device_->FramesReceived(), 0);
+  EXPECT_EQ(Find("kb_key_0").LightColour(), kSingleColourPreview);
+  EXPECT_EQ(Find("kb_key_0").LightAlpha(), 77);
+}
+
 }  // namespace
 }  // namespace vandrel::testing
