@@ -1,6 +1,10 @@
 // The mouse pad's lighting effects. The pad shows whatever the host sends, so every frame of its
 // ten modes is computed here from the pad's LightingBlock and the running effect state. The
 // engine does no I/O and never sleeps: it tells the lighting thread which pauses to take.
+//
+// Threads: the state and the frame belong to whoever renders. Nothing here is atomic, so the
+// page's reset and the mouse's flash request must reach the state on the rendering thread (or
+// under the lock that RenderPadFrame runs under).
 #pragma once
 
 #include <array>
@@ -26,7 +30,9 @@ struct PadEffectState {
   bool flash_request = false;    // flash: the mouse reported an event
   bool flash_active = false;
   Clock::Duration flash_start{0};
-  std::uint8_t flash_hue = 0;
+  std::uint8_t flash_hue = 0;  // flash: the colour position of the last flash, 0-191
+
+  friend bool operator==(const PadEffectState&, const PadEffectState&) = default;
 };
 
 // Clears position, hue, intensity and trigger; the bar, sweep and flash keep theirs.
@@ -38,11 +44,12 @@ void StartPadRipple(PadEffectState& state);
 // The mouse reported the event that flashes the pad.
 void RequestPadFlash(PadEffectState& state);
 
-// The pad lighting thread's pause between frames of `mode` at `speed`.
+// The pad lighting thread's pause between frames of `mode` at `speed` (0-14; above 14 counts as
+// 14): 9 + 4 × speed ms; mode 9, which draws nothing, 5 + 4 × speed ms and none at speed 0.
 [[nodiscard]] Clock::Duration PadFrameDelay(std::uint8_t mode, std::uint8_t speed);
 
-// The further pause the thread takes before rendering a frame of the block's mode (bar, ripple
-// and sweep are slower than the others).
+// The further pause the thread takes before rendering a frame of the block's mode: the bar
+// 100 + 10 × speed ms, the ripple 50 ms, the sweep 50 + 5 × speed ms, the others none.
 [[nodiscard]] Clock::Duration PadPreDelay(const LightingBlock& lighting);
 
 // Renders the next frame of `lighting.mode` into `frame`, advancing `state`; `now` times the
