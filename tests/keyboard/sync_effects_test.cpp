@@ -29,16 +29,15 @@ struct SyncFrames {
 
 TEST(SyncCycleTest, OneWheelColourEverywhereWithZonesDimmedByTheLevel) {
   SyncFrames frames;
-  frames.sync_step = 1;
   frames.Render({.mode = 1, .brightness = 0, .direction = 0});
-  EXPECT_EQ(frames.sync_step, 0);
-  // ColourWheel[0] is red; brightness 0 is level 45; the zones get 255 × 46 >> 8.
+  EXPECT_EQ(frames.sync_step, 191);
+  // ColourWheel[191] is red; brightness 0 is level 45; the zones get 255 × 46 >> 8.
   for (const LedEntry& led : frames.pad) EXPECT_EQ(led, (LedEntry{255, 0, 0, 45}));
   EXPECT_EQ(frames.keyboard.leds[kFirstKeyOfZone5], (LedEntry{255, 0, 0, 45}));
   for (const LedColour& zone : frames.keyboard.zone_colour) EXPECT_EQ(zone, (LedColour{45, 0, 0}));
   EXPECT_EQ(frames.keyboard.leds[kKeyInNoZone], LedEntry{});
-  frames.Render({.mode = 1, .brightness = 0, .direction = 0});
-  EXPECT_EQ(frames.sync_step, 191);
+  frames.Render({.mode = 1, .brightness = 0, .direction = 1});
+  EXPECT_EQ(frames.sync_step, 0);
 }
 
 TEST(SyncStaticTest, FixedColourAtTheLevelAndZonesScaledByLevelPlusOne) {
