@@ -15,6 +15,7 @@ using namespace std::chrono_literals;
 
 constexpr std::size_t kActiveDpiByte = 19;
 constexpr std::size_t kModeByte = 1;
+constexpr std::size_t kSpeedByte = 3;
 
 // Commands that change what the device keeps in memory.
 bool ChangesMemory(std::uint8_t command) {
@@ -82,6 +83,16 @@ void SimulatedDevice::ChangeDpiLevel(std::uint8_t level) {
 void SimulatedDevice::ChangeLightingMode(std::uint8_t mode) {
   std::lock_guard lock(mutex_);
   ChangeMemoryAndNotify(firmware_.memory().active_slot() * kSlotRecordSize + kModeByte, mode);
+}
+
+void SimulatedDevice::SetLighting(std::uint8_t mode, std::uint8_t speed) {
+  std::lock_guard lock(mutex_);
+  std::vector<std::uint8_t>& settings = firmware_.memory().settings;
+  for (std::size_t slot = 0; slot < firmware_.memory().slot_count(); ++slot) {
+    settings[slot * kSlotRecordSize + kModeByte] = mode;
+    settings[slot * kSlotRecordSize + kSpeedByte] = speed;
+  }
+  SaveState();
 }
 
 void SimulatedDevice::ChangeMemoryAndNotify(std::size_t offset, std::uint8_t value) {

@@ -63,6 +63,8 @@ class SimulatedDevice {
   void SwitchSlot(std::uint8_t slot);
   void ChangeDpiLevel(std::uint8_t level);
   void ChangeLightingMode(std::uint8_t mode);
+  // Gives every slot the lighting mode and speed, quietly: a set-up before the host reads.
+  void SetLighting(std::uint8_t mode, std::uint8_t speed);
   // Sends one consumer-control usage (0x0402 full change, 0x0403 pad flash …). Ignored by a device
   // without the consumer-control collection.
   void Notify(std::uint16_t usage);

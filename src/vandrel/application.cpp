@@ -74,7 +74,13 @@ bool Application::MakeBackend(std::string& error) {
     error = "cannot write the simulator trace " + options_.sim_trace.string();
     return false;
   }
-  for (const std::string& tag : *options_.simulate) bus->Plug(sim::ProductIdOfTag(tag));
+  for (const std::string& tag : *options_.simulate) {
+    const std::shared_ptr<sim::SimulatedDevice> device = bus->Plug(sim::ProductIdOfTag(tag));
+    if (options_.sim_usb_timing) device->SetFaults({.usb_timing = true});
+    if (options_.sim_lighting) {
+      device->SetLighting(options_.sim_lighting->first, options_.sim_lighting->second);
+    }
+  }
   bus_ = bus.get();
   backend_ = std::move(bus);
   return true;

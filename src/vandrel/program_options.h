@@ -2,10 +2,12 @@
 // left to Qt ("-platform offscreen" …).
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vandrel {
@@ -13,7 +15,11 @@ namespace vandrel {
 struct ProgramOptions {
   // Simulated devices instead of real ones: a subset of "kb", "ms", "mp"; nullopt: real devices.
   std::optional<std::vector<std::string>> simulate;
-  std::filesystem::path sim_trace;   // trace every simulated report here
+  std::filesystem::path sim_trace;  // trace every simulated report here
+  bool sim_usb_timing = false;      // simulated reports take about 1 ms each, as on USB
+  // Every simulated device's lighting mode and speed, in every slot ("MODE:SPEED").
+  std::optional<std::pair<std::uint8_t, std::uint8_t>> sim_lighting;
+  std::string sim_lighting_text;     // what --sim-lighting was given when it was not MODE:SPEED
   std::filesystem::path screenshot;  // write a picture of the filled window here, then end
   // What the screenshot shows (kScreenshotViews); empty: the main window as it opens.
   std::string screenshot_view;
@@ -25,12 +31,16 @@ inline constexpr std::string_view kScreenshotViews[] = {"kb",    "ms",      "mp"
                                                         "about", "palette", "message", "skin"};
 
 inline constexpr std::string_view kProgramUsage =
-    "usage: vandrel [--simulate[=kb,ms,mp]] [--sim-trace FILE]\n"
+    "usage: vandrel [--simulate[=kb,ms,mp]] [--sim-trace FILE] [--sim-usb-timing]\n"
+    "               [--sim-lighting MODE:SPEED]\n"
     "               [--screenshot FILE [--screenshot-view VIEW]] [--help] [--version]\n"
     "\n"
     "  --simulate[=kb,ms,mp]   use simulated devices (all three by default); their on-device\n"
     "                          actions are in the tray menu's Simulator entry and on Ctrl+Shift+S\n"
     "  --sim-trace FILE        write every simulated report to FILE\n"
+    "  --sim-usb-timing        simulated reports take about 1 ms each, as on a USB device\n"
+    "  --sim-lighting MODE:SPEED  start every simulated device with this lighting mode and\n"
+    "                          speed (0 fastest) in all its slots\n"
     "  --screenshot FILE       once the window is filled, write a PNG of it to FILE and end\n"
     "  --screenshot-view VIEW  what to picture: kb, ms, mp (a device tab), tray-menu, about,\n"
     "                          palette, message or skin\n"

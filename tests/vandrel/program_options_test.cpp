@@ -65,5 +65,18 @@ TEST(ProgramOptionsTest, HelpVersionAndUnknownOptions) {
   EXPECT_NE(error.find("--frobnicate"), std::string::npos);
 }
 
+TEST(ProgramOptionsTest, SimulatorTimingAndLightingForBenchmarks) {
+  const std::optional<ProgramOptions> options =
+      Parse({"--simulate", "--sim-usb-timing", "--sim-lighting", "0:14"});
+  ASSERT_TRUE(options.has_value());
+  EXPECT_TRUE(options->sim_usb_timing);
+  EXPECT_EQ(options->sim_lighting, (std::pair<std::uint8_t, std::uint8_t>{0, 14}));
+  for (const char* bad : {"3", "3:", "x:1", "1:256", "-1:2", "1:2:3"}) {
+    std::string error;
+    EXPECT_FALSE(Parse({"--sim-lighting", bad}, &error).has_value()) << bad;
+    EXPECT_NE(error.find("MODE:SPEED"), std::string::npos) << bad;
+  }
+}
+
 }  // namespace
 }  // namespace vandrel
