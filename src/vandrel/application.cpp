@@ -118,12 +118,25 @@ void Application::MakeHub(const SingleInstance& instance) {
   }
 }
 
+namespace {
+
+// What each simulated device received, for benchmarks.
+void PrintSimulatorStatistics(const sim::VirtualBus& bus) {
+  for (const std::shared_ptr<sim::SimulatedDevice>& device : bus.Devices()) {
+    std::fprintf(stderr, "vandrel: simulated device %04x: %d lighting frames, %d requests\n",
+                 device->product_id(), device->FramesReceived(), device->RequestCount());
+  }
+}
+
+}  // namespace
+
 int Application::Run() {
   hub_->InitWindow();
   host_->Show();
   window_->RaiseWindowInit();
   if (screenshot_) screenshot_->Start();
   (void)QCoreApplication::exec();
+  if (options_.sim_stats && bus_ != nullptr) PrintSimulatorStatistics(*bus_);
   if (hub_->threads_abandoned()) {
     // Threads still running use the hub and the devices: none of it may be destroyed.
     std::fflush(stdout);

@@ -67,8 +67,8 @@ std::optional<ProgramOptions> ParseProgramOptions(const std::vector<std::string>
     if (!option.starts_with("--")) continue;
     if (sim::ReadSimulateOption(option, options.simulate, error)) {
       if (!options.simulate) return std::nullopt;
-    } else if (option == "--sim-usb-timing") {
-      options.sim_usb_timing = true;
+    } else if (option == "--sim-usb-timing" || option == "--sim-stats") {
+      (option == "--sim-stats" ? options.sim_stats : options.sim_usb_timing) = true;
     } else if (option == "--help" || option == "--version") {
       (option == "--help" ? options.help : options.version) = true;
     } else if (i + 1 < arguments.size() && ReadValueOption(option, arguments[i + 1], options)) {

@@ -17,6 +17,7 @@ struct ProgramOptions {
   std::optional<std::vector<std::string>> simulate;
   std::filesystem::path sim_trace;  // trace every simulated report here
   bool sim_usb_timing = false;      // simulated reports take about 1 ms each, as on USB
+  bool sim_stats = false;           // at the end, print what each simulated device received
   // Every simulated device's lighting mode and speed, in every slot ("MODE:SPEED").
   std::optional<std::pair<std::uint8_t, std::uint8_t>> sim_lighting;
   std::string sim_lighting_text;     // what --sim-lighting was given when it was not MODE:SPEED
@@ -32,7 +33,7 @@ inline constexpr std::string_view kScreenshotViews[] = {"kb",    "ms",      "mp"
 
 inline constexpr std::string_view kProgramUsage =
     "usage: vandrel [--simulate[=kb,ms,mp]] [--sim-trace FILE] [--sim-usb-timing]\n"
-    "               [--sim-lighting MODE:SPEED]\n"
+    "               [--sim-lighting MODE:SPEED] [--sim-stats]\n"
     "               [--screenshot FILE [--screenshot-view VIEW]] [--help] [--version]\n"
     "\n"
     "  --simulate[=kb,ms,mp]   use simulated devices (all three by default); their on-device\n"
@@ -41,6 +42,8 @@ inline constexpr std::string_view kProgramUsage =
     "  --sim-usb-timing        simulated reports take about 1 ms each, as on a USB device\n"
     "  --sim-lighting MODE:SPEED  start every simulated device with this lighting mode and\n"
     "                          speed (0 fastest) in all its slots\n"
+    "  --sim-stats             at the end, print the frames and requests each simulated\n"
+    "                          device received\n"
     "  --screenshot FILE       once the window is filled, write a PNG of it to FILE and end\n"
     "  --screenshot-view VIEW  what to picture: kb, ms, mp (a device tab), tray-menu, about,\n"
     "                          palette, message or skin\n"

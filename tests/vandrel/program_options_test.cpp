@@ -67,8 +67,9 @@ TEST(ProgramOptionsTest, HelpVersionAndUnknownOptions) {
 
 TEST(ProgramOptionsTest, SimulatorTimingAndLightingForBenchmarks) {
   const std::optional<ProgramOptions> options =
-      Parse({"--simulate", "--sim-usb-timing", "--sim-lighting", "0:14"});
+      Parse({"--simulate", "--sim-usb-timing", "--sim-lighting", "0:14", "--sim-stats"});
   ASSERT_TRUE(options.has_value());
+  EXPECT_TRUE(options->sim_stats);
   EXPECT_TRUE(options->sim_usb_timing);
   EXPECT_EQ(options->sim_lighting, (std::pair<std::uint8_t, std::uint8_t>{0, 14}));
   for (const char* bad : {"3", "3:", "x:1", "1:256", "-1:2", "1:2:3"}) {
