@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "mouse/control_names.h"
 #include "mouse/lighting_modes.h"
+#include "ui/control_names.h"
 #include "ui/lighting_controls.h"
 #include "ui/preset_colours.h"
 
