@@ -48,7 +48,9 @@ class Published {
       if (sequence_.load(std::memory_order_relaxed) == before) break;
     }
     T value;
-    std::memcpy(&value, words.data(), sizeof(T));
+    // T is trivially copyable, though its default constructor need not be trivial (members
+    // with initialisers), which the compiler's memcpy check would otherwise object to.
+    std::memcpy(static_cast<void*>(&value), words.data(), sizeof(T));
     return value;
   }
 
