@@ -100,6 +100,10 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   void RunMenuCommand(const MenuCommand& command);
   // Switches the interface language: 0 English, 1 Simplified Chinese.
   void SetLanguage(int language);
+  // The pad was told to reset to its factory settings: once it has settled (1000 ms later, on a
+  // one-shot timer, so that the window stays responsive meanwhile) it is read again and its page
+  // refreshed, as message 0x0A01 does.
+  void RereadPadAfterReset();
 
  private:
   class Link;

@@ -11,6 +11,7 @@ constexpr Clock::Duration kFramePeriod = std::chrono::milliseconds(10);
 constexpr Clock::Duration kFirstFrame = std::chrono::milliseconds(100);
 constexpr Clock::Duration kKeyboardTabSettle = std::chrono::milliseconds(100);
 constexpr Clock::Duration kMouseSettle = std::chrono::milliseconds(500);
+constexpr Clock::Duration kPadResetSettle = std::chrono::milliseconds(1000);
 
 }  // namespace
 
@@ -51,6 +52,11 @@ void CMainWnd::HandleTimer(int timer_id) {
       {kTimerKeyboardAttached, [](CMainWnd& w) { w.KeyboardAttached(); }},
       {kTimerPadAttached, [](CMainWnd& w) { w.PadAttached(); }},
       {kTimerMouseAttached, [](CMainWnd& w) { w.MouseAttached(); }},
+      {kTimerPadReset,
+       [](CMainWnd& w) {
+         w.ui_.KillTimer(kTimerPadReset);
+         w.HandleMessage(kMessagePadReset, 0, 0);
+       }},
   };
   for (const TimerEntry& entry : kTimers) {
     if (entry.id != timer_id) continue;
@@ -72,6 +78,8 @@ void CMainWnd::FrameTimer(int timer_id, DeviceKind kind) {
   PartOf(kind).FrameStep(host_.IsShownNormally());
   if (channels_.Of(kind).connected()) ui_.SetTimer(timer_id, kFramePeriod);
 }
+
+void CMainWnd::RereadPadAfterReset() { ui_.SetTimer(kTimerPadReset, kPadResetSettle); }
 
 void CMainWnd::KeyboardAttached() {
   ui_.KillTimer(kTimerKeyboardAttached);

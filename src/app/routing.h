@@ -15,22 +15,21 @@ enum class Page {
   kMainMenu,          // "menubtn"
   kTabs,              // device tabs and page tabs
   kMouseButtons,      // button assignment
-  kMousePerformance,  // DPI, report rate, pointer speed, wheel lines, sensor height
+  kMousePerformance,  // DPI, report rate, pointer speed, wheel lines, sensor height, defaults
   kMouseLighting,
   kRecoil,
   kKeyboardKeys,
   kKeyboardLighting,
-  kPadLighting,
+  kPadLighting,  // lighting, slot and factory reset of the pad
   kMacroEditor,
   kMacroRecording,
   kMacroImportExport,
   kMacroDownload,
   kProfiles,
-  kDeviceDefaults,  // "ms_one_profile_default", "mp_one_profile_default"
-  kDpiColour,       // "ms_DPIcolor_btn_1" … "_6"
-  kMouseSlot,       // "ms_profile_" and a number
-  kDisplayDpi,      // "dpi_btn"
-  kTraceOnly,       // buttons that only leave a trace line
+  kDpiColour,   // "ms_DPIcolor_btn_1" … "_6"
+  kMouseSlot,   // "ms_profile_" and a number
+  kDisplayDpi,  // "dpi_btn"
+  kTraceOnly,   // buttons that only leave a trace line
 };
 
 inline constexpr int kPageCount = static_cast<int>(Page::kTraceOnly) + 1;

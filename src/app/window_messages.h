@@ -34,5 +34,7 @@ inline constexpr int kTimerMouseLighting = 13;
 inline constexpr int kTimerMouseSettled = 1000;
 inline constexpr int kTimerKeyboardFrame = 1001;
 inline constexpr int kTimerPadFrame = 1002;
+// One-shot: the pad has settled after its factory reset and is read again.
+inline constexpr int kTimerPadReset = 1006;
 
 }  // namespace vandrel

@@ -48,6 +48,8 @@ class Published {
       if (sequence_.load(std::memory_order_relaxed) == before) break;
     }
     T value;
+    // T is trivially copyable, though its default constructor need not be trivial (members
+    // with initialisers), which the compiler's memcpy check would otherwise object to.
     std::memcpy(static_cast<void*>(&value), words.data(), sizeof(T));
     return value;
   }

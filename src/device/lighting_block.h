@@ -37,4 +37,29 @@ static_assert(sizeof(LightingBlock) == LightingBlock::kSize);
   return std::bit_cast<LightingBlock>(copy);
 }
 
+// The fixed colour as the lighting pages show it: opaque 0xAARRGGBB.
+[[nodiscard]] constexpr std::uint32_t FixedColourArgb(const LightingBlock& block) {
+  return 0xFF000000U | static_cast<std::uint32_t>(block.red) << 16 |
+         static_cast<std::uint32_t>(block.green) << 8 | block.blue;
+}
+
+// Makes the red, green and blue of `argb` (0xAARRGGBB) the fixed colour, which ends seven-colour
+// cycling.
+constexpr void StoreFixedColour(LightingBlock& block, std::uint32_t argb) {
+  block.red = static_cast<std::uint8_t>((argb >> 16) & 0xFFU);
+  block.green = static_cast<std::uint8_t>((argb >> 8) & 0xFFU);
+  block.blue = static_cast<std::uint8_t>(argb & 0xFFU);
+  block.seven_colour = 0;
+}
+
+// Sets one component of the fixed colour (0 red, 1 green, 2 blue; others change nothing), which
+// ends seven-colour cycling.
+constexpr void StoreColourComponent(LightingBlock& block, int component, std::uint8_t value) {
+  constexpr std::array<std::uint8_t LightingBlock::*, 3> kFields = {
+      &LightingBlock::red, &LightingBlock::green, &LightingBlock::blue};
+  if (component < 0 || component >= static_cast<int>(kFields.size())) return;
+  block.*kFields[static_cast<std::size_t>(component)] = value;
+  block.seven_colour = 0;
+}
+
 }  // namespace vandrel

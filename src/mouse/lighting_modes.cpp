@@ -48,26 +48,6 @@ constexpr ModeList kLists[] = {
     {"ms_deng_combo_modeSelect2", kList2, true},
 };
 
-void Apply(Control& group, GroupChange change) {
-  switch (change) {
-    case GroupChange::kKeep:
-      return;
-    case GroupChange::kEnable:
-    case GroupChange::kDisable:
-      group.SetEnabled(change == GroupChange::kEnable);
-      return;
-    case GroupChange::kEnableShow:
-    case GroupChange::kDisableShow:
-      group.SetEnabled(change == GroupChange::kEnableShow);
-      group.SetVisible(true);
-      return;
-    case GroupChange::kDisableHide:
-      group.SetEnabled(false);
-      group.SetVisible(false);
-      return;
-  }
-}
-
 }  // namespace
 
 std::span<const ModeList> MouseModeLists() { return kLists; }
@@ -81,10 +61,7 @@ std::optional<std::size_t> ModeListOf(std::string_view name) {
 
 bool ApplyModeRow(WindowModel& window, const ModeList& list, int mode) {
   if (mode < 0 || static_cast<std::size_t>(mode) >= list.rows.size()) return false;
-  const ModeRow& row = list.rows[static_cast<std::size_t>(mode)];
-  for (std::size_t cell = 0; cell < row.size(); ++cell) {
-    if (Control* group = window.Find(kLightingGroups[cell])) Apply(*group, row[cell]);
-  }
+  ApplyGroupChanges(window, kLightingGroups, list.rows[static_cast<std::size_t>(mode)]);
   return true;
 }
 

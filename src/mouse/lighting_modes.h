@@ -8,6 +8,7 @@
 #include <span>
 #include <string_view>
 
+#include "ui/lighting_controls.h"
 #include "ui/window_model.h"
 
 namespace vandrel {
@@ -16,16 +17,6 @@ namespace vandrel {
 inline constexpr std::array<std::string_view, 6> kLightingGroups = {
     "ms_deng_fx_layout",    "ms_deng_color_layout", "ms_deng_7colorselect_layout",
     "ms_deng_speed_layout", "ms_deng_light_layout", "ms_deng_same_mode"};
-
-// What a mode does to one group.
-enum class GroupChange : unsigned char {
-  kKeep,         // left as it was
-  kEnable,       // enabled, visibility kept
-  kDisable,      // disabled, visibility kept
-  kEnableShow,   // enabled and shown
-  kDisableShow,  // disabled and shown
-  kDisableHide,  // disabled and hidden
-};
 
 using ModeRow = std::array<GroupChange, kLightingGroups.size()>;
 

@@ -1,13 +1,12 @@
 #include "mouse/lighting_page.h"
 
 #include <algorithm>
-#include <array>
 #include <string>
 #include <string_view>
 
-#include "core/decimal.h"
-#include "mouse/control_names.h"
 #include "mouse/lighting_modes.h"
+#include "ui/control_names.h"
+#include "ui/lighting_controls.h"
 #include "ui/preset_colours.h"
 
 namespace vandrel {
@@ -17,7 +16,6 @@ constexpr std::string_view kModeSwitch = "ms_deng_mode_switch";
 constexpr std::string_view kBrightnessSlider = "ms_deng_light_slider";
 constexpr std::string_view kSpeedSlider = "ms_deng_speed_slider";
 constexpr std::string_view kPalette = "ms_deng_Color_Pallet";
-constexpr std::string_view kPreview = "ms_Deng_colordp_btn";
 constexpr std::string_view kSevenColourCheck = "ms_Deng_7color_check";
 constexpr std::string_view kLeftOption = "ms_Deng_FXL_check";
 constexpr std::string_view kRightOption = "ms_Deng_FXR_check";
@@ -26,45 +24,23 @@ constexpr std::string_view kRightButton = "ms_Deng_FXR_btn";
 constexpr std::string_view kSameMode = "ms_deng_same_mode";
 constexpr std::string_view kPresetPrefix = "ms_Deng_color_btn_";
 
-constexpr int kSlowest = 14;  // the speed slider shows 14 − speed, so right is faster
-constexpr std::uint8_t kLeftward = 1;
-constexpr std::uint8_t kRightward = 0;
-
-// The red, green and blue edits: the bit position of their component in 0xAARRGGBB and its field.
-struct ComponentEdit {
-  std::string_view name;
-  int shift;
-  std::uint8_t LightingBlock::*field;
+constexpr LightingControlNames kControls = {
+    .palette = kPalette,
+    .preview = "ms_Deng_colordp_btn",
+    .component_edits = {"ms_Deng_edit_R", "ms_Deng_edit_G", "ms_Deng_edit_B"},
+    .seven_colour = kSevenColourCheck,
+    .left_option = kLeftOption,
+    .right_option = kRightOption,
 };
 
-constexpr std::array<ComponentEdit, 3> kComponentEdits = {{
-    {"ms_Deng_edit_R", 16, &LightingBlock::red},
-    {"ms_Deng_edit_G", 8, &LightingBlock::green},
-    {"ms_Deng_edit_B", 0, &LightingBlock::blue},
-}};
-
-std::uint32_t Argb(const LightingBlock& block) {
-  return 0xFF000000U | static_cast<std::uint32_t>(block.red) << 16 |
-         static_cast<std::uint32_t>(block.green) << 8 | block.blue;
-}
-
-std::uint8_t Component(std::uint32_t argb, int shift) {
-  return static_cast<std::uint8_t>((argb >> shift) & 0xFFU);
-}
+constexpr int kSlowest = 14;  // the speed slider shows 14 − speed, so right is faster
 
 std::uint8_t ToByte(int value) { return static_cast<std::uint8_t>(std::clamp(value, 0, 255)); }
-
-void SetFixedColourOf(LightingBlock& block, std::uint32_t argb) {
-  block.red = Component(argb, 16);
-  block.green = Component(argb, 8);
-  block.blue = Component(argb, 0);
-  block.seven_colour = 0;
-}
 
 }  // namespace
 
 MouseLightingPage::MouseLightingPage(WindowModel& window, MouseDevice& mouse, LightingSync& sync)
-    : window_(window), mouse_(mouse), sync_(sync) {}
+    : window_(window), mouse_(mouse), sync_(sync), controls_(window, kControls) {}
 
 void MouseLightingPage::Refresh() {
   if (Control* modes = window_.Find(kModeSwitch)) modes->SelectPage(0);
@@ -72,13 +48,11 @@ void MouseLightingPage::Refresh() {
   const LightingBlock block = Live();
   if (Control* slider = window_.Find(kBrightnessSlider)) slider->SetValue(block.brightness);
   if (Control* slider = window_.Find(kSpeedSlider)) slider->SetValue(kSlowest - block.speed);
-  const std::uint32_t colour = Argb(block);
-  if (Control* palette = window_.Find(kPalette)) palette->SetSelectedColour(colour);
+  const std::uint32_t colour = FixedColourArgb(block);
+  controls_.SelectInPalette(colour);
   SetFixedColour(colour, /*store=*/false);
-  if (Control* check = window_.Find(kSevenColourCheck)) {
-    check->SetSelected(block.seven_colour != 0, Notify::kNo);
-  }
-  ShowDirection(block.direction);
+  controls_.ShowSevenColour(block.seven_colour != 0);
+  controls_.ShowDirection(block.direction);
 }
 
 bool MouseLightingPage::Handle(const Notification& notification) {
@@ -93,28 +67,18 @@ bool MouseLightingPage::Handle(const Notification& notification) {
     return true;
   }
   if (type != notify::kTextChanged) return false;
-  for (const ComponentEdit& edit : kComponentEdits) {
-    if (sender.Name() != edit.name) continue;
-    TypeComponent(sender, edit.shift);
-    return true;
-  }
-  return false;
+  const std::optional<int> component = controls_.ComponentEdit(sender.Name());
+  if (!component) return false;
+  TypeComponent(sender, *component);
+  return true;
 }
 
 void MouseLightingPage::SetFixedColour(std::uint32_t argb, bool store) {
-  if (Control* preview = window_.Find(kPreview)) {
-    preview->SetBackgroundColour(argb);
-    preview->SetBackgroundImage("");
-  }
-  for (const ComponentEdit& edit : kComponentEdits) {
-    if (Control* control = window_.Find(edit.name)) {
-      control->SetText(std::to_string(Component(argb, edit.shift)));
-    }
-  }
+  controls_.ShowColour(argb);
   if (!store) return;
-  if (Control* check = window_.Find(kSevenColourCheck)) check->SetSelected(false, Notify::kNo);
-  SetFixedColourOf(Live(), argb);
-  sync_.Common().Update([argb](LightingBlock& common) { SetFixedColourOf(common, argb); });
+  controls_.ShowSevenColour(false);
+  StoreFixedColour(Live(), argb);
+  sync_.Common().Update([argb](LightingBlock& common) { StoreFixedColour(common, argb); });
   mouse_.MarkDirty();
 }
 
@@ -130,7 +94,7 @@ bool MouseLightingPage::HandleClick(const Control& sender) {
     return true;
   }
   if (name == kLeftButton || name == kRightButton) {
-    SetDirection(name == kLeftButton ? kLeftward : kRightward);
+    SetDirection(name == kLeftButton ? kDirectionLeft : kDirectionRight);
     return true;
   }
   const std::optional<int> number = NumberInName(name, kPresetPrefix);
@@ -151,8 +115,8 @@ bool MouseLightingPage::HandleSelectChanged(const Control& sender) {
   }
   // An option unselected by its partner needs nothing: the partner's handling did it all.
   if (!sender.IsSelected()) return false;
-  if (name == kLeftOption) SetDirection(kLeftward);
-  if (name == kRightOption) SetDirection(kRightward);
+  if (name == kLeftOption) SetDirection(kDirectionLeft);
+  if (name == kRightOption) SetDirection(kDirectionRight);
   return name == kLeftOption || name == kRightOption;
 }
 
@@ -193,26 +157,10 @@ void MouseLightingPage::ChooseMode(std::size_t list, int mode, bool by_user) {
   mouse_.MarkDirty();
 }
 
-void MouseLightingPage::TypeComponent(Control& edit, int shift) {
-  int value = ParseDecimalPrefix(edit.Text());
-  if (value > 255) {
-    edit.SetText("255");
-    value = 255;
-  }
-  // A minus sign typed into the edit gives no colour below 0.
-  const std::uint8_t component = ToByte(value);
-  Control* preview = window_.Find(kPreview);
-  const std::uint32_t shown = preview != nullptr ? preview->BackgroundColour() : Argb(Live());
-  const std::uint32_t colour =
-      0xFF000000U | (shown & ~(0xFFU << shift)) | static_cast<std::uint32_t>(component) << shift;
-  if (preview != nullptr) preview->SetBackgroundColour(colour);
-  if (Control* palette = window_.Find(kPalette)) palette->SetSelectedColour(colour);
-  if (Control* check = window_.Find(kSevenColourCheck)) check->SetSelected(false, Notify::kNo);
-  const auto store = [shift, component](LightingBlock& block) {
-    for (const ComponentEdit& entry : kComponentEdits) {
-      if (entry.shift == shift) block.*entry.field = component;
-    }
-    block.seven_colour = 0;
+void MouseLightingPage::TypeComponent(Control& edit, int component) {
+  const std::uint8_t value = controls_.TakeTypedComponent(edit, component, FixedColourArgb(Live()));
+  const auto store = [component, value](LightingBlock& block) {
+    StoreColourComponent(block, component, value);
   };
   store(Live());
   sync_.Common().Update(store);
@@ -221,18 +169,10 @@ void MouseLightingPage::TypeComponent(Control& edit, int shift) {
 
 // Either direction rewrites the light and the device profile: both files hold the lighting block.
 void MouseLightingPage::SetDirection(std::uint8_t direction) {
-  ShowDirection(direction);
+  controls_.ShowDirection(direction);
   Live().direction = direction;
   sync_.Common().Update([direction](LightingBlock& common) { common.direction = direction; });
   mouse_.MarkDirty();
-}
-
-void MouseLightingPage::ShowDirection(std::uint8_t direction) {
-  if (direction != kLeftward && direction != kRightward) return;
-  Control* left = window_.Find(kLeftOption);
-  Control* right = window_.Find(kRightOption);
-  if (left != nullptr) left->SetSelected(direction == kLeftward, Notify::kNo);
-  if (right != nullptr) right->SetSelected(direction == kRightward, Notify::kNo);
 }
 
 }  // namespace vandrel

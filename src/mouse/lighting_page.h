@@ -12,6 +12,7 @@
 #include "device/lighting_block.h"
 #include "device/lighting_sync.h"
 #include "mouse/mouse_device.h"
+#include "ui/lighting_controls.h"
 #include "ui/notification.h"
 #include "ui/window_model.h"
 
@@ -45,14 +46,14 @@ class MouseLightingPage {
   bool HandleValueChanged(const Control& sender);
   bool HandleItemSelect(const Control& sender, int index);
   void ChooseMode(std::size_t list, int mode, bool by_user);
-  void TypeComponent(Control& edit, int shift);
+  void TypeComponent(Control& edit, int component);
   void SetDirection(std::uint8_t direction);
-  void ShowDirection(std::uint8_t direction);
   [[nodiscard]] LightingBlock& Live() { return mouse_.state().live.lighting; }
 
   WindowModel& window_;
   MouseDevice& mouse_;
   LightingSync& sync_;
+  LightingControls controls_;
 };
 
 }  // namespace vandrel

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "core/decimal.h"
-#include "mouse/control_names.h"
 #include "mouse/mouse_records.h"
+#include "ui/control_names.h"
 #include "ui/pallet_dialog.h"
 
 namespace vandrel {

@@ -127,5 +127,21 @@ TEST_F(HubTest, TheListenersMessagesReachTheirDeviceParts) {
   EXPECT_FALSE(loop_.TimerPeriod(kTimerMouseReread));
 }
 
+TEST_F(HubTest, AfterThePadsResetItIsReadOnceASecondLaterWithoutHoldingTheWindowMeanwhile) {
+  Start();
+  hub_->RereadPadAfterReset();
+  loop_.RunFor(milliseconds(999));
+  std::vector<std::string> log = Log();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "mp read"), 0);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "kb apply"), 9) << "the window went on working";
+  loop_.RunFor(milliseconds(1));
+  log = Log();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "mp read"), 1);
+  loop_.RunFor(milliseconds(3000));
+  log = Log();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "mp read"), 0);
+  EXPECT_FALSE(loop_.TimerPeriod(kTimerPadReset));
+}
+
 }  // namespace
 }  // namespace vandrel::testing

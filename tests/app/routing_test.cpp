@@ -42,6 +42,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"kb_deng_speed_slider", "movevaluechanged", std::nullopt},
                       Case{"kb_deng_speed_slider", "valuechanged", Page::kKeyboardLighting},
                       Case{"mp_deng_Color_Pallet", "colorchanged", Page::kPadLighting},
+                      // The pad's slot list is no profile combo, though its name is alike.
+                      Case{"mp_deng_combo_profile", "itemselect", Page::kPadLighting},
+                      Case{"mp_Deng_color_btn_3", "click", Page::kPadLighting},
                       Case{"ms_bullet_list", "click", Page::kRecoil},
                       Case{"bullet_selected_next", "click", Page::kRecoil},
                       Case{"ms_macro_add", "itemclick", Page::kMacroEditor},
@@ -53,7 +56,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Case{"ms_key_butt_prosave", "click", Page::kMacroDownload},
                       Case{"ms_macro_btn_redio", "click", Page::kMacroRecording},
                       Case{"kb_macro_btn_export", "click", Page::kMacroImportExport},
-                      Case{"ms_one_profile_default", "click", Page::kDeviceDefaults},
+                      // Each device's restore button goes to the page that restores it.
+                      Case{"ms_one_profile_default", "click", Page::kMousePerformance},
+                      Case{"mp_one_profile_default", "click", Page::kPadLighting},
                       Case{"dpi_btn", "click", Page::kDisplayDpi},
                       Case{"qqgroup_btn", "click", Page::kTraceOnly}));
 

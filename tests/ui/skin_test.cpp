@@ -255,7 +255,7 @@ TEST_F(ShippedSkinTest, ControlsTheCodeLooksUpExistWithTheirKinds) {
   for (std::string_view name :
        {"kb_tab", "ms_tab", "mp_tab", "ani_tab", "split_tab", "kb_key_Op_tab", "kb_deng_Op_tab",
         "kb_macro_Op_tab", "kb_cursor_Op_tab", "ms_deng_Op_tab", "ms_macro_Op_tab", "ms_key_Op_tab",
-        "ms_rich_Op_tab", "ms_cursor_Op_tab"}) {
+        "ms_rich_Op_tab", "ms_cursor_Op_tab", "mp_deng_Op_tab"}) {
     expected.push_back({"XML_MAIN", name, ControlKind::kOption});
   }
   for (std::string_view name :
@@ -390,6 +390,61 @@ TEST_F(ShippedSkinTest, MousePagesSitOnTheirTabPagesAndOfferOneModeList) {
   EXPECT_EQ(main->Find("ms_deng_light_slider")->Maximum(), 14);
   EXPECT_EQ(main->Find("ms_point_speed_slider")->Maximum(), 9);
   EXPECT_GT(main->Find("ms_report_fct_combo")->ItemCount(), 0);
+}
+
+// The pad's page: every name its code looks up, with its kind, on the pad's page of "tab_switch",
+// and the starting state the page relies on.
+TEST_F(ShippedSkinTest, PadLightingPageHasItsControlsOnThePadsPage) {
+  const auto main = Build("XML_MAIN");
+  std::vector<std::pair<std::string, ControlKind>> expected = {
+      {"mp_deng_combo_modeSelect", ControlKind::kCombo},
+      {"mp_deng_combo_profile", ControlKind::kCombo},
+      {"mp_deng_fx_layout", ControlKind::kContainer},
+      {"mp_deng_color_layout", ControlKind::kContainer},
+      {"mp_deng_7colorselect_layout", ControlKind::kContainer},
+      {"mp_deng_speed_layout", ControlKind::kContainer},
+      {"mp_deng_same_mode", ControlKind::kButton},
+      {"mp_deng_light_slider", ControlKind::kSlider},
+      {"mp_deng_speed_slider", ControlKind::kSlider},
+      {"mp_Deng_FXL_check", ControlKind::kOption},
+      {"mp_Deng_FXR_check", ControlKind::kOption},
+      {"mp_Deng_7color_check", ControlKind::kCheckBox},
+      {"mp_Deng_edit_R", ControlKind::kEdit},
+      {"mp_Deng_edit_G", ControlKind::kEdit},
+      {"mp_Deng_edit_B", ControlKind::kEdit},
+      {"mp_Deng_colordp_btn", ControlKind::kButton},
+      {"mp_one_profile_default", ControlKind::kButton},
+  };
+  for (int n = 0; n < 30; ++n) {
+    expected.emplace_back("mp_Deng_color_btn_" + std::to_string(n), ControlKind::kButton);
+  }
+  Control* pages = main->Find("tab_switch");
+  Control* pad_page = pages->Children()[2];
+  const auto on_pad_page = [&](const Control* control) {
+    for (const Control* up = control; up != nullptr; up = up->Parent()) {
+      if (up == pad_page) return true;
+    }
+    return false;
+  };
+  for (const auto& [name, kind] : expected) {
+    const Control* control = main->Find(name);
+    ASSERT_NE(control, nullptr) << name;
+    EXPECT_EQ(control->Kind(), kind) << name;
+    EXPECT_TRUE(on_pad_page(control)) << name;
+  }
+  for (int n = 0; n < 30; ++n) {
+    const Control* swatch = main->Find("mp_Deng_color_btn_" + std::to_string(n));
+    EXPECT_EQ(swatch->BackgroundColour(), PresetColours[static_cast<std::size_t>(n)]) << n;
+  }
+  EXPECT_EQ(main->Find("mp_deng_combo_modeSelect")->ItemCount(), 10);
+  EXPECT_EQ(main->Find("mp_deng_combo_profile")->ItemCount(), 5);
+  EXPECT_EQ(main->Find("mp_Deng_FXL_check")->Group(), main->Find("mp_Deng_FXR_check")->Group());
+  EXPECT_FALSE(main->Find("mp_Deng_FXL_check")->Group().empty());
+  EXPECT_EQ(main->Find("mp_deng_speed_slider")->Maximum(), 14);
+  EXPECT_EQ(main->Find("mp_deng_light_slider")->Maximum(), 14);
+  EXPECT_TRUE(main->Find("mp_deng_Op_tab")->IsSelected());
+  EXPECT_TRUE(on_pad_page(main->Find("mp_deng_Op_tab")));
+  EXPECT_FALSE(main->Find("mp_deng_same_mode")->IsVisible()) << "shown once another device is";
 }
 
 }  // namespace

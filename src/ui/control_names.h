@@ -1,5 +1,5 @@
-// Numbered control names of the mouse pages: "ms_DPI3_slider", "ms_DPIcolor_btn_4",
-// "ms_Deng_color_btn_21". The routers dispatch on the name; the pages read the number from it.
+// Numbered control names of the pages: "ms_DPI3_slider", "ms_DPIcolor_btn_4",
+// "mp_Deng_color_btn_21". The routers dispatch on the name; the pages read the number from it.
 #pragma once
 
 #include <charconv>

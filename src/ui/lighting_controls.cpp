@@ -1,0 +1,111 @@
+#include "ui/lighting_controls.h"
+
+#include <algorithm>
+#include <string>
+
+#include "core/decimal.h"
+
+namespace vandrel {
+namespace {
+
+constexpr int kComponentMaximum = 255;
+
+// The bit position of component 0 (red), 1 (green) or 2 (blue) in 0xAARRGGBB.
+constexpr int ComponentShift(int component) { return 16 - 8 * component; }
+
+std::uint8_t ComponentOf(std::uint32_t argb, int component) {
+  return static_cast<std::uint8_t>((argb >> ComponentShift(component)) & 0xFFU);
+}
+
+void Apply(Control& group, GroupChange change) {
+  switch (change) {
+    case GroupChange::kKeep:
+      return;
+    case GroupChange::kEnable:
+    case GroupChange::kDisable:
+      group.SetEnabled(change == GroupChange::kEnable);
+      return;
+    case GroupChange::kEnableShow:
+    case GroupChange::kDisableShow:
+      group.SetEnabled(change == GroupChange::kEnableShow);
+      group.SetVisible(true);
+      return;
+    case GroupChange::kDisableHide:
+      group.SetEnabled(false);
+      group.SetVisible(false);
+      return;
+  }
+}
+
+}  // namespace
+
+void ApplyGroupChanges(WindowModel& window, std::span<const std::string_view> groups,
+                       std::span<const GroupChange> row) {
+  const std::size_t cells = std::min(groups.size(), row.size());
+  for (std::size_t cell = 0; cell < cells; ++cell) {
+    if (Control* group = window.Find(groups[cell])) Apply(*group, row[cell]);
+  }
+}
+
+LightingControls::LightingControls(WindowModel& window, const LightingControlNames& names)
+    : window_(window), names_(names) {}
+
+void LightingControls::ShowColour(std::uint32_t argb) const {
+  if (Control* preview = Find(names_.preview)) {
+    preview->SetBackgroundColour(argb);
+    preview->SetBackgroundImage("");
+  }
+  for (int component = 0; component < static_cast<int>(names_.component_edits.size());
+       ++component) {
+    if (Control* edit = Find(names_.component_edits[static_cast<std::size_t>(component)])) {
+      edit->SetText(std::to_string(ComponentOf(argb, component)));
+    }
+  }
+}
+
+void LightingControls::SelectInPalette(std::uint32_t argb) const {
+  if (Control* palette = Find(names_.palette)) palette->SetSelectedColour(argb);
+}
+
+void LightingControls::ShowSevenColour(bool on) const {
+  if (Control* check = Find(names_.seven_colour)) check->SetSelected(on, Notify::kNo);
+}
+
+void LightingControls::ShowDirection(std::uint8_t direction) const {
+  if (direction != kDirectionLeft && direction != kDirectionRight) return;
+  if (Control* left = Find(names_.left_option)) {
+    left->SetSelected(direction == kDirectionLeft, Notify::kNo);
+  }
+  if (Control* right = Find(names_.right_option)) {
+    right->SetSelected(direction == kDirectionRight, Notify::kNo);
+  }
+}
+
+std::optional<int> LightingControls::ComponentEdit(std::string_view name) const {
+  const auto& edits = names_.component_edits;
+  const auto found = std::find(edits.begin(), edits.end(), name);
+  if (found == edits.end()) return std::nullopt;
+  return static_cast<int>(found - edits.begin());
+}
+
+std::uint8_t LightingControls::TakeTypedComponent(Control& edit, int component,
+                                                  std::uint32_t fallback) const {
+  int value = ParseDecimalPrefix(edit.Text());
+  if (value > kComponentMaximum) {
+    edit.SetText(std::to_string(kComponentMaximum));
+    value = kComponentMaximum;
+  }
+  // A minus sign typed into the edit gives no colour below 0.
+  const auto typed = static_cast<std::uint8_t>(std::clamp(value, 0, kComponentMaximum));
+  Control* preview = Find(names_.preview);
+  const std::uint32_t shown = preview != nullptr ? preview->BackgroundColour() : fallback;
+  const int shift = ComponentShift(component);
+  const std::uint32_t colour =
+      0xFF000000U | (shown & ~(0xFFU << shift)) | static_cast<std::uint32_t>(typed) << shift;
+  if (preview != nullptr) preview->SetBackgroundColour(colour);
+  SelectInPalette(colour);
+  ShowSevenColour(false);
+  return typed;
+}
+
+}  // namespace vandrel
