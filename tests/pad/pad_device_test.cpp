@@ -119,24 +119,6 @@ TEST_F(PadDeviceTest, TheLiveApplySendsTheRecordIn56BytesOnlyWhenItChanged) {
   EXPECT_EQ(device_->Memory().settings[2], 5);
 }
 
-TEST_F(PadDeviceTest, EveryEditMarksPublishesAndRewritesTheLightProfile) {
-  pad_device_.EditLighting([](LightingBlock& lighting) { lighting.green = 9; });
-  EXPECT_TRUE(state_.dirty);
-  EXPECT_EQ(Published(), state_.live.lighting);
-  EXPECT_EQ(profiles_.saves.back(), std::make_pair(DeviceKind::kPad, unsigned{kLightProfile}));
-}
-
-TEST_F(PadDeviceTest, ChoosingAModeAsksForAFreshEffectAndLeavesTheSynchronisedAnimation) {
-  pad_.set_sync_lighting(true);
-  mouse_.set_sync_lighting(true);
-  pad_device_.ChooseMode(5);
-  EXPECT_TRUE(state_.animation.reset_requested.load());
-  EXPECT_EQ(Published().mode, 5);
-  EXPECT_FALSE(pad_.sync_lighting());
-  EXPECT_TRUE(mouse_.sync_lighting());
-  EXPECT_TRUE(state_.dirty);
-}
-
 TEST_F(PadDeviceTest, AFrameIsSentAsEachColourDimmedByItsLevel) {
   PadFrame frame{};
   frame[0] = {.red = 255, .green = 128, .blue = 0, .level = 128};

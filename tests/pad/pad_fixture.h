@@ -27,9 +27,6 @@ class PadFixture : public ChannelFixture {
   std::vector<std::vector<std::uint8_t>> Payloads(int command) const {
     return TracedPayloads(trace_dir_.path() / "trace.txt", command);
   }
-  std::vector<TracedRequest> RequestsWith(int command) const {
-    return WithCommand(Requests(), command);
-  }
   // Forgets the traffic so far.
   void ClearTrace() { ASSERT_TRUE(bus_.SetTraceFile(trace_dir_.path() / "trace.txt")); }
   // What the lighting threads would render from now.

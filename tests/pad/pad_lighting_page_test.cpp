@@ -172,13 +172,6 @@ TEST_F(PadLightingPageTest, DirectionIsThePadsAndTheSynchronisedAnimations) {
   EXPECT_FALSE(C("mp_Deng_FXR_check").IsSelected());
 }
 
-TEST_F(PadLightingPageTest, SevenColourFollowsItsCheckBox) {
-  C("mp_Deng_7color_check").Click();
-  EXPECT_EQ(Live().seven_colour, 1);
-  C("mp_Deng_7color_check").Click();
-  EXPECT_EQ(Live().seven_colour, 0);
-}
-
 // The lighting threads render from the published block, never from live: an edit that forgot to
 // publish would leave the pad showing the old lighting.
 TEST_F(PadLightingPageTest, EveryEditReachesTheLightingThreads) {
@@ -203,17 +196,6 @@ TEST_F(PadLightingPageTest, EveryEditReachesTheLightingThreads) {
     EXPECT_NE(Live(), before) << what << " changed nothing";
     EXPECT_EQ(Published(), Live()) << what;
   }
-}
-
-TEST_F(PadLightingPageTest, AdoptedLightingIsShownAndSent) {
-  const LightingBlock mouse{.mode = 3, .brightness = 5, .speed = 6, .red = 200, .green = 100};
-  page_->AdoptLighting(mouse);
-  EXPECT_EQ(Live(), mouse);
-  EXPECT_EQ(C("mp_deng_light_slider").Value(), 5);
-  EXPECT_EQ(C("mp_deng_combo_modeSelect").CurrentIndex(), 3);
-  EXPECT_FALSE(state_.animation.reset_requested.load());
-  pad_device_.ApplyLive();
-  EXPECT_EQ(RequestsWith(6).size(), 1u);
 }
 
 TEST_F(PadLightingPageTest, SameModeSpreadsThePadsBlock) {
