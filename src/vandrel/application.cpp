@@ -95,6 +95,7 @@ void Application::MakeHub(const SingleInstance& instance) {
                                              profiles_, *same_mode_);
   keyboard_ =
       std::make_unique<KeyboardComponents>(*hub_, *window_, *dialogs_, profiles_, *same_mode_);
+  pad_ = std::make_unique<PadComponents>(*hub_, *window_, profiles_, *same_mode_);
   if (instance.role() == SingleInstance::Role::kFirst) {
     activation_ = std::make_unique<ActivationServer>(std::string(kActivationName), [this] {
       Trace("activation: another copy asked for the window");
@@ -143,6 +144,7 @@ int Application::Run() {
     std::fflush(stderr);
     std::_Exit(0);
   }
+  pad_.reset();
   keyboard_.reset();
   mouse_.reset();
   hub_.reset();

@@ -16,6 +16,7 @@
 #include "core/clock.h"
 #include "keyboard/keyboard_components.h"
 #include "mouse/mouse_components.h"
+#include "pad/pad_components.h"
 #include "platform/desktop_pointer_settings.h"
 #include "platform/file_settings_store.h"
 #include "platform/single_instance.h"
@@ -73,6 +74,7 @@ class Application {
   std::unique_ptr<SameMode> same_mode_;
   std::unique_ptr<MouseComponents> mouse_;
   std::unique_ptr<KeyboardComponents> keyboard_;
+  std::unique_ptr<PadComponents> pad_;  // the pad's lighting threads take animation() and device()
   std::unique_ptr<ActivationServer> activation_;
   std::unique_ptr<TerminationSignals> signals_;
   std::unique_ptr<SimulatorMenu> simulator_menu_;

@@ -77,5 +77,14 @@ TEST_F(MouseComponentsTest, ASlotButtonSwitchesTheMouseAndRefreshesThePages) {
   EXPECT_EQ(Find("ms_DPI1_slider").Value(), device_->Memory().settings[2 * 64 + 15]);
 }
 
+TEST_F(MouseComponentsTest, TheRestoreButtonReachesThePerformancePageThroughTheRouter) {
+  window_->AddControl(window_->Root(), ControlKind::kButton, "ms_profile_2").Click();
+  ASSERT_EQ(device_->Memory().active_slot(), 2);
+  Find("ms_point_speed_slider").SetValue(9);
+  Find("ms_one_profile_default").Click();
+  EXPECT_EQ(Find("ms_point_speed_slider").Value(), 5);
+  EXPECT_EQ(device_->Memory().active_slot(), 0) << "the mouse is back to its factory settings";
+}
+
 }  // namespace
 }  // namespace vandrel::testing

@@ -20,30 +20,11 @@
 #include "mouse/performance_page.h"
 #include "sim/virtual_bus.h"
 #include "support/fake_dialogs.h"
+#include "support/page_fakes.h"
 #include "support/temp_dir.h"
 #include "ui/skin.h"
 
 namespace vandrel::testing {
-
-class FakeLightingSync final : public LightingSync {
- public:
-  SharedLightingBlock& Common() override { return common; }
-  void SpreadFrom(DeviceKind source, const LightingBlock& block) override {
-    spreads.emplace_back(source, block);
-  }
-
-  SharedLightingBlock common;
-  std::vector<std::pair<DeviceKind, LightingBlock>> spreads;
-};
-
-class RecordingProfileSaver final : public ProfileSaver {
- public:
-  void SaveSelected(DeviceKind device, unsigned kinds) override {
-    saves.emplace_back(device, kinds);
-  }
-
-  std::vector<std::pair<DeviceKind, unsigned>> saves;
-};
 
 // Written by the mouse's host-settings worker, read by the test once the device is gone.
 class FakePointerSettings final : public PointerSettings {
