@@ -6,9 +6,13 @@
 
 #include <cstdint>
 
+#include "core/clock.h"
 #include "device/device_kind.h"
 
 namespace vandrel {
+
+// The frame timer sends a device's frame again once no frame has gone to it for this long.
+inline constexpr Clock::Duration kFrameResendAfter = std::chrono::milliseconds(100);
 
 class DevicePart {
  public:

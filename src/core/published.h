@@ -28,9 +28,9 @@ class Published {
     Words words{};
     std::memcpy(words.data(), &value, sizeof(T));
     const std::uint64_t begun = BeginPublication();
-    std::atomic_thread_fence(std::memory_order_release);
+    // Release stores: no word can be seen before the odd sequence number that announces it.
     for (std::size_t i = 0; i < kWordCount; ++i) {
-      words_[i].store(words[i], std::memory_order_relaxed);
+      words_[i].store(words[i], std::memory_order_release);
     }
     sequence_.store(begun + 1, std::memory_order_release);
   }
@@ -41,10 +41,10 @@ class Published {
     for (;;) {
       const std::uint64_t before = sequence_.load(std::memory_order_acquire);
       if ((before & 1U) != 0) continue;
+      // Acquire loads: the sequence number is read again only after every word.
       for (std::size_t i = 0; i < kWordCount; ++i) {
-        words[i] = words_[i].load(std::memory_order_relaxed);
+        words[i] = words_[i].load(std::memory_order_acquire);
       }
-      std::atomic_thread_fence(std::memory_order_acquire);
       if (sequence_.load(std::memory_order_relaxed) == before) break;
     }
     T value;

@@ -130,7 +130,13 @@ int DeviceChannel::WriteProfilePage(std::span<const std::uint8_t> table, int pag
 int DeviceChannel::FactoryReset() { return SendOnce(BuildRequest(Command::kFactoryReset, 0)); }
 
 int DeviceChannel::SendLightingFrame(std::span<const std::uint8_t> frame) {
-  return WriteChunked(Command::kSendLightingFrame, 0, frame);
+  const int result = WriteChunked(Command::kSendLightingFrame, 0, frame);
+  last_frame_.store(clock_.Now().count());
+  return result;
+}
+
+Clock::Duration DeviceChannel::SinceLastFrame() const {
+  return clock_.Now() - Clock::Duration(last_frame_.load());
 }
 
 int DeviceChannel::WriteMacroData(std::span<const std::uint8_t> image) {

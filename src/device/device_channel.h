@@ -94,6 +94,9 @@ class DeviceChannel {
   // Command 13, sent once; its reply is not waited for beyond one read.
   int FactoryReset();
   int SendLightingFrame(std::span<const std::uint8_t> frame);
+  // How long ago the last lighting frame was sent (whatever its result); the time since the
+  // clock's origin when none was.
+  [[nodiscard]] Clock::Duration SinceLastFrame() const;
   int WriteMacroData(std::span<const std::uint8_t> image);
   int WriteRecoilData(std::span<const std::uint8_t> block);
 
@@ -110,6 +113,7 @@ class DeviceChannel {
   std::atomic<std::uint16_t> transfer_size_{kDefaultTransferSize};
   std::atomic<bool> connected_{false};
   std::atomic<bool> sync_lighting_{false};
+  std::atomic<Clock::Duration::rep> last_frame_{0};  // clock time of the last frame sent
   HidDevice device_;
   std::mutex lock_;  // held across each write–read pair, and by the monitor for a whole poll
 };

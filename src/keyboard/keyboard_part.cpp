@@ -25,14 +25,18 @@ void KeyboardPart::RereadLighting() {
   Refresh();
 }
 
-// The lighting threads send every frame they render; the timer sends the last one again and is
-// the only one to preview it, so that the threads never wait for the window.
+// The lighting threads send every frame they render. The timer is the only one to preview it, so
+// that the threads never wait for the window; it sends the frame again only when none went to the
+// keyboard for a while (a long pause of an effect, say), since every resend blocks this thread
+// for the whole exchange.
 void KeyboardPart::FrameStep(bool window_shown) {
   const std::optional<KeyboardModel> model = KeyboardModelOf(model_());
   if (!model || *model == KeyboardModel::kPerKeyOwn) return;
   const auto number = static_cast<std::uint8_t>(*model);
   const KeyboardFrameImage image = device_.state().frame.Read();
-  device_.SendFrame(number, device_.state().Lighting().mode, image);
+  if (device_.channel().SinceLastFrame() >= kFrameResendAfter) {
+    device_.SendFrame(number, device_.state().Lighting().mode, image);
+  }
   const std::uint64_t version = device_.state().frame.Version();
   if (!window_shown || !preview_ || version == previewed_version_) return;
   previewed_version_ = version;

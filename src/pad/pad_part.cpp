@@ -15,12 +15,13 @@ void PadPart::ReadAndRefresh() {
   if (refresh_) refresh_();
 }
 
-// The lighting threads send every frame they render as well; only this step, on the
-// user-interface thread, shows frames on the page.
+// The lighting threads send every frame they render; only this step, on the user-interface
+// thread, shows frames on the page. It sends the frame again only when none went to the pad for a
+// while, as the keyboard's does.
 void PadPart::FrameStep(bool window_shown) {
   const PadFrame frame = device_.state().animation.frame.Read();
   if (window_shown && preview_) preview_(frame);
-  (void)device_.SendFrame(frame);
+  if (device_.channel().SinceLastFrame() >= kFrameResendAfter) (void)device_.SendFrame(frame);
 }
 
 }  // namespace vandrel

@@ -135,7 +135,9 @@ bool SimulatedDevice::Receive(std::span<const std::uint8_t> request) {
   } else {
     Report copy{};
     std::copy_n(request.begin(), copy.size(), copy.begin());
+    const int frames_before = firmware_.frames_received();
     reply = firmware_.Handle(copy);
+    if (frames_before == 0 && firmware_.frames_received() == 1) first_frame_ = bus_->clock().Now();
   }
   const Clock::Duration usb = faults_.usb_timing ? Clock::Duration(1ms) : Clock::Duration::zero();
   const Clock::Duration due =
@@ -204,6 +206,11 @@ std::map<Violation, int> SimulatedDevice::Violations() const {
 int SimulatedDevice::RequestCount() const {
   std::lock_guard lock(mutex_);
   return requests_;
+}
+
+std::optional<Clock::Duration> SimulatedDevice::FirstFrameTime() const {
+  std::lock_guard lock(mutex_);
+  return first_frame_;
 }
 
 int SimulatedDevice::FramesReceived() const {

@@ -75,6 +75,8 @@ class SimulatedDevice {
   [[nodiscard]] std::map<Violation, int> Violations() const;
   [[nodiscard]] int RequestCount() const;
   [[nodiscard]] int FramesReceived() const;
+  // When the first lighting frame arrived, on the bus's clock; nullopt before.
+  [[nodiscard]] std::optional<Clock::Duration> FirstFrameTime() const;
   [[nodiscard]] std::vector<std::uint8_t> LastFrame() const;
   [[nodiscard]] bool ConfigOpen() const;
   // How many collections of the device the host has open.
@@ -111,6 +113,7 @@ class SimulatedDevice {
   Faults faults_;
   int requests_since_faults_ = 0;
   int requests_ = 0;
+  std::optional<Clock::Duration> first_frame_;
   bool present_ = true;
   std::vector<SimConnection*> connections_;
 };

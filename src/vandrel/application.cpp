@@ -86,6 +86,24 @@ bool Application::MakeBackend(std::string& error) {
   return true;
 }
 
+// The threads render from the devices' published lighting and send through the devices; the
+// mouse's thread keeps the hub's mouse lighting timer running.
+void Application::MakeLightingThreads() {
+  constexpr Clock::Duration kMouseLightingTimer = std::chrono::milliseconds(500);
+  KeyboardDevice& keyboard = keyboard_->device();
+  PadDevice& pad = pad_->device();
+  lighting_ = std::make_unique<LightingThreads>(LightingThreadInputs{
+      clock_, hub_->channels(), [this] { return hub_->keyboard_model(); }, keyboard_->state(),
+      mouse_->state().shared_lighting, pad_->animation(), same_mode_->Common(),
+      [&keyboard](std::uint8_t model, std::uint8_t mode, const KeyboardFrameImage& image) {
+        keyboard.SendFrame(model, mode, image);
+      },
+      [&pad](const PadFrame& frame) { pad.SendFrame(frame); },
+      [this] { hub_->link().SetTimer(kTimerMouseLighting, kMouseLightingTimer); },
+      [this] { return hub_->TakePadFlashRequest(); }});
+  lighting_->AttachTo(hub_->threads());
+}
+
 void Application::MakeHub(const SingleInstance& instance) {
   hub_ = std::make_unique<CMainWnd>(MainWindowServices{*window_, skin_, ui_, *host_, *dialogs_,
                                                        clock_, *backend_, folders_, settings_,
@@ -96,6 +114,7 @@ void Application::MakeHub(const SingleInstance& instance) {
   keyboard_ =
       std::make_unique<KeyboardComponents>(*hub_, *window_, *dialogs_, profiles_, *same_mode_);
   pad_ = std::make_unique<PadComponents>(*hub_, *window_, profiles_, *same_mode_);
+  MakeLightingThreads();
   if (instance.role() == SingleInstance::Role::kFirst) {
     activation_ = std::make_unique<ActivationServer>(std::string(kActivationName), [this] {
       Trace("activation: another copy asked for the window");
@@ -121,11 +140,16 @@ void Application::MakeHub(const SingleInstance& instance) {
 
 namespace {
 
-// What each simulated device received, for benchmarks.
-void PrintSimulatorStatistics(const sim::VirtualBus& bus) {
+// What each simulated device received, for benchmarks: its lighting frames over the seconds
+// since the first of them, and its requests.
+void PrintSimulatorStatistics(const sim::VirtualBus& bus, const Clock& clock) {
   for (const std::shared_ptr<sim::SimulatedDevice>& device : bus.Devices()) {
-    std::fprintf(stderr, "vandrel: simulated device %04x: %d lighting frames, %d requests\n",
-                 device->product_id(), device->FramesReceived(), device->RequestCount());
+    const std::optional<Clock::Duration> first = device->FirstFrameTime();
+    const double seconds =
+        first ? std::chrono::duration<double>(clock.Now() - *first).count() : 0.0;
+    std::fprintf(stderr,
+                 "vandrel: simulated device %04x: %d lighting frames in %.3f s, %d requests\n",
+                 device->product_id(), device->FramesReceived(), seconds, device->RequestCount());
   }
 }
 
@@ -137,13 +161,14 @@ int Application::Run() {
   window_->RaiseWindowInit();
   if (screenshot_) screenshot_->Start();
   (void)QCoreApplication::exec();
-  if (options_.sim_stats && bus_ != nullptr) PrintSimulatorStatistics(*bus_);
+  if (options_.sim_stats && bus_ != nullptr) PrintSimulatorStatistics(*bus_, clock_);
   if (hub_->threads_abandoned()) {
     // Threads still running use the hub and the devices: none of it may be destroyed.
     std::fflush(stdout);
     std::fflush(stderr);
     std::_Exit(0);
   }
+  lighting_.reset();
   pad_.reset();
   keyboard_.reset();
   mouse_.reset();

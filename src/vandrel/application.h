@@ -15,6 +15,7 @@
 #include "app/same_mode.h"
 #include "core/clock.h"
 #include "keyboard/keyboard_components.h"
+#include "keyboard/lighting/threads/lighting_threads.h"
 #include "mouse/mouse_components.h"
 #include "pad/pad_components.h"
 #include "platform/desktop_pointer_settings.h"
@@ -54,6 +55,7 @@ class Application {
   [[nodiscard]] bool LoadSkin(std::string& error);
   [[nodiscard]] bool MakeBackend(std::string& error);
   void MakeHub(const SingleInstance& instance);
+  void MakeLightingThreads();
 
   const ProgramOptions options_;
   SteadyClock clock_;
@@ -74,7 +76,8 @@ class Application {
   std::unique_ptr<SameMode> same_mode_;
   std::unique_ptr<MouseComponents> mouse_;
   std::unique_ptr<KeyboardComponents> keyboard_;
-  std::unique_ptr<PadComponents> pad_;  // the pad's lighting threads take animation() and device()
+  std::unique_ptr<PadComponents> pad_;
+  std::unique_ptr<LightingThreads> lighting_;
   std::unique_ptr<ActivationServer> activation_;
   std::unique_ptr<TerminationSignals> signals_;
   std::unique_ptr<SimulatorMenu> simulator_menu_;

@@ -125,6 +125,15 @@ TEST_F(LightingThreadTest, MouseThreadPacesItselfAndKeepsTheMouseTimerRunning) {
   EXPECT_EQ(world_.mouse_timer_rearms, 1);
 }
 
+TEST_F(LightingThreadTest, MouseTimerIsRestartedAtMostEveryHundredMilliseconds) {
+  world_.mouse_channel.set_connected(true);
+  world_.mouse_lighting.Store({.mode = 4, .speed = 1});  // 60 ms a pass
+  MouseLightingThread thread(world_.Inputs());
+  for (int pass = 0; pass < 4; ++pass) thread.Pass();
+  // Restarted at 60 ms and 180 ms; the passes at 120 ms and 240 ms come too soon after.
+  EXPECT_EQ(world_.mouse_timer_rearms, 2);
+}
+
 TEST_F(LightingThreadTest, MouseModeAboveFiveIsTracedOnEveryPass) {
   world_.mouse_channel.set_connected(true);
   world_.mouse_lighting.Store({.mode = 6, .speed = 0});
@@ -171,7 +180,7 @@ TEST_F(LightingThreadTest, SyncThreadWaitsWhileNoDeviceFollowsIt) {
   world_.common.Store({.mode = 1, .speed = 0});
   const std::uint64_t before = world_.keyboard.frame.Version();
   SyncLightingThread(world_.Inputs()).Pass();
-  EXPECT_THAT(world_.TakeSleeps(), IsEmpty());
+  EXPECT_THAT(world_.TakeSleeps(), ElementsAre(50ms));
   EXPECT_EQ(world_.keyboard.frame.Version(), before);
 }
 

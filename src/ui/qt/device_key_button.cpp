@@ -34,7 +34,10 @@ QImage DeviceKeyButton::TintedLight() const {
   }
   // Keep the light's shape, take the light's colour.
   painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-  painter.fillRect(rect(), QColor::fromRgb(light_colour_ & 0xFFFFFFu));
+  const auto channel = [this](int shift) {
+    return static_cast<int>((light_colour_ >> shift) & 0xFFu);
+  };
+  painter.fillRect(rect(), QColor(channel(0), channel(16), channel(8)));
   return tinted;
 }
 

@@ -1,6 +1,7 @@
 // DeviceKeyButton: a key or button drawn on a device picture. It paints as a button, then, while
-// its light is on, the light image tinted with the light colour (0xRRGGBB; the top byte is
-// ignored) at the light alpha (0-255). Without a light image the key's face is tinted instead,
+// its light is on, the light image tinted with the light colour at the light alpha (0-255). The
+// light colour is written as the devices' frames order it: green << 16 | blue << 8 | red (the top
+// byte is ignored). Without a light image the key's face is tinted instead,
 // so that a skin without pictures still shows the light. User-interface thread only.
 #pragma once
 

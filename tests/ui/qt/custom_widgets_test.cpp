@@ -79,10 +79,13 @@ TEST(DeviceKeyButtonTest, TheLightShowsOnlyWhileOn) {
   key.resize(40, 30);
   const QPoint centre(20, 15);
   EXPECT_NE(Render(key).pixel(centre), 0xFFFF0000u);
-  key.SetLight(false, 0xFF0000, 255);
+  key.SetLight(false, 0x0000FF, 255);
   EXPECT_NE(Render(key).pixel(centre), 0xFFFF0000u);
-  key.SetLight(true, 0xFF0000, 255);
+  // Light colours are green << 16 | blue << 8 | red.
+  key.SetLight(true, 0x0000FF, 255);
   EXPECT_EQ(Render(key).pixel(centre), 0xFFFF0000u);
+  key.SetLight(true, 0x00FF00, 255);
+  EXPECT_EQ(Render(key).pixel(centre), 0xFF0000FFu);
 }
 
 TEST(DeviceKeyButtonTest, TheLightImageIsTintedAndBlendedByAlpha) {
@@ -94,11 +97,11 @@ TEST(DeviceKeyButtonTest, TheLightImageIsTintedAndBlendedByAlpha) {
     for (int x = 0; x < 20; ++x) light.setPixel(x, y, 0xFFFFFFFF);  // left half only
   }
   key.SetLightImage(light);
-  key.SetLight(true, 0x00FF00, 255);
+  key.SetLight(true, 0xFF0000, 255);
   const QImage full = Render(key);
   EXPECT_EQ(full.pixel(10, 15), 0xFF00FF00u);
   EXPECT_NE(full.pixel(30, 15), 0xFF00FF00u) << "where the image is clear the key shows";
-  key.SetLight(true, 0x00FF00, 128);
+  key.SetLight(true, 0xFF0000, 128);
   // Half the light over the key's face: the face's red shows through at about half.
   const QColor face = QColor::fromRgba(Render(key).pixel(30, 15));
   const QColor blended = QColor::fromRgba(Render(key).pixel(10, 15));

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "app/worker_threads.h"
@@ -48,6 +49,7 @@ class MouseLightingThread {
 
  private:
   LightingThreadInputs in_;
+  std::optional<Clock::Duration> last_rearm_;  // when the mouse lighting timer was last restarted
 };
 
 class PadLightingThread {

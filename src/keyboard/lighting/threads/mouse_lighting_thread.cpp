@@ -7,6 +7,9 @@ namespace {
 constexpr Clock::Duration kStartDelay = std::chrono::milliseconds(3000);
 constexpr Clock::Duration kAbsentPause = std::chrono::milliseconds(1000);
 constexpr Clock::Duration kSlowModePause = std::chrono::milliseconds(50);
+// The mouse lighting timer runs 500 ms and only stops itself: restarting it more often than this
+// keeps it from firing just the same, without a message to the window on every pass.
+constexpr Clock::Duration kTimerRearmInterval = std::chrono::milliseconds(100);
 
 }  // namespace
 
@@ -31,7 +34,11 @@ void MouseLightingThread::Pass() {
   if (channel.sync_lighting()) return;
   if (lighting.mode == 4 || lighting.mode == 5) in_.clock.Sleep(kSlowModePause);
   if (lighting.mode > 5) Trace(kMouseModeAboveFive);
-  in_.rearm_mouse_timer();
+  const Clock::Duration now = in_.clock.Now();
+  if (!last_rearm_ || now - *last_rearm_ >= kTimerRearmInterval) {
+    in_.rearm_mouse_timer();
+    last_rearm_ = now;
+  }
 }
 
 }  // namespace vandrel

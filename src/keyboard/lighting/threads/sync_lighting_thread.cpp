@@ -8,6 +8,9 @@ namespace {
 constexpr Clock::Duration kNoDevicePause = std::chrono::milliseconds(1000);
 constexpr Clock::Duration kSmoothModePause = std::chrono::milliseconds(6);
 constexpr Clock::Duration kIdleStep = std::chrono::milliseconds(1);
+// While no device follows the animation there is nothing to do; same mode starts it at most this
+// late, instead of the thread waking a thousand times a second at the fastest common speed.
+constexpr Clock::Duration kNobodyFollowsPause = std::chrono::milliseconds(50);
 constexpr std::uint8_t kCycleMode = 1;
 constexpr std::uint8_t kBreathMode = 2;
 
@@ -28,7 +31,10 @@ void SyncLightingThread::Pass() {
     return;
   }
   const bool mouse = channels.mouse.sync_lighting();
-  if (!channels.keyboard.sync_lighting() && !mouse && !channels.pad.sync_lighting()) return;
+  if (!channels.keyboard.sync_lighting() && !mouse && !channels.pad.sync_lighting()) {
+    in_.clock.Sleep(kNobodyFollowsPause);
+    return;
+  }
   // Same mode sets every device's flag, even one never attached: only a device that is there
   // follows the animation.
   const bool keyboard = channels.keyboard.sync_lighting() && channels.keyboard.connected();
