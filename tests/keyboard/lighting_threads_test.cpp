@@ -5,6 +5,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
+#include <initializer_list>
 #include <thread>
 
 #include "core/trace.h"
@@ -265,6 +268,75 @@ TEST(LightingLoopTest, AStopDuringTheStartDelayEndsAtOnce) {
   stop.Set();
   body.join();
   EXPECT_EQ(passes, 0);
+}
+
+// The four threads at once on the steady clock while the window edits the lighting and hands the
+// devices over between their own threads and the synchronised one; run under ThreadSanitizer this
+// is the check that they share nothing unguarded.
+TEST(LightingThreadsTogetherTest, RenderAndSendWhileTheWindowEditsAndHandsOver) {
+  SteadyClock clock;
+  testing::FakeHidBackend backend;
+  DeviceChannel keyboard_channel(backend, clock);
+  DeviceChannel mouse_channel(backend, clock);
+  DeviceChannel pad_channel(backend, clock);
+  for (DeviceChannel* channel : {&keyboard_channel, &mouse_channel, &pad_channel}) {
+    channel->set_connected(true);
+  }
+  KeyboardState keyboard;
+  SharedLightingBlock mouse_lighting;
+  PadAnimation pad;
+  SharedLightingBlock common;
+  std::atomic<int> keyboard_frames{0};
+  std::atomic<int> pad_frames{0};
+  std::atomic<int> rearms{0};
+  std::atomic<int> model{0};
+  const LightingThreadInputs inputs{
+      clock,
+      {keyboard_channel, mouse_channel, pad_channel},
+      [&] { return model.load(); },
+      keyboard,
+      mouse_lighting,
+      pad,
+      common,
+      [&](std::uint8_t, std::uint8_t, const KeyboardFrameImage&) { ++keyboard_frames; },
+      [&](const PadFrame&) { ++pad_frames; },
+      [&] { ++rearms; },
+      [] { return true; }};
+  KeyboardLightingThread keyboard_thread(inputs);
+  MouseLightingThread mouse_thread(inputs);
+  PadLightingThread pad_thread(inputs);
+  SyncLightingThread sync_thread(inputs);
+  std::atomic<bool> done{false};
+  std::vector<std::thread> threads;
+  for (const std::function<void()>& pass : std::initializer_list<std::function<void()>>{
+           [&] { keyboard_thread.Pass(); }, [&] { mouse_thread.Pass(); },
+           [&] { pad_thread.Pass(); }, [&] { sync_thread.Pass(); }}) {
+    threads.emplace_back([&done, pass] {
+      while (!done.load()) pass();
+    });
+  }
+  for (std::uint8_t step = 0; step < 40; ++step) {
+    const bool sync = step % 8 >= 4;
+    for (DeviceChannel* channel : {&keyboard_channel, &mouse_channel, &pad_channel}) {
+      channel->set_sync_lighting(sync);
+    }
+    common.Update([step](LightingBlock& block) { block.mode = step % 4; });
+    pad.lighting.Store({.mode = static_cast<std::uint8_t>(step % 9), .brightness = step});
+    pad.reset_requested = true;
+    {
+      std::lock_guard lock(keyboard.lighting_lock);
+      keyboard.live.lighting.mode = step % 16;
+    }
+    model = step % 2 == 0 ? 0 : 3;
+    (void)keyboard.frame.Read();
+    (void)pad.frame.Read();
+    std::this_thread::sleep_for(5ms);
+  }
+  done = true;
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_GT(keyboard_frames.load(), 0);
+  EXPECT_GT(pad_frames.load(), 0);
+  EXPECT_GT(rearms.load(), 0);
 }
 
 }  // namespace
