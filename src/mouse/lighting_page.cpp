@@ -31,9 +31,9 @@ constexpr LightingControlNames kControls = {
     .seven_colour = kSevenColourCheck,
     .left_option = kLeftOption,
     .right_option = kRightOption,
+    .brightness_slider = kBrightnessSlider,
+    .speed_slider = kSpeedSlider,
 };
-
-constexpr int kSlowest = 14;  // the speed slider shows 14 − speed, so right is faster
 
 std::uint8_t ToByte(int value) { return static_cast<std::uint8_t>(std::clamp(value, 0, 255)); }
 
@@ -46,13 +46,7 @@ void MouseLightingPage::Refresh() {
   if (Control* modes = window_.Find(kModeSwitch)) modes->SelectPage(0);
   ChooseMode(0, Live().mode, /*by_user=*/false);
   const LightingBlock block = Live();
-  if (Control* slider = window_.Find(kBrightnessSlider)) slider->SetValue(block.brightness);
-  if (Control* slider = window_.Find(kSpeedSlider)) slider->SetValue(kSlowest - block.speed);
-  const std::uint32_t colour = FixedColourArgb(block);
-  controls_.SelectInPalette(colour);
-  SetFixedColour(colour, /*store=*/false);
-  controls_.ShowSevenColour(block.seven_colour != 0);
-  controls_.ShowDirection(block.direction);
+  controls_.ShowSettings(block);
 }
 
 bool MouseLightingPage::Handle(const Notification& notification) {
@@ -126,7 +120,7 @@ bool MouseLightingPage::HandleValueChanged(const Control& sender) {
     Live().brightness = brightness;
     sync_.Common().Update([brightness](LightingBlock& common) { common.brightness = brightness; });
   } else if (sender.Name() == kSpeedSlider) {
-    const std::uint8_t speed = ToByte(kSlowest - sender.Value());
+    const std::uint8_t speed = ToByte(kSlowestSpeed - sender.Value());
     Live().speed = speed;
     sync_.Common().Update([speed](LightingBlock& common) { common.speed = speed; });
   } else {

@@ -31,9 +31,9 @@ constexpr LightingControlNames kControls = {
     .seven_colour = kSevenColourCheck,
     .left_option = kLeftOption,
     .right_option = kRightOption,
+    .brightness_slider = kBrightnessSlider,
+    .speed_slider = kSpeedSlider,
 };
-
-constexpr int kSlowest = 14;  // the speed slider shows 14 − speed, so right is faster
 
 // The option groups of the page, in the order of a row's cells.
 constexpr std::array<std::string_view, 5> kGroups = {"mp_deng_fx_layout", "mp_deng_color_layout",
@@ -90,13 +90,7 @@ void PadLightingPage::Refresh() {
   const LightingBlock block = Live();
   ShowMode(block.mode);
   ShowSlot(pad_.state().live.slot);
-  if (Control* slider = window_.Find(kBrightnessSlider)) slider->SetValue(block.brightness);
-  if (Control* slider = window_.Find(kSpeedSlider)) slider->SetValue(kSlowest - block.speed);
-  const std::uint32_t colour = FixedColourArgb(block);
-  controls_.SelectInPalette(colour);
-  SetFixedColour(colour, /*store=*/false);
-  controls_.ShowSevenColour(block.seven_colour != 0);
-  controls_.ShowDirection(block.direction);
+  controls_.ShowSettings(block);
 }
 
 bool PadLightingPage::Handle(const Notification& notification) {
@@ -169,7 +163,7 @@ bool PadLightingPage::HandleValueChanged(const Control& sender) {
     return true;
   }
   if (sender.Name() == kSpeedSlider) {
-    const std::uint8_t speed = ToByte(kSlowest - sender.Value());
+    const std::uint8_t speed = ToByte(kSlowestSpeed - sender.Value());
     pad_.EditLighting([speed](LightingBlock& lighting) { lighting.speed = speed; });
     return true;
   }

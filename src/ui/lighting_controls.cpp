@@ -63,6 +63,16 @@ void LightingControls::ShowColour(std::uint32_t argb) const {
   }
 }
 
+void LightingControls::ShowSettings(const LightingBlock& block) const {
+  if (Control* slider = Find(names_.brightness_slider)) slider->SetValue(block.brightness);
+  if (Control* slider = Find(names_.speed_slider)) slider->SetValue(kSlowestSpeed - block.speed);
+  const std::uint32_t colour = FixedColourArgb(block);
+  SelectInPalette(colour);
+  ShowColour(colour);
+  ShowSevenColour(block.seven_colour != 0);
+  ShowDirection(block.direction);
+}
+
 void LightingControls::SelectInPalette(std::uint32_t argb) const {
   if (Control* palette = Find(names_.palette)) palette->SetSelectedColour(argb);
 }

@@ -10,6 +10,7 @@
 #include <span>
 #include <string_view>
 
+#include "device/lighting_block.h"
 #include "ui/window_model.h"
 
 namespace vandrel {
@@ -32,6 +33,9 @@ void ApplyGroupChanges(WindowModel& window, std::span<const std::string_view> gr
 inline constexpr std::uint8_t kDirectionLeft = 1;
 inline constexpr std::uint8_t kDirectionRight = 0;
 
+// The speed slider shows 14 − speed, so that right is faster.
+inline constexpr int kSlowestSpeed = 14;
+
 struct LightingControlNames {
   std::string_view palette;                         // "…_deng_Color_Pallet"
   std::string_view preview;                         // "…_Deng_colordp_btn"
@@ -39,6 +43,8 @@ struct LightingControlNames {
   std::string_view seven_colour;                    // "…_Deng_7color_check"
   std::string_view left_option;                     // "…_Deng_FXL_check"
   std::string_view right_option;                    // "…_Deng_FXR_check"
+  std::string_view brightness_slider;               // "…_deng_light_slider"
+  std::string_view speed_slider;                    // "…_deng_speed_slider"
 };
 
 class LightingControls {
@@ -46,6 +52,9 @@ class LightingControls {
   // `window` must outlive the helper; the names must be literals (they are kept as views).
   LightingControls(WindowModel& window, const LightingControlNames& names);
 
+  // Everything of `block` but its mode: brightness and speed sliders, palette, preview, edits,
+  // seven-colour check and direction.
+  void ShowSettings(const LightingBlock& block) const;
   // The preview (its background image removed so that the colour shows) and the three edits show
   // `argb` (0xAARRGGBB).
   void ShowColour(std::uint32_t argb) const;
