@@ -1,15 +1,19 @@
-// The commands of vandrelctl. Each returns the process exit status: 0 success, 1 failure.
+// The commands of vandrelctl. Each returns the process exit status.
 #pragma once
 
 #include "cli/options.h"
 
 namespace vandrel::cli {
 
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitDeviceError = 1;  // device missing, not answering, or refusing
+inline constexpr int kExitBadUsage = 2;     // bad command line or bad input file; nothing sent
+
 // The data folders (created on the way) and the program folder.
 int RunFolders(const Options& options);
 // main.ini's skin and language settings and the stored language.
 int RunSettings(const Options& options);
-// The devices connected and what they report about themselves.
-int RunDevices(const Options& options);
+// The devices connected: kind, product ID, keyboard model.
+int RunList(const Options& options);
 
 }  // namespace vandrel::cli

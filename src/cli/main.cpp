@@ -12,18 +12,23 @@ namespace {
 using vandrel::cli::Options;
 
 constexpr std::string_view kUsage =
-    "usage: vandrelctl [--simulate[=kb,ms,mp]] [--sim-trace FILE] [--sim-state DIR] COMMAND\n"
+    "usage: vandrelctl [GLOBAL OPTIONS] COMMAND [ARGUMENTS]\n"
     "\n"
     "commands:\n"
-    "  devices    list the connected devices and what they report\n"
+    "  list       the connected devices: kind, product ID, keyboard model\n"
     "  folders    print the data folders (creating them) and the program folder\n"
     "  settings   print main.ini's skin and language settings and the stored language\n"
     "  help       print this text\n"
     "\n"
-    "options:\n"
-    "  --simulate[=kb,ms,mp]  use simulated devices (all three by default)\n"
+    "global options:\n"
+    "  --simulate[=kb,ms,mp]  use simulated devices (all three by default); their memory is kept\n"
+    "                         in $XDG_STATE_HOME/vandrel/simulator between runs\n"
+    "  --sim-state DIR        keep the simulated devices' memory in DIR instead\n"
     "  --sim-trace FILE       write every simulated report to FILE\n"
-    "  --sim-state DIR        keep the simulated devices' memory in DIR between runs\n";
+    "  --json                 machine-readable output\n"
+    "  --help, --version\n"
+    "\n"
+    "exit status: 0 success, 1 device missing or device error, 2 bad usage or bad input\n";
 
 struct CommandEntry {
   std::string_view name;
@@ -31,7 +36,7 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommands[] = {
-    {"devices", vandrel::cli::RunDevices},
+    {"list", vandrel::cli::RunList},
     {"folders", vandrel::cli::RunFolders},
     {"settings", vandrel::cli::RunSettings},
 };
@@ -44,14 +49,18 @@ int main(int argc, char** argv) {
   const std::optional<Options> options = vandrel::cli::ParseOptions(arguments, error);
   if (!options) {
     std::fprintf(stderr, "vandrelctl: %s\n\n%s", error.c_str(), kUsage.data());
-    return 2;
+    return vandrel::cli::kExitBadUsage;
   }
   for (const CommandEntry& command : kCommands) {
     if (options->command == command.name) return command.run(*options);
+  }
+  if (options->command == "version") {
+    std::printf("vandrelctl %s\n", VANDREL_VERSION);
+    return vandrel::cli::kExitSuccess;
   }
   const bool asked = options->command == "help";
   if (!asked)
     std::fprintf(stderr, "vandrelctl: unknown command \"%s\"\n\n", options->command.c_str());
   std::fputs(kUsage.data(), asked ? stdout : stderr);
-  return asked ? 0 : 2;
+  return asked ? vandrel::cli::kExitSuccess : vandrel::cli::kExitBadUsage;
 }

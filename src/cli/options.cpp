@@ -1,10 +1,26 @@
 #include "cli/options.h"
 
+#include <cstdlib>
 #include <string_view>
 
 #include "sim/device_tags.h"
 
 namespace vandrel::cli {
+namespace {
+
+std::filesystem::path EnvironmentPath(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? std::filesystem::path(value) : std::filesystem::path();
+}
+
+}  // namespace
+
+std::filesystem::path DefaultSimulatorState() {
+  std::filesystem::path state = EnvironmentPath("XDG_STATE_HOME");
+  // The base directory specification ignores relative paths.
+  if (state.empty() || state.is_relative()) state = EnvironmentPath("HOME") / ".local/state";
+  return state / "vandrel" / "simulator";
+}
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, std::string& error) {
   Options options;
@@ -16,13 +32,17 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
       if (!options.simulate) return std::nullopt;
     } else if ((option == "--sim-trace" || option == "--sim-state") && has_value) {
       (option == "--sim-trace" ? options.sim_trace : options.sim_state) = arguments[++i];
-    } else if (option == "--help") {
+    } else if (option == "--json") {
+      options.json = true;
+    } else if (option == "--help" || option == "--version") {
+      options.command = option.substr(2);
       return options;
     } else {
       error = "unknown option or missing value: " + std::string(option);
       return std::nullopt;
     }
   }
+  if (options.simulate && options.sim_state.empty()) options.sim_state = DefaultSimulatorState();
   if (i < arguments.size()) options.command = arguments[i++];
   options.arguments.assign(arguments.begin() + static_cast<std::ptrdiff_t>(i), arguments.end());
   return options;

@@ -1,0 +1,17 @@
+// How the commands of vandrelctl report: errors on standard error with the exit status they
+// lead to, and JSON documents on standard output.
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string_view>
+
+namespace vandrel::cli {
+
+// "vandrelctl: MESSAGE" on standard error; returns kExitBadUsage.
+int RefuseUsage(std::string_view message);
+// "vandrelctl: MESSAGE" on standard error; returns kExitDeviceError.
+int FailDevice(std::string_view message);
+// The document, indented, and a newline on standard output.
+void PrintJson(const nlohmann::ordered_json& document);
+
+}  // namespace vandrel::cli

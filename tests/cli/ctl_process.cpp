@@ -1,0 +1,78 @@
+#include "cli/ctl_process.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+extern char** environ;
+
+namespace vandrel::testing {
+namespace {
+
+std::string Slurp(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// The parent's environment without the variables the test decides.
+std::vector<std::string> Environment(const std::filesystem::path& folder) {
+  std::vector<std::string> variables;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string_view variable = *entry;
+    if (!variable.starts_with("HOME=") && !variable.starts_with("XDG_") &&
+        !variable.starts_with("VANDREL_")) {
+      variables.emplace_back(variable);
+    }
+  }
+  variables.push_back("HOME=" + (folder / "home").string());
+  variables.push_back("XDG_STATE_HOME=" + (folder / "state").string());
+  variables.push_back("XDG_CONFIG_HOME=" + (folder / "config").string());
+  variables.push_back("XDG_DATA_HOME=" + (folder / "data").string());
+  return variables;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& texts) {
+  std::vector<char*> pointers;
+  for (std::string& text : texts) pointers.push_back(text.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
+}  // namespace
+
+CtlProcess::CtlProcess() { std::filesystem::create_directories(folder_.path() / "home"); }
+
+CtlResult CtlProcess::Run(const std::vector<std::string>& arguments) const {
+  const std::filesystem::path out_path = folder() / "stdout";
+  const std::filesystem::path err_path = folder() / "stderr";
+  std::vector<std::string> argv_texts{VANDREL_CTL_PATH};
+  argv_texts.insert(argv_texts.end(), arguments.begin(), arguments.end());
+  std::vector<std::string> env_texts = Environment(folder());
+  std::vector<char*> argv = Pointers(argv_texts);
+  std::vector<char*> envp = Pointers(env_texts);
+
+  const pid_t child = fork();
+  if (child == 0) {
+    const int in = open("/dev/null", O_RDONLY);
+    const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0)
+      _exit(127);
+    execve(argv[0], argv.data(), envp.data());
+    _exit(127);
+  }
+  CtlResult result;
+  int wait_status = 0;
+  if (child > 0 && waitpid(child, &wait_status, 0) == child && WIFEXITED(wait_status))
+    result.status = WEXITSTATUS(wait_status);
+  result.out = Slurp(out_path);
+  result.err = Slurp(err_path);
+  return result;
+}
+
+}  // namespace vandrel::testing

@@ -1,0 +1,33 @@
+// Runs the built vandrelctl as a process, as a user would, with its own home, state, config and
+// data folders inside a temporary folder, and collects what it printed and its exit status.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace vandrel::testing {
+
+struct CtlResult {
+  int status = -1;  // the exit status; -1 when it did not exit normally
+  std::string out;
+  std::string err;
+};
+
+class CtlProcess {
+ public:
+  CtlProcess();
+
+  // vandrelctl with `arguments`; standard input is empty.
+  CtlResult Run(const std::vector<std::string>& arguments) const;
+
+  // The temporary folder: "home", "state", "config" and "data" lie in it; tests put files here.
+  [[nodiscard]] const std::filesystem::path& folder() const { return folder_.path(); }
+
+ private:
+  TempDir folder_;
+};
+
+}  // namespace vandrel::testing

@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/ctl_process.h"
+
+namespace vandrel::testing {
+namespace {
+
+TEST(ListProcessTest, ListsTheSimulatedDevicesWithTheirIdentity) {
+  const CtlProcess ctl;
+  const CtlResult text = ctl.Run({"--simulate", "list"});
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_EQ(text.out,
+            "keyboard  0x7653  model 0 (per-key colour)\n"
+            "mouse     0x7667\n"
+            "pad       0x6627\n");
+
+  const CtlResult json = ctl.Run({"--simulate=ms", "--json", "list"});
+  ASSERT_EQ(json.status, 0) << json.err;
+  const auto devices = nlohmann::json::parse(json.out);
+  ASSERT_EQ(devices.size(), 1U);
+  EXPECT_EQ(devices[0]["kind"], "mouse");
+  EXPECT_EQ(devices[0]["product_id"], 0x7667);
+}
+
+TEST(ListProcessTest, UsageMistakesExitWithTwoAndSayWhy) {
+  const CtlProcess ctl;
+  const CtlResult unknown = ctl.Run({"--simulate", "frobnicate"});
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_NE(unknown.err.find("unknown command \"frobnicate\""), std::string::npos);
+  EXPECT_EQ(ctl.Run({"--simulate=zz", "list"}).status, 2);
+  EXPECT_EQ(ctl.Run({"--simulate", "list", "extra"}).status, 2);
+  const CtlResult version = ctl.Run({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_TRUE(version.out.starts_with("vandrelctl ")) << version.out;
+}
+
+}  // namespace
+}  // namespace vandrel::testing
