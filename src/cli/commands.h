@@ -15,5 +15,11 @@ int RunFolders(const Options& options);
 int RunSettings(const Options& options);
 // The devices connected: kind, product ID, keyboard model.
 int RunList(const Options& options);
+// Everything read from one device.
+int RunInfo(const Options& options);
+// Changes of one device's settings, checked before anything is sent.
+int RunSet(const Options& options);
+// Profile files: show, apply, save.
+int RunProfile(const Options& options);
 
 }  // namespace vandrel::cli

@@ -16,6 +16,20 @@ constexpr std::string_view kUsage =
     "\n"
     "commands:\n"
     "  list       the connected devices: kind, product ID, keyboard model\n"
+    "  info mouse|keyboard|pad\n"
+    "             everything read from the device: information, slot, DPI, report rate,\n"
+    "             lighting, key assignments with their names\n"
+    "  set mouse|keyboard|pad OPTIONS\n"
+    "             change settings; everything is checked before anything is sent:\n"
+    "             --mode N --brightness 0-14 --speed 0-14 (0 fastest) --direction left|right\n"
+    "             --seven-colour on|off --colour RRGGBB   (all devices)\n"
+    "             --slot N (mouse 0-5, pad 0-4)   --factory-reset (mouse, pad; alone)\n"
+    "             --dpi1 … --dpi5 DPI  --dpi1-colour … --dpi5-colour RRGGBB\n"
+    "             --report-rate 125|250|500|1000   (mouse)\n"
+    "  profile show FILE     decode a .pro, .led or .config file of any device\n"
+    "  profile apply FILE    apply it to its device, as selecting that profile does\n"
+    "  profile save DEVICE FILE\n"
+    "             write the device's current settings as a profile (kind by the extension)\n"
     "  folders    print the data folders (creating them) and the program folder\n"
     "  settings   print main.ini's skin and language settings and the stored language\n"
     "  help       print this text\n"
@@ -36,9 +50,9 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommands[] = {
-    {"list", vandrel::cli::RunList},
-    {"folders", vandrel::cli::RunFolders},
-    {"settings", vandrel::cli::RunSettings},
+    {"list", vandrel::cli::RunList},       {"info", vandrel::cli::RunInfo},
+    {"set", vandrel::cli::RunSet},         {"profile", vandrel::cli::RunProfile},
+    {"folders", vandrel::cli::RunFolders}, {"settings", vandrel::cli::RunSettings},
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/text_output.h"
 
 namespace vandrel::cli {
 namespace {
@@ -27,6 +28,15 @@ int FailDevice(std::string_view message) {
 void PrintJson(const nlohmann::ordered_json& document) {
   const std::string text = document.dump(2);
   std::printf("%s\n", text.c_str());
+}
+
+void PrintDocument(const Options& options, const nlohmann::ordered_json& document) {
+  if (options.json) {
+    PrintJson(document);
+    return;
+  }
+  const std::string text = FormatText(document);
+  std::fputs(text.c_str(), stdout);
 }
 
 }  // namespace vandrel::cli

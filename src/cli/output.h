@@ -5,6 +5,8 @@
 #include <nlohmann/json.hpp>
 #include <string_view>
 
+#include "cli/options.h"
+
 namespace vandrel::cli {
 
 // "vandrelctl: MESSAGE" on standard error; returns kExitBadUsage.
@@ -13,5 +15,7 @@ int RefuseUsage(std::string_view message);
 int FailDevice(std::string_view message);
 // The document, indented, and a newline on standard output.
 void PrintJson(const nlohmann::ordered_json& document);
+// The document as JSON with --json, else in its text form.
+void PrintDocument(const Options& options, const nlohmann::ordered_json& document);
 
 }  // namespace vandrel::cli

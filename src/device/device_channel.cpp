@@ -57,10 +57,12 @@ int DeviceChannel::Single(Command command, std::uint8_t length, std::uint16_t of
   const CommandReport request = BuildRequest(command, length, offset, payload);
   CommandReport reply{};
   const int result = ExchangeWithRetries(request, reply, nullptr);
-  if (result != kChannelSuccess) return result;
-  const int status = StatusResult(reply);
+  const int status = result == kChannelSuccess ? StatusResult(reply) : result;
   if (status == kChannelSuccess) {
     std::copy_n(reply.begin() + kPayloadOffset, std::min(out.size(), kChunkSize), out.begin());
+  } else {
+    int none = kChannelSuccess;
+    first_failure_.compare_exchange_strong(none, status);
   }
   return status;
 }

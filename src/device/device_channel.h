@@ -100,6 +100,10 @@ class DeviceChannel {
   int WriteMacroData(std::span<const std::uint8_t> image);
   int WriteRecoilData(std::span<const std::uint8_t> block);
 
+  // The result of the first command that failed since the last call, kChannelSuccess when none
+  // did; for callers that run whole sequences without looking at each result. Any thread.
+  [[nodiscard]] int TakeFailure() { return first_failure_.exchange(kChannelSuccess); }
+
  private:
   int ExchangeWithRetries(const CommandReport& request, CommandReport& reply,
                           std::size_t* bytes_read);
@@ -113,7 +117,8 @@ class DeviceChannel {
   std::atomic<std::uint16_t> transfer_size_{kDefaultTransferSize};
   std::atomic<bool> connected_{false};
   std::atomic<bool> sync_lighting_{false};
-  std::atomic<Clock::Duration::rep> last_frame_{0};  // clock time of the last frame sent
+  std::atomic<Clock::Duration::rep> last_frame_{0};
+  std::atomic<int> first_failure_{kChannelSuccess};  // clock time of the last frame sent
   HidDevice device_;
   std::mutex lock_;  // held across each write–read pair, and by the monitor for a whole poll
 };

@@ -10,8 +10,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 
 #include "device/device_channel.h"
+#include "mouse/mouse_profiles.h"
 #include "mouse/mouse_state.h"
 #include "mouse/pointer_settings.h"
 #include "profile/profile_saver.h"
@@ -49,6 +51,14 @@ class MouseDevice {
   // A device profile: the record's settings and the key table (as page 0), sent when the pages
   // are ready; the live record is marked either way, so the next live apply repeats it.
   void ApplyStoredRecord(const MouseSlotRecord& record, const MouseKeyTable& keys);
+  // A loaded .led: its record becomes live, sent by the next live apply, and its pointer speed
+  // and wheel lines are applied to the desktop.
+  void ApplyLightProfile(std::span<const std::uint8_t, kMouseLightProfileSize> payload);
+  // A loaded .pro: the key table becomes key page 0 and is written to the mouse's page 0 when the
+  // pages are ready.
+  void ApplyKeyProfile(std::span<const std::uint8_t, kMouseKeyProfileSize> payload);
+  // A loaded .config: key page 0 and the live settings from it, then ApplyStoredRecord.
+  void ApplyDeviceProfile(std::span<const std::uint8_t, kMouseDeviceProfileSize> payload);
   // The active slot's key page, inside a configuration bracket; the device profile is rewritten.
   // The result of the page write; kChannelBadPage, with nothing sent, for slot 5, which has no
   // key page.

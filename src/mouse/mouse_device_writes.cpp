@@ -1,5 +1,6 @@
 // The writes of MouseDevice: the live apply, the stored-record apply, the key page write, the
 // factory reset, and the host settings handed to the worker.
+#include <algorithm>
 #include <array>
 #include <span>
 #include <string>
@@ -35,6 +36,24 @@ void MouseDevice::ApplyStoredRecord(const MouseSlotRecord& record, const MouseKe
   const auto settings = Encode(record.settings);
   channel_.SelectProfile(settings);
   channel_.WriteProfilePage(keys.bytes, 0);
+}
+
+void MouseDevice::ApplyLightProfile(std::span<const std::uint8_t, kMouseLightProfileSize> payload) {
+  LoadLightProfile(state_, payload);
+  state_.dirty = true;
+  Worker().RequestPointerSpeed();
+  Worker().RequestWheelLines();
+}
+
+void MouseDevice::ApplyKeyProfile(std::span<const std::uint8_t, kMouseKeyProfileSize> payload) {
+  std::copy(payload.begin(), payload.end(), state_.keys[0].bytes.begin());
+  if (ready_()) channel_.WriteProfilePage(state_.keys[0].bytes, 0);
+}
+
+void MouseDevice::ApplyDeviceProfile(
+    std::span<const std::uint8_t, kMouseDeviceProfileSize> payload) {
+  const MouseSlotRecord record = LoadDeviceProfile(state_, payload);
+  ApplyStoredRecord(record, state_.keys[0]);
 }
 
 int MouseDevice::WriteKeyPage() {

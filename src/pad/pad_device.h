@@ -8,9 +8,12 @@
 // sequence goes on. User-interface thread, except SendFrame.
 #pragma once
 
+#include <span>
+
 #include "device/device_channel.h"
 #include "device/lighting_block.h"
 #include "pad/pad_frame.h"
+#include "pad/pad_profiles.h"
 #include "pad/pad_state.h"
 #include "profile/profile_saver.h"
 
@@ -35,6 +38,9 @@ class PadDevice {
   bool SwitchSlot(int slot);
   // Timer 2: sends the live record when it changed.
   void ApplyLive();
+  // A loaded .led: its record's settings become live (keeping the active slot's number) and are
+  // sent by the next live apply.
+  void ApplyLightProfile(std::span<const std::uint8_t, kPadLightProfileSize> payload);
   // The pad's factory reset; the caller reads the pad again once it has settled.
   void Reset();
 

@@ -24,6 +24,16 @@ void PadDevice::ApplyLive() {
   state_.dirty = false;
 }
 
+void PadDevice::ApplyLightProfile(std::span<const std::uint8_t, kPadLightProfileSize> payload) {
+  PadSlotRecord record;
+  DecodeInto(payload, record);
+  const std::uint8_t active_slot = state_.live.slot;
+  state_.live = record.settings;
+  state_.live.slot = active_slot;
+  state_.dirty = true;
+  PublishLighting();
+}
+
 void PadDevice::Reset() { channel_.FactoryReset(); }
 
 void PadDevice::MarkDirty() {

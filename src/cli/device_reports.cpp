@@ -1,0 +1,135 @@
+#include "cli/device_reports.h"
+
+#include <array>
+#include <cstdio>
+
+#include "cli/device_names.h"
+#include "core/bytes.h"
+
+namespace vandrel::cli {
+namespace {
+
+constexpr std::array<int, 4> kReportRatesHz = {125, 250, 500, 1000};
+constexpr std::array<std::string_view, kMouseButtonCount> kMouseButtonNames = {
+    "left", "wheel", "right", "forward", "back", "DPI", "second DPI", "button 7", "button 8"};
+constexpr int kMacroUnitBytes = 128;
+
+std::string ColourHex(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+  const std::array<std::uint8_t, 3> bytes = {red, green, blue};
+  return Hex(bytes);
+}
+
+std::string ColourHex(const Rgb& colour) {
+  return ColourHex(colour.red, colour.green, colour.blue);
+}
+
+Json AssignmentReport(const KeyAssignment& assignment, const EnglishTexts& texts) {
+  const std::array<std::uint8_t, 3> bytes = {assignment.type, assignment.param1, assignment.param2};
+  (void)texts;
+  return Json{{"assignment", Hex(bytes)}};
+}
+
+}  // namespace
+
+std::string Hex(std::span<const std::uint8_t> bytes) {
+  std::string text;
+  text.reserve(bytes.size() * 2);
+  for (const std::uint8_t byte : bytes) {
+    std::array<char, 3> digits{};
+    std::snprintf(digits.data(), digits.size(), "%02x", byte);
+    text.append(digits.data(), 2);
+  }
+  return text;
+}
+
+Json LightingReport(const LightingBlock& lighting) {
+  return Json{{"mode", lighting.mode},
+              {"brightness", lighting.brightness},
+              {"speed", lighting.speed},
+              {"direction", lighting.direction == 1 ? "left" : "right"},
+              {"seven_colour", lighting.seven_colour != 0},
+              {"colour", ColourHex(lighting.red, lighting.green, lighting.blue)}};
+}
+
+Json MouseSettingsReport(const MouseSettings& settings) {
+  Json dpi = Json::array();
+  for (int level = 1; level <= kMouseDpiLevels; ++level) {
+    const std::uint8_t index = settings.Dpi(level);
+    const std::optional<int> value = DpiValue(index);
+    dpi.push_back({{"level", level},
+                   {"index", index},
+                   {"dpi", value ? Json(*value) : Json(nullptr)},
+                   {"colour", ColourHex(settings.colours[static_cast<std::size_t>(level - 1)])}});
+  }
+  const bool known_rate = settings.report_rate < kReportRatesHz.size();
+  return Json{
+      {"slot", settings.slot},
+      {"report_rate_hz", known_rate ? Json(kReportRatesHz[settings.report_rate]) : Json(nullptr)},
+      {"active_dpi_level", settings.active_dpi},
+      {"dpi_levels", dpi},
+      {"lighting", LightingReport(settings.lighting)}};
+}
+
+Json MouseButtonsReport(const MouseKeyTable& keys, const EnglishTexts& texts) {
+  Json buttons = Json::array();
+  for (int button = 0; button < kMouseButtonCount; ++button) {
+    Json entry = {{"button", button},
+                  {"name", kMouseButtonNames[static_cast<std::size_t>(button)]}};
+    entry.update(AssignmentReport(keys.Assignment(button), texts));
+    buttons.push_back(entry);
+  }
+  return buttons;
+}
+
+Json KeyboardKeysReport(const KeyboardKeyTable& keys, const KeyboardKeyTable* defaults,
+                        std::size_t key_count, const EnglishTexts& texts) {
+  Json report = Json::array();
+  for (std::size_t key = 0; key < key_count && key < kMaxKeyboardKeys; ++key) {
+    Json entry = {{"key", key}};
+    if (defaults != nullptr) {
+      entry["key_name"] = AssignmentReport(defaults->Assignment(key), texts)["assignment"];
+    }
+    entry.update(AssignmentReport(keys.Assignment(key), texts));
+    report.push_back(entry);
+  }
+  return report;
+}
+
+Json KeyboardLightingReport(const KeyboardLiveLighting& live, const KeyboardCustomColours& custom) {
+  return Json{{"lighting", LightingReport(live.lighting)},
+              {"custom_set", custom.custom_set},
+              {"paint_colour", ColourHex(custom.paint_colour)}};
+}
+
+Json MouseReport(const MouseState& state, const EnglishTexts& texts) {
+  Json report = {{"device_information", Hex(state.info.bytes)},
+                 {"sensor", state.info.sensor_code()},
+                 {"highest_dpi_index", state.info.max_dpi_index()},
+                 {"macro_memory_bytes", state.info.macro_memory_units() * kMacroUnitBytes},
+                 {"active_slot", state.live.slot}};
+  report.update(MouseSettingsReport(state.live));
+  report.erase("slot");
+  report["buttons"] = MouseButtonsReport(state.keys[state.live.slot % kMouseSlotCount], texts);
+  return report;
+}
+
+Json KeyboardReport(const KeyboardState& state, int model, const EnglishTexts& texts) {
+  std::lock_guard lock(state.lighting_lock);
+  Json report = {{"device_information", Hex(state.info.bytes)},
+                 {"model", model},
+                 {"model_name", KeyboardModelName(model)},
+                 {"key_count", state.info.key_count()},
+                 {"macro_memory_bytes", state.info.macro_memory_units() * kMacroUnitBytes}};
+  report.update(KeyboardLightingReport(state.live, state.custom));
+  report["keys"] =
+      KeyboardKeysReport(state.keys[0], &state.defaults, state.info.key_count(), texts);
+  return report;
+}
+
+Json PadReport(const PadState& state) {
+  return Json{{"device_information", Hex(state.info.bytes)},
+              {"active_slot", state.live.slot},
+              {"lighting", LightingReport(state.live.lighting)}};
+}
+
+}  // namespace vandrel::cli

@@ -1,0 +1,37 @@
+// What vandrelctl tells about a device or a profile, as JSON documents: `info` prints them (or
+// their text form), `profile show` prints the parts a profile file holds.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include "cli/english_texts.h"
+#include "device/lighting_block.h"
+#include "keyboard/keyboard_state.h"
+#include "mouse/mouse_state.h"
+#include "pad/pad_state.h"
+
+namespace vandrel::cli {
+
+using Json = nlohmann::ordered_json;
+
+[[nodiscard]] Json LightingReport(const LightingBlock& lighting);
+// A mouse settings record: report rate, DPI levels with their colours, lighting.
+[[nodiscard]] Json MouseSettingsReport(const MouseSettings& settings);
+[[nodiscard]] Json MouseButtonsReport(const MouseKeyTable& keys, const EnglishTexts& texts);
+// Keys 0 … key_count − 1 of `keys`, each with the name of its factory function in `defaults`
+// when given.
+[[nodiscard]] Json KeyboardKeysReport(const KeyboardKeyTable& keys,
+                                      const KeyboardKeyTable* defaults, std::size_t key_count,
+                                      const EnglishTexts& texts);
+[[nodiscard]] Json KeyboardLightingReport(const KeyboardLiveLighting& live,
+                                          const KeyboardCustomColours& custom);
+
+// Everything read from a device.
+[[nodiscard]] Json MouseReport(const MouseState& state, const EnglishTexts& texts);
+[[nodiscard]] Json KeyboardReport(const KeyboardState& state, int model, const EnglishTexts& texts);
+[[nodiscard]] Json PadReport(const PadState& state);
+
+// Lowercase hexadecimal, two digits a byte.
+[[nodiscard]] std::string Hex(std::span<const std::uint8_t> bytes);
+
+}  // namespace vandrel::cli

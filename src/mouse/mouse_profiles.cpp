@@ -1,0 +1,61 @@
+#include "mouse/mouse_profiles.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace vandrel {
+namespace {
+
+MouseSlotRecord& StoreLiveInRecord0(MouseState& state) {
+  MouseSlotRecord& record = state.slots[0];
+  record.settings = state.live;
+  record.pointer_speed = state.pointer_speed.load();
+  record.wheel_lines = state.wheel_lines.load();
+  return record;
+}
+
+template <std::size_t kSize>
+std::array<std::uint8_t, kSize> Copy(std::span<const std::uint8_t, kSize> payload) {
+  std::array<std::uint8_t, kSize> bytes{};
+  std::copy(payload.begin(), payload.end(), bytes.begin());
+  return bytes;
+}
+
+void MakeRecordLive(MouseState& state, const MouseSlotRecord& record) {
+  const std::uint8_t active_slot = state.live.slot;
+  state.live = record.settings;
+  state.live.slot = active_slot;
+  state.shared_lighting.Store(state.live.lighting);
+}
+
+std::uint8_t AtLeastOne(std::uint8_t value) { return std::max<std::uint8_t>(value, 1); }
+
+}  // namespace
+
+MouseKeyProfileBytes MakeKeyProfile(const MouseState& state) { return state.keys[0].bytes; }
+
+MouseLightProfileBytes MakeLightProfile(MouseState& state) {
+  return Encode(StoreLiveInRecord0(state));
+}
+
+MouseDeviceProfileBytes MakeDeviceProfile(MouseState& state) {
+  return Encode(MouseDevicePayload{state.keys[0], StoreLiveInRecord0(state)});
+}
+
+void LoadLightProfile(MouseState& state,
+                      std::span<const std::uint8_t, kMouseLightProfileSize> payload) {
+  const auto record = std::bit_cast<MouseSlotRecord>(Copy(payload));
+  MakeRecordLive(state, record);
+  state.pointer_speed.store(AtLeastOne(record.pointer_speed));
+  state.wheel_lines.store(AtLeastOne(record.wheel_lines));
+}
+
+MouseSlotRecord LoadDeviceProfile(MouseState& state,
+                                  std::span<const std::uint8_t, kMouseDeviceProfileSize> payload) {
+  const auto device = std::bit_cast<MouseDevicePayload>(Copy(payload));
+  state.keys[0] = device.keys;
+  MakeRecordLive(state, device.record);
+  return device.record;
+}
+
+}  // namespace vandrel

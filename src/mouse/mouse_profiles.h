@@ -1,0 +1,47 @@
+// The payloads of the mouse's profile files (after the file's 16-byte header): the key profile
+// ".pro" (key page 0), the light profile ".led" (slot record 0) and the device profile ".config"
+// (both). Making a payload first copies the live settings and the host settings into slot
+// record 0; loading one changes the state only (MouseDevice sends it). User-interface thread.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "mouse/mouse_state.h"
+
+namespace vandrel {
+
+// The .config payload (576 bytes).
+struct MouseDevicePayload {
+  MouseKeyTable keys;      // 0-511: key page 0
+  MouseSlotRecord record;  // 512-575: slot record 0
+
+  static constexpr std::size_t kSize = 576;
+};
+static_assert(sizeof(MouseDevicePayload) == MouseDevicePayload::kSize);
+
+inline constexpr std::size_t kMouseKeyProfileSize = MouseKeyTable::kSize;
+inline constexpr std::size_t kMouseLightProfileSize = MouseSlotRecord::kSize;
+inline constexpr std::size_t kMouseDeviceProfileSize = MouseDevicePayload::kSize;
+
+using MouseKeyProfileBytes = std::array<std::uint8_t, kMouseKeyProfileSize>;
+using MouseLightProfileBytes = std::array<std::uint8_t, kMouseLightProfileSize>;
+using MouseDeviceProfileBytes = std::array<std::uint8_t, kMouseDeviceProfileSize>;
+
+[[nodiscard]] MouseKeyProfileBytes MakeKeyProfile(const MouseState& state);
+[[nodiscard]] MouseLightProfileBytes MakeLightProfile(MouseState& state);
+[[nodiscard]] MouseDeviceProfileBytes MakeDeviceProfile(MouseState& state);
+
+// The record as a loaded .led payload gives it: its settings become live (keeping the active
+// slot's number, since the payload is the record of slot 0 whatever slot is active) and its
+// pointer speed and wheel lines, 0 read as 1, become the host settings' values.
+void LoadLightProfile(MouseState& state,
+                      std::span<const std::uint8_t, kMouseLightProfileSize> payload);
+// The key table replaces key page 0 and the record's settings become live as above; the host
+// settings are left alone.
+[[nodiscard]] MouseSlotRecord LoadDeviceProfile(
+    MouseState& state, std::span<const std::uint8_t, kMouseDeviceProfileSize> payload);
+
+}  // namespace vandrel
