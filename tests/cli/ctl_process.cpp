@@ -75,4 +75,17 @@ CtlResult CtlProcess::Run(const std::vector<std::string>& arguments) const {
   return result;
 }
 
+std::vector<std::string> SentCommands(const std::filesystem::path& trace) {
+  std::ifstream file(trace);
+  std::vector<std::string> commands;
+  std::string time, device, interface, direction, hex;
+  constexpr std::size_t kCommandDigits = 6;  // report ID and checksum come first
+  while (file >> time >> device >> interface >> direction >> hex) {
+    if (direction != "out" || hex.size() < kCommandDigits + 2) continue;
+    commands.push_back(device + " " +
+                       std::to_string(std::stoi(hex.substr(kCommandDigits, 2), nullptr, 16)));
+  }
+  return commands;
+}
+
 }  // namespace vandrel::testing

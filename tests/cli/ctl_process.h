@@ -30,4 +30,8 @@ class CtlProcess {
   TempDir folder_;
 };
 
+// The command byte of every request written in a simulator trace, in order, with the device tag
+// ("kb", "ms", "mp") in front: "ms 6". Empty when the file does not exist.
+[[nodiscard]] std::vector<std::string> SentCommands(const std::filesystem::path& trace);
+
 }  // namespace vandrel::testing

@@ -77,6 +77,19 @@ TEST_F(DeviceChannelTest, ARefusalMidTransferEndsItWithoutResending) {
   EXPECT_EQ(device_->RequestCount(), 4);
 }
 
+TEST_F(DeviceChannelTest, TheFirstFailureOfASequenceIsKeptUntilTaken) {
+  DeviceChannel& mouse = Connect(kMouseProductId, DeviceKind::kMouse);
+  EXPECT_EQ(mouse.BeginConfig(), kChannelSuccess);
+  EXPECT_EQ(mouse.TakeFailure(), kChannelSuccess);
+  device_->SetFaults({.refusal_status = 0xFE, .refuse_request = 2});
+  Bytes block(8);
+  EXPECT_EQ(mouse.ReadBlock(0, block), kChannelRefused);
+  device_->SetFaults({.refusal_status = 0xFF});
+  EXPECT_EQ(mouse.ReadBlock(0, block), kChannelRefusedBadFrame);
+  EXPECT_EQ(mouse.TakeFailure(), kChannelRefused) << "the first one, not the last";
+  EXPECT_EQ(mouse.TakeFailure(), kChannelSuccess) << "taking it clears it";
+}
+
 TEST_F(DeviceChannelTest, ASilentDeviceCostsExactlyFourSendsAndTheirWaits) {
   DeviceChannel& pad = Connect(kPadProductId, DeviceKind::kPad);
   device_->SetFaults({.silent = true});

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "pad/pad_frame_encoding.h"
+#include "pad/pad_profiles.h"
 #include "pad_fixture.h"
 
 namespace vandrel::testing {
@@ -117,6 +118,29 @@ TEST_F(PadDeviceTest, TheLiveApplySendsTheRecordIn56BytesOnlyWhenItChanged) {
                           [](std::uint8_t b) { return b == 0; }));
   EXPECT_FALSE(state_.dirty);
   EXPECT_EQ(device_->Memory().settings[2], 5);
+}
+
+TEST_F(PadDeviceTest, ALightProfileIsSlotRecordZeroAndLoadsIntoTheActiveSlot) {
+  pad_device_.ReadAll();
+  pad_device_.SwitchSlot(2);
+  pad_device_.EditLighting([](LightingBlock& lighting) { lighting.mode = 6; });
+  const PadLightProfileBytes saved = MakeLightProfile(state_);
+  EXPECT_EQ(saved[1], 6);
+  EXPECT_EQ(saved[0], 2) << "the live record as it stands";
+
+  pad_device_.EditLighting([](LightingBlock& lighting) { lighting.mode = 1; });
+  PadSlotRecord record;
+  DecodeInto(saved, record);
+  record.settings.slot = 0;
+  ClearTrace();
+  pad_device_.ApplyLightProfile(Encode(record));
+
+  EXPECT_EQ(state_.live.slot, 2) << "the profile changes the active slot's settings";
+  EXPECT_EQ(state_.live.lighting.mode, 6);
+  EXPECT_EQ(state_.animation.lighting.Load().mode, 6) << "the lighting thread sees it";
+  EXPECT_TRUE(Requests().empty()) << "the live apply sends it";
+  pad_device_.ApplyLive();
+  EXPECT_EQ(device_->Memory().settings[2 * 64 + 1], 6);
 }
 
 TEST_F(PadDeviceTest, AFrameIsSentAsEachColourDimmedByItsLevel) {
