@@ -81,7 +81,7 @@ TEST_F(DeviceChannelTest, TheFirstFailureOfASequenceIsKeptUntilTaken) {
   DeviceChannel& mouse = Connect(kMouseProductId, DeviceKind::kMouse);
   EXPECT_EQ(mouse.BeginConfig(), kChannelSuccess);
   EXPECT_EQ(mouse.TakeFailure(), kChannelSuccess);
-  device_->SetFaults({.refusal_status = 0xFE, .refuse_request = 2});
+  device_->SetFaults({.refusal_status = 0xFE, .refuse_request = 1});
   Bytes block(8);
   EXPECT_EQ(mouse.ReadBlock(0, block), kChannelRefused);
   device_->SetFaults({.refusal_status = 0xFF});
