@@ -31,6 +31,7 @@ inline constexpr std::uint8_t kFunctionKey = 0xA0;
 inline constexpr std::uint8_t kMacro = 0x70;
 inline constexpr std::uint8_t kMacroCount = 0x71;
 inline constexpr std::uint8_t kRecoil = 0x72;
+inline constexpr std::uint8_t kExtraKey = 0xD0;  // the keyboard's G1-G5: (0xD0, 0xA2, 1…5)
 }  // namespace assignment_type
 
 }  // namespace vandrel
