@@ -5,6 +5,7 @@
 
 #include "cli/device_names.h"
 #include "core/bytes.h"
+#include "mouse/assignment_texts.h"
 
 namespace vandrel::cli {
 namespace {
@@ -23,10 +24,20 @@ std::string ColourHex(const Rgb& colour) {
   return ColourHex(colour.red, colour.green, colour.blue);
 }
 
-Json AssignmentReport(const KeyAssignment& assignment, const EnglishTexts& texts) {
+// The function's English name; null when it has none. The macro catalogue is the window's, so a
+// macro is named by its number.
+Json FunctionName(const KeyAssignment& assignment, const EnglishTexts& texts,
+                  AssignmentHolder holder) {
+  const AssignmentLabel label = AssignmentText(assignment, {}, holder);
+  if (label.text) return label.resource_text ? texts.Text(*label.text) : *label.text;
+  if (!label.resource_text) return "macro " + std::to_string(assignment.param1);
+  return nullptr;
+}
+
+Json AssignmentReport(const KeyAssignment& assignment, const EnglishTexts& texts,
+                      AssignmentHolder holder) {
   const std::array<std::uint8_t, 3> bytes = {assignment.type, assignment.param1, assignment.param2};
-  (void)texts;
-  return Json{{"assignment", Hex(bytes)}};
+  return Json{{"function", FunctionName(assignment, texts, holder)}, {"assignment", Hex(bytes)}};
 }
 
 }  // namespace
@@ -75,7 +86,7 @@ Json MouseButtonsReport(const MouseKeyTable& keys, const EnglishTexts& texts) {
   for (int button = 0; button < kMouseButtonCount; ++button) {
     Json entry = {{"button", button},
                   {"name", kMouseButtonNames[static_cast<std::size_t>(button)]}};
-    entry.update(AssignmentReport(keys.Assignment(button), texts));
+    entry.update(AssignmentReport(keys.Assignment(button), texts, AssignmentHolder::kMouseButton));
     buttons.push_back(entry);
   }
   return buttons;
@@ -87,9 +98,10 @@ Json KeyboardKeysReport(const KeyboardKeyTable& keys, const KeyboardKeyTable* de
   for (std::size_t key = 0; key < key_count && key < kMaxKeyboardKeys; ++key) {
     Json entry = {{"key", key}};
     if (defaults != nullptr) {
-      entry["key_name"] = AssignmentReport(defaults->Assignment(key), texts)["assignment"];
+      const std::optional<std::string_view> name = KeyOwnName(defaults->Assignment(key));
+      entry["key_name"] = name ? Json(texts.Text(*name)) : Json(nullptr);
     }
-    entry.update(AssignmentReport(keys.Assignment(key), texts));
+    entry.update(AssignmentReport(keys.Assignment(key), texts, AssignmentHolder::kKeyboardKey));
     report.push_back(entry);
   }
   return report;

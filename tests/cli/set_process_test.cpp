@@ -41,6 +41,19 @@ TEST(SetProcessTest, MouseSettingsReachTheMouseAndAreReadBackNextTime) {
                             "seven_colour":false,"colour":"00ff80"})"));
 }
 
+TEST(SetProcessTest, InfoNamesFunctionsInEnglish) {
+  const CtlProcess ctl;
+  const json mouse = Info(ctl, "mouse");
+  ASSERT_EQ(mouse["buttons"].size(), 9U);
+  EXPECT_EQ(mouse["buttons"][0]["assignment"], "100100");
+  EXPECT_EQ(mouse["buttons"][0]["function"], "Left click");
+  const json keyboard = Info(ctl, "keyboard");
+  ASSERT_EQ(keyboard["keys"].size(), keyboard["key_count"]);
+  EXPECT_EQ(keyboard["keys"][0]["assignment"], "200004");
+  EXPECT_EQ(keyboard["keys"][0]["key_name"], "A");
+  EXPECT_EQ(keyboard["keys"][0]["function"], "A");
+}
+
 TEST(SetProcessTest, ASlotSwitchComesBeforeTheSettingsThatFollowIt) {
   const CtlProcess ctl;
   ASSERT_EQ(ctl.Run({"--simulate", "set", "pad", "--slot", "3", "--mode", "4"}).status, 0);
