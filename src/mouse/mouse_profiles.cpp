@@ -1,7 +1,6 @@
 #include "mouse/mouse_profiles.h"
 
 #include <algorithm>
-#include <bit>
 
 namespace vandrel {
 namespace {
@@ -12,13 +11,6 @@ MouseSlotRecord& StoreLiveInRecord0(MouseState& state) {
   record.pointer_speed = state.pointer_speed.load();
   record.wheel_lines = state.wheel_lines.load();
   return record;
-}
-
-template <std::size_t kSize>
-std::array<std::uint8_t, kSize> Copy(std::span<const std::uint8_t, kSize> payload) {
-  std::array<std::uint8_t, kSize> bytes{};
-  std::copy(payload.begin(), payload.end(), bytes.begin());
-  return bytes;
 }
 
 void MakeRecordLive(MouseState& state, const MouseSlotRecord& record) {
@@ -44,7 +36,8 @@ MouseDeviceProfileBytes MakeDeviceProfile(MouseState& state) {
 
 void LoadLightProfile(MouseState& state,
                       std::span<const std::uint8_t, kMouseLightProfileSize> payload) {
-  const auto record = std::bit_cast<MouseSlotRecord>(Copy(payload));
+  MouseSlotRecord record;
+  DecodeInto(payload, record);
   MakeRecordLive(state, record);
   state.pointer_speed.store(AtLeastOne(record.pointer_speed));
   state.wheel_lines.store(AtLeastOne(record.wheel_lines));
@@ -52,7 +45,8 @@ void LoadLightProfile(MouseState& state,
 
 MouseSlotRecord LoadDeviceProfile(MouseState& state,
                                   std::span<const std::uint8_t, kMouseDeviceProfileSize> payload) {
-  const auto device = std::bit_cast<MouseDevicePayload>(Copy(payload));
+  MouseDevicePayload device;
+  DecodeInto(payload, device);
   state.keys[0] = device.keys;
   MakeRecordLive(state, device.record);
   return device.record;
