@@ -15,5 +15,8 @@ int RunFolders(const Options& options);
 int RunSettings(const Options& options);
 // The devices connected: kind, product ID, keyboard model.
 int RunList(const Options& options);
+// "hid list": every HID interface collection, marking those the program would use;
+// "hid describe": the capabilities of a report descriptor.
+int RunHid(const Options& options);
 
 }  // namespace vandrel::cli
