@@ -49,8 +49,8 @@ void PrintInterfaces(const Json& interfaces) {
   std::printf("%-16s %-9s %-3s %-3s %-9s %s\n", "PATH", "VID:PID", "IF", "COL", "PAGE:USE",
               "USED BY");
   for (const Json& record : interfaces) {
-    std::string use = record["used"].get<bool>() ? record["device"].get<std::string>() : "-";
-    if (record.contains("note")) use += " (" + record["note"].get<std::string>() + ")";
+    std::string use = record["device"].is_null() ? "-" : record["device"].get<std::string>();
+    if (record.contains("note")) use += ", not used: " + record["note"].get<std::string>();
     std::printf("%-16s %04x:%04x %-3u %-3u %04x:%04x %s\n",
                 record["path"].get<std::string>().c_str(), record["vendor_id"].get<unsigned>(),
                 record["product_id"].get<unsigned>(), record["interface"].get<unsigned>(),
