@@ -21,5 +21,8 @@ int RunInfo(const Options& options);
 int RunSet(const Options& options);
 // Profile files: show, apply, save.
 int RunProfile(const Options& options);
+// "hid list": every HID interface collection, marking those the program would use;
+// "hid describe": the capabilities of a report descriptor.
+int RunHid(const Options& options);
 
 }  // namespace vandrel::cli

@@ -53,7 +53,8 @@ int DeviceAccess::keyboard_model() const { return session_.keyboard_model().valu
 bool DeviceAccess::Read(DeviceKind kind, std::string& error) {
   DeviceChannel& channel = session_.channel(kind);
   if (!channel.connected()) {
-    error = "no " + std::string(DeviceWord(kind)) + " is connected";
+    error = session_.OpenProblem(kind).value_or("no " + std::string(DeviceWord(kind)) +
+                                                " is connected");
     return false;
   }
   (void)channel.TakeFailure();

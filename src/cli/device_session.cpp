@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "device/device_match.h"
+#include "device/hidraw/hidraw_access.h"
 #include "device/hidraw/hidraw_backend.h"
 #include "device/hidraw/udev_node_source.h"
 #include "device/product_ids.h"
@@ -11,6 +13,12 @@
 
 namespace vandrel::cli {
 namespace {
+
+ChannelIdentity IdentityOf(std::uint16_t product_id) {
+  return {kVendorId, product_id, kVendorUsage, kVendorUsagePage};
+}
+
+}  // namespace
 
 std::unique_ptr<HidBackend> MakeBackend(const Options& options, Clock& clock, std::string& error) {
   if (!options.simulate) return std::make_unique<HidrawBackend>(std::make_unique<UdevNodeSource>());
@@ -32,24 +40,30 @@ std::unique_ptr<HidBackend> MakeBackend(const Options& options, Clock& clock, st
   return bus;
 }
 
-ChannelIdentity IdentityOf(std::uint16_t product_id) {
-  return {kVendorId, product_id, kVendorUsage, kVendorUsagePage};
+std::optional<std::string> OpenProblem(HidBackend& backend, const HidInterfaceInfo& info,
+                                       bool simulated) {
+  if (backend.Open(info.path, info.collection_number, {.read = true, .write = true})) {
+    return std::nullopt;
+  }
+  // Only a real node has permissions to blame; anything else is just reported.
+  const std::optional<std::string> access = simulated ? std::nullopt : NodeAccessProblem(info.path);
+  return access.value_or("cannot open " + info.path);
 }
-
-}  // namespace
 
 std::unique_ptr<DeviceSession> DeviceSession::Open(const Options& options, std::string& error) {
   static SteadyClock clock;
   std::unique_ptr<HidBackend> backend = MakeBackend(options, clock, error);
   if (!backend) return nullptr;
-  std::unique_ptr<DeviceSession> session(new DeviceSession(clock, std::move(backend)));
+  std::unique_ptr<DeviceSession> session(
+      new DeviceSession(clock, std::move(backend), options.simulate.has_value()));
   session->Connect();
   return session;
 }
 
-DeviceSession::DeviceSession(Clock& clock, std::unique_ptr<HidBackend> backend)
+DeviceSession::DeviceSession(Clock& clock, std::unique_ptr<HidBackend> backend, bool simulated)
     : clock_(clock),
       backend_(std::move(backend)),
+      simulated_(simulated),
       window_(std::make_unique<HeadlessWindowLink>()),
       keyboard_(*backend_, clock_),
       mouse_(*backend_, clock_),
@@ -69,5 +83,18 @@ void DeviceSession::Connect() {
 }
 
 std::optional<int> DeviceSession::keyboard_model() const { return window_->keyboard_model(); }
+
+std::optional<std::string> DeviceSession::OpenProblem(DeviceKind kind) {
+  if (channel(kind).connected()) return std::nullopt;
+  const std::optional<std::vector<HidInterfaceInfo>> interfaces = backend_->Enumerate();
+  if (!interfaces) return std::nullopt;
+  for (const HidInterfaceInfo& info : *interfaces) {
+    if (DeviceKindUsing(info) != kind) continue;
+    if (std::optional<std::string> problem = cli::OpenProblem(*backend_, info, simulated_)) {
+      return problem;
+    }
+  }
+  return std::nullopt;
+}
 
 }  // namespace vandrel::cli

@@ -14,6 +14,17 @@
 
 namespace vandrel::cli {
 
+// The HID interfaces the options ask for: the machine's hidraw nodes, or a virtual bus on `clock`
+// (which must outlive it) with the simulated devices plugged in. nullptr with `error` set when
+// the simulator's trace file or memory folder cannot be used.
+[[nodiscard]] std::unique_ptr<HidBackend> MakeBackend(const Options& options, Clock& clock,
+                                                      std::string& error);
+
+// Why the collection `info` describes cannot be opened for reading and writing, in words for the
+// user (on real devices a refused permission points to the udev rule); nullopt when it opens.
+[[nodiscard]] std::optional<std::string> OpenProblem(HidBackend& backend,
+                                                     const HidInterfaceInfo& info, bool simulated);
+
 class DeviceSession {
  public:
   // Connects the devices present; nullptr with `error` set when the simulator's trace file
@@ -25,13 +36,17 @@ class DeviceSession {
   [[nodiscard]] DeviceChannel& channel(DeviceKind kind) { return channels_.Of(kind); }
   // The model of the keyboard found; nullopt when none was.
   [[nodiscard]] std::optional<int> keyboard_model() const;
+  // For a device of `kind` that is present but was not connected: why it cannot be opened.
+  // nullopt when it is connected or absent.
+  [[nodiscard]] std::optional<std::string> OpenProblem(DeviceKind kind);
 
  private:
-  DeviceSession(Clock& clock, std::unique_ptr<HidBackend> backend);
+  DeviceSession(Clock& clock, std::unique_ptr<HidBackend> backend, bool simulated);
   void Connect();
 
   Clock& clock_;
   std::unique_ptr<HidBackend> backend_;
+  const bool simulated_;
   std::unique_ptr<HeadlessWindowLink> window_;
   DeviceChannel keyboard_;
   DeviceChannel mouse_;

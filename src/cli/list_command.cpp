@@ -7,6 +7,20 @@
 #include "cli/output.h"
 
 namespace vandrel::cli {
+namespace {
+
+// A device that is there but cannot be opened is an error, said on standard error.
+int ReportOpenProblems(DeviceSession& session) {
+  int status = kExitSuccess;
+  for (const DeviceKind kind : kDeviceKinds) {
+    if (const std::optional<std::string> problem = session.OpenProblem(kind)) {
+      status = FailDevice(*problem);
+    }
+  }
+  return status;
+}
+
+}  // namespace
 
 int RunList(const Options& options) {
   if (!options.arguments.empty()) return RefuseUsage("list takes no arguments");
@@ -26,9 +40,10 @@ int RunList(const Options& options) {
     }
     devices.push_back(device);
   }
+  const int status = ReportOpenProblems(*session);
   if (options.json) {
     PrintJson(devices);
-    return kExitSuccess;
+    return status;
   }
   for (const auto& device : devices) {
     std::printf("%-9s 0x%04x", device["kind"].get<std::string>().c_str(),
@@ -40,7 +55,7 @@ int RunList(const Options& options) {
     std::printf("\n");
   }
   if (devices.empty()) std::printf("no device connected\n");
-  return kExitSuccess;
+  return status;
 }
 
 }  // namespace vandrel::cli

@@ -32,6 +32,12 @@ constexpr std::string_view kUsage =
     "             write the device's current settings as a profile (kind by the extension)\n"
     "  folders    print the data folders (creating them) and the program folder\n"
     "  settings   print main.ini's skin and language settings and the stored language\n"
+    "  hid list   every HID interface present: path, vendor and product ID, interface and\n"
+    "             collection number, usage page and usage; marks those the program would use\n"
+    "  hid describe PATH|--file DESCRIPTOR_FILE\n"
+    "             the capabilities of a report descriptor (of an interface that hid list shows,\n"
+    "             or raw bytes from a file): per collection its usage, report IDs, report byte\n"
+    "             lengths (report ID byte included), button and value capabilities\n"
     "  help       print this text\n"
     "\n"
     "global options:\n"
@@ -53,6 +59,7 @@ constexpr CommandEntry kCommands[] = {
     {"list", vandrel::cli::RunList},       {"info", vandrel::cli::RunInfo},
     {"set", vandrel::cli::RunSet},         {"profile", vandrel::cli::RunProfile},
     {"folders", vandrel::cli::RunFolders}, {"settings", vandrel::cli::RunSettings},
+    {"hid", vandrel::cli::RunHid},
 };
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include "device/presence_monitor.h"
 
 #include <algorithm>
+#include <span>
 #include <vector>
 
 #include "core/trace.h"
+#include "device/device_match.h"
 #include "device/product_ids.h"
 
 namespace vandrel {
@@ -18,7 +20,6 @@ struct TabMove {
 };
 
 struct MonitorConfig {
-  std::vector<std::uint16_t> product_ids;  // accepted besides the channel's own
   int attach_timer;
   Clock::Duration attach_delay;
   Clock::Duration pause_connected;
@@ -37,8 +38,6 @@ constexpr DeviceKind kAllKinds[] = {DeviceKind::kKeyboard, DeviceKind::kMouse, D
 
 const MonitorConfig& ConfigFor(DeviceKind kind) {
   static const MonitorConfig kKeyboard{
-      {kKeyboardProductId, kPerKeyKeyboardProductId, kZoneKeyboardProductId,
-       kPerKeyKeyboardAltProductId},
       kTimerKeyboardAttached,
       500ms,
       100ms,
@@ -50,7 +49,6 @@ const MonitorConfig& ConfigFor(DeviceKind kind) {
       {{{DeviceKind::kMouse, false, false}, {DeviceKind::kPad, false, false}}},
       "keyboard presence monitor ends"};
   static const MonitorConfig kMouse{
-      {kMouseProductId},
       kTimerMouseAttached,
       1000ms,
       1500ms,
@@ -62,7 +60,6 @@ const MonitorConfig& ConfigFor(DeviceKind kind) {
       {{{DeviceKind::kKeyboard, true, true}, {DeviceKind::kPad, true, false}}},
       "mouse presence monitor ends"};
   static const MonitorConfig kPad{
-      {kPadProductId},
       kTimerPadAttached,
       500ms,
       100ms,
@@ -143,9 +140,10 @@ bool PresenceMonitor::Search() {
 bool PresenceMonitor::Matches(const HidDevice& device) const {
   const ChannelIdentity& identity = channel_.identity();
   const std::uint16_t product = device.attributes().product_id;
-  const bool product_accepted = product == identity.product_id ||
-                                std::find(config_.product_ids.begin(), config_.product_ids.end(),
-                                          product) != config_.product_ids.end();
+  const std::span<const std::uint16_t> accepted = AcceptedProductIds(kind_);
+  const bool product_accepted =
+      product == identity.product_id ||
+      std::find(accepted.begin(), accepted.end(), product) != accepted.end();
   return device.attributes().vendor_id == identity.vendor_id && product_accepted &&
          device.capabilities().usage_page == identity.usage_page &&
          device.capabilities().usage == identity.usage;

@@ -7,8 +7,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 
+#include "core/trace.h"
 #include "device/hid_preparsed_data.h"
+#include "device/hidraw/hidraw_access.h"
 #include "device/hidraw/hidraw_connection.h"
 #include "device/hidraw/hidraw_enumeration.h"
 #include "device/hidraw/udev_node_source.h"
@@ -32,6 +35,7 @@ std::unique_ptr<HidConnection> HidrawBackend::Open(const std::string& path,
   if (listed == nodes->end()) return nullptr;
   const std::optional<HidrawIdentity> identity = IdentityOf(*listed);
   UniqueFd node = OpenHidrawNode(path, flags);
+  if (!node.valid()) TraceRefusal(path, errno);
   if (!identity || !node.valid()) return nullptr;
 
   std::optional<std::vector<std::uint8_t>> descriptor = ReadNodeDescriptor(node.get());
@@ -47,6 +51,15 @@ std::unique_ptr<HidConnection> HidrawBackend::Open(const std::string& path,
 }
 
 bool HidrawBackend::IsPresent(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
+void HidrawBackend::TraceRefusal(const std::string& path, int error) {
+  if (error != EACCES && error != EPERM) return;
+  {
+    std::lock_guard lock(mutex_);
+    if (!refused_paths_.insert(path).second) return;
+  }
+  Trace(CannotOpenMessage(path, error));
+}
 
 std::unique_ptr<HidBackend> MakeHidrawBackend() {
   return std::make_unique<HidrawBackend>(std::make_unique<UdevNodeSource>());

@@ -7,10 +7,15 @@
 // advisory locks on the node: an opener for writing takes a shared lock, an exclusive opener an
 // exclusive one, so an exclusive open fails while another writer has the node, and the other way
 // round; readers take no lock.
+//
+// A node the user may not open is traced once, with a pointer to the udev rule; the presence
+// monitors retry every second and would otherwise repeat it.
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -33,7 +38,11 @@ class HidrawBackend final : public HidBackend {
   [[nodiscard]] bool IsPresent(const std::string& path) override;
 
  private:
+  void TraceRefusal(const std::string& path, int error);
+
   std::unique_ptr<HidrawNodeSource> nodes_;
+  std::mutex mutex_;                     // guards refused_paths_
+  std::set<std::string> refused_paths_;  // traced already
 };
 
 // The backend on the machine's udev.
