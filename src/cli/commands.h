@@ -15,5 +15,7 @@ int RunFolders(const Options& options);
 int RunSettings(const Options& options);
 // The devices connected: kind, product ID, keyboard model.
 int RunList(const Options& options);
+// The lighting frames of an effect, rendered without a device.
+int RunFrames(const Options& options);
 
 }  // namespace vandrel::cli
