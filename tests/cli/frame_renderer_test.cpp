@@ -1,0 +1,62 @@
+// The frames command's renderer: the line format and what a run starts from.
+#include "cli/frame_renderer.h"
+
+#include <gtest/gtest.h>
+
+namespace vandrel::cli {
+namespace {
+
+std::vector<RenderedFrame> RenderAll(const FrameRequest& request, std::size_t count) {
+  std::vector<RenderedFrame> frames;
+  RenderFrames(request, count, [&](const RenderedFrame& frame) { frames.push_back(frame); });
+  return frames;
+}
+
+TEST(FrameLineTest, NumberThenEachDevicesPayloadAndOptionallyItsEntries) {
+  const RenderedFrame frame = {
+      {DeviceKind::kKeyboard, {}, {LedEntry{1, 2, 3, 4}}},
+      {DeviceKind::kPad, {0x0a, 0xff, 0x00}, {LedEntry{0xab, 0, 0x10, 0xff}, LedEntry{}}}};
+  EXPECT_EQ(FormatFrameLine(12, frame, false), "12  0aff00");
+  EXPECT_EQ(FormatFrameLine(3, frame, true), "3  01020304 0aff00 ab0010ff 00000000");
+  EXPECT_EQ(LowerHex(std::vector<std::uint8_t>{0x00, 0x9f, 0xf0}), "009ff0");
+}
+
+TEST(FrameRendererTest, RunsStartFromTheChosenModesSeed) {
+  // The per-key rainbow is seeded with phase 33 × (slot + 1) and steps once per frame: slot 0
+  // shows wheel 34, then 35; without the seed it would start at wheel 1.
+  FrameRequest request;
+  request.lighting = {.mode = 10, .brightness = 14};
+  const auto frames = RenderAll(request, 2);
+  ASSERT_EQ(frames.size(), 2U);
+  ASSERT_EQ(frames[0].size(), 1U);
+  EXPECT_EQ(frames[0][0].leds[0], (LedEntry{220, 255, 0, 255}));  // wheel 34: yellow→green
+  EXPECT_EQ(frames[1][0].leds[0], (LedEntry{206, 255, 0, 255}));
+}
+
+TEST(FrameRendererTest, PadRippleStartsWithTheSparkAtLedZero) {
+  FrameRequest request;
+  request.source = FrameSource::kPad;
+  request.lighting = {.mode = 5, .brightness = 14, .red = 0xff};
+  const auto frames = RenderAll(request, 2);
+  ASSERT_EQ(frames.size(), 2U);
+  // Lit at 255, decayed to 225 in the same frame; level 255 × 225 >> 8.
+  EXPECT_EQ(frames[0][0].leds[0], (LedEntry{255, 0, 0, 224}));
+  EXPECT_EQ(frames[0][0].leds[1].level, 0);
+  // Direction 0 passes the spark to LED 1.
+  EXPECT_EQ(frames[1][0].leds[1], (LedEntry{255, 0, 0, 224}));
+  EXPECT_EQ(frames[1][0].payload.size(), 45U);
+}
+
+TEST(FrameRendererTest, SyncWithNobodyFollowingRendersEmptyFrames) {
+  FrameRequest request;
+  request.source = FrameSource::kSync;
+  request.pad_follows = true;
+  const auto pad_only = RenderAll(request, 1);
+  ASSERT_EQ(pad_only[0].size(), 1U);
+  EXPECT_EQ(pad_only[0][0].device, DeviceKind::kPad);
+  request.pad_follows = false;
+  EXPECT_TRUE(RenderAll(request, 1)[0].empty());
+}
+
+}  // namespace
+}  // namespace vandrel::cli
