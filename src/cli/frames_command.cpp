@@ -37,9 +37,11 @@ std::optional<FrameSource> SourceOfWord(std::string_view word) {
   return std::nullopt;
 }
 
-// The last item of the keyboard model's mode list.
-long KeyboardLastMode(std::uint8_t model) {
-  switch (model) {
+// The last item of the mode list: the keyboard model's own, the pad's or the animation's.
+long LastMode(FrameSource source, std::uint8_t keyboard_model) {
+  if (source == FrameSource::kPad) return kPadLastMode;
+  if (source == FrameSource::kSync) return kSyncLastMode;
+  switch (keyboard_model) {
     case 0:
       return 18;
     case 1:
@@ -135,13 +137,9 @@ std::optional<FramesSettings> ReadSettings(const std::vector<std::string>& argum
   FrameRequest& request = settings.request;
   request.source = *source;
   request.seed = kKeyboardEffectSeed;
-  const long last_mode = *source == FrameSource::kPad    ? kPadLastMode
-                         : *source == FrameSource::kSync ? kSyncLastMode
-                                                         : -1;
   if (!RefuseOtherSourcesOptions(*split, *source, error) ||
       !ReadModel(*split, request.keyboard_model, error) ||
-      !ReadLighting(*split, last_mode >= 0 ? last_mode : KeyboardLastMode(request.keyboard_model),
-                    request.lighting, error) ||
+      !ReadLighting(*split, LastMode(*source, request.keyboard_model), request.lighting, error) ||
       !ReadNumber(*split, "seed", 0, 0xFFFFFFFFL, request.seed, error) ||
       !ReadNumber(*split, "count", 1, kMostFrames, settings.count, error) ||
       (*source == FrameSource::kSync && !ReadFollowers(*split, request, error)))
