@@ -1,4 +1,4 @@
-// The frames command's renderer: the line format and what a run starts from.
+// The frames command's renderer: what a run starts from.
 #include "cli/frame_renderer.h"
 
 #include <gtest/gtest.h>
@@ -10,15 +10,6 @@ std::vector<RenderedFrame> RenderAll(const FrameRequest& request, std::size_t co
   std::vector<RenderedFrame> frames;
   RenderFrames(request, count, [&](const RenderedFrame& frame) { frames.push_back(frame); });
   return frames;
-}
-
-TEST(FrameLineTest, NumberThenEachDevicesPayloadAndOptionallyItsEntries) {
-  const RenderedFrame frame = {
-      {DeviceKind::kKeyboard, {}, {LedEntry{1, 2, 3, 4}}},
-      {DeviceKind::kPad, {0x0a, 0xff, 0x00}, {LedEntry{0xab, 0, 0x10, 0xff}, LedEntry{}}}};
-  EXPECT_EQ(FormatFrameLine(12, frame, false), "12  0aff00");
-  EXPECT_EQ(FormatFrameLine(3, frame, true), "3  01020304 0aff00 ab0010ff 00000000");
-  EXPECT_EQ(LowerHex(std::vector<std::uint8_t>{0x00, 0x9f, 0xf0}), "009ff0");
 }
 
 TEST(FrameRendererTest, RunsStartFromTheChosenModesSeed) {
@@ -45,17 +36,6 @@ TEST(FrameRendererTest, PadRippleStartsWithTheSparkAtLedZero) {
   // Direction 0 passes the spark to LED 1.
   EXPECT_EQ(frames[1][0].leds[1], (LedEntry{255, 0, 0, 224}));
   EXPECT_EQ(frames[1][0].payload.size(), 45U);
-}
-
-TEST(FrameRendererTest, SyncWithNobodyFollowingRendersEmptyFrames) {
-  FrameRequest request;
-  request.source = FrameSource::kSync;
-  request.pad_follows = true;
-  const auto pad_only = RenderAll(request, 1);
-  ASSERT_EQ(pad_only[0].size(), 1U);
-  EXPECT_EQ(pad_only[0][0].device, DeviceKind::kPad);
-  request.pad_follows = false;
-  EXPECT_TRUE(RenderAll(request, 1)[0].empty());
 }
 
 }  // namespace
