@@ -69,6 +69,12 @@ std::optional<long> ParseNumber(std::string_view text, long low, long high, std:
   return value;
 }
 
+std::optional<std::uint8_t> ParseDirection(std::string_view text, std::string& error) {
+  if (text == "left" || text == "right") return text == "left" ? 1 : 0;
+  error = "direction is left or right, not \"" + std::string(text) + "\"";
+  return std::nullopt;
+}
+
 std::optional<Rgb> ParseColour(std::string_view text, std::string& error) {
   std::string_view digits = text;
   if (digits.starts_with('#')) digits.remove_prefix(1);

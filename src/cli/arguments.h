@@ -2,6 +2,7 @@
 // numbers and colours they carry. Every refusal says what was wrong in `error`.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <set>
@@ -33,6 +34,9 @@ struct CommandArguments {
 // A whole decimal (or "0x" hexadecimal) number from `low` to `high`; `what` names it in the error.
 [[nodiscard]] std::optional<long> ParseNumber(std::string_view text, long low, long high,
                                               std::string_view what, std::string& error);
+
+// "left" (1) or "right" (0), the lighting direction as the devices store it.
+[[nodiscard]] std::optional<std::uint8_t> ParseDirection(std::string_view text, std::string& error);
 
 // "RRGGBB" (an optional leading '#'), hexadecimal.
 [[nodiscard]] std::optional<Rgb> ParseColour(std::string_view text, std::string& error);

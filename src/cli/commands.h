@@ -24,5 +24,7 @@ int RunProfile(const Options& options);
 // "hid list": every HID interface collection, marking those the program would use;
 // "hid describe": the capabilities of a report descriptor.
 int RunHid(const Options& options);
+// The lighting frames of an effect, rendered without a device.
+int RunFrames(const Options& options);
 
 }  // namespace vandrel::cli

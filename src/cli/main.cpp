@@ -38,6 +38,23 @@ constexpr std::string_view kUsage =
     "             the capabilities of a report descriptor (of an interface that hid list shows,\n"
     "             or raw bytes from a file): per collection its usage, report IDs, report byte\n"
     "             lengths (report ID byte included), button and value capabilities\n"
+    "  frames keyboard|pad|sync [OPTIONS]\n"
+    "             render an effect without a device, from the state choosing its mode leaves:\n"
+    "             one line per frame, its number and the bytes of its lighting frame command\n"
+    "             in hexadecimal (empty when the mode sends none); sync prints one such field\n"
+    "             per device following it, the keyboard's first\n"
+    "    --model 0|1|3         keyboard model (default 0)\n"
+    "    --mode N              effect: keyboard 0-18 (model 0), 0-16 (model 1), 0-7 (model 3);\n"
+    "                          pad 0-9; sync 0-3 (default 0)\n"
+    "    --brightness N        0-14 (default 14)\n"
+    "    --speed N             0-14, 0 fastest (default 0)\n"
+    "    --direction left|right  (default right)\n"
+    "    --colour RRGGBB       fixed colour (default ffffff)\n"
+    "    --seven-colour        cycle through the colour wheel instead\n"
+    "    --count N             frames, 1-10000 (default 1)\n"
+    "    --seed N              random colours' seed (default the lighting thread's, 19266)\n"
+    "    --follow LIST         sync: keyboard, pad or keyboard,pad (default both)\n"
+    "    --preview             add each key's or LED's colour and level, RRGGBBLL\n"
     "  help       print this text\n"
     "\n"
     "global options:\n"
@@ -58,8 +75,8 @@ struct CommandEntry {
 constexpr CommandEntry kCommands[] = {
     {"list", vandrel::cli::RunList},       {"info", vandrel::cli::RunInfo},
     {"set", vandrel::cli::RunSet},         {"profile", vandrel::cli::RunProfile},
+    {"frames", vandrel::cli::RunFrames},   {"hid", vandrel::cli::RunHid},
     {"folders", vandrel::cli::RunFolders}, {"settings", vandrel::cli::RunSettings},
-    {"hid", vandrel::cli::RunHid},
 };
 
 }  // namespace

@@ -60,11 +60,7 @@ bool ReadLighting(const CommandArguments& split, LightingRequest& lighting, std:
       return static_cast<std::uint8_t>(*value);
     };
   };
-  const auto direction = [&](const std::string& text) -> std::optional<std::uint8_t> {
-    if (text == "left" || text == "right") return text == "left" ? 1 : 0;
-    error = "direction is left or right, not \"" + text + "\"";
-    return std::nullopt;
-  };
+  const auto direction = [&](const std::string& text) { return ParseDirection(text, error); };
   const auto on_off = [&](const std::string& text) -> std::optional<bool> {
     if (text == "on" || text == "off") return text == "on";
     error = "seven-colour is on or off, not \"" + text + "\"";

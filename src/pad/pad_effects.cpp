@@ -11,6 +11,7 @@ constexpr std::uint8_t kFastestSpeed = 0;
 constexpr std::uint8_t kSlowestSpeed = 14;
 // Mode 9 draws nothing; at its fastest speed the thread does not pause between frames at all.
 constexpr std::uint8_t kIdleMode = 9;
+constexpr std::uint8_t kRippleMode = 5;
 
 // A speed above the slowest counts as the slowest.
 int ClampedSpeed(std::uint8_t speed) { return std::min(speed, kSlowestSpeed); }
@@ -41,6 +42,11 @@ void ResetPadEffect(PadEffectState& state) {
 }
 
 void StartPadRipple(PadEffectState& state) { state.trigger[0] = true; }
+
+void StartPadMode(std::uint8_t mode, PadEffectState& state) {
+  ResetPadEffect(state);
+  if (mode == kRippleMode) StartPadRipple(state);
+}
 
 void RequestPadFlash(PadEffectState& state) { state.flash_request = true; }
 

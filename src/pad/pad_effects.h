@@ -41,6 +41,10 @@ void ResetPadEffect(PadEffectState& state);
 // Choosing the ripple mode lights its first spark at LED 0.
 void StartPadRipple(PadEffectState& state);
 
+// What choosing `mode` on the pad's page does to the effect state: ResetPadEffect and, in the
+// ripple mode, its first spark.
+void StartPadMode(std::uint8_t mode, PadEffectState& state);
+
 // The mouse reported the event that flashes the pad.
 void RequestPadFlash(PadEffectState& state);
 

@@ -98,5 +98,35 @@ TEST(FlagWalkRestart, OnlyFlagsTheStack) {
   EXPECT_EQ(state.zone_stack.walk_level, 100);
 }
 
+TEST(StartEffectMode, ResetsAndThenSeedsTheModeOfTheModelsOwnList) {
+  EffectState state;
+  state.colour_counter = 9;
+  state.group_mask = 7;
+  StartEffectMode(0, 3, state);
+  EXPECT_EQ(state.colour_counter, 0);
+  EXPECT_EQ(state.group_mask, 0);
+
+  StartEffectMode(0, 10, state);
+  EXPECT_EQ(state.phase[0], 33);
+  StartEffectMode(0, 15, state);
+  EXPECT_EQ(state.phase[0], 0);
+  EXPECT_EQ(state.planes[3][1], 1);
+  EXPECT_EQ(state.planes[0][9], 0);
+
+  // The single-colour list numbers its modes its own way.
+  StartEffectMode(1, 4, state);
+  EXPECT_EQ(state.phase[0], 33);
+  EXPECT_EQ(state.planes[3][1], 0);
+  StartEffectMode(1, 5, state);
+  EXPECT_EQ(state.planes[0][9], 1 << 6);
+  StartEffectMode(1, 16, state);
+  EXPECT_EQ(state.pulse_phase[16], 122);  // column 0, row 1: 157 − 35
+
+  // The zone keyboard's modes seed nothing, whatever the others' lists hold at that number.
+  StartEffectMode(3, 4, state);
+  EXPECT_EQ(state.phase[0], 0);
+  EXPECT_EQ(state.planes[0][9], 0);
+}
+
 }  // namespace
 }  // namespace vandrel

@@ -51,6 +51,22 @@ TEST_F(PadMotionEffects, BarInDirectionOneLightsTheLedsAboveItWithWheelColours) 
   EXPECT_EQ(frame_[2], Entry(255, 65, 0, 255));  // wheel 14
 }
 
+TEST(StartPadMode, ClearsTheRunningEffectAndSparksOnlyTheRipple) {
+  PadEffectState state;
+  state.position = 9;
+  state.trigger[3] = true;
+  state.intensity[2] = 9;
+  state.bar = 4;
+  StartPadMode(2, state);
+  EXPECT_EQ(state.position, 0);
+  EXPECT_EQ(std::count(state.trigger.begin(), state.trigger.end(), true), 0);
+  EXPECT_EQ(state.intensity[2], 0);
+  EXPECT_EQ(state.bar, 4);
+  StartPadMode(5, state);
+  EXPECT_TRUE(state.trigger[0]);
+  EXPECT_EQ(std::count(state.trigger.begin(), state.trigger.end(), true), 1);
+}
+
 TEST_F(PadMotionEffects, RippleIgnitesWithTheNextHueAndPassesTheSparkOnward) {
   lighting_ = {5, 14, 0, 0, 1, 0, 0, 0};
   StartPadRipple(state_);

@@ -13,7 +13,62 @@ std::uint8_t FoldPulseStart(int value) {
   return folded;
 }
 
+using Seed = void (*)(EffectState&);
+
+// The seed of each mode of the per-key list (models 0 and 2); the groups' mask is cleared by the
+// reset itself.
+Seed PerKeySeed(std::uint8_t mode) {
+  switch (mode) {
+    case 10:
+      return SeedRainbowPhases;
+    case 12:
+      return SeedRippleBottom;
+    case 14:
+      return SeedPulsePhases;
+    case 15:
+      return SeedRippleCorner;
+    default:
+      return nullptr;
+  }
+}
+
+Seed SingleColourSeed(std::uint8_t mode) {
+  switch (mode) {
+    case 3:
+    case 5:
+      return SeedRippleBottom;
+    case 4:
+      return SeedRainbowPhases;
+    case 8:
+    case 11:
+      return SeedPulseMatrix;
+    case 9:
+    case 15:
+    case 16:
+      return SeedPulseColumns;
+    default:
+      return nullptr;
+  }
+}
+
+Seed SeedOf(std::uint8_t model, std::uint8_t mode) {
+  switch (model) {
+    case 0:
+    case 2:
+      return PerKeySeed(mode);
+    case 1:
+      return SingleColourSeed(mode);
+    default:
+      return nullptr;
+  }
+}
+
 }  // namespace
+
+void StartEffectMode(std::uint8_t model, std::uint8_t mode, EffectState& state) {
+  ResetEffectState(state);
+  if (const Seed seed = SeedOf(model, mode)) seed(state);
+}
 
 void ResetEffectState(EffectState& state) {
   state.phase.fill(0);

@@ -67,6 +67,10 @@ void ResetEffectState(EffectState& state);
 // The zone stack restarts with the current direction on its next frame.
 void FlagWalkRestart(EffectState& state);
 
+// What choosing `mode` in a model's mode list does to the engine: ResetEffectState, then the
+// mode's seed (models 0 and 2 share one list; the zone keyboard's modes have no seed).
+void StartEffectMode(std::uint8_t model, std::uint8_t mode, EffectState& state);
+
 // Seeds, applied right after a mode is chosen.
 // Per-key rainbow: phase of slot i = 33 × (i + 1) kept within 1-192.
 void SeedRainbowPhases(EffectState& state);

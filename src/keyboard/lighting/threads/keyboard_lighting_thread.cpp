@@ -2,6 +2,7 @@
 
 #include "keyboard/keyboard_model.h"
 #include "keyboard/lighting/keyboard_effects.h"
+#include "keyboard/lighting/threads/keyboard_pass.h"
 #include "keyboard/lighting/threads/keyboard_speed_table.h"
 #include "keyboard/lighting/threads/lighting_threads.h"
 
@@ -10,12 +11,20 @@ namespace {
 
 constexpr Clock::Duration kStartDelay = std::chrono::milliseconds(1000);
 constexpr Clock::Duration kAbsentPause = std::chrono::milliseconds(100);
-constexpr std::uint32_t kRandomSeed = 0x4B42u;
 
 }  // namespace
 
+void RenderKeyboardImage(std::uint8_t model, const EffectInputs& inputs, EffectState& effect,
+                         KeyboardFrameImage& image) {
+  effect.zone_colour = image.zone_colour;
+  RenderKeyboardFrame(model, inputs, effect, image.leds);
+  image.zone_colour = effect.zone_colour;
+}
+
+void FinishKeyboardPass(EffectState& effect) { ++effect.colour_counter; }
+
 KeyboardLightingThread::KeyboardLightingThread(const LightingThreadInputs& inputs)
-    : in_(inputs), random_(kRandomSeed) {}
+    : in_(inputs), random_(kKeyboardEffectSeed) {}
 
 void KeyboardLightingThread::Run(Event& stop) {
   RunLightingLoop(in_.clock, stop, kStartDelay, kKeyboardLightingExit, [this] { Pass(); });
@@ -34,7 +43,7 @@ void KeyboardLightingThread::Pass() {
     if (model && *model != KeyboardModel::kPerKeyOwn)
       RenderAndSend(static_cast<std::uint8_t>(*model));
   }
-  ++effect_.colour_counter;
+  FinishKeyboardPass(effect_);
 }
 
 // Renders onto the frame last published (the synchronised animation may have written it), so that
@@ -44,10 +53,8 @@ void KeyboardLightingThread::RenderAndSend(std::uint8_t model) {
   const std::uint8_t mode = snapshot.lighting.mode;
   SleepFor(in_.clock, EffectTraits(model, mode).pre_delay);
   image_ = in_.keyboard.frame.Read();
-  effect_.zone_colour = image_.zone_colour;
   const EffectInputs inputs{snapshot.lighting, snapshot.custom.Current(), random_};
-  RenderKeyboardFrame(model, inputs, effect_, image_.leds);
-  image_.zone_colour = effect_.zone_colour;
+  RenderKeyboardImage(model, inputs, effect_, image_);
   in_.keyboard.frame.Publish(image_);
   if (model != static_cast<std::uint8_t>(KeyboardModel::kSingleColour)) {
     in_.send_keyboard_frame(model, mode, image_);

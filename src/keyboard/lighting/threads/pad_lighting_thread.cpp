@@ -5,7 +5,6 @@ namespace {
 
 constexpr Clock::Duration kStartDelay = std::chrono::milliseconds(3000);
 constexpr Clock::Duration kAbsentPause = std::chrono::milliseconds(100);
-constexpr std::uint8_t kRippleMode = 5;
 
 }  // namespace
 
@@ -28,10 +27,7 @@ void PadLightingThread::Pass() {
 
 // What the page and the mouse asked for since the last frame; the effect state is this thread's.
 void PadLightingThread::TakeRequests(const LightingBlock& lighting) {
-  if (in_.pad.reset_requested.exchange(false)) {
-    ResetPadEffect(effect_);
-    if (lighting.mode == kRippleMode) StartPadRipple(effect_);
-  }
+  if (in_.pad.reset_requested.exchange(false)) StartPadMode(lighting.mode, effect_);
   if (in_.take_pad_flash()) RequestPadFlash(effect_);
 }
 
