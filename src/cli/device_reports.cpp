@@ -1,10 +1,9 @@
 #include "cli/device_reports.h"
 
 #include <array>
-#include <cstdio>
 
 #include "cli/device_names.h"
-#include "core/bytes.h"
+#include "cli/output.h"
 #include "mouse/assignment_texts.h"
 
 namespace vandrel::cli {
@@ -17,7 +16,7 @@ constexpr int kMacroUnitBytes = 128;
 
 std::string ColourHex(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
   const std::array<std::uint8_t, 3> bytes = {red, green, blue};
-  return Hex(bytes);
+  return LowerHex(bytes);
 }
 
 std::string ColourHex(const Rgb& colour) {
@@ -37,21 +36,11 @@ Json FunctionName(const KeyAssignment& assignment, const EnglishTexts& texts,
 Json AssignmentReport(const KeyAssignment& assignment, const EnglishTexts& texts,
                       AssignmentHolder holder) {
   const std::array<std::uint8_t, 3> bytes = {assignment.type, assignment.param1, assignment.param2};
-  return Json{{"function", FunctionName(assignment, texts, holder)}, {"assignment", Hex(bytes)}};
+  return Json{{"function", FunctionName(assignment, texts, holder)},
+              {"assignment", LowerHex(bytes)}};
 }
 
 }  // namespace
-
-std::string Hex(std::span<const std::uint8_t> bytes) {
-  std::string text;
-  text.reserve(bytes.size() * 2);
-  for (const std::uint8_t byte : bytes) {
-    std::array<char, 3> digits{};
-    std::snprintf(digits.data(), digits.size(), "%02x", byte);
-    text.append(digits.data(), 2);
-  }
-  return text;
-}
 
 Json LightingReport(const LightingBlock& lighting) {
   return Json{{"mode", lighting.mode},
@@ -114,7 +103,7 @@ Json KeyboardLightingReport(const KeyboardLiveLighting& live, const KeyboardCust
 }
 
 Json MouseReport(const MouseState& state, const EnglishTexts& texts) {
-  Json report = {{"device_information", Hex(state.info.bytes)},
+  Json report = {{"device_information", LowerHex(state.info.bytes)},
                  {"sensor", state.info.sensor_code()},
                  {"highest_dpi_index", state.info.max_dpi_index()},
                  {"macro_memory_bytes", state.info.macro_memory_units() * kMacroUnitBytes},
@@ -127,7 +116,7 @@ Json MouseReport(const MouseState& state, const EnglishTexts& texts) {
 
 Json KeyboardReport(const KeyboardState& state, int model, const EnglishTexts& texts) {
   std::lock_guard lock(state.lighting_lock);
-  Json report = {{"device_information", Hex(state.info.bytes)},
+  Json report = {{"device_information", LowerHex(state.info.bytes)},
                  {"model", model},
                  {"model_name", KeyboardModelName(model)},
                  {"key_count", state.info.key_count()},
@@ -139,7 +128,7 @@ Json KeyboardReport(const KeyboardState& state, int model, const EnglishTexts& t
 }
 
 Json PadReport(const PadState& state) {
-  return Json{{"device_information", Hex(state.info.bytes)},
+  return Json{{"device_information", LowerHex(state.info.bytes)},
               {"active_slot", state.live.slot},
               {"lighting", LightingReport(state.live.lighting)}};
 }

@@ -31,7 +31,4 @@ using Json = nlohmann::ordered_json;
 [[nodiscard]] Json KeyboardReport(const KeyboardState& state, int model, const EnglishTexts& texts);
 [[nodiscard]] Json PadReport(const PadState& state);
 
-// Lowercase hexadecimal, two digits a byte.
-[[nodiscard]] std::string Hex(std::span<const std::uint8_t> bytes);
-
 }  // namespace vandrel::cli

@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "cli/output.h"
 #include "core/manual_clock.h"
 #include "keyboard/lighting/effect_inputs.h"
 #include "keyboard/lighting/frame_encoding.h"
@@ -129,17 +130,6 @@ void RenderFrames(const FrameRequest& request, std::size_t count,
       Render<SyncFrames>(request, count, take);
       break;
   }
-}
-
-std::string LowerHex(std::span<const std::uint8_t> bytes) {
-  constexpr std::string_view kDigits = "0123456789abcdef";
-  std::string text;
-  text.reserve(2 * bytes.size());
-  for (const std::uint8_t byte : bytes) {
-    text += kDigits[byte >> 4];
-    text += kDigits[byte & 0x0F];
-  }
-  return text;
 }
 
 std::string FormatFrameLine(std::size_t number, const RenderedFrame& frame, bool preview) {

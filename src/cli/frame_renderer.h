@@ -42,9 +42,6 @@ using RenderedFrame = std::vector<DeviceFrame>;
 void RenderFrames(const FrameRequest& request, std::size_t count,
                   const std::function<void(const RenderedFrame&)>& take);
 
-// Two lowercase hexadecimal digits per byte.
-[[nodiscard]] std::string LowerHex(std::span<const std::uint8_t> bytes);
-
 // "NUMBER PAYLOAD" in lowercase hexadecimal, one " PAYLOAD" per device; with `preview` each
 // device's payload is followed by its entries, " RRGGBBLL" each.
 [[nodiscard]] std::string FormatFrameLine(std::size_t number, const RenderedFrame& frame,

@@ -15,6 +15,17 @@ void PrintError(std::string_view message) {
 
 }  // namespace
 
+std::string LowerHex(std::span<const std::uint8_t> bytes) {
+  constexpr std::string_view kDigits = "0123456789abcdef";
+  std::string text;
+  text.reserve(2 * bytes.size());
+  for (const std::uint8_t byte : bytes) {
+    text += kDigits[byte >> 4];
+    text += kDigits[byte & 0x0F];
+  }
+  return text;
+}
+
 int RefuseUsage(std::string_view message) {
   PrintError(message);
   return kExitBadUsage;

@@ -2,12 +2,18 @@
 // lead to, and JSON documents on standard output.
 #pragma once
 
+#include <cstdint>
 #include <nlohmann/json.hpp>
+#include <span>
+#include <string>
 #include <string_view>
 
 #include "cli/options.h"
 
 namespace vandrel::cli {
+
+// Two lowercase hexadecimal digits a byte, as frames, assignments and device data are shown.
+[[nodiscard]] std::string LowerHex(std::span<const std::uint8_t> bytes);
 
 // "vandrelctl: MESSAGE" on standard error; returns kExitBadUsage.
 int RefuseUsage(std::string_view message);
