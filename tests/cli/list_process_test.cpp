@@ -36,5 +36,21 @@ TEST(ListProcessTest, UsageMistakesExitWithTwoAndSayWhy) {
   EXPECT_TRUE(version.out.starts_with("vandrelctl ")) << version.out;
 }
 
+TEST(ListProcessTest, FoldersAndSettingsAnswerInJsonToo) {
+  const CtlProcess ctl;
+  const CtlResult folders = ctl.Run({"--json", "folders"});
+  ASSERT_EQ(folders.status, 0) << folders.err;
+  const auto paths = nlohmann::json::parse(folders.out);
+  const std::filesystem::path data = paths["data_folder"].get<std::string>();
+  EXPECT_TRUE(std::filesystem::is_directory(data)) << "created on the way";
+  EXPECT_TRUE(data.string().starts_with(ctl.folder().string())) << data;
+
+  const CtlResult settings = ctl.Run({"--json", "settings"});
+  ASSERT_EQ(settings.status, 0) << settings.err;
+  const auto values = nlohmann::json::parse(settings.out);
+  EXPECT_TRUE(values["stored_language"].is_null()) << "nothing stored in a fresh home";
+  EXPECT_EQ(ctl.Run({"settings", "extra"}).status, 2);
+}
+
 }  // namespace
 }  // namespace vandrel::testing

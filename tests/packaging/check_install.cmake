@@ -81,7 +81,7 @@ execute_process(
   COMMAND ${CMAKE_COMMAND} -E env --unset=VANDREL_PROGRAM_DIR "HOME=${PREFIX}/home"
           "XDG_CONFIG_HOME=${PREFIX}/home/.config" "${PREFIX}/bin/vandrelctl" folders
   RESULT_VARIABLE status OUTPUT_VARIABLE folders)
-string(FIND "${folders}" "program folder:  ${PREFIX}/share/vandrel/\n" found)
+string(FIND "${folders}" "program_folder: ${PREFIX}/share/vandrel/\n" found)
 if(NOT status EQUAL 0 OR found EQUAL -1)
   fail("the installed vandrelctl does not use ${PREFIX}/share/vandrel: ${folders}")
 endif()
