@@ -21,7 +21,6 @@ constexpr std::string_view kFlagOptions[] = {"seven-colour", "preview"};
 
 constexpr long kHighestLevel = 14;  // brightness and speed
 constexpr long kMostFrames = 10000;
-constexpr long kPadLastMode = 9;
 constexpr long kSyncLastMode = 3;
 
 struct FramesSettings {
@@ -39,16 +38,9 @@ std::optional<FrameSource> SourceOfWord(std::string_view word) {
 
 // The last item of the mode list: the keyboard model's own, the pad's or the animation's.
 long LastMode(FrameSource source, std::uint8_t keyboard_model) {
-  if (source == FrameSource::kPad) return kPadLastMode;
+  if (source == FrameSource::kPad) return LastLightingMode(DeviceKind::kPad, 0);
   if (source == FrameSource::kSync) return kSyncLastMode;
-  switch (keyboard_model) {
-    case 0:
-      return 18;
-    case 1:
-      return 16;
-    default:
-      return 7;
-  }
+  return LastLightingMode(DeviceKind::kKeyboard, keyboard_model);
 }
 
 // Reads the option `name` when given, within `low`-`high`; false with `error` set when it is bad.

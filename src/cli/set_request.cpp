@@ -20,11 +20,6 @@ constexpr int kHighestBrightness = 14;
 constexpr int kSlowestSpeed = 14;
 constexpr int kHighestDpiIndex = 11;
 
-// The highest lighting mode of each device and keyboard model.
-constexpr int kMouseLastMode = 5;
-constexpr int kPadLastMode = 9;
-int KeyboardLastMode(int model) { return model == 1 ? 10 : model == 3 ? 7 : 18; }
-
 int SlotCount(DeviceKind device) { return device == DeviceKind::kMouse ? 6 : 5; }
 
 std::optional<std::uint8_t> DpiIndexOf(long dpi) {
@@ -170,10 +165,7 @@ std::optional<SetRequest> ReadSetRequest(const std::vector<std::string>& argumen
 }
 
 bool CheckAgainstDevice(const SetRequest& request, const DeviceLimits& limits, std::string& error) {
-  const int last_mode = request.device == DeviceKind::kMouse ? kMouseLastMode
-                        : request.device == DeviceKind::kPad
-                            ? kPadLastMode
-                            : KeyboardLastMode(limits.keyboard_model);
+  const int last_mode = LastLightingMode(request.device, limits.keyboard_model);
   if (request.lighting.mode && *request.lighting.mode > last_mode) {
     error = "mode must be from 0 to " + std::to_string(last_mode) + " on this " +
             std::string(DeviceWord(request.device)) + ", not " +
