@@ -17,7 +17,7 @@ std::filesystem::path EnvironmentPath(const char* name) {
 
 std::filesystem::path DefaultSimulatorState() {
   std::filesystem::path state = EnvironmentPath("XDG_STATE_HOME");
-  // The base directory specification ignores relative paths.
+  // XDG base directories must be absolute; a relative one is ignored.
   if (state.empty() || state.is_relative()) state = EnvironmentPath("HOME") / ".local/state";
   return state / "vandrel" / "simulator";
 }
