@@ -9,8 +9,8 @@
 #include "core/manual_clock.h"
 #include "keyboard/lighting/effect_inputs.h"
 #include "keyboard/lighting/frame_encoding.h"
-#include "keyboard/lighting/threads/keyboard_pass.h"
-#include "keyboard/lighting/threads/sync_effects.h"
+#include "lighting/keyboard_pass.h"
+#include "lighting/sync_effects.h"
 #include "pad/pad_effects.h"
 #include "pad/pad_frame_encoding.h"
 

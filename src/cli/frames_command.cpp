@@ -10,7 +10,7 @@
 #include "cli/device_names.h"
 #include "cli/frame_renderer.h"
 #include "cli/output.h"
-#include "keyboard/lighting/threads/keyboard_pass.h"
+#include "lighting/keyboard_pass.h"
 
 namespace vandrel::cli {
 namespace {

@@ -15,7 +15,7 @@
 #include "app/same_mode.h"
 #include "core/clock.h"
 #include "keyboard/keyboard_components.h"
-#include "keyboard/lighting/threads/lighting_threads.h"
+#include "lighting/lighting_threads.h"
 #include "mouse/mouse_components.h"
 #include "pad/pad_components.h"
 #include "platform/desktop_pointer_settings.h"

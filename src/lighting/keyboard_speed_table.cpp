@@ -1,4 +1,4 @@
-#include "keyboard/lighting/threads/keyboard_speed_table.h"
+#include "lighting/keyboard_speed_table.h"
 
 #include <algorithm>
 #include <array>

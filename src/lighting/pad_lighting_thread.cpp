@@ -1,4 +1,4 @@
-#include "keyboard/lighting/threads/lighting_threads.h"
+#include "lighting/lighting_threads.h"
 
 namespace vandrel {
 namespace {

@@ -1,5 +1,5 @@
 // The synchronised effects' frames, worked out by hand from their rules for a few steps.
-#include "keyboard/lighting/threads/sync_effects.h"
+#include "lighting/sync_effects.h"
 
 #include <gtest/gtest.h>
 

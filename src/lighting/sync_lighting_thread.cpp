@@ -1,6 +1,6 @@
 #include "keyboard/keyboard_model.h"
-#include "keyboard/lighting/threads/lighting_threads.h"
-#include "keyboard/lighting/threads/sync_effects.h"
+#include "lighting/lighting_threads.h"
+#include "lighting/sync_effects.h"
 
 namespace vandrel {
 namespace {

@@ -2,9 +2,9 @@
 
 #include "keyboard/keyboard_model.h"
 #include "keyboard/lighting/keyboard_effects.h"
-#include "keyboard/lighting/threads/keyboard_pass.h"
-#include "keyboard/lighting/threads/keyboard_speed_table.h"
-#include "keyboard/lighting/threads/lighting_threads.h"
+#include "lighting/keyboard_pass.h"
+#include "lighting/keyboard_speed_table.h"
+#include "lighting/lighting_threads.h"
 
 namespace vandrel {
 namespace {

@@ -13,7 +13,7 @@
 #include "core/event.h"
 #include "keyboard/lighting/effect_inputs.h"
 #include "keyboard/lighting/effect_state.h"
-#include "keyboard/lighting/threads/lighting_thread_inputs.h"
+#include "lighting/lighting_thread_inputs.h"
 #include "pad/pad_effects.h"
 
 namespace vandrel {

@@ -1,5 +1,5 @@
 #include "core/trace.h"
-#include "keyboard/lighting/threads/lighting_threads.h"
+#include "lighting/lighting_threads.h"
 
 namespace vandrel {
 namespace {

@@ -1,5 +1,5 @@
 #include "core/trace.h"
-#include "keyboard/lighting/threads/lighting_thread_inputs.h"
+#include "lighting/lighting_thread_inputs.h"
 
 namespace vandrel {
 

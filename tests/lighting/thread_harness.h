@@ -10,7 +10,7 @@
 #include "core/manual_clock.h"
 #include "device/device_channel.h"
 #include "device/fake_hid_backend.h"
-#include "keyboard/lighting/threads/lighting_threads.h"
+#include "lighting/lighting_threads.h"
 
 namespace vandrel::testing {
 

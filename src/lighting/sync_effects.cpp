@@ -1,4 +1,4 @@
-#include "keyboard/lighting/threads/sync_effects.h"
+#include "lighting/sync_effects.h"
 
 #include <array>
 

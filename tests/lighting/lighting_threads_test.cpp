@@ -1,6 +1,6 @@
 // The four lighting threads pass by pass on the manual clock: their sleeps, which frames they
 // render and send, and the hand-over between a device's own thread and the synchronised one.
-#include "keyboard/lighting/threads/lighting_threads.h"
+#include "lighting/lighting_threads.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "core/trace.h"
-#include "keyboard/lighting/threads/keyboard_speed_table.h"
+#include "lighting/keyboard_speed_table.h"
 #include "thread_harness.h"
 
 namespace vandrel {
