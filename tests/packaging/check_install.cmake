@@ -24,6 +24,8 @@ endif()
 
 # The udev rule grants access to the vendor's nodes for exactly the product IDs of the program.
 expect_file(bin/vandrelctl)
+expect_file(share/vandrel/skin/res.xml)
+expect_file(share/vandrel/skin/lan_en.xml)
 expect_file(lib/udev/rules.d/60-vandrel.rules)
 file(READ "${SOURCE_DIR}/src/device/product_ids.h" ids_header)
 string(REGEX MATCH "kVendorId = 0x([0-9A-Fa-f]+)" _ "${ids_header}")
@@ -49,7 +51,6 @@ if(NOT WITH_QT)
 endif()
 
 expect_file(bin/vandrel)
-expect_file(share/vandrel/skin/res.xml)
 expect_file(share/icons/hicolor/64x64/apps/vandrel.png)
 find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
 foreach(entry share/applications/vandrel.desktop share/vandrel/autostart/vandrel.desktop)
