@@ -48,20 +48,6 @@ TEST_F(KeyboardReadsTest, FullReadTakesTablesFromTheKeyboardAndLiveFromLightReco
   EXPECT_EQ(state_.live.reserved[11], 0x5C);
 }
 
-TEST_F(KeyboardReadsTest, SlotsMapToTheFirstDeviceKeyWithTheirIdentity) {
-  Plug();
-  keyboard_device_.ReadAll();
-
-  for (const std::size_t slot : {0UL, 38UL, 84UL, 110UL}) {
-    EXPECT_EQ(DeviceIndexOfSlot(state_, slot), FactoryIndexOf(kPerKeyKeyboardProductId, slot))
-        << slot;
-  }
-  // The simulated per-key keyboard has no key with the empty identity and no ISO key.
-  for (const std::size_t slot : {16UL, 20UL, 62UL, 102UL, 124UL}) {
-    EXPECT_EQ(DeviceIndexOfSlot(state_, slot), kNoDeviceKey) << slot;
-  }
-}
-
 TEST_F(KeyboardReadsTest, AKeyboardWith170KeysIsReadWithTransfersOf510Bytes) {
   Plug(kPerKeyKeyboardProductId, 170);
 
