@@ -79,20 +79,20 @@ TEST_F(KeyboardReadsTest, AKeyboardWith171KeysIsRefusedWithTheBracketClosedAndTh
 }
 
 TEST_F(KeyboardReadsTest, ASlotWhoseKeyTheFactoryTableLacksStaysAbsent) {
-  // The simulated keyboard numbers its keys by usage: cut before NumLock, it has no NumLock.
-  const std::size_t num_lock = FactoryIndexOf(kPerKeyKeyboardProductId, 38);
+  // Cut before NumLock, halfway along its number row, the keyboard has no NumLock.
+  const std::size_t num_lock = FactoryIndexOf(kPerKeyKeyboardProductId, kNumLockKey);
   Plug(kPerKeyKeyboardProductId, static_cast<int>(num_lock));
 
   keyboard_device_.ReadAll();
 
   EXPECT_EQ(DeviceIndexOfSlot(state_, 38), kNoDeviceKey);
   EXPECT_FALSE(AssignmentOfSlot(state_, 38).has_value());
-  EXPECT_EQ(DeviceIndexOfSlot(state_, 0), FactoryIndexOf(kPerKeyKeyboardProductId, 0));
+  EXPECT_EQ(DeviceIndexOfSlot(state_, 0), FactoryIndexOf(kPerKeyKeyboardProductId, kEscKey));
 }
 
 TEST_F(KeyboardReadsTest, ASecondReadOfAKeyboardWithoutAKeyForgetsTheEarlierKeyboardsKey) {
   state_.slot_map[38] = 7;  // from a keyboard read before
-  const std::size_t num_lock = FactoryIndexOf(kPerKeyKeyboardProductId, 38);
+  const std::size_t num_lock = FactoryIndexOf(kPerKeyKeyboardProductId, kNumLockKey);
   Plug(kPerKeyKeyboardProductId, static_cast<int>(num_lock));
 
   keyboard_device_.ReadAll();
