@@ -2,12 +2,10 @@
 
 #include <algorithm>
 
-#include "keyboard/key_slot_identity.h"
+#include "sim/factory_keys.h"
 
 namespace vandrel::sim {
 namespace {
-
-namespace type = assignment_type;
 
 constexpr std::size_t kMouseSlots = 6;
 constexpr std::size_t kPadSlots = 5;
@@ -31,7 +29,7 @@ constexpr std::size_t kDpiBytes[] = {15, 16, 17, 18, 20};
 constexpr std::size_t kActiveDpiByte = 19;
 constexpr std::size_t kDpiColourByte = 21;  // five R, G, B triples
 
-void PutKey(std::vector<std::uint8_t>& table, std::size_t index, KeyAssignment key) {
+void PutKey(std::vector<std::uint8_t>& table, std::size_t index, FactoryAssignment key) {
   table[3 * index] = key.type;
   table[3 * index + 1] = key.param1;
   table[3 * index + 2] = key.param2;
@@ -74,7 +72,7 @@ FirmwareImage MouseImage() {
   image.device_info[kInfoHighestDpi] = kHighestDpiIndex;
   image.default_table.assign(kDefaultTableSize, 0);
   image.key_pages.assign(kKeyPageMemorySize, 0);
-  const std::vector<KeyAssignment> buttons = MouseFactoryButtons();
+  const std::vector<FactoryAssignment> buttons = MouseFactoryButtons();
   for (std::size_t b = 0; b < buttons.size(); ++b) {
     PutKey(image.default_table, b, buttons[b]);
     for (std::size_t page = 0; page < 5; ++page) {
@@ -105,7 +103,7 @@ std::size_t KeyboardFrameSize(std::uint16_t product_id) {
 }
 
 FirmwareImage KeyboardImage(std::uint16_t product_id, std::optional<int> key_count) {
-  std::vector<KeyAssignment> keys = KeyboardFactoryKeys(product_id);
+  std::vector<FactoryAssignment> keys = KeyboardFactoryKeys(product_id);
   const std::size_t reported =
       key_count ? static_cast<std::size_t>(std::max(*key_count, 0)) : keys.size();
   keys.resize(reported);
@@ -155,43 +153,6 @@ std::string_view FamilyTag(DeviceFamily family) {
       return "mp";
   }
   return "?";
-}
-
-// Keyboards number their keys by scan order, not by the host's slots: here, by usage ID with the
-// modifiers and special keys last, so the host's slot mapping is really exercised.
-std::vector<KeyAssignment> KeyboardFactoryKeys(std::uint16_t product_id) {
-  const bool has_extra_column = product_id == kZoneKeyboardProductId;
-  std::vector<KeyAssignment> keys;
-  for (std::size_t slot = 0; slot < kKeySlotCount; ++slot) {
-    const KeyAssignment identity = kKeySlotIdentity[slot];
-    const bool iso_or_right_gui = slot == 102 || slot == 125;
-    if (identity == kNoKeyIdentity || (iso_or_right_gui && !has_extra_column)) continue;
-    keys.push_back(identity);
-  }
-  std::stable_sort(keys.begin(), keys.end(), [](const KeyAssignment& a, const KeyAssignment& b) {
-    const bool a_plain = a.param2 != 0 && a.type == type::kKey;
-    const bool b_plain = b.param2 != 0 && b.type == type::kKey;
-    if (a_plain != b_plain) return a_plain;
-    return a.param2 < b.param2;
-  });
-  if (has_extra_column) {
-    for (std::uint8_t g = 1; g <= 5; ++g) keys.push_back({0xD0, 0xA2, g});
-  }
-  return keys;
-}
-
-std::vector<KeyAssignment> MouseFactoryButtons() {
-  return {
-      {type::kMouseButton, 0x01, 0},
-      {type::kMouseButton, 0x04, 0},
-      {type::kMouseButton, 0x02, 0},
-      {type::kMouseButton, 0x10, 0},
-      {type::kMouseButton, 0x08, 0},
-      {type::kDpi, 3, 0},
-      {type::kDpi, 1, 0},
-      {type::kDpi, 2, 0},
-      {type::kMultimediaAlt, 0xCD, 0},
-  };
 }
 
 FirmwareImage FactoryImage(std::uint16_t product_id, std::optional<int> key_count) {

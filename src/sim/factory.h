@@ -5,10 +5,8 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 #include "device/product_ids.h"
-#include "mouse/key_assignment.h"
 #include "sim/firmware_image.h"
 
 namespace vandrel::sim {
@@ -21,13 +19,6 @@ enum class DeviceFamily { kKeyboard, kMouse, kPad };
 [[nodiscard]] std::optional<DeviceFamily> FamilyOf(std::uint16_t product_id);
 // "kb", "ms" or "mp".
 [[nodiscard]] std::string_view FamilyTag(DeviceFamily family);
-
-// The factory keys of a keyboard, in the keyboard's own key order.
-[[nodiscard]] std::vector<KeyAssignment> KeyboardFactoryKeys(std::uint16_t product_id);
-
-// The mouse's nine buttons as they leave the factory: left, wheel, right, forward, back, DPI
-// cycle, DPI up, DPI down and play/pause.
-[[nodiscard]] std::vector<KeyAssignment> MouseFactoryButtons();
 
 // The factory memory of the device with `product_id`. A keyboard reports `key_count` keys when
 // given (more than it has are filled with empty assignments; more than 170 do not fit its table).

@@ -49,9 +49,10 @@ TEST(SetProcessTest, InfoNamesFunctionsInEnglish) {
   EXPECT_EQ(mouse["buttons"][0]["function"], "Left click");
   const json keyboard = Info(ctl, "keyboard");
   ASSERT_EQ(keyboard["keys"].size(), keyboard["key_count"]);
-  EXPECT_EQ(keyboard["keys"][0]["assignment"], "200004");
-  EXPECT_EQ(keyboard["keys"][0]["key_name"], "A");
-  EXPECT_EQ(keyboard["keys"][0]["function"], "A");
+  // The keyboard's first key in its scan order is Esc.
+  EXPECT_EQ(keyboard["keys"][0]["assignment"], "200029");
+  EXPECT_EQ(keyboard["keys"][0]["key_name"], "Esc");
+  EXPECT_EQ(keyboard["keys"][0]["function"], "Esc");
 }
 
 TEST(SetProcessTest, ASlotSwitchComesBeforeTheSettingsThatFollowIt) {

@@ -4,13 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "device/channel_fixture.h"
 #include "keyboard/keyboard_device.h"
-#include "sim/factory.h"
+#include "sim/factory_keys.h"
 
 namespace vandrel::testing {
 
@@ -39,6 +40,10 @@ inline std::vector<TracedRequest> Joined(std::initializer_list<std::vector<Trace
   return all;
 }
 
+// Keys as the HID usage tables give them: type 0x20, no modifier, the usage ID.
+inline constexpr KeyAssignment kEscKey{assignment_type::kKey, 0, 0x29};
+inline constexpr KeyAssignment kNumLockKey{assignment_type::kKey, 0, 0x53};
+
 inline constexpr int kBegin = 1, kEnd = 2, kInfo = 3, kBlock = 5, kSelect = 6, kDefaults = 7,
                      kPage = 8, kWritePage = 9;
 
@@ -59,11 +64,12 @@ class KeyboardFixture : public ChannelFixture {
   // Forgets the traffic so far.
   void ClearTrace() { ASSERT_TRUE(bus_.SetTraceFile(trace_dir_.path() / "trace.txt")); }
 
-  // The device key index of `slot`'s identity among the simulated keyboard's factory keys.
-  static std::size_t FactoryIndexOf(std::uint16_t product_id, std::size_t slot) {
-    const std::vector<KeyAssignment> keys = sim::KeyboardFactoryKeys(product_id);
-    const auto found = std::find(keys.begin(), keys.end(), kKeySlotIdentity[slot]);
-    EXPECT_NE(found, keys.end()) << slot;
+  // The device key that holds `key` in the simulated keyboard's factory table.
+  static std::size_t FactoryIndexOf(std::uint16_t product_id, const KeyAssignment& key) {
+    const std::vector<sim::FactoryAssignment> keys = sim::KeyboardFactoryKeys(product_id);
+    const auto found = std::find(keys.begin(), keys.end(),
+                                 sim::FactoryAssignment{key.type, key.param1, key.param2});
+    EXPECT_NE(found, keys.end()) << int{key.param2};
     return static_cast<std::size_t>(found - keys.begin());
   }
 

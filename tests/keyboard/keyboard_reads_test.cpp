@@ -48,20 +48,6 @@ TEST_F(KeyboardReadsTest, FullReadTakesTablesFromTheKeyboardAndLiveFromLightReco
   EXPECT_EQ(state_.live.reserved[11], 0x5C);
 }
 
-TEST_F(KeyboardReadsTest, SlotsMapToTheFirstDeviceKeyWithTheirIdentity) {
-  Plug();
-  keyboard_device_.ReadAll();
-
-  for (const std::size_t slot : {0UL, 38UL, 84UL, 110UL}) {
-    EXPECT_EQ(DeviceIndexOfSlot(state_, slot), FactoryIndexOf(kPerKeyKeyboardProductId, slot))
-        << slot;
-  }
-  // The simulated per-key keyboard has no key with the empty identity and no ISO key.
-  for (const std::size_t slot : {16UL, 20UL, 62UL, 102UL, 124UL}) {
-    EXPECT_EQ(DeviceIndexOfSlot(state_, slot), kNoDeviceKey) << slot;
-  }
-}
-
 TEST_F(KeyboardReadsTest, AKeyboardWith170KeysIsReadWithTransfersOf510Bytes) {
   Plug(kPerKeyKeyboardProductId, 170);
 
@@ -93,20 +79,20 @@ TEST_F(KeyboardReadsTest, AKeyboardWith171KeysIsRefusedWithTheBracketClosedAndTh
 }
 
 TEST_F(KeyboardReadsTest, ASlotWhoseKeyTheFactoryTableLacksStaysAbsent) {
-  // The simulated keyboard numbers its keys by usage: cut before NumLock, it has no NumLock.
-  const std::size_t num_lock = FactoryIndexOf(kPerKeyKeyboardProductId, 38);
+  // Cut before NumLock, halfway along its number row, the keyboard has no NumLock.
+  const std::size_t num_lock = FactoryIndexOf(kPerKeyKeyboardProductId, kNumLockKey);
   Plug(kPerKeyKeyboardProductId, static_cast<int>(num_lock));
 
   keyboard_device_.ReadAll();
 
   EXPECT_EQ(DeviceIndexOfSlot(state_, 38), kNoDeviceKey);
   EXPECT_FALSE(AssignmentOfSlot(state_, 38).has_value());
-  EXPECT_EQ(DeviceIndexOfSlot(state_, 0), FactoryIndexOf(kPerKeyKeyboardProductId, 0));
+  EXPECT_EQ(DeviceIndexOfSlot(state_, 0), FactoryIndexOf(kPerKeyKeyboardProductId, kEscKey));
 }
 
 TEST_F(KeyboardReadsTest, ASecondReadOfAKeyboardWithoutAKeyForgetsTheEarlierKeyboardsKey) {
   state_.slot_map[38] = 7;  // from a keyboard read before
-  const std::size_t num_lock = FactoryIndexOf(kPerKeyKeyboardProductId, 38);
+  const std::size_t num_lock = FactoryIndexOf(kPerKeyKeyboardProductId, kNumLockKey);
   Plug(kPerKeyKeyboardProductId, static_cast<int>(num_lock));
 
   keyboard_device_.ReadAll();

@@ -75,7 +75,7 @@ TEST_F(KeyboardWritesTest, KeyTableWriteSendsThreeBytesPerKeyInsideABracket) {
   EXPECT_EQ(keyboard_device_.WriteKeyTable(), kChannelSuccess);
 
   EXPECT_EQ(Requests(), Joined({{{kBegin, 0, 0}}, Chunks(kWritePage, table), {{kEnd, 0, 0}}}));
-  const std::size_t esc = FactoryIndexOf(kPerKeyKeyboardProductId, 0);
+  const std::size_t esc = FactoryIndexOf(kPerKeyKeyboardProductId, kEscKey);
   EXPECT_EQ(device_->Memory().key_pages[3 * esc], assignment_type::kMultimedia);
   EXPECT_EQ(device_->Memory().key_pages[3 * esc + 1], 0xE9);
   EXPECT_EQ(profiles_.saved, std::vector<unsigned>{kKeyProfile | kDeviceProfile});

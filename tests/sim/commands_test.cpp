@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "keyboard/key_slot_identity.h"
+#include <algorithm>
+#include <array>
+#include <iterator>
+#include <set>
+
 #include "sim_host.h"
 
 namespace vandrel::sim {
@@ -9,7 +13,25 @@ namespace {
 using testing::Bytes;
 using testing::Request;
 
-class CommandsTest : public testing::SimFixture {};
+class CommandsTest : public testing::SimFixture {
+ protected:
+  // A keyboard's factory table, read with command 7 after the key count of command 3, as a set of
+  // three-byte codes; its key page 0 starts as the same table.
+  std::set<std::array<std::uint8_t, 3>> ReadFactoryKeys(std::uint16_t product_id) {
+    PlugAndOpen(product_id);
+    Report reply{};
+    EXPECT_EQ(Exchange(Request(3, 0x21), &reply), kStatusAccepted);
+    const std::size_t keys = reply[8 + 5];
+    const Bytes table = ReadArea(7, 0, 3 * keys);
+    EXPECT_EQ(ReadArea(8, 0, 3 * keys), table);
+    std::set<std::array<std::uint8_t, 3>> codes;
+    for (std::size_t d = 0; d < keys; ++d) {
+      codes.insert({table[3 * d], table[3 * d + 1], table[3 * d + 2]});
+    }
+    EXPECT_EQ(codes.size(), keys) << "two keys of " << product_id << " share a factory code";
+    return codes;
+  }
+};
 
 TEST_F(CommandsTest, RequestsBuiltAsDocumentedAreAcceptedWithoutViolation) {
   PlugAndOpen(kMouseProductId);
@@ -134,25 +156,24 @@ TEST_F(CommandsTest, MacroAndRecoilMemoryRefuseDataBeyondTheirCapacity) {
   EXPECT_EQ(Exchange(Request(23, 1, 0, {1})), kStatusRefused);
 }
 
-// The host finds a keyboard's keys by looking its slot identities up in the factory table.
-TEST_F(CommandsTest, KeyboardFactoryTablesHoldTheKeysOfTheirModel) {
-  PlugAndOpen(kZoneKeyboardProductId);
-  Report reply{};
-  ASSERT_EQ(Exchange(Request(3, 0x21), &reply), kStatusAccepted);
-  const std::size_t keys = reply[8 + 5];
-  const Bytes table = ReadArea(7, 0, 3 * keys);
-  auto has = [&](KeyAssignment key) {
-    for (std::size_t d = 0; d < keys; ++d) {
-      if (KeyAssignment{table[3 * d], table[3 * d + 1], table[3 * d + 2]} == key) return true;
-    }
-    return false;
-  };
-  for (std::size_t slot = 0; slot < kKeySlotCount; ++slot) {
-    if (kKeySlotIdentity[slot] == kNoKeyIdentity) continue;
-    EXPECT_TRUE(has(kKeySlotIdentity[slot])) << "slot " << slot;
-  }
-  for (std::uint8_t g = 1; g <= 5; ++g) EXPECT_TRUE(has({0xD0, 0xA2, g}));
-  EXPECT_EQ(ReadArea(8, 0, 3 * keys), table);
+// A full-size keyboard without right GUI but with a function key has 104 keys; the zone keyboard
+// adds the ISO key, right GUI and G1–G5.
+TEST_F(CommandsTest, TheZoneKeyboardHasTheExtraKeysBesideThePerKeyKeyboardsKeys) {
+  const auto per_key = ReadFactoryKeys(kPerKeyKeyboardProductId);
+  const auto zone = ReadFactoryKeys(kZoneKeyboardProductId);
+  EXPECT_EQ(per_key.size(), 104U);
+  EXPECT_EQ(ReadFactoryKeys(kKeyboardProductId), per_key);
+  std::set<std::array<std::uint8_t, 3>> extra;
+  std::set_difference(zone.begin(), zone.end(), per_key.begin(), per_key.end(),
+                      std::inserter(extra, extra.end()));
+  EXPECT_TRUE(std::includes(zone.begin(), zone.end(), per_key.begin(), per_key.end()));
+  EXPECT_EQ(extra, (std::set<std::array<std::uint8_t, 3>>{{0x20, 0, 0x64},
+                                                          {0x20, 0x80, 0},
+                                                          {0xD0, 0xA2, 1},
+                                                          {0xD0, 0xA2, 2},
+                                                          {0xD0, 0xA2, 3},
+                                                          {0xD0, 0xA2, 4},
+                                                          {0xD0, 0xA2, 5}}));
 }
 
 TEST_F(CommandsTest, KeyboardKeyCountIsConfigurableBeyondWhatTheHostAccepts) {
