@@ -11,21 +11,8 @@ namespace {
 constexpr std::string_view kModeSwitch = "ms_deng_mode_switch";
 
 constexpr LightingPanelSetup kPanel = {
-    .controls =
-        {
-            .palette = "ms_deng_Color_Pallet",
-            .preview = "ms_Deng_colordp_btn",
-            .component_edits = {"ms_Deng_edit_R", "ms_Deng_edit_G", "ms_Deng_edit_B"},
-            .seven_colour = "ms_Deng_7color_check",
-            .left_option = "ms_Deng_FXL_check",
-            .right_option = "ms_Deng_FXR_check",
-            .brightness_slider = "ms_deng_light_slider",
-            .speed_slider = "ms_deng_speed_slider",
-        },
-    .preset_prefix = "ms_Deng_color_btn_",
-    .same_mode = "ms_deng_same_mode",
-    .left_button = "ms_Deng_FXL_btn",
-    .right_button = "ms_Deng_FXR_btn",
+    .prefix = "ms_",
+    .direction_buttons = true,
     .device = DeviceKind::kMouse,
     // The mouse runs its own effect with the synchronised animation's settings.
     .mirrored = kBrightnessField | kSpeedField | kDirectionField | kFixedColourFields,

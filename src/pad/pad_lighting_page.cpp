@@ -13,21 +13,8 @@ constexpr std::string_view kSlotCombo = "mp_deng_combo_profile";
 constexpr std::string_view kResetButton = "mp_one_profile_default";
 
 constexpr LightingPanelSetup kPanel = {
-    .controls =
-        {
-            .palette = "mp_deng_Color_Pallet",
-            .preview = "mp_Deng_colordp_btn",
-            .component_edits = {"mp_Deng_edit_R", "mp_Deng_edit_G", "mp_Deng_edit_B"},
-            .seven_colour = "mp_Deng_7color_check",
-            .left_option = "mp_Deng_FXL_check",
-            .right_option = "mp_Deng_FXR_check",
-            .brightness_slider = "mp_deng_light_slider",
-            .speed_slider = "mp_deng_speed_slider",
-        },
-    .preset_prefix = "mp_Deng_color_btn_",
-    .same_mode = "mp_deng_same_mode",
-    .left_button = {},  // the pad's skin has only the direction options
-    .right_button = {},
+    .prefix = "mp_",
+    .direction_buttons = false,
     .device = DeviceKind::kPad,
     // The pad keeps its own brightness, speed and colour; the synchronised animation takes only
     // its direction.

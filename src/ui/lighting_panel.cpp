@@ -29,7 +29,12 @@ void LightingEdit::ApplyTo(LightingBlock& block) const {
 
 LightingPanel::LightingPanel(WindowModel& window, const LightingPanelSetup& setup,
                              LightingSync& sync, LightingStore store)
-    : setup_(setup), sync_(sync), store_(std::move(store)), controls_(window, setup.controls) {}
+    : direction_buttons_(setup.direction_buttons),
+      device_(setup.device),
+      mirrored_(setup.mirrored),
+      sync_(sync),
+      store_(std::move(store)),
+      controls_(window, setup.prefix) {}
 
 bool LightingPanel::Handle(const Notification& notification) {
   Control& sender = *notification.sender;
@@ -38,7 +43,7 @@ bool LightingPanel::Handle(const Notification& notification) {
   if (type == notify::kSelectChanged) return HandleSelectChanged(sender);
   if (type == notify::kValueChanged) return HandleValueChanged(sender);
   if (type == notify::kTextChanged) return HandleTextChanged(sender);
-  if (type != notify::kColorChanged || sender.Name() != setup_.controls.palette) return false;
+  if (type != notify::kColorChanged || sender.Name() != Names().palette) return false;
   SetFixedColour(sender.SelectedColour(), /*store=*/true);
   return true;
 }
@@ -54,16 +59,16 @@ void LightingPanel::SetFixedColour(std::uint32_t argb, bool store) {
 
 bool LightingPanel::HandleClick(const Control& sender) {
   const std::string& name = sender.Name();
-  if (name == setup_.same_mode) {
-    sync_.SpreadFrom(setup_.device, store_.live());
+  if (name == Names().same_mode) {
+    sync_.SpreadFrom(device_, store_.live());
     return true;
   }
-  // A skin without direction buttons leaves their names empty, and no control is unnamed.
-  if (!name.empty() && (name == setup_.left_button || name == setup_.right_button)) {
-    SetDirection(name == setup_.left_button ? kDirectionLeft : kDirectionRight);
+  const bool left = name == Names().left_button;
+  if (direction_buttons_ && (left || name == Names().right_button)) {
+    SetDirection(left ? kDirectionLeft : kDirectionRight);
     return true;
   }
-  const std::optional<int> number = NumberInName(name, setup_.preset_prefix);
+  const std::optional<int> number = NumberInName(name, Names().preset_prefix);
   const std::optional<std::uint32_t> preset = number ? PresetColour(*number) : std::nullopt;
   if (!preset) return false;
   SetFixedColour(*preset, /*store=*/true);
@@ -72,25 +77,25 @@ bool LightingPanel::HandleClick(const Control& sender) {
 
 bool LightingPanel::HandleSelectChanged(const Control& sender) {
   const std::string& name = sender.Name();
-  if (name == setup_.controls.seven_colour) {
+  if (name == Names().seven_colour) {
     const std::uint8_t cycling = sender.IsSelected() ? 1 : 0;
     Store({.fields = kSevenColourField, .values = {.seven_colour = cycling}});
     return true;
   }
   // An option unselected by its partner needs nothing: the partner's handling did it all.
   if (!sender.IsSelected()) return false;
-  const bool left = name == setup_.controls.left_option;
-  const bool right = name == setup_.controls.right_option;
+  const bool left = name == Names().left_option;
+  const bool right = name == Names().right_option;
   if (left || right) SetDirection(left ? kDirectionLeft : kDirectionRight);
   return left || right;
 }
 
 bool LightingPanel::HandleValueChanged(const Control& sender) {
-  if (sender.Name() == setup_.controls.brightness_slider) {
+  if (sender.Name() == Names().brightness_slider) {
     Store({.fields = kBrightnessField, .values = {.brightness = ToByte(sender.Value())}});
     return true;
   }
-  if (sender.Name() == setup_.controls.speed_slider) {
+  if (sender.Name() == Names().speed_slider) {
     Store({.fields = kSpeedField, .values = {.speed = ToByte(kSlowestSpeed - sender.Value())}});
     return true;
   }
@@ -115,7 +120,7 @@ void LightingPanel::SetDirection(std::uint8_t direction) {
 
 void LightingPanel::Store(const LightingEdit& edit) {
   store_.change(edit);
-  const LightingEdit mirrored{.fields = edit.fields & setup_.mirrored, .values = edit.values};
+  const LightingEdit mirrored{.fields = edit.fields & mirrored_, .values = edit.values};
   if (mirrored.fields == 0) return;
   sync_.Common().Update([&mirrored](LightingBlock& common) { mirrored.ApplyTo(common); });
 }

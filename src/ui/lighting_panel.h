@@ -43,13 +43,10 @@ struct LightingEdit {
 
 // What tells one device's panel from another's.
 struct LightingPanelSetup {
-  LightingControlNames controls;
-  std::string_view preset_prefix;  // "…_Deng_color_btn_": preset buttons 0-29
-  std::string_view same_mode;      // "…_deng_same_mode"
-  std::string_view left_button;    // "…_Deng_FXL_btn", acting like the left option; empty: none
-  std::string_view right_button;   // "…_Deng_FXR_btn"; empty: none
-  DeviceKind device;               // the source of a same mode started here
-  LightingFields mirrored;         // the fields whose edits the common block takes too
+  std::string_view prefix;  // of the device's control names: "ms_", "mp_"
+  bool direction_buttons;   // "…_Deng_FXL_btn" and "…_Deng_FXR_btn" act like the options
+  DeviceKind device;        // the source of a same mode started here
+  LightingFields mirrored;  // the fields whose edits the common block takes too
 };
 
 // How the page reaches its device's lighting.
@@ -60,7 +57,7 @@ struct LightingStore {
 
 class LightingPanel {
  public:
-  // `window` and `sync` must outlive the panel; the setup's names must be literals.
+  // `window` and `sync` must outlive the panel.
   LightingPanel(WindowModel& window, const LightingPanelSetup& setup, LightingSync& sync,
                 LightingStore store);
 
@@ -82,8 +79,11 @@ class LightingPanel {
   bool HandleTextChanged(Control& sender);
   void SetDirection(std::uint8_t direction);
   void Store(const LightingEdit& edit);
+  [[nodiscard]] const LightingControlNames& Names() const { return controls_.names(); }
 
-  LightingPanelSetup setup_;
+  bool direction_buttons_;
+  DeviceKind device_;
+  LightingFields mirrored_;
   LightingSync& sync_;
   LightingStore store_;
   LightingControls controls_;

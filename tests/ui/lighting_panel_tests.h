@@ -24,6 +24,11 @@
 
 namespace vandrel::testing {
 
+// A block from its bytes: mode, brightness, speed, direction, seven-colour, red, green, blue.
+inline LightingBlock Block(const std::array<std::uint8_t, LightingBlock::kSize>& bytes) {
+  return DecodeLightingBlock(bytes);
+}
+
 template <typename Page>
 class LightingPanelTest : public Page {
  protected:
@@ -35,14 +40,7 @@ class LightingPanelTest : public Page {
 TYPED_TEST_SUITE_P(LightingPanelTest);
 
 TYPED_TEST_P(LightingPanelTest, RefreshShowsEverySettingButTheModeAndStoresNothing) {
-  const LightingBlock block{.mode = 2,
-                            .brightness = 9,
-                            .speed = 3,
-                            .direction = 0,
-                            .seven_colour = 1,
-                            .red = 0x10,
-                            .green = 0x20,
-                            .blue = 0x30};
+  const LightingBlock block = Block({2, 9, 3, 0, 1, 0x10, 0x20, 0x30});
   this->Lighting() = block;
   this->RefreshPage();
   EXPECT_EQ(this->Named("deng_light_slider").Value(), 9);
@@ -67,23 +65,9 @@ TYPED_TEST_P(LightingPanelTest, RefreshShowsEverySettingButTheModeAndStoresNothi
 // block those of them the page mirrors, the preview and the seven-colour check show the result,
 // and the record is marked dirty with its profiles rewritten.
 TYPED_TEST_P(LightingPanelTest, EachEditStoresItsFieldsAndMirrorsOnlyThePagesOwn) {
-  constexpr LightingBlock kStart{.mode = 2,
-                                 .brightness = 1,
-                                 .speed = 1,
-                                 .direction = 0,
-                                 .seven_colour = 1,
-                                 .red = 0x11,
-                                 .green = 0x22,
-                                 .blue = 0x33};
+  const LightingBlock start = Block({2, 1, 1, 0, 1, 0x11, 0x22, 0x33});
   // Different from what every edit below stores, so that each mirrored field shows.
-  constexpr LightingBlock kCommon{.mode = 7,
-                                  .brightness = 7,
-                                  .speed = 7,
-                                  .direction = 0,
-                                  .seven_colour = 1,
-                                  .red = 7,
-                                  .green = 7,
-                                  .blue = 7};
+  const LightingBlock common_start = Block({7, 7, 7, 0, 1, 7, 7, 7});
   struct Edit {
     const char* what;
     std::function<void()> act;
@@ -136,22 +120,24 @@ TYPED_TEST_P(LightingPanelTest, EachEditStoresItsFieldsAndMirrorsOnlyThePagesOwn
        }},
   };
   for (const Edit& edit : edits) {
-    this->Lighting() = kStart;
-    this->sync_.common.Store(kCommon);
+    this->Lighting() = start;
+    this->sync_.common.Store(common_start);
     this->RefreshPage();
     this->state_.dirty = false;
     this->profiles_.saves.clear();
 
     edit.act();
-    LightingBlock expected = kStart;
+    LightingBlock expected = start;
     edit.store(expected);
     EXPECT_EQ(this->Lighting(), expected) << edit.what;
-    auto common = Encode(kCommon);
+    // The touched fields the page mirrors follow the edit; the rest of the common block stays.
+    auto expected_common = Encode(common_start);
     const auto live = Encode(expected);
-    for (std::size_t field = 0; field < common.size(); ++field) {
-      if ((edit.fields & TypeParam::kMirrored & (1U << field)) != 0) common[field] = live[field];
+    for (std::size_t field = 0; field < expected_common.size(); ++field) {
+      if ((edit.fields & TypeParam::kMirrored & (1U << field)) != 0)
+        expected_common[field] = live[field];
     }
-    EXPECT_EQ(Encode(this->sync_.common.Load()), common) << edit.what;
+    EXPECT_EQ(Encode(this->sync_.common.Load()), expected_common) << edit.what;
     EXPECT_EQ(this->Named("Deng_colordp_btn").BackgroundColour(), FixedColourArgb(expected))
         << edit.what;
     EXPECT_EQ(this->Named("Deng_7color_check").IsSelected(), expected.seven_colour != 0)
@@ -182,14 +168,7 @@ TYPED_TEST_P(LightingPanelTest, TheEditsShowTheFixedColourAndATypedOneReachesThe
 }
 
 TYPED_TEST_P(LightingPanelTest, SameModeSpreadsThePagesBlockByteForByte) {
-  this->Lighting() = {.mode = 4,
-                      .brightness = 7,
-                      .speed = 2,
-                      .direction = 1,
-                      .seven_colour = 0,
-                      .red = 1,
-                      .green = 2,
-                      .blue = 3};
+  this->Lighting() = Block({4, 7, 2, 1, 0, 1, 2, 3});
   this->Named("deng_same_mode").SetVisible(true);
   this->Named("deng_same_mode").Click();
   ASSERT_EQ(this->sync_.spreads.size(), 1U);
