@@ -13,6 +13,8 @@ constexpr std::array<int, 4> kReportRatesHz = {125, 250, 500, 1000};
 constexpr std::array<std::string_view, kMouseButtonCount> kMouseButtonNames = {
     "left", "wheel", "right", "forward", "back", "DPI", "second DPI", "button 7", "button 8"};
 constexpr int kMacroUnitBytes = 128;
+// The mouse names its active level 0-5 for the six levels its page shows.
+constexpr int kMouseActiveLevels = 6;
 
 std::string ColourHex(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
   const std::array<std::uint8_t, 3> bytes = {red, green, blue};
@@ -40,6 +42,12 @@ Json AssignmentReport(const KeyAssignment& assignment, const EnglishTexts& texts
               {"assignment", LowerHex(bytes)}};
 }
 
+// The active level counted from 1 like the level lines; null for a byte the mouse cannot send.
+Json ActiveDpiLevel(std::uint8_t active_dpi) {
+  if (active_dpi >= kMouseActiveLevels) return nullptr;
+  return active_dpi + 1;
+}
+
 }  // namespace
 
 Json LightingReport(const LightingBlock& lighting) {
@@ -65,7 +73,7 @@ Json MouseSettingsReport(const MouseSettings& settings) {
   return Json{
       {"slot", settings.slot},
       {"report_rate_hz", known_rate ? Json(kReportRatesHz[settings.report_rate]) : Json(nullptr)},
-      {"active_dpi_level", settings.active_dpi},
+      {"active_dpi_level", ActiveDpiLevel(settings.active_dpi)},
       {"dpi_levels", dpi},
       {"lighting", LightingReport(settings.lighting)}};
 }

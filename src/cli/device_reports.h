@@ -15,7 +15,8 @@ namespace vandrel::cli {
 using Json = nlohmann::ordered_json;
 
 [[nodiscard]] Json LightingReport(const LightingBlock& lighting);
-// A mouse settings record: report rate, DPI levels with their colours, lighting.
+// A mouse settings record: report rate, the active DPI level and the levels with their values and
+// colours (all counted from 1), lighting.
 [[nodiscard]] Json MouseSettingsReport(const MouseSettings& settings);
 [[nodiscard]] Json MouseButtonsReport(const MouseKeyTable& keys, const EnglishTexts& texts);
 // Keys 0 … key_count − 1 of `keys`, each with the name of its factory function in `defaults`

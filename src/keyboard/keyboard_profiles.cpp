@@ -1,16 +1,7 @@
 #include "keyboard/keyboard_profiles.h"
 
-#include <algorithm>
-#include <bit>
-
 namespace vandrel {
 namespace {
-
-KeyboardLightPayload LightPayloadOf(KeyboardState& state) {
-  KeyboardLightRecord& record = state.lights[0];
-  record.live = state.live;
-  return {record, state.custom};
-}
 
 void Load(KeyboardState& state, KeyboardLightPayload payload) {
   payload.record.live.profile = 0;
@@ -21,38 +12,30 @@ void Load(KeyboardState& state, KeyboardLightPayload payload) {
   state.custom = payload.custom;
 }
 
-template <std::size_t kSize>
-std::array<std::uint8_t, kSize> Copy(std::span<const std::uint8_t, kSize> payload) {
-  std::array<std::uint8_t, kSize> bytes{};
-  std::copy(payload.begin(), payload.end(), bytes.begin());
-  return bytes;
-}
-
 }  // namespace
 
-KeyboardKeyProfileBytes MakeKeyProfile(const KeyboardState& state) { return state.keys[0].bytes; }
-
-KeyboardLightProfileBytes MakeLightProfile(KeyboardState& state) {
-  return Encode(LightPayloadOf(state));
-}
-
-KeyboardDeviceProfileBytes MakeDeviceProfile(KeyboardState& state) {
-  return Encode(KeyboardDevicePayload{state.keys[0], LightPayloadOf(state)});
+KeyboardLightPayload StoreLiveLight(KeyboardState& state) {
+  KeyboardLightRecord& record = state.lights[0];
+  record.live = state.live;
+  return {record, state.custom};
 }
 
 void LoadKeyProfile(KeyboardState& state,
                     std::span<const std::uint8_t, kKeyboardKeyProfileSize> payload) {
-  state.keys[0].bytes = Copy(payload);
+  DecodeInto(payload, state.keys[0]);
 }
 
 void LoadLightProfile(KeyboardState& state,
                       std::span<const std::uint8_t, kKeyboardLightProfileSize> payload) {
-  Load(state, std::bit_cast<KeyboardLightPayload>(Copy(payload)));
+  KeyboardLightPayload light;
+  DecodeInto(payload, light);
+  Load(state, light);
 }
 
 void LoadDeviceProfile(KeyboardState& state,
                        std::span<const std::uint8_t, kKeyboardDeviceProfileSize> payload) {
-  const auto device = std::bit_cast<KeyboardDevicePayload>(Copy(payload));
+  KeyboardDevicePayload device;
+  DecodeInto(payload, device);
   state.keys[0] = device.keys;
   Load(state, device.light);
 }

@@ -1,7 +1,6 @@
-// The payloads of the keyboard's profile files (after the file's 16-byte header): the key
-// profile ".pro" (page 0 of the key table), the light profile ".led" (light record 0 and the
-// custom colours) and the device profile ".config" (both). Making a payload first writes the live
-// lighting into light record 0; loading one changes the state only (KeyboardDevice sends it).
+// The payloads of the keyboard's profile files, laid out as profile/profile_payloads.h says: the
+// light profile ".led" is light record 0 and the custom colours. Making a payload first writes the
+// live lighting into light record 0; loading one changes the state only (KeyboardDevice sends it).
 // User-interface thread.
 #pragma once
 
@@ -11,6 +10,7 @@
 #include <span>
 
 #include "keyboard/keyboard_state.h"
+#include "profile/profile_payloads.h"
 
 namespace vandrel {
 
@@ -42,9 +42,8 @@ using KeyboardKeyProfileBytes = std::array<std::uint8_t, kKeyboardKeyProfileSize
 using KeyboardLightProfileBytes = std::array<std::uint8_t, kKeyboardLightProfileSize>;
 using KeyboardDeviceProfileBytes = std::array<std::uint8_t, kKeyboardDeviceProfileSize>;
 
-[[nodiscard]] KeyboardKeyProfileBytes MakeKeyProfile(const KeyboardState& state);
-[[nodiscard]] KeyboardLightProfileBytes MakeLightProfile(KeyboardState& state);
-[[nodiscard]] KeyboardDeviceProfileBytes MakeDeviceProfile(KeyboardState& state);
+// The .led payload, the live lighting copied into light record 0 first.
+[[nodiscard]] KeyboardLightPayload StoreLiveLight(KeyboardState& state);
 
 // The payload replaces key page 0.
 void LoadKeyProfile(KeyboardState& state,

@@ -7,12 +7,12 @@
 // User-interface thread only.
 #pragma once
 
-#include <cstdint>
+#include <cstddef>
 
 #include "device/lighting_block.h"
 #include "device/lighting_sync.h"
 #include "mouse/mouse_device.h"
-#include "ui/lighting_controls.h"
+#include "ui/lighting_panel.h"
 #include "ui/notification.h"
 #include "ui/window_model.h"
 
@@ -32,28 +32,17 @@ class MouseLightingPage {
   // the page acts on.
   bool Handle(const Notification& notification);
 
-  // Shows `argb` (0xAARRGGBB) in the preview and the three edits; with `store` it also becomes
-  // the fixed colour of the live record and of the common block, ending seven-colour cycling.
-  void SetFixedColour(std::uint32_t argb, bool store);
-
   // Same mode started on another device's page: its block becomes the mouse's lighting, the page
   // is refreshed and the record marked dirty.
   void AdoptLighting(const LightingBlock& block);
 
  private:
-  bool HandleClick(const Control& sender);
-  bool HandleSelectChanged(const Control& sender);
-  bool HandleValueChanged(const Control& sender);
-  bool HandleItemSelect(const Control& sender, int index);
   void ChooseMode(std::size_t list, int mode, bool by_user);
-  void TypeComponent(Control& edit, int component);
-  void SetDirection(std::uint8_t direction);
   [[nodiscard]] LightingBlock& Live() { return mouse_.state().live.lighting; }
 
   WindowModel& window_;
   MouseDevice& mouse_;
-  LightingSync& sync_;
-  LightingControls controls_;
+  LightingPanel panel_;
 };
 
 }  // namespace vandrel

@@ -5,14 +5,6 @@
 namespace vandrel {
 namespace {
 
-MouseSlotRecord& StoreLiveInRecord0(MouseState& state) {
-  MouseSlotRecord& record = state.slots[0];
-  record.settings = state.live;
-  record.pointer_speed = state.pointer_speed.load();
-  record.wheel_lines = state.wheel_lines.load();
-  return record;
-}
-
 void MakeRecordLive(MouseState& state, const MouseSlotRecord& record) {
   const std::uint8_t active_slot = state.live.slot;
   state.live = record.settings;
@@ -24,14 +16,12 @@ std::uint8_t AtLeastOne(std::uint8_t value) { return std::max<std::uint8_t>(valu
 
 }  // namespace
 
-MouseKeyProfileBytes MakeKeyProfile(const MouseState& state) { return state.keys[0].bytes; }
-
-MouseLightProfileBytes MakeLightProfile(MouseState& state) {
-  return Encode(StoreLiveInRecord0(state));
-}
-
-MouseDeviceProfileBytes MakeDeviceProfile(MouseState& state) {
-  return Encode(MouseDevicePayload{state.keys[0], StoreLiveInRecord0(state)});
+MouseSlotRecord StoreLiveLight(MouseState& state) {
+  MouseSlotRecord& record = state.slots[0];
+  record.settings = state.live;
+  record.pointer_speed = state.pointer_speed.load();
+  record.wheel_lines = state.wheel_lines.load();
+  return record;
 }
 
 void LoadLightProfile(MouseState& state,

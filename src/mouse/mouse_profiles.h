@@ -1,7 +1,7 @@
-// The payloads of the mouse's profile files (after the file's 16-byte header): the key profile
-// ".pro" (key page 0), the light profile ".led" (slot record 0) and the device profile ".config"
-// (both). Making a payload first copies the live settings and the host settings into slot
-// record 0; loading one changes the state only (MouseDevice sends it). User-interface thread.
+// The payloads of the mouse's profile files, laid out as profile/profile_payloads.h says: the
+// light profile ".led" is slot record 0. Making a payload first copies the live settings and the
+// host settings into slot record 0; loading one changes the state only (MouseDevice sends it).
+// User-interface thread.
 #pragma once
 
 #include <array>
@@ -10,6 +10,7 @@
 #include <span>
 
 #include "mouse/mouse_state.h"
+#include "profile/profile_payloads.h"
 
 namespace vandrel {
 
@@ -30,9 +31,8 @@ using MouseKeyProfileBytes = std::array<std::uint8_t, kMouseKeyProfileSize>;
 using MouseLightProfileBytes = std::array<std::uint8_t, kMouseLightProfileSize>;
 using MouseDeviceProfileBytes = std::array<std::uint8_t, kMouseDeviceProfileSize>;
 
-[[nodiscard]] MouseKeyProfileBytes MakeKeyProfile(const MouseState& state);
-[[nodiscard]] MouseLightProfileBytes MakeLightProfile(MouseState& state);
-[[nodiscard]] MouseDeviceProfileBytes MakeDeviceProfile(MouseState& state);
+// Slot record 0 with the live settings and the host settings copied into it first.
+[[nodiscard]] MouseSlotRecord StoreLiveLight(MouseState& state);
 
 // The record as a loaded .led payload gives it: its settings become live (keeping the active
 // slot's number, since the payload is the record of slot 0 whatever slot is active) and its

@@ -13,7 +13,7 @@
 #include "device/lighting_block.h"
 #include "device/lighting_sync.h"
 #include "pad/pad_device.h"
-#include "ui/lighting_controls.h"
+#include "ui/lighting_panel.h"
 #include "ui/notification.h"
 #include "ui/window_model.h"
 
@@ -34,30 +34,20 @@ class PadLightingPage {
   // the notification is not one the page acts on.
   bool Handle(const Notification& notification);
 
-  // Shows `argb` (0xAARRGGBB) in the preview and the three edits; with `store` it also becomes
-  // the pad's fixed colour, ending seven-colour cycling.
-  void SetFixedColour(std::uint32_t argb, bool store);
-
   // Same mode started on another device's page: its block becomes the pad's lighting, the page
   // is refreshed and the record marked dirty.
   void AdoptLighting(const LightingBlock& block);
 
  private:
-  bool HandleClick(const Control& sender);
-  bool HandleSelectChanged(const Control& sender);
-  bool HandleValueChanged(const Control& sender);
   bool HandleItemSelect(const Control& sender, int index);
   void ShowMode(std::uint8_t mode);
   void ShowSlot(std::uint8_t slot);
-  void TypeComponent(Control& edit, int component);
-  void SetDirection(std::uint8_t direction);
   [[nodiscard]] const LightingBlock& Live() const { return pad_.state().live.lighting; }
 
   WindowModel& window_;
   PadDevice& pad_;
-  LightingSync& sync_;
   std::function<void()> reread_after_reset_;
-  LightingControls controls_;
+  LightingPanel panel_;
 };
 
 }  // namespace vandrel

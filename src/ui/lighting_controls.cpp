@@ -17,6 +17,10 @@ std::uint8_t ComponentOf(std::uint32_t argb, int component) {
   return static_cast<std::uint8_t>((argb >> ComponentShift(component)) & 0xFFU);
 }
 
+std::string Named(std::string_view prefix, std::string_view name) {
+  return std::string(prefix).append(name);
+}
+
 void Apply(Control& group, GroupChange change) {
   switch (change) {
     case GroupChange::kKeep:
@@ -47,8 +51,23 @@ void ApplyGroupChanges(WindowModel& window, std::span<const std::string_view> gr
   }
 }
 
-LightingControls::LightingControls(WindowModel& window, const LightingControlNames& names)
-    : window_(window), names_(names) {}
+LightingControlNames::LightingControlNames(std::string_view prefix)
+    : palette(Named(prefix, "deng_Color_Pallet")),
+      preview(Named(prefix, "Deng_colordp_btn")),
+      component_edits{Named(prefix, "Deng_edit_R"), Named(prefix, "Deng_edit_G"),
+                      Named(prefix, "Deng_edit_B")},
+      seven_colour(Named(prefix, "Deng_7color_check")),
+      left_option(Named(prefix, "Deng_FXL_check")),
+      right_option(Named(prefix, "Deng_FXR_check")),
+      left_button(Named(prefix, "Deng_FXL_btn")),
+      right_button(Named(prefix, "Deng_FXR_btn")),
+      brightness_slider(Named(prefix, "deng_light_slider")),
+      speed_slider(Named(prefix, "deng_speed_slider")),
+      preset_prefix(Named(prefix, "Deng_color_btn_")),
+      same_mode(Named(prefix, "deng_same_mode")) {}
+
+LightingControls::LightingControls(WindowModel& window, std::string_view prefix)
+    : window_(window), names_(prefix) {}
 
 void LightingControls::ShowColour(std::uint32_t argb) const {
   if (Control* preview = Find(names_.preview)) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "device/lighting_block.h"
@@ -36,21 +37,31 @@ inline constexpr std::uint8_t kDirectionRight = 0;
 // The speed slider shows 14 − speed, so that right is faster.
 inline constexpr int kSlowestSpeed = 14;
 
+// The names of the controls, each the device's prefix ("ms_", "mp_") and a name every device's page
+// shares.
 struct LightingControlNames {
-  std::string_view palette;                         // "…_deng_Color_Pallet"
-  std::string_view preview;                         // "…_Deng_colordp_btn"
-  std::array<std::string_view, 3> component_edits;  // red, green, blue: "…_Deng_edit_R" …
-  std::string_view seven_colour;                    // "…_Deng_7color_check"
-  std::string_view left_option;                     // "…_Deng_FXL_check"
-  std::string_view right_option;                    // "…_Deng_FXR_check"
-  std::string_view brightness_slider;               // "…_deng_light_slider"
-  std::string_view speed_slider;                    // "…_deng_speed_slider"
+  explicit LightingControlNames(std::string_view prefix);
+
+  std::string palette;                         // "…_deng_Color_Pallet"
+  std::string preview;                         // "…_Deng_colordp_btn"
+  std::array<std::string, 3> component_edits;  // red, green, blue: "…_Deng_edit_R" …
+  std::string seven_colour;                    // "…_Deng_7color_check"
+  std::string left_option;                     // "…_Deng_FXL_check"
+  std::string right_option;                    // "…_Deng_FXR_check"
+  std::string left_button;                     // "…_Deng_FXL_btn", where a skin has it
+  std::string right_button;                    // "…_Deng_FXR_btn", where a skin has it
+  std::string brightness_slider;               // "…_deng_light_slider"
+  std::string speed_slider;                    // "…_deng_speed_slider"
+  std::string preset_prefix;                   // "…_Deng_color_btn_", then the preset's number
+  std::string same_mode;                       // "…_deng_same_mode"
 };
 
 class LightingControls {
  public:
-  // `window` must outlive the helper; the names must be literals (they are kept as views).
-  LightingControls(WindowModel& window, const LightingControlNames& names);
+  // `window` must outlive the helper; `prefix` is the device's ("ms_", "mp_").
+  LightingControls(WindowModel& window, std::string_view prefix);
+
+  [[nodiscard]] const LightingControlNames& names() const { return names_; }
 
   // Everything of `block` but its mode: brightness and speed sliders, palette, preview, edits,
   // seven-colour check and direction.

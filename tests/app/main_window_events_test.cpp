@@ -6,6 +6,7 @@
 
 #include "core/trace.h"
 #include "hub_fixture.h"
+#include "support/deadline.h"
 
 namespace vandrel::testing {
 namespace {
@@ -237,14 +238,14 @@ TEST_F(HubTest, ASendFromAWorkerWaitsForTheWindowAndGivesUpOnceItStops) {
   std::thread listener([&] { handled = loop_.Send(kMessageKeyboardFullChange, 0, 0); });
   ASSERT_TRUE(loop_.AwaitMessage(std::chrono::seconds(30)));
   loop_.RunPending();
-  listener.join();
+  JoinWithin(listener, "the handled send returning");
   EXPECT_TRUE(handled);
   EXPECT_THAT(Log(), ElementsAre("kb read"));
 
   loop_.Post(kMessageDestroy, 0, 0);
   loop_.RunPending();
   std::thread late([&] { handled = loop_.Send(kMessageKeyboardFullChange, 0, 0); });
-  late.join();
+  JoinWithin(late, "a send after the window stopped returning at once");
   EXPECT_FALSE(handled);
 }
 

@@ -10,6 +10,7 @@
 
 #include "core/manual_clock.h"
 #include "core/trace.h"
+#include "support/deadline.h"
 
 namespace vandrel {
 namespace {
@@ -67,7 +68,7 @@ TEST(WorkerThreadsTest, AStopLeftFromBeforeIsClearedBeforeTheThreadsStart) {
   });
   threads.StopEvent(3).Set();
   threads.Start();
-  started.Wait();
+  ASSERT_TRUE(started.Wait(testing::kWaitDeadline)) << "the thread never started";
   EXPECT_FALSE(saw_stop_at_start);
   EXPECT_EQ(threads.Stop(), StopOutcome::kAllEnded);
 }

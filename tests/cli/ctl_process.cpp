@@ -5,7 +5,10 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <optional>
 #include <sstream>
+
+#include "support/deadline.h"
 
 extern char** environ;
 
@@ -67,9 +70,10 @@ CtlResult CtlProcess::Run(const std::vector<std::string>& arguments) const {
     _exit(127);
   }
   CtlResult result;
-  int wait_status = 0;
-  if (child > 0 && waitpid(child, &wait_status, 0) == child && WIFEXITED(wait_status))
-    result.status = WEXITSTATUS(wait_status);
+  const std::optional<int> wait_status =
+      child > 0 ? AwaitChild(child, kWaitDeadline) : std::nullopt;
+  if (child > 0 && !wait_status) ADD_FAILURE() << "vandrelctl did not end; it was killed";
+  if (wait_status && WIFEXITED(*wait_status)) result.status = WEXITSTATUS(*wait_status);
   result.out = Slurp(out_path);
   result.err = Slurp(err_path);
   return result;

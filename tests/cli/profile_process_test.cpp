@@ -76,6 +76,33 @@ TEST_F(ProfileProcessTest, PadProfilesRoundTrip) {
   EXPECT_EQ(pad["lighting"]["speed"], 2);
 }
 
+// The mouse's record keeps its active level as 0-5; the output counts levels from 1 everywhere.
+TEST_F(ProfileProcessTest, TheActiveDpiLevelCountsFromOneLikeTheLevelLines) {
+  const json mouse = Json({"info", "mouse"});
+  EXPECT_EQ(mouse["active_dpi_level"], 2) << "the simulated mouse starts on byte 1";
+  EXPECT_EQ(mouse["dpi_levels"][1]["level"], 2);
+  const std::string text = Ctl({"info", "mouse"}).out;
+  EXPECT_NE(text.find("\nactive_dpi_level: 2\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\n  level=2 "), std::string::npos) << text;
+
+  ASSERT_EQ(Ctl({"profile", "save", "mouse", File("mine.led")}).status, 0);
+  std::string led = ReadFile(File("mine.led"));
+  constexpr std::size_t kActiveDpiByte = 16 + 19;  // after the file's header
+  const std::vector<std::pair<std::uint8_t, json>> levels = {
+      {0, 1}, {5, 6}, {6, nullptr}, {0xFF, nullptr}};
+  for (const auto& [byte, level] : levels) {
+    led[kActiveDpiByte] = static_cast<char>(byte);
+    WriteFile(File("mine.led"), led);
+    EXPECT_EQ(Json({"profile", "show", File("mine.led")})["record"]["active_dpi_level"], level)
+        << int{byte};
+    const std::string shown = level.is_null() ? "-" : level.dump();
+    EXPECT_NE(
+        Ctl({"profile", "show", File("mine.led")}).out.find("  active_dpi_level: " + shown + "\n"),
+        std::string::npos)
+        << int{byte};
+  }
+}
+
 TEST_F(ProfileProcessTest, DamagedOrForeignFilesAreRefusedAndNothingIsSent) {
   ASSERT_EQ(Ctl({"profile", "save", "mouse", File("good.led")}).status, 0);
   const std::string good = ReadFile(File("good.led"));

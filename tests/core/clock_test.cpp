@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "core/manual_clock.h"
+#include "support/deadline.h"
 
 namespace vandrel {
 namespace {
@@ -26,7 +27,7 @@ TEST(ManualClockTest, SleepBlocksUntilTheClockIsAdvancedPastItsDeadline) {
   clock.Advance(99ms);
   EXPECT_FALSE(woke.load());
   clock.Advance(1ms);
-  sleeper.join();
+  testing::JoinWithin(sleeper, "the sleep ending once the clock passed it");
   EXPECT_TRUE(woke.load());
   EXPECT_EQ(clock.Now(), 100ms);
   EXPECT_EQ(clock.BlockedCount(), 0U);
@@ -39,7 +40,7 @@ TEST(ManualClockTest, WaitEndsWhenTheEventIsSetWithoutTimePassing) {
   std::thread waiter([&] { result = clock.WaitFor(stop, 10s) ? 1 : 0; });
   ASSERT_TRUE(clock.AwaitRequests(1, kRealPatience));
   stop.Set();
-  waiter.join();
+  testing::JoinWithin(waiter, "the wait ending at its event");
   EXPECT_EQ(result.load(), 1);
   EXPECT_EQ(clock.Now(), 0ms);
 }
@@ -51,7 +52,7 @@ TEST(ManualClockTest, WaitTimesOutOnlyWhenAdvanced) {
   std::thread waiter([&] { result = clock.WaitFor(never, 300ms) ? 1 : 0; });
   ASSERT_TRUE(clock.AwaitRequests(1, kRealPatience));
   clock.Advance(300ms);
-  waiter.join();
+  testing::JoinWithin(waiter, "the wait timing out once the clock passed it");
   EXPECT_EQ(result.load(), 0);
 }
 
@@ -67,7 +68,7 @@ TEST(ManualClockTest, RecordsEveryRequestOfAThreadPassByPass) {
     if (pass == 3) stop.Set();
     clock.Advance(1000ms);
   }
-  worker.join();
+  testing::JoinWithin(worker, "the worker ending at its stop event");
   const std::vector<ManualClock::Request> requests = clock.Requests();
   ASSERT_EQ(requests.size(), 7U);
   for (std::size_t i = 0; i < 6; i += 2) {

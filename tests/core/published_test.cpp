@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <thread>
 
+#include "support/deadline.h"
+
 namespace vandrel {
 namespace {
 
@@ -50,7 +52,7 @@ TEST(PublishedTest, ReadersNeverSeeHalfAPublicationWhileTwoThreadsPublish) {
       reading = true;
     }
   });
-  while (!reading.load()) std::this_thread::yield();
+  const bool reader_started = testing::PollUntil([&] { return reading.load(); });
   const auto publish = [&](int first) {
     for (int value = first; value < kPublications; value += 2) published.Publish(Filled(value));
   };
@@ -60,6 +62,7 @@ TEST(PublishedTest, ReadersNeverSeeHalfAPublicationWhileTwoThreadsPublish) {
   odd.join();
   done = true;
   reader.join();
+  ASSERT_TRUE(reader_started) << "the reader never read";
   EXPECT_EQ(torn, 0);
   EXPECT_TRUE(published.Read().IsWhole());
   EXPECT_EQ(published.Version(), 1U + kPublications);

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "channel_fixture.h"
+#include "support/deadline.h"
 
 namespace vandrel {
 namespace {
@@ -178,16 +179,20 @@ TEST(DeviceChannelThreads, ASettingsReadWhileFramesStreamGetsItsOwnReply) {
   ASSERT_TRUE(kb.connected());
 
   std::atomic<bool> done{false};
+  std::atomic<bool> refused{false};
   std::thread streamer([&] {
     const Bytes frame(378, 0x40);
-    while (!done) EXPECT_EQ(kb.SendLightingFrame(frame), 1);
+    while (!done && !refused) refused = kb.SendLightingFrame(frame) != 1;
   });
   const Bytes expected = keyboard->Memory().device_info;
-  while (keyboard->FramesReceived() == 0) std::this_thread::yield();
+  const bool streaming =
+      testing::PollUntil([&] { return keyboard->FramesReceived() > 0 || refused; });
   // Read until well over a hundred frames went by during the reads.
   const int frames_before = keyboard->FramesReceived();
   int reads = 0;
-  for (; reads < 100000 && keyboard->FramesReceived() < frames_before + 200; ++reads) {
+  for (;
+       streaming && !refused && reads < 100000 && keyboard->FramesReceived() < frames_before + 200;
+       ++reads) {
     std::array<std::uint8_t, kDeviceInfoSize> info{};
     const bool own_reply =
         kb.ReadDeviceInfo(info) == 1 && Bytes(info.begin(), info.end()) == expected;
@@ -195,7 +200,9 @@ TEST(DeviceChannelThreads, ASettingsReadWhileFramesStreamGetsItsOwnReply) {
     if (!own_reply) break;
   }
   done = true;
-  streamer.join();
+  testing::JoinWithin(streamer, "the frame streamer stopping");
+  ASSERT_FALSE(refused) << "the channel refused a frame";
+  ASSERT_TRUE(streaming) << "no frame reached the keyboard";
   EXPECT_GE(keyboard->FramesReceived(), frames_before + 200);
   EXPECT_EQ(keyboard->ViolationCount(), 0);
 }

@@ -8,6 +8,7 @@
 
 #include "device/fake_hid_backend.h"
 #include "device/sample_descriptors.h"
+#include "support/deadline.h"
 
 namespace vandrel {
 namespace {
@@ -132,6 +133,7 @@ TEST_F(HidDeviceTest, ACancelFromAnotherThreadEndsAWaitingRead) {
   Open();
   std::future<int> reading = StartWaitingRead();
   device_.SignalCancel();
+  const testing::Watchdog watchdog("the cancelled read ending");
   EXPECT_EQ(reading.get(), 0);
   EXPECT_FALSE(device_.read_pending());
   EXPECT_TRUE(device_.is_open());
@@ -140,6 +142,7 @@ TEST_F(HidDeviceTest, ACancelFromAnotherThreadEndsAWaitingRead) {
 TEST_F(HidDeviceTest, ClosingWaitsForAReadOnAnotherThreadBeforeFreeingItsBuffer) {
   Open();
   std::future<int> reading = StartWaitingRead();
+  const testing::Watchdog watchdog("the close ending the waiting read");
   device_.CloseDevice();
   EXPECT_EQ(reading.get(), 0);
   EXPECT_FALSE(backend_.destroyed_during_transfer);

@@ -10,6 +10,7 @@
 #include "device/product_ids.h"
 #include "fake_main_window.h"
 #include "sim/virtual_bus.h"
+#include "support/deadline.h"
 
 namespace vandrel {
 namespace {
@@ -31,7 +32,7 @@ class NotificationListenerTest : public ::testing::Test {
   void StopListener() {
     if (!thread_.joinable()) return;
     stop_.Set();
-    thread_.join();
+    testing::JoinWithin(thread_, "the listener ending at its stop event");
   }
 
   // Advances the clock 100 ms at a time while the listener waits, until `done` holds.

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "channel_fixture.h"
+#include "support/deadline.h"
 
 namespace vandrel {
 namespace {
@@ -157,7 +158,7 @@ TEST(PresenceMonitorThread, PausesAsTableSaysAndStopsWithoutWaiting) {
   ms.lock().unlock();
   const Clock::Duration before = clock.Now();
   stop.Set();
-  thread.join();
+  testing::JoinWithin(thread, "the monitor ending at its stop event");
   EXPECT_EQ(clock.Now(), before);
   using Kind = ManualClock::Request::Kind;
   EXPECT_EQ(clock.Requests(), (std::vector<ManualClock::Request>{

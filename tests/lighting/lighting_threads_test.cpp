@@ -12,6 +12,7 @@
 
 #include "core/trace.h"
 #include "lighting/keyboard_speed_table.h"
+#include "support/deadline.h"
 #include "thread_harness.h"
 
 namespace vandrel {
@@ -250,7 +251,7 @@ TEST(LightingLoopTest, StartsAfterItsDelayPassesUntilStoppedAndTracesItsExit) {
   clock.Advance(1ms);
   ASSERT_TRUE(clock.AwaitRequests(3, 10s));
   stop.Set();
-  body.join();
+  testing::JoinWithin(body, "the loop ending at its stop event");
   EXPECT_EQ(passes, 1);
   EXPECT_THAT(trace.Lines(), ElementsAre("bye"));
   using Kind = ManualClock::Request::Kind;
@@ -266,7 +267,7 @@ TEST(LightingLoopTest, AStopDuringTheStartDelayEndsAtOnce) {
   std::thread body([&] { RunLightingLoop(clock, stop, 3000ms, "bye", [&] { ++passes; }); });
   ASSERT_TRUE(clock.AwaitRequests(1, 10s));
   stop.Set();
-  body.join();
+  testing::JoinWithin(body, "the stop ending the start delay");
   EXPECT_EQ(passes, 0);
 }
 
@@ -333,7 +334,8 @@ TEST(LightingThreadsTogetherTest, RenderAndSendWhileTheWindowEditsAndHandsOver) 
     std::this_thread::sleep_for(5ms);
   }
   done = true;
-  for (std::thread& thread : threads) thread.join();
+  for (std::thread& thread : threads)
+    testing::JoinWithin(thread, "a lighting thread's passes ending");
   EXPECT_GT(keyboard_frames.load(), 0);
   EXPECT_GT(pad_frames.load(), 0);
   EXPECT_GT(rearms.load(), 0);

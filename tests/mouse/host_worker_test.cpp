@@ -5,6 +5,7 @@
 #include <future>
 
 #include "mouse_fixture.h"
+#include "support/deadline.h"
 
 namespace vandrel::testing {
 namespace {
@@ -73,7 +74,8 @@ class StuckPointerSettings final : public PointerSettings {
  public:
   bool SetPointerSpeed(int speed) override {
     if (first_call_.exchange(false)) entered.set_value();
-    released_.wait();
+    // Held no longer than a test waits, so that a failed test still ends the worker.
+    (void)released_.wait_for(kWaitDeadline);
     last_speed = speed;
     return true;
   }
@@ -97,7 +99,8 @@ TEST_F(HostWorkerTest, RequestsReturnWhileTheDesktopIsStillBusy) {
   {
     MouseDevice mouse(channel, state_, stuck, profiles_, [] { return true; });
     mouse.SetPointerSpeed(5);
-    stuck.entered.get_future().wait();
+    ASSERT_EQ(stuck.entered.get_future().wait_for(kWaitDeadline), std::future_status::ready)
+        << "the worker never reached the desktop";
     mouse.SetPointerSpeed(8);  // returns although the worker is held
     mouse.SetWheelLines(3);
     EXPECT_EQ(state_.pointer_speed.load(), 8);

@@ -1,45 +1,42 @@
-// The lighting page: refresh, the mode lists and their option groups, colours from the palette,
-// presets and typed components, seven-colour, direction, brightness, speed and same mode.
+// The mouse's lighting page: the controls it shares with the pad's page, then its own rules —
+// the refresh that applies the record once, the three mode lists and their option groups, the
+// end of synchronised lighting, the direction buttons and adopting another device's lighting.
 #include "mouse/lighting_page.h"
 
 #include <gtest/gtest.h>
 
 #include "page_fixture.h"
-#include "ui/preset_colours.h"
+#include "ui/lighting_panel_tests.h"
 
 namespace vandrel::testing {
 namespace {
 
-constexpr unsigned kLightAndDevice = kLightProfile | kDeviceProfile;
+class MouseLightingPanel : public MousePageTest {
+ protected:
+  static constexpr std::string_view kPrefix = "ms_";
+  static constexpr DeviceKind kDevice = DeviceKind::kMouse;
+  // The mouse runs its own effect with the settings the synchronised animation uses.
+  static constexpr LightingFields kMirrored =
+      kBrightnessField | kSpeedField | kDirectionField | kFixedColourFields;
+  static constexpr unsigned kProfiles = kLightProfile | kDeviceProfile;
+
+  LightingBlock& Lighting() { return Live().lighting; }
+  void RefreshPage() { lighting_->Refresh(); }
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Mouse, LightingPanelTest, MouseLightingPanel);
 constexpr std::string_view kGroups[] = {"ms_deng_fx_layout",           "ms_deng_color_layout",
                                         "ms_deng_7colorselect_layout", "ms_deng_speed_layout",
                                         "ms_deng_light_layout",        "ms_deng_same_mode"};
 
 using LightingPageTest = MousePageTest;
 
-TEST_F(LightingPageTest, RefreshShowsTheLiveLighting) {
-  Live().lighting = {.mode = 2,
-                     .brightness = 9,
-                     .speed = 3,
-                     .direction = 0,
-                     .seven_colour = 1,
-                     .red = 0x10,
-                     .green = 0x20,
-                     .blue = 0x30};
+TEST_F(LightingPageTest, RefreshShowsTheFirstModeListWithTheStoredMode) {
+  Live().lighting.mode = 2;
+  C("ms_deng_mode_switch").SelectPage(1);
   lighting_->Refresh();
   EXPECT_EQ(C("ms_deng_mode_switch").CurrentPage(), 0);
   EXPECT_EQ(C("ms_deng_combo_modeSelect0").CurrentIndex(), 2);
-  EXPECT_EQ(C("ms_deng_light_slider").Value(), 9);
-  EXPECT_EQ(C("ms_deng_speed_slider").Value(), 11);
-  EXPECT_EQ(C("ms_deng_Color_Pallet").SelectedColour(), 0xFF102030u);
-  EXPECT_EQ(C("ms_Deng_colordp_btn").BackgroundColour(), 0xFF102030u);
-  EXPECT_EQ(C("ms_Deng_edit_R").Text(), "16");
-  EXPECT_EQ(C("ms_Deng_edit_G").Text(), "32");
-  EXPECT_EQ(C("ms_Deng_edit_B").Text(), "48");
-  EXPECT_TRUE(C("ms_Deng_7color_check").IsSelected());
-  EXPECT_TRUE(C("ms_Deng_FXR_check").IsSelected());
-  EXPECT_FALSE(C("ms_Deng_FXL_check").IsSelected());
-  EXPECT_EQ(Live().lighting.seven_colour, 1) << "showing the colour stores nothing";
 }
 
 TEST_F(LightingPageTest, ARefreshIsFollowedByExactlyOneLiveApply) {
@@ -112,98 +109,21 @@ TEST_F(LightingPageTest, OnlyTheSecondAndThirdListsEndSynchronisedLighting) {
   }
 }
 
-TEST_F(LightingPageTest, AComponentAbove255IsClampedAndEndsSevenColour) {
-  Live().lighting = {.seven_colour = 1, .red = 0x11, .blue = 0x33};
-  sync_.common.Update([](LightingBlock& common) { common.seven_colour = 1; });
-  lighting_->Refresh();
-  C("ms_Deng_edit_G").Type("300");
-  EXPECT_EQ(C("ms_Deng_edit_G").Text(), "255");
-  EXPECT_EQ(Live().lighting.green, 255);
-  EXPECT_EQ(sync_.common.Load().green, 255);
-  EXPECT_EQ(Live().lighting.seven_colour, 0);
-  EXPECT_EQ(sync_.common.Load().seven_colour, 0);
-  EXPECT_FALSE(C("ms_Deng_7color_check").IsSelected());
-  EXPECT_EQ(C("ms_Deng_colordp_btn").BackgroundColour(), 0xFF11FF33u);
-  EXPECT_EQ(C("ms_deng_Color_Pallet").SelectedColour(), 0xFF11FF33u);
-  EXPECT_EQ(Live().lighting.red, 0x11) << "the other components stay";
-  C("ms_Deng_edit_B").Type("-7");
-  EXPECT_EQ(Live().lighting.blue, 0) << "no colour below 0";
-}
-
-TEST_F(LightingPageTest, PresetsAndThePaletteSetTheFixedColour) {
-  Live().lighting = {.seven_colour = 1, .red = 9, .green = 9, .blue = 9};
-  C("ms_Deng_7color_check").SetSelected(true, Notify::kNo);
-  C("ms_Deng_color_btn_21").Click();
-  EXPECT_EQ(Live().lighting, (LightingBlock{}));
-  for (const char* edit : {"ms_Deng_edit_R", "ms_Deng_edit_G", "ms_Deng_edit_B"}) {
-    EXPECT_EQ(C(edit).Text(), "0") << edit;
-  }
-  EXPECT_FALSE(C("ms_Deng_7color_check").IsSelected());
-  C("ms_Deng_color_btn_16").Click();
-  EXPECT_EQ(C("ms_Deng_colordp_btn").BackgroundColour(), PresetColours[16]);
-  EXPECT_EQ(sync_.common.Load().blue, 0xFA);
-  C("ms_deng_Color_Pallet").PickColour(0xFF0A0B0C);
-  EXPECT_EQ(Live().lighting.red, 0x0A);
-  EXPECT_EQ(Live().lighting.blue, 0x0C);
-  EXPECT_EQ(C("ms_Deng_edit_G").Text(), "11");
-  EXPECT_TRUE(state_.dirty);
-}
-
-TEST_F(LightingPageTest, SevenColourFollowsItsCheckBox) {
-  C("ms_Deng_7color_check").Click();
-  EXPECT_EQ(Live().lighting.seven_colour, 1);
-  EXPECT_EQ(sync_.common.Load().seven_colour, 1);
-  C("ms_Deng_7color_check").Click();
-  EXPECT_EQ(Live().lighting.seven_colour, 0);
-  EXPECT_TRUE(state_.dirty);
-}
-
-TEST_F(LightingPageTest, BrightnessAndSpeedAreStoredOnRelease) {
-  C("ms_deng_light_slider").MoveSlider(3);
-  C("ms_deng_speed_slider").MoveSlider(3);
-  EXPECT_FALSE(state_.dirty);
-  C("ms_deng_light_slider").ReleaseSlider(12);
-  EXPECT_EQ(Live().lighting.brightness, 12);
-  EXPECT_EQ(sync_.common.Load().brightness, 12);
-  C("ms_deng_speed_slider").ReleaseSlider(14);
-  EXPECT_EQ(Live().lighting.speed, 0);
-  EXPECT_EQ(sync_.common.Load().speed, 0);
-  C("ms_deng_speed_slider").ReleaseSlider(0);
-  EXPECT_EQ(Live().lighting.speed, 14);
-  EXPECT_TRUE(state_.dirty);
-}
-
-TEST_F(LightingPageTest, DirectionOptionsAndButtonsSetTheDirection) {
-  C("ms_Deng_FXR_check").Click();
-  EXPECT_EQ(Live().lighting.direction, 0);
-  EXPECT_EQ(sync_.common.Load().direction, 0);
-  EXPECT_FALSE(C("ms_Deng_FXL_check").IsSelected());
-  ASSERT_FALSE(profiles_.saves.empty());
-  EXPECT_EQ(profiles_.saves.back().second, kLightAndDevice);
-  // Skins may offer buttons beside the options; they act like them.
+// Skins may offer buttons beside the direction options; they act like them.
+TEST_F(LightingPageTest, DirectionButtonsActLikeTheOptions) {
   Control& panel = C("ms_deng_fx_layout");
   Control& left = window_->AddControl(panel, ControlKind::kButton, "ms_Deng_FXL_btn");
+  Control& right = window_->AddControl(panel, ControlKind::kButton, "ms_Deng_FXR_btn");
   left.Click();
   EXPECT_EQ(Live().lighting.direction, 1);
   EXPECT_EQ(sync_.common.Load().direction, 1);
   EXPECT_TRUE(C("ms_Deng_FXL_check").IsSelected());
   EXPECT_FALSE(C("ms_Deng_FXR_check").IsSelected());
-}
-
-TEST_F(LightingPageTest, SameModeSpreadsTheMousesBlockByteForByte) {
-  Live().lighting = {.mode = 4,
-                     .brightness = 7,
-                     .speed = 2,
-                     .direction = 1,
-                     .seven_colour = 0,
-                     .red = 1,
-                     .green = 2,
-                     .blue = 3};
-  C("ms_deng_same_mode").SetVisible(true);
-  C("ms_deng_same_mode").Click();
-  ASSERT_EQ(sync_.spreads.size(), 1u);
-  EXPECT_EQ(sync_.spreads[0].first, DeviceKind::kMouse);
-  EXPECT_EQ(Encode(sync_.spreads[0].second), Encode(Live().lighting));
+  right.Click();
+  EXPECT_EQ(Live().lighting.direction, 0);
+  EXPECT_EQ(sync_.common.Load().direction, 0);
+  EXPECT_TRUE(C("ms_Deng_FXR_check").IsSelected());
+  EXPECT_FALSE(C("ms_Deng_FXL_check").IsSelected());
 }
 
 TEST_F(LightingPageTest, AnotherDevicesLightingIsAdoptedAndSent) {

@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "core/manual_clock.h"
+#include "support/deadline.h"
 #include "support/temp_dir.h"
 
 namespace vandrel {
@@ -83,10 +84,10 @@ TEST_F(SingleInstanceTest, TheLockOfAKilledCopyDoesNotKeepTheNextFromStarting) {
     const SingleInstance held = SingleInstance::Acquire(dir_.path());
     ::raise(held.role() == Role::kFirst ? SIGKILL : SIGTERM);
   }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFSIGNALED(status));
-  ASSERT_EQ(WTERMSIG(status), SIGKILL) << "the child did not get the lock";
+  const std::optional<int> status = testing::AwaitChild(child, testing::kWaitDeadline);
+  ASSERT_TRUE(status.has_value()) << "the child hung; it was killed";
+  ASSERT_TRUE(WIFSIGNALED(*status));
+  ASSERT_EQ(WTERMSIG(*status), SIGKILL) << "the child did not get the lock";
   EXPECT_TRUE(fs::exists(dir_.path() / "LUMTRAKDRVER1_QD418.lock"));
   EXPECT_EQ(SingleInstance::Acquire(dir_.path()).role(), Role::kFirst);
 }

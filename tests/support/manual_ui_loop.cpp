@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "support/deadline.h"
+
 namespace vandrel::testing {
 
 ManualUiLoop::ManualUiLoop(ManualClock& clock)
@@ -25,6 +27,8 @@ bool ManualUiLoop::Send(int message, std::intptr_t wparam, std::intptr_t lparam)
   auto handled = std::make_shared<bool>(false);
   queue_.push_back({message, wparam, lparam, handled});
   changed_.notify_all();
+  // The test runs a send at once or stops sending; a send left waiting would hang it.
+  const Watchdog watchdog("a send from another thread being run or given up");
   changed_.wait(lock, [&] { return *handled || sending_stopped_; });
   if (!*handled) {
     std::erase_if(queue_, [&](const Queued& queued) { return queued.handled == handled; });

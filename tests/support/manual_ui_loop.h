@@ -1,7 +1,8 @@
 // ManualUiLoop: the user-interface thread of a test. Messages posted from any thread wait in a
 // queue until the test runs them; timers are due on a ManualClock and fire only when the test
 // moves time with RunFor, one at a time in order of their due time. Sends from other threads
-// wait until the test runs them or sending is stopped. The thread that constructs the loop is its
+// wait until the test runs them or sending is stopped; one still waiting after the deadline of
+// support/deadline.h ends the test program failed. The thread that constructs the loop is its
 // user-interface thread.
 #pragma once
 

@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/deadline.h"
 #include "ui/qt/wait_until.h"
 
 namespace vandrel {
@@ -114,7 +115,7 @@ TEST_F(QtUiThreadTest, AWaitingSendGivesUpWhenSendingStopsAndItsMessageIsNotHand
   OnWorker([&] { result = ui_->Send(0x0B01, 0, 0); });
   // The event loop does not run, so only StopSending can end the wait.
   ui_->StopSending();
-  workers_.back().join();
+  testing::JoinWithin(workers_.back(), "the waiting send giving up");
   EXPECT_FALSE(result);
   ui_->Post(kMarker, 0, 0);
   WaitForMarker();
@@ -125,7 +126,7 @@ TEST_F(QtUiThreadTest, SendAfterStopSendingReturnsAtOnce) {
   ui_->StopSending();
   std::atomic<bool> result = true;
   OnWorker([&] { result = ui_->Send(0x0B02, 0, 0); });
-  workers_.back().join();
+  testing::JoinWithin(workers_.back(), "the send returning at once");
   EXPECT_FALSE(result);
 }
 
