@@ -81,8 +81,20 @@ void CMainWnd::FrameTimer(int timer_id, DeviceKind kind) {
 
 void CMainWnd::RereadPadAfterReset() { ui_.SetTimer(kTimerPadReset, kPadResetSettle); }
 
+// The attach timers run 500-1000 ms after their monitor found the device: one pulled out
+// meanwhile is neither read nor shown, or its monitor's detach would be undone.
+bool CMainWnd::StillPresent(DeviceKind kind) {
+  DeviceChannel& channel = channels_.Of(kind);
+  if (!channel.connected()) return false;
+  // The monitor opens and closes the device only under this lock; the mouse's looks for its
+  // device only every 1500 ms, so the device itself is asked.
+  std::lock_guard lock(channel.lock());
+  return channel.connected() && channel.device().IsPresent();
+}
+
 void CMainWnd::KeyboardAttached() {
   ui_.KillTimer(kTimerKeyboardAttached);
+  if (!StillPresent(DeviceKind::kKeyboard)) return;
   DevicePart& keyboard = PartOf(DeviceKind::kKeyboard);
   ShowAndSelectTab("kb_tab");
   clock_.Sleep(kKeyboardTabSettle);
@@ -95,6 +107,7 @@ void CMainWnd::KeyboardAttached() {
 
 void CMainWnd::PadAttached() {
   ui_.KillTimer(kTimerPadAttached);
+  if (!StillPresent(DeviceKind::kPad)) return;
   DevicePart& pad = PartOf(DeviceKind::kPad);
   ShowAndSelectTab("mp_tab");
   pad.SelectStoredProfile();
@@ -104,6 +117,7 @@ void CMainWnd::PadAttached() {
 
 void CMainWnd::MouseAttached() {
   ui_.KillTimer(kTimerMouseAttached);
+  if (!StillPresent(DeviceKind::kMouse)) return;
   DevicePart& mouse = PartOf(DeviceKind::kMouse);
   mouse.ReadAndRefresh();
   mouse.SelectStoredProfile();
