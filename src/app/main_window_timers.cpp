@@ -81,13 +81,13 @@ void CMainWnd::FrameTimer(int timer_id, DeviceKind kind) {
 
 void CMainWnd::RereadPadAfterReset() { ui_.SetTimer(kTimerPadReset, kPadResetSettle); }
 
-// The attach timers run 500-1000 ms after their monitor found the device: one pulled out
-// meanwhile is neither read nor shown, or its monitor's detach would be undone.
+// The attach timers run 500-1000 ms after a monitor found its device: one pulled out meanwhile is
+// neither read nor shown, or the monitor's detach would be undone. The device itself is asked,
+// since the mouse's monitor looks only every 1500 ms.
 bool CMainWnd::StillPresent(DeviceKind kind) {
   DeviceChannel& channel = channels_.Of(kind);
   if (!channel.connected()) return false;
-  // The monitor opens and closes the device only under this lock; the mouse's looks for its
-  // device only every 1500 ms, so the device itself is asked.
+  // The monitors open and close their devices only under this lock.
   std::lock_guard lock(channel.lock());
   return channel.connected() && channel.device().IsPresent();
 }
