@@ -148,6 +148,7 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   void KeyboardAttached();
   void PadAttached();
   void MouseAttached();
+  [[nodiscard]] bool StillPresent(DeviceKind kind);
   void FrameTimer(int timer_id, DeviceKind kind);
   void ShowAndSelectTab(std::string_view tab);
   void SetShown(std::string_view control, bool shown);

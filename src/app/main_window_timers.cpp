@@ -81,8 +81,20 @@ void CMainWnd::FrameTimer(int timer_id, DeviceKind kind) {
 
 void CMainWnd::RereadPadAfterReset() { ui_.SetTimer(kTimerPadReset, kPadResetSettle); }
 
+// The attach timers run 500-1000 ms after a monitor found its device: one pulled out meanwhile is
+// neither read nor shown, or the monitor's detach would be undone. The device itself is asked,
+// since the mouse's monitor looks only every 1500 ms.
+bool CMainWnd::StillPresent(DeviceKind kind) {
+  DeviceChannel& channel = channels_.Of(kind);
+  if (!channel.connected()) return false;
+  // The monitors open and close their devices only under this lock.
+  std::lock_guard lock(channel.lock());
+  return channel.connected() && channel.device().IsPresent();
+}
+
 void CMainWnd::KeyboardAttached() {
   ui_.KillTimer(kTimerKeyboardAttached);
+  if (!StillPresent(DeviceKind::kKeyboard)) return;
   DevicePart& keyboard = PartOf(DeviceKind::kKeyboard);
   ShowAndSelectTab("kb_tab");
   clock_.Sleep(kKeyboardTabSettle);
@@ -95,6 +107,7 @@ void CMainWnd::KeyboardAttached() {
 
 void CMainWnd::PadAttached() {
   ui_.KillTimer(kTimerPadAttached);
+  if (!StillPresent(DeviceKind::kPad)) return;
   DevicePart& pad = PartOf(DeviceKind::kPad);
   ShowAndSelectTab("mp_tab");
   pad.SelectStoredProfile();
@@ -104,6 +117,7 @@ void CMainWnd::PadAttached() {
 
 void CMainWnd::MouseAttached() {
   ui_.KillTimer(kTimerMouseAttached);
+  if (!StillPresent(DeviceKind::kMouse)) return;
   DevicePart& mouse = PartOf(DeviceKind::kMouse);
   mouse.ReadAndRefresh();
   mouse.SelectStoredProfile();

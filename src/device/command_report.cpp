@@ -12,6 +12,11 @@ std::uint16_t ReportChecksum(const CommandReport& report) {
       std::accumulate(report.begin() + kCommandOffset, report.end(), 0U) & 0xFFFF);
 }
 
+bool IsReplyTo(const CommandReport& reply, const CommandReport& request) {
+  return std::equal(reply.begin() + kCommandOffset, reply.begin() + kStatusOffset,
+                    request.begin() + kCommandOffset);
+}
+
 CommandReport BuildRequest(Command command, std::uint8_t length, std::uint16_t offset,
                            std::span<const std::uint8_t> payload) {
   CommandReport report{};

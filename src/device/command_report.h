@@ -7,6 +7,7 @@
 //   bytes 5–6   16-bit little-endian offset in the area the command addresses
 //   byte 7      status: 0 in a request; in a reply 0xFF or 0xFE for a refusal
 //   bytes 8–63  payload; unused bytes are 0
+// A reply echoes bytes 3–6 of the request it answers.
 #pragma once
 
 #include <array>
@@ -52,5 +53,7 @@ enum class Command : std::uint8_t {
                                          std::span<const std::uint8_t> payload = {});
 // Sum of bytes 3–63, kept modulo 65536.
 [[nodiscard]] std::uint16_t ReportChecksum(const CommandReport& report);
+// Whether `reply` echoes the command, length and offset of `request`.
+[[nodiscard]] bool IsReplyTo(const CommandReport& reply, const CommandReport& request);
 
 }  // namespace vandrel

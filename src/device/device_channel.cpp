@@ -36,8 +36,9 @@ int DeviceChannel::ExchangeWithRetries(const CommandReport& request, CommandRepo
                                        std::size_t* bytes_read) {
   for (int attempt = 0; attempt < kTries; ++attempt) {
     std::lock_guard lock(lock_);
+    DropQueuedInput();
     if (device_.WriteReport(request, nullptr) != 1) return kChannelWriteFailed;
-    if (device_.ReadReport(reply, bytes_read, kReadTimeout) == 1) return kChannelSuccess;
+    if (ReadReplyTo(request, reply, bytes_read)) return kChannelSuccess;
   }
   return kChannelNoReply;
 }
@@ -45,10 +46,29 @@ int DeviceChannel::ExchangeWithRetries(const CommandReport& request, CommandRepo
 int DeviceChannel::SendOnce(const CommandReport& request) {
   if (!connected_) return kChannelNoReply;
   std::lock_guard lock(lock_);
+  DropQueuedInput();
   (void)device_.WriteReport(request, nullptr);
   CommandReport scratch{};
-  return device_.ReadReport(scratch, nullptr, kReadTimeout) == 1 ? kChannelSuccess
-                                                                 : kChannelNoReply;
+  return ReadReplyTo(request, scratch, nullptr) ? kChannelSuccess : kChannelNoReply;
+}
+
+// A reply that came after its read gave up, or the reply to a resend, waits in the input queue;
+// left there it would be taken for the reply to the next request, and so on for every later one.
+// Bounded, so that a device that never stops sending cannot hold the channel here.
+void DeviceChannel::DropQueuedInput() {
+  CommandReport stale{};
+  for (std::size_t dropped = 0; dropped < kQueuedReportLimit; ++dropped) {
+    if (device_.ReadReport(stale, nullptr, Clock::Duration::zero()) != 1) return;
+  }
+}
+
+// A reply to another request counts as no reply, so that the request is sent again.
+bool DeviceChannel::ReadReplyTo(const CommandReport& request, CommandReport& reply,
+                                std::size_t* bytes_read) {
+  if (device_.ReadReport(reply, bytes_read, kReadTimeout) != 1) return false;
+  if (IsReplyTo(reply, request)) return true;
+  if (bytes_read != nullptr) *bytes_read = 0;
+  return false;
 }
 
 int DeviceChannel::Single(Command command, std::uint8_t length, std::uint16_t offset,

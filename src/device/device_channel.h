@@ -1,6 +1,8 @@
 // DeviceChannel: the link with one device class (keyboard, mouse or pad). It owns the device's
 // HidDevice and sends every command through it: a 64-byte request written, a 64-byte reply read
-// back, up to four times when no reply comes; long data in chunks of 56 bytes.
+// back, up to four times when no reply comes; long data in chunks of 56 bytes. Input still queued
+// is dropped before each write, and a reply that does not echo the request's command, length and
+// offset counts as none.
 //
 // Result codes of every operation: 1 success; 0 not connected, or no reply in four tries; -1 a
 // request could not be written (not retried); -102 / -103 the device refused with status 0xFF /
@@ -50,6 +52,8 @@ class DeviceChannel {
   static constexpr std::uint16_t kDefaultTransferSize = 512;
   static constexpr int kLastPage = 4;
   static constexpr std::uint16_t kPageStride = 126;
+  // hidraw keeps at most this many unread input reports for an open node.
+  static constexpr std::size_t kQueuedReportLimit = 64;
 
   // `backend` and `clock` must outlive the channel.
   DeviceChannel(HidBackend& backend, Clock& clock);
@@ -72,6 +76,7 @@ class DeviceChannel {
   [[nodiscard]] std::mutex& lock() { return lock_; }
 
   // One request and its reply, with retries; the status byte is not looked at. 1, 0 or -1.
+  // On 0, `reply` may hold a reply to another request.
   [[nodiscard]] int Exchange(const CommandReport& request, CommandReport& reply,
                              std::size_t* bytes_read);
   // One write and one read, no retry, the reply dropped; the result is that of the read.
@@ -105,6 +110,10 @@ class DeviceChannel {
   [[nodiscard]] int TakeFailure() { return first_failure_.exchange(kChannelSuccess); }
 
  private:
+  // Both run with the lock held.
+  void DropQueuedInput();
+  [[nodiscard]] bool ReadReplyTo(const CommandReport& request, CommandReport& reply,
+                                 std::size_t* bytes_read);
   int ExchangeWithRetries(const CommandReport& request, CommandReport& reply,
                           std::size_t* bytes_read);
   int Single(Command command, std::uint8_t length, std::uint16_t offset,

@@ -50,7 +50,7 @@ class KeyboardDevice {
   int WriteKeyTable();
 
   // A stored profile loaded into the state and sent: the lighting at the next apply, the key
-  // table (.config, .pro) as page 0 at once, without a bracket.
+  // table (.config, .pro) as page 0 at once, inside a configuration bracket.
   void ApplyDeviceProfile(std::span<const std::uint8_t, kKeyboardDeviceProfileSize> payload);
   void ApplyLightProfile(std::span<const std::uint8_t, kKeyboardLightProfileSize> payload);
   void ApplyKeyProfile(std::span<const std::uint8_t, kKeyboardKeyProfileSize> payload);

@@ -62,6 +62,11 @@ void KeyboardDevice::MarkLightingChanged() {
   profiles_.SaveSelected(DeviceKind::kKeyboard, kLightProfile | kDeviceProfile);
 }
 
-void KeyboardDevice::WriteKeyPage0() { channel_.WriteProfilePage(state_.keys[0].bytes, 0); }
+// The keyboard takes key tables only inside a configuration bracket, whoever writes them.
+void KeyboardDevice::WriteKeyPage0() {
+  channel_.BeginConfig();
+  channel_.WriteProfilePage(state_.keys[0].bytes, 0);
+  channel_.EndConfig();
+}
 
 }  // namespace vandrel

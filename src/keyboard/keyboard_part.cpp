@@ -15,8 +15,11 @@ void KeyboardPart::ApplyPending() { device_.ApplyLighting(); }
 // until the keyboard has one, attachment keeps what the state holds.
 void KeyboardPart::SelectStoredProfile() {}
 
+// The full read leaves the live lighting to the stored profile, which attachment does not apply
+// yet; the keyboard's own lighting record is read as well, so that the threads animate what the
+// keyboard shows instead of a zeroed record, which is all dark.
 void KeyboardPart::ReadAndRefresh() {
-  (void)device_.ReadAll();
+  if (device_.ReadAll()) device_.RereadLighting();
   Refresh();
 }
 

@@ -60,7 +60,8 @@ class PadLightingThread {
   [[nodiscard]] const PadEffectState& effect() const { return effect_; }
 
  private:
-  void TakeRequests(const LightingBlock& lighting);
+  // The lighting to render with.
+  [[nodiscard]] LightingBlock TakeRequests();
   void RenderAndSend();
 
   LightingThreadInputs in_;

@@ -25,17 +25,23 @@ void PadLightingThread::Pass() {
   if (!channel.sync_lighting()) RenderAndSend();
 }
 
-// What the page and the mouse asked for since the last frame; the effect state is this thread's.
-void PadLightingThread::TakeRequests(const LightingBlock& lighting) {
-  if (in_.pad.reset_requested.exchange(false)) StartPadMode(lighting.mode, effect_);
+// What the page and the mouse asked for since the last frame, and the lighting to render it with;
+// the effect state is this thread's. The page publishes a mode before it asks for the reset, so
+// the request is taken first: the lighting read after it is then at least as new as the mode the
+// reset is for. Read the other way round, a mode chosen in between would reset the effect of the
+// previous mode, and the ripple would lose its first spark.
+LightingBlock PadLightingThread::TakeRequests() {
+  const bool reset = in_.pad.reset_requested.exchange(false);
+  const LightingBlock lighting = in_.pad.lighting.Load();
+  if (reset) StartPadMode(lighting.mode, effect_);
   if (in_.take_pad_flash()) RequestPadFlash(effect_);
+  return lighting;
 }
 
 // Renders onto the frame last published (the synchronised animation may have written it), so that
 // a mode that leaves the frame alone keeps what the pad showed.
 void PadLightingThread::RenderAndSend() {
-  const LightingBlock lighting = in_.pad.lighting.Load();
-  TakeRequests(lighting);
+  const LightingBlock lighting = TakeRequests();
   SleepFor(in_.clock, PadPreDelay(lighting));
   frame_ = in_.pad.frame.Read();
   const Clock::Duration rest = RenderPadFrame(lighting, effect_, frame_, in_.clock.Now());

@@ -48,14 +48,15 @@ class MouseDevice {
   bool SwitchSlot(int slot);
   // Timer 2: sends the live record when it changed and the pages are ready.
   void ApplyLive();
-  // A device profile: the record's settings and the key table (as page 0), sent when the pages
-  // are ready; the live record is marked either way, so the next live apply repeats it.
+  // A device profile: the record's settings and the key table (as page 0, inside a configuration
+  // bracket), sent when the pages are ready; the live record is marked either way, so the next
+  // live apply repeats it.
   void ApplyStoredRecord(const MouseSlotRecord& record, const MouseKeyTable& keys);
   // A loaded .led: its record becomes live, sent by the next live apply, and its pointer speed
   // and wheel lines are applied to the desktop.
   void ApplyLightProfile(std::span<const std::uint8_t, kMouseLightProfileSize> payload);
-  // A loaded .pro: the key table becomes key page 0 and is written to the mouse's page 0 when the
-  // pages are ready.
+  // A loaded .pro: the key table becomes key page 0 and is written to the mouse's page 0, inside a
+  // configuration bracket, when the pages are ready.
   void ApplyKeyProfile(std::span<const std::uint8_t, kMouseKeyProfileSize> payload);
   // A loaded .config: key page 0 and the live settings from it, then ApplyStoredRecord.
   void ApplyDeviceProfile(std::span<const std::uint8_t, kMouseDeviceProfileSize> payload);
@@ -83,6 +84,8 @@ class MouseDevice {
   // Copies live back into the record of its slot.
   void KeepLive();
   [[nodiscard]] int ReadActiveSlot();
+  // `keys` as key page 0 (512 bytes), inside a configuration bracket.
+  void WriteKeyPage0(const MouseKeyTable& keys);
   [[nodiscard]] static int ValidSlotOr(std::uint8_t slot, int fallback);
   [[nodiscard]] HostWorker& Worker();
 

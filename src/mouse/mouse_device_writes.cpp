@@ -35,7 +35,7 @@ void MouseDevice::ApplyStoredRecord(const MouseSlotRecord& record, const MouseKe
   if (!ready_()) return;
   const auto settings = Encode(record.settings);
   channel_.SelectProfile(settings);
-  channel_.WriteProfilePage(keys.bytes, 0);
+  WriteKeyPage0(keys);
 }
 
 void MouseDevice::ApplyLightProfile(std::span<const std::uint8_t, kMouseLightProfileSize> payload) {
@@ -47,7 +47,7 @@ void MouseDevice::ApplyLightProfile(std::span<const std::uint8_t, kMouseLightPro
 
 void MouseDevice::ApplyKeyProfile(std::span<const std::uint8_t, kMouseKeyProfileSize> payload) {
   std::copy(payload.begin(), payload.end(), state_.keys[0].bytes.begin());
-  if (ready_()) channel_.WriteProfilePage(state_.keys[0].bytes, 0);
+  if (ready_()) WriteKeyPage0(state_.keys[0]);
 }
 
 void MouseDevice::ApplyDeviceProfile(
@@ -68,6 +68,13 @@ int MouseDevice::WriteKeyPage() {
   channel_.EndConfig();
   profiles_.SaveSelected(DeviceKind::kMouse, kDeviceProfile);
   return result;
+}
+
+// The mouse takes key pages only inside a configuration bracket, whoever writes them.
+void MouseDevice::WriteKeyPage0(const MouseKeyTable& keys) {
+  channel_.BeginConfig();
+  channel_.WriteProfilePage(keys.bytes, 0);
+  channel_.EndConfig();
 }
 
 void MouseDevice::Reset() {

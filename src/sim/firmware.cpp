@@ -20,6 +20,11 @@ constexpr std::size_t kPayloadByte = 8;
 constexpr std::size_t kMaxPayload = 56;
 constexpr std::uint8_t kReportId = 4;
 
+// Writes of the key pages, the macro memory and the recoil memory.
+bool NeedsConfigBracket(std::uint8_t command) {
+  return command == 9 || command == 21 || command == 23;
+}
+
 std::uint16_t Checksum(const Report& report) {
   return static_cast<std::uint16_t>(
       std::accumulate(report.begin() + kCommandByte, report.end(), 0U) & 0xFFFF);
@@ -43,6 +48,8 @@ std::string_view ViolationName(Violation violation) {
       return "unknown command";
     case Violation::kOffset:
       return "offset";
+    case Violation::kOutsideBracket:
+      return "write outside the configuration bracket";
   }
   return "?";
 }
@@ -88,6 +95,9 @@ std::uint8_t Firmware::Check(const Report& request) {
 }
 
 std::uint8_t Firmware::Execute(const Request& request, Report& reply) {
+  if (NeedsConfigBracket(request.command) && !config_open_) {
+    ++violations_[Violation::kOutsideBracket];
+  }
   const bool no_payload = request.length == 0 && request.offset == 0;
   switch (request.command) {
     case 1:

@@ -6,6 +6,10 @@
 // bytes past the payload) is answered with status 0xFF; an unknown command or a length or offset
 // outside the addressed area with 0xFE. Each refusal counts as a protocol violation.
 //
+// The configuration bracket: the key pages, the macro memory and the recoil memory (commands 9,
+// 21, 23) may only be written between a BeginConfig and its EndConfig. A write outside the bracket
+// is carried out but counts as a violation, since real firmware may ignore or refuse it.
+//
 // Not thread-safe: the owning SimulatedDevice serialises access.
 #pragma once
 
@@ -34,6 +38,7 @@ enum class Violation {
   kLength,
   kUnknownCommand,
   kOffset,
+  kOutsideBracket,
 };
 
 [[nodiscard]] std::string_view ViolationName(Violation violation);

@@ -100,19 +100,23 @@ void SimulatedDevice::ChangeMemoryAndNotify(std::size_t offset, std::uint8_t val
   if (offset >= settings.size()) return;
   settings[offset] = value;
   SaveState();
-  if (has_consumer_control()) {
-    const std::uint8_t report[] = {kConsumerReportId, kNotifySettingsChanged & 0xFF,
-                                   kNotifySettingsChanged >> 8};
-    DeliverLocked(SimCollection::kConsumer, report, bus_->clock().Now());
-  }
+  if (has_consumer_control()) PressLocked(kNotifySettingsChanged);
 }
 
 void SimulatedDevice::Notify(std::uint16_t usage) {
   std::lock_guard lock(mutex_);
   if (!has_consumer_control() || !present_) return;
-  const std::uint8_t report[] = {kConsumerReportId, static_cast<std::uint8_t>(usage & 0xFF),
-                                 static_cast<std::uint8_t>(usage >> 8)};
-  DeliverLocked(SimCollection::kConsumer, report, bus_->clock().Now());
+  PressLocked(usage);
+}
+
+// A consumer control is pressed and let go: the report with its usage, then one with none.
+void SimulatedDevice::PressLocked(std::uint16_t usage) {
+  const std::uint8_t press[] = {kConsumerReportId, static_cast<std::uint8_t>(usage & 0xFF),
+                                static_cast<std::uint8_t>(usage >> 8)};
+  const std::uint8_t release[] = {kConsumerReportId, 0, 0};
+  const Clock::Duration now = bus_->clock().Now();
+  DeliverLocked(SimCollection::kConsumer, press, now);
+  DeliverLocked(SimCollection::kConsumer, release, now);
 }
 
 bool SimulatedDevice::Receive(std::span<const std::uint8_t> request) {

@@ -59,14 +59,14 @@ class SimulatedDevice {
   void SetFaults(const Faults& faults);
 
   // On-device actions. Switching the slot or the DPI level on the mouse, or the lighting mode on
-  // the keyboard, changes the memory and announces it with usage 0x0401.
+  // the keyboard, changes the memory and announces it with usage 0x0401 (pressed and released).
   void SwitchSlot(std::uint8_t slot);
   void ChangeDpiLevel(std::uint8_t level);
   void ChangeLightingMode(std::uint8_t mode);
   // Gives every slot the lighting mode and speed, quietly: a set-up before the host reads.
   void SetLighting(std::uint8_t mode, std::uint8_t speed);
-  // Sends one consumer-control usage (0x0402 full change, 0x0403 pad flash …). Ignored by a device
-  // without the consumer-control collection.
+  // Sends one consumer-control usage (0x0402 full change, 0x0403 pad flash …) and then its
+  // release, a report with no usage. Ignored by a device without the consumer-control collection.
   void Notify(std::uint16_t usage);
 
   // What the firmware holds and has seen.
@@ -97,6 +97,7 @@ class SimulatedDevice {
   [[nodiscard]] Faults CurrentFaults() const;
 
   void ChangeMemoryAndNotify(std::size_t offset, std::uint8_t value);
+  void PressLocked(std::uint16_t usage);
   void DeliverLocked(SimCollection collection, std::span<const std::uint8_t> report,
                      Clock::Duration due);
   void SaveState() const;

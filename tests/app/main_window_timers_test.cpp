@@ -73,7 +73,10 @@ TEST_F(HubTest, TheKeyboardAttachSelectsItsTabAppliesTheProfileShowsTheWindowAnd
 TEST_F(HubTest, TheMouseAttachReadsBeforeItSelectsTheProfileAndThenMakesThePagesReady) {
   Start();
   EXPECT_FALSE(hub_->mouse_page_ready());
-  loop_.SetTimer(kTimerMouseAttached, milliseconds(1000));
+  bus_.Plug(kMouseProductId);
+  PresenceMonitor monitor(DeviceKind::kMouse, hub_->channels(), hub_->link(), clock_);
+  ASSERT_TRUE(monitor.PollOnce());
+  EXPECT_EQ(loop_.TimerPeriod(kTimerMouseAttached), milliseconds(1000));
   loop_.RunFor(milliseconds(1000));
   std::vector<std::string> log = Log();
   log.erase(std::remove_if(log.begin(), log.end(),
@@ -90,13 +93,64 @@ TEST_F(HubTest, TheMouseAttachReadsBeforeItSelectsTheProfileAndThenMakesThePages
 
 TEST_F(HubTest, ThePadAttachSelectsItsTabAndStartsItsFrames) {
   Start();
-  loop_.SetTimer(kTimerPadAttached, milliseconds(500));
+  bus_.Plug(kPadProductId);
+  PresenceMonitor monitor(DeviceKind::kPad, hub_->channels(), hub_->link(), clock_);
+  ASSERT_TRUE(monitor.PollOnce());
+  EXPECT_EQ(loop_.TimerPeriod(kTimerPadAttached), milliseconds(500));
   loop_.RunFor(milliseconds(500));
   std::vector<std::string> log = Log();
   EXPECT_NE(std::find(log.begin(), log.end(), "mp read"), log.end());
   EXPECT_TRUE(Find("mp_tab").IsSelected());
   EXPECT_EQ(Find("tab_switch").CurrentPage(), 2);
   EXPECT_EQ(loop_.TimerPeriod(kTimerPadFrame), milliseconds(100));
+}
+
+// A device pulled out between its discovery and its attach timer keeps its tab hidden, whether
+// its monitor saw it go (the keyboard's and the pad's look every 100 ms) or not yet (the mouse's
+// looks every 1500 ms, after the timer's 1000 ms).
+TEST_F(HubTest, AnAttachTimerLeavesAloneADeviceThatIsGoneAgain) {
+  Start();
+  const struct {
+    DeviceKind kind;
+    std::uint16_t product_id;
+    int timer;
+    std::string_view tab;
+  } devices[] = {
+      {DeviceKind::kKeyboard, kPerKeyKeyboardProductId, kTimerKeyboardAttached, "kb_tab"},
+      {DeviceKind::kMouse, kMouseProductId, kTimerMouseAttached, "ms_tab"},
+      {DeviceKind::kPad, kPadProductId, kTimerPadAttached, "mp_tab"},
+  };
+  for (const auto& [kind, product_id, timer, tab] : devices) {
+    for (const bool monitor_saw_it_go : {true, false}) {
+      SCOPED_TRACE(std::string(tab) + (monitor_saw_it_go ? ", seen gone" : ", not seen gone"));
+      PresenceMonitor monitor(kind, hub_->channels(), hub_->link(), clock_);
+      const std::shared_ptr<sim::SimulatedDevice> device = bus_.Plug(product_id);
+      ASSERT_TRUE(monitor.PollOnce());
+      ASSERT_TRUE(loop_.TimerPeriod(timer));
+      bus_.Unplug(device);
+      if (monitor_saw_it_go) {
+        ASSERT_TRUE(monitor.PollOnce());
+      }
+      Find(tab).SetVisible(false);
+      (void)Log();
+      loop_.RunFor(milliseconds(1000));
+
+      EXPECT_FALSE(Find(tab).IsVisible());
+      const std::vector<std::string> log = Log();
+      EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                              [](const std::string& line) { return !line.ends_with("apply"); }),
+                0)
+          << "the device was neither read nor set up";
+      EXPECT_FALSE(loop_.TimerPeriod(timer));
+      EXPECT_FALSE(loop_.TimerPeriod(kTimerKeyboardFrame));
+      EXPECT_FALSE(loop_.TimerPeriod(kTimerPadFrame));
+      EXPECT_FALSE(hub_->mouse_page_ready());
+      if (!monitor_saw_it_go) {
+        ASSERT_TRUE(monitor.PollOnce());
+      }
+      ASSERT_FALSE(hub_->channels().Of(kind).connected());
+    }
+  }
 }
 
 TEST_F(HubTest, TheProgressIsShownForADownloadAndHiddenASecondAfterIt) {

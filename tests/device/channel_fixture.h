@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "core/manual_clock.h"
 #include "device/presence_monitor.h"
 #include "device/product_ids.h"
@@ -42,6 +44,17 @@ class ChannelFixture : public ::testing::Test {
 
   std::vector<TracedRequest> Requests() const {
     return TracedRequests(trace_dir_.path() / "trace.txt");
+  }
+
+  // What the device counted as breaking the protocol, by kind: for the device classes' tests,
+  // whose exchanges must keep to it.
+  void ExpectNoViolations() const {
+    ASSERT_NE(device_, nullptr);
+    std::string found;
+    for (const auto& [violation, count] : device_->Violations()) {
+      found += std::string(sim::ViolationName(violation)) + ": " + std::to_string(count) + "; ";
+    }
+    EXPECT_EQ(found, "");
   }
 
   TempDir trace_dir_;

@@ -108,6 +108,44 @@ TEST_F(DeviceChannelTest, AWriteThatFailsIsNotRetried) {
   EXPECT_EQ(clock_.Now(), 1000ms);
 }
 
+// A BeginConfig answered after its read gave up leaves that reply, and the reply to its resend,
+// on their way: neither may be taken for the reply of a later request.
+TEST_F(DeviceChannelTest, AfterALateReplyEveryExchangeGetsItsOwnReply) {
+  DeviceChannel& mouse = Connect(kMouseProductId, DeviceKind::kMouse);
+  device_->SetFaults({.reply_delay = 400ms});
+  EXPECT_EQ(mouse.BeginConfig(), kChannelSuccess);
+  device_->SetFaults({});
+  const sim::FirmwareImage memory = device_->Memory();
+  const struct {
+    CommandReport request;
+    Bytes data;  // what the reply carries from byte 8
+  } exchanges[] = {
+      {BuildRequest(Command::kReadDeviceInfo, kDeviceInfoSize), memory.device_info},
+      {BuildRequest(Command::kReadDefaultTable, 56),
+       Bytes(memory.default_table.begin(), memory.default_table.begin() + 56)},
+      {BuildRequest(Command::kReadBlock, 56, 64),
+       Bytes(memory.settings.begin() + 64, memory.settings.begin() + 120)},
+      {BuildRequest(Command::kReadProfilePage, 56, 126),
+       Bytes(memory.key_pages.begin() + 126, memory.key_pages.begin() + 182)},
+      {BuildRequest(Command::kReadBlock, 1), Bytes{memory.settings[0]}},
+  };
+  for (std::size_t i = 0; i < std::size(exchanges); ++i) {
+    const CommandReport& request = exchanges[i].request;
+    CommandReport reply{};
+    ASSERT_EQ(mouse.Exchange(request, reply, nullptr), kChannelSuccess) << "exchange " << i + 1;
+    EXPECT_EQ(Bytes(reply.begin() + 3, reply.begin() + 7),
+              Bytes(request.begin() + 3, request.begin() + 7))
+        << "the command echo of exchange " << i + 1;
+    const Bytes& data = exchanges[i].data;
+    EXPECT_EQ(
+        Bytes(reply.begin() + 8, reply.begin() + 8 + static_cast<std::ptrdiff_t>(data.size())),
+        data)
+        << "exchange " << i + 1;
+  }
+  // The stale reply cost the first exchange one more send; the others needed one each.
+  EXPECT_EQ(device_->RequestCount(), 2 + 2 + 4);
+}
+
 TEST_F(DeviceChannelTest, DeviceInformationIsExactly33Bytes) {
   DeviceChannel& mouse = Connect(kMouseProductId, DeviceKind::kMouse);
   std::array<std::uint8_t, 40> buffer;

@@ -6,6 +6,7 @@
 
 #include "app/hub_fixture.h"
 #include "device/product_ids.h"
+#include "lighting/lighting_threads.h"
 
 namespace vandrel::testing {
 namespace {
@@ -55,6 +56,31 @@ TEST_F(KeyboardComponentsTest, AttachReadsTheKeyboardShowsItsKeysAndStartsTheFra
   EXPECT_FALSE(Find("kb_key_102").IsEnabled());  // nor an ISO key
   EXPECT_TRUE(Find("kb_key_16").IsVisible());
   EXPECT_TRUE(loop_.TimerPeriod(kTimerKeyboardFrame).has_value());
+}
+
+// Until a stored profile is applied at attachment, the keyboard's own lighting is animated.
+TEST_F(KeyboardComponentsTest, AnAttachedKeyboardStreamsItsOwnLightingNotDarkness) {
+  Attach(kPerKeyKeyboardProductId);
+  const std::vector<std::uint8_t> record = device_->Memory().settings;
+  EXPECT_EQ(keyboard_->state().Lighting(),
+            DecodeLightingBlock(std::span<const std::uint8_t, 8>(record.data() + 1, 8)));
+
+  SharedLightingBlock mouse_lighting, common;
+  PadAnimation pad;
+  KeyboardDevice& keyboard = keyboard_->device();
+  KeyboardLightingThread thread(LightingThreadInputs{
+      clock_, hub_->channels(), [this] { return hub_->keyboard_model(); }, keyboard_->state(),
+      mouse_lighting, pad, common,
+      [&keyboard](std::uint8_t model, std::uint8_t mode, const KeyboardFrameImage& image) {
+        keyboard.SendFrame(model, mode, image);
+      },
+      [](const PadFrame&) {}, [] {}, [] { return false; }});
+  const int frames_before = device_->FramesReceived();
+  for (int pass = 0; pass < 20; ++pass) thread.Pass();
+  EXPECT_EQ(device_->FramesReceived(), frames_before + 20);
+  const std::vector<std::uint8_t> frame = device_->LastFrame();
+  EXPECT_TRUE(std::any_of(frame.begin(), frame.end(), [](std::uint8_t byte) { return byte != 0; }));
+  EXPECT_EQ(device_->ViolationCount(), 0);
 }
 
 TEST_F(KeyboardComponentsTest, TheZoneKeyboardsExtraColumnIsEnabled) {

@@ -49,6 +49,8 @@ inline constexpr int kBegin = 1, kEnd = 2, kInfo = 3, kBlock = 5, kSelect = 6, k
 
 class KeyboardFixture : public ChannelFixture {
  protected:
+  void TearDown() override { ExpectNoViolations(); }
+
   // Plugs a keyboard that reports `key_count` keys (its own count when not given) and connects it.
   void Plug(std::uint16_t product_id = kPerKeyKeyboardProductId,
             std::optional<int> key_count = std::nullopt) {

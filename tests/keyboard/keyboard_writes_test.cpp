@@ -89,7 +89,9 @@ TEST_F(KeyboardWritesTest, ADeviceProfileSendsItsKeyTableAtOnceAndItsLightingAtT
   payload[580 + 3 * 378] = 9;  // first byte of custom set 3
   keyboard_device_.ApplyDeviceProfile(payload);
 
-  EXPECT_EQ(Requests(), Chunks(kWritePage, keyboard_.transfer_size()));
+  EXPECT_EQ(
+      Requests(),
+      Joined({{{kBegin, 0, 0}}, Chunks(kWritePage, keyboard_.transfer_size()), {{kEnd, 0, 0}}}));
   EXPECT_EQ(device_->Memory().key_pages[3], 0x21);
   EXPECT_TRUE(state_.light_dirty);
   EXPECT_EQ(state_.custom.custom_set, 3);
@@ -116,7 +118,9 @@ TEST_F(KeyboardWritesTest, AKeyProfileIsWrittenAsPageZeroWithoutTouchingTheLight
   payload[2] = 0x04;
   keyboard_device_.ApplyKeyProfile(payload);
 
-  EXPECT_EQ(Requests(), Chunks(kWritePage, keyboard_.transfer_size()));
+  EXPECT_EQ(
+      Requests(),
+      Joined({{{kBegin, 0, 0}}, Chunks(kWritePage, keyboard_.transfer_size()), {{kEnd, 0, 0}}}));
   EXPECT_EQ(device_->Memory().key_pages[2], 0x04);
   EXPECT_FALSE(state_.light_dirty);
 }

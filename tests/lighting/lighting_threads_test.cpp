@@ -271,6 +271,93 @@ TEST(LightingLoopTest, AStopDuringTheStartDelayEndsAtOnce) {
   EXPECT_EQ(passes, 0);
 }
 
+// Time that moves by what is slept and never waits, so that a thread runs pass after pass at full
+// speed; unlike the manual clock it keeps no record of the sleeps.
+class RacingClock final : public Clock {
+ public:
+  [[nodiscard]] Duration Now() const override { return Duration(now_.load()); }
+  void Sleep(Duration duration) override { now_ += duration.count(); }
+  [[nodiscard]] bool WaitFor(Event& event, Duration timeout) override {
+    if (event.TryWait()) return true;
+    Sleep(timeout);
+    return false;
+  }
+
+ private:
+  std::atomic<Duration::rep> now_{0};
+};
+
+// The page publishes the chosen mode, then asks for the effect reset. Choosing the ripple while
+// the pad's thread runs must light its first spark whenever the thread takes the request: a
+// thread that read the lighting before it took the request would start the previous mode instead
+// and leave the ripple dark for good. The race is rare, so it is run many times.
+TEST(PadThreadRaceTest, TheRippleChosenWhileThePadThreadRunsKeepsItsFirstSpark) {
+  constexpr std::uint8_t kFlash = 8;  // dark while the mouse asks for no flash
+  constexpr std::uint8_t kRipple = 5;
+  constexpr int kTrials = 500;
+  RacingClock clock;
+  testing::FakeHidBackend backend;
+  DeviceChannel keyboard_channel(backend, clock);
+  DeviceChannel mouse_channel(backend, clock);
+  DeviceChannel pad_channel(backend, clock);
+  pad_channel.set_connected(true);
+  KeyboardState keyboard;
+  SharedLightingBlock mouse_lighting;
+  SharedLightingBlock common;
+  PadAnimation pad;
+  std::atomic<int> frames{0};
+  std::atomic<bool> lit{false};  // whether the last frame sent shows any LED
+  PadLightingThread thread(LightingThreadInputs{
+      clock,
+      {keyboard_channel, mouse_channel, pad_channel},
+      [] { return 0; },
+      keyboard,
+      mouse_lighting,
+      pad,
+      common,
+      [](std::uint8_t, std::uint8_t, const KeyboardFrameImage&) {},
+      [&](const PadFrame& frame) {
+        lit =
+            std::any_of(frame.begin(), frame.end(), [](const auto& led) { return led.level > 0; });
+        ++frames;
+      },
+      [] {},
+      [] { return false; }});
+  std::atomic<bool> done{false};
+  std::thread runner([&] {
+    while (!done) thread.Pass();
+  });
+
+  const auto deadline = std::chrono::steady_clock::now() + 60s;
+  // Waits until `holds` returns true; false when the deadline passed first.
+  const auto await = [&](const std::function<bool()>& holds) {
+    while (!holds()) {
+      if (std::chrono::steady_clock::now() > deadline) return false;
+      std::this_thread::yield();
+    }
+    return true;
+  };
+  // As the pad's page chooses a mode; then waits until the thread took the request and sent two
+  // more frames, the second rendered wholly after it.
+  const auto choose = [&](std::uint8_t mode) {
+    pad.lighting.Store({.mode = mode, .brightness = 14, .speed = 0, .seven_colour = 1});
+    pad.reset_requested = true;
+    if (!await([&] { return !pad.reset_requested.load(); })) return false;
+    const int taken_at = frames.load();
+    return await([&] { return frames.load() >= taken_at + 2; });
+  };
+  int lost = 0;
+  int trials = 0;
+  for (; trials < kTrials; ++trials) {
+    if (!choose(kFlash) || !choose(kRipple)) break;
+    if (!lit.load()) ++lost;
+  }
+  done = true;
+  runner.join();
+  EXPECT_EQ(trials, kTrials) << "the thread stopped rendering";
+  EXPECT_EQ(lost, 0) << "ripples that stayed dark, of " << trials;
+}
+
 // The four threads at once on the steady clock while the window edits the lighting and hands the
 // devices over between their own threads and the synchronised one; run under ThreadSanitizer this
 // is the check that they share nothing unguarded.

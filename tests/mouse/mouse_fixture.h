@@ -52,6 +52,8 @@ class RecordingProfileSaver final : public ProfileSaver {
 
 class MouseFixture : public ChannelFixture {
  protected:
+  void TearDown() override { ExpectNoViolations(); }
+
   MouseFixture() { Connect(kMouseProductId, DeviceKind::kMouse); }
 
   std::vector<std::vector<std::uint8_t>> Payloads(int command) const {

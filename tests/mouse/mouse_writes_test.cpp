@@ -75,7 +75,7 @@ TEST_F(MouseWritesTest, LiveApplyClearsThePendingMarkEvenWhenTheWriteFails) {
   EXPECT_EQ(Requests(), (std::vector<TracedRequest>{{kSelect, 56, 0}}));
 }
 
-TEST_F(MouseWritesTest, StoredRecordSends36SettingsBytesThenTheKeyTableAsPageZero) {
+TEST_F(MouseWritesTest, StoredRecordSends36SettingsBytesThenTheKeyTableAsPageZeroInABracket) {
   MouseSlotRecord record;
   record.settings.report_rate = 4;
   record.pointer_speed = 15;
@@ -84,10 +84,11 @@ TEST_F(MouseWritesTest, StoredRecordSends36SettingsBytesThenTheKeyTableAsPageZer
 
   mouse_device_.ApplyStoredRecord(record, keys);
 
-  std::vector<TracedRequest> expected = {{kSelect, 36, 0}};
+  std::vector<TracedRequest> expected = {{kSelect, 36, 0}, {kBegin, 0, 0}};
   for (int done = 0; done < 512; done += 56) {
     expected.push_back({kWritePage, std::min(56, 512 - done), done});
   }
+  expected.push_back({kEnd, 0, 0});
   EXPECT_EQ(Requests(), expected);
   const auto settings = Encode(record.settings);
   EXPECT_EQ(Payloads(kSelect).at(0), std::vector<std::uint8_t>(settings.begin(), settings.end()));

@@ -22,6 +22,8 @@ namespace vandrel::testing {
 
 class PadFixture : public ChannelFixture {
  protected:
+  void TearDown() override { ExpectNoViolations(); }
+
   PadFixture() { Connect(kPadProductId, DeviceKind::kPad); }
 
   std::vector<std::vector<std::uint8_t>> Payloads(int command) const {

@@ -1,6 +1,6 @@
 // The simulated devices as the host's HID layer sees them: their descriptors parse into the
-// capabilities the device link expects, and notifications unpack to their usages.
-#include <gtest/gtest.h>
+// capabilities the device link expects, and notifications unpack to their usages and releases.
+#include <gmock/gmock.h>
 
 #include "device/hid_device.h"
 #include "sim_host.h"
@@ -9,6 +9,9 @@ namespace vandrel::sim {
 namespace {
 
 using namespace std::chrono_literals;
+using ::testing::AnyOf;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 
 class HostHidTest : public testing::SimFixture {
  protected:
@@ -52,16 +55,21 @@ TEST_F(HostHidTest, NotificationsUnpackToTheirUsage) {
   HidDevice hid(bus_);
   ASSERT_EQ(OpenWithHidDevice(hid, *keyboard, 0x000C, {true, false, false}), 1);
   EXPECT_EQ(hid.capabilities().usage, 0x01);
+  std::vector<std::uint8_t>& buffer = hid.input().report_buffer;
+  std::vector<HidDataItem>& items = hid.input().items;
+  const auto read_usages = [&] {
+    std::size_t bytes = 0;
+    EXPECT_EQ(hid.ReadReport(buffer, &bytes, 10ms), 1);
+    EXPECT_FALSE(items.empty());
+    EXPECT_EQ(UnpackInputReport(items, std::span(buffer).first(bytes), *hid.preparsed_data()), 1);
+    return items.empty() ? std::vector<std::uint16_t>{} : items[0].usage_list;
+  };
   for (const std::uint16_t usage : {kNotifySettingsChanged, kNotifyFullChange, kNotifyPadFlash}) {
     keyboard->Notify(usage);
-    std::vector<std::uint8_t>& buffer = hid.input().report_buffer;
-    std::size_t bytes = 0;
-    ASSERT_EQ(hid.ReadReport(buffer, &bytes, 10ms), 1);
-    std::vector<HidDataItem>& items = hid.input().items;
-    ASSERT_FALSE(items.empty());
-    ASSERT_EQ(UnpackInputReport(items, std::span(buffer).first(bytes), *hid.preparsed_data()), 1);
-    ASSERT_FALSE(items[0].usage_list.empty());
-    EXPECT_EQ(items[0].usage_list[0], usage);
+    const std::vector<std::uint16_t> pressed = read_usages();
+    ASSERT_FALSE(pressed.empty());
+    EXPECT_EQ(pressed[0], usage);
+    EXPECT_THAT(read_usages(), AnyOf(IsEmpty(), ElementsAre(0))) << "the release";
   }
 }
 

@@ -52,6 +52,36 @@ TEST_F(ViolationsTest, UnknownCommandsAndOutOfRangeRequestsAreRefused) {
   EXPECT_EQ(device_->ViolationCount(), 7);
 }
 
+// Key pages, macro and recoil memory are written inside a configuration bracket; slot switches,
+// the live settings and reads are not.
+TEST_F(ViolationsTest, KeyMacroAndRecoilWritesOutsideTheConfigurationBracketAreCounted) {
+  const struct {
+    Report request;
+    bool needs_bracket;
+  } requests[] = {
+      {Request(9, 3, 126, {0x20, 0, 4}), true},
+      {Request(21, 2, 0, {1, 2}), true},
+      {Request(23, 2, 0, {3, 4}), true},
+      {Request(6, 1, 0, {0}), false},
+      {Request(5, 56, 64), false},
+      {Request(8, 56, 0), false},
+  };
+  int expected = 0;
+  for (const auto& [request, needs_bracket] : requests) {
+    EXPECT_EQ(Exchange(request), kStatusAccepted) << int{request[3]};
+    expected += needs_bracket ? 1 : 0;
+    EXPECT_EQ(device_->Violations()[Violation::kOutsideBracket], expected) << int{request[3]};
+    ASSERT_EQ(Exchange(Request(1, 0)), kStatusAccepted);
+    EXPECT_EQ(Exchange(request), kStatusAccepted) << int{request[3]};
+    ASSERT_EQ(Exchange(Request(2, 0)), kStatusAccepted);
+    EXPECT_EQ(device_->Violations()[Violation::kOutsideBracket], expected) << int{request[3]};
+  }
+  EXPECT_EQ(device_->ViolationCount(), 3);
+  // Counted, but carried out.
+  EXPECT_EQ(device_->Memory().key_pages[128], 4);
+  EXPECT_EQ(device_->Memory().recoil[1], 4);
+}
+
 TEST_F(ViolationsTest, ARefusedRequestChangesNothing) {
   const FirmwareImage before = device_->Memory();
   Report bad = Request(9, 3, 0, {0x20, 0, 4});
