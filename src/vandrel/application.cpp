@@ -89,7 +89,7 @@ bool Application::MakeBackend(std::string& error) {
 // The threads render from the devices' published lighting and send through the devices; the
 // mouse's thread keeps the hub's mouse lighting timer running.
 void Application::MakeLightingThreads() {
-  constexpr Clock::Duration kMouseLightingTimer = std::chrono::milliseconds(500);
+  static constexpr Clock::Duration kMouseLightingTimer = std::chrono::milliseconds(500);
   KeyboardDevice& keyboard = keyboard_->device();
   PadDevice& pad = pad_->device();
   lighting_ = std::make_unique<LightingThreads>(LightingThreadInputs{

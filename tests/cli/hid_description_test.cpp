@@ -50,12 +50,12 @@ TEST(HidDescriptionTest, SeveralCollectionsAreNumberedFromOneWithTheirOwnReports
   const auto& collections = (*description)["collections"];
   ASSERT_EQ(collections.size(), 2U);
   EXPECT_EQ(collections[0]["collection"], 1);
-  EXPECT_EQ(collections[0]["report_ids"], nlohmann::json::array({1}));
+  EXPECT_EQ(collections[0]["report_ids"], nlohmann::ordered_json::array({1}));
   EXPECT_EQ(collections[0]["input"]["byte_length"], 2);
   EXPECT_EQ(collections[0]["output"]["byte_length"], 0);
   EXPECT_EQ(collections[1]["collection"], 2);
   EXPECT_EQ(collections[1]["usage_page"], 0x0C);
-  EXPECT_EQ(collections[1]["report_ids"], nlohmann::json::array({2}));
+  EXPECT_EQ(collections[1]["report_ids"], nlohmann::ordered_json::array({2}));
   EXPECT_EQ(collections[1]["input"]["byte_length"], 0);
   EXPECT_EQ(collections[1]["output"]["byte_length"], 2);
   EXPECT_NE(DescriptionText(*description)
