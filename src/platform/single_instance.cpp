@@ -70,7 +70,7 @@ bool SendOnce(const fs::path& socket_path, std::string_view message) {
 std::optional<fs::path> InstanceFolder(std::string_view runtime_dir,
                                        const fs::path& fallback_parent) {
   const fs::path runtime(runtime_dir);
-  if (runtime.is_absolute()) return runtime;
+  if (runtime.is_absolute() && IsPrivateFolder(runtime)) return runtime;
   const fs::path fallback = fallback_parent / ("vandrel-" + std::to_string(::geteuid()));
   (void)::mkdir(fallback.c_str(), 0700);
   if (!IsPrivateFolder(fallback)) return std::nullopt;
@@ -79,25 +79,39 @@ std::optional<fs::path> InstanceFolder(std::string_view runtime_dir,
 
 SingleInstance SingleInstance::Acquire(const std::optional<fs::path>& folder,
                                        std::string_view name) {
-  if (!folder) return SingleInstance(Role::kUnchecked, -1, {});
+  if (!folder) return Unchecked("no private folder for the lock");
   const std::string base(name);
-  const int fd = OpenLockFile(*folder / (base + ".lock"));
-  if (fd < 0) return SingleInstance(Role::kUnchecked, -1, {});
+  const fs::path lock = *folder / (base + ".lock");
+  const int fd = OpenLockFile(lock);
+  if (fd < 0) {
+    const int error = errno;
+    return Unchecked("cannot open " + lock.string() + ": " + std::strerror(error));
+  }
   fs::path socket = *folder / (base + ".socket");
-  if (TryLock(fd)) return SingleInstance(Role::kFirst, fd, std::move(socket));
-  const bool held_elsewhere = errno == EWOULDBLOCK;
+  if (TryLock(fd)) return SingleInstance(Role::kFirst, fd, std::move(socket), {});
+  const int error = errno;
   ::close(fd);
-  if (!held_elsewhere) return SingleInstance(Role::kUnchecked, -1, {});
-  return SingleInstance(Role::kSecond, -1, std::move(socket));
+  if (error != EWOULDBLOCK) {
+    return Unchecked("cannot lock " + lock.string() + ": " + std::strerror(error));
+  }
+  return SingleInstance(Role::kSecond, -1, std::move(socket), {});
 }
 
-SingleInstance::SingleInstance(Role role, int lock_fd, fs::path socket_path)
-    : role_(role), lock_fd_(lock_fd), socket_path_(std::move(socket_path)) {}
+SingleInstance SingleInstance::Unchecked(std::string problem) {
+  return SingleInstance(Role::kUnchecked, -1, {}, std::move(problem));
+}
+
+SingleInstance::SingleInstance(Role role, int lock_fd, fs::path socket_path, std::string problem)
+    : role_(role),
+      lock_fd_(lock_fd),
+      socket_path_(std::move(socket_path)),
+      problem_(std::move(problem)) {}
 
 SingleInstance::SingleInstance(SingleInstance&& other) noexcept
     : role_(other.role_),
       lock_fd_(std::exchange(other.lock_fd_, -1)),
-      socket_path_(std::move(other.socket_path_)) {}
+      socket_path_(std::move(other.socket_path_)),
+      problem_(std::move(other.problem_)) {}
 
 SingleInstance::~SingleInstance() {
   if (lock_fd_ >= 0) ::close(lock_fd_);

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/clock.h"
@@ -18,9 +19,11 @@ namespace vandrel {
 // The name of the lock file (with ".lock") and the socket (with ".socket").
 inline constexpr std::string_view kInstanceName = "LUMTRAKDRVER1_QD418";
 
-// The folder for the lock and the socket: `runtime_dir` ($XDG_RUNTIME_DIR) when it is an absolute
-// path; otherwise `fallback_parent`/vandrel-<uid>, created with mode 0700 and used only when it
-// is a real folder owned by this user that nobody else may enter. nullopt when neither will do.
+// The folder for the lock and the socket. Only a private folder will do (a real folder, not a
+// link, owned by this user, that nobody else may enter), since another user who could enter it
+// could hold the lock and keep the program from ever starting: `runtime_dir` ($XDG_RUNTIME_DIR)
+// when it is an absolute path to a private folder; otherwise `fallback_parent`/vandrel-<uid>,
+// created with mode 0700 and used when it is private. nullopt when neither will do.
 [[nodiscard]] std::optional<std::filesystem::path> InstanceFolder(
     std::string_view runtime_dir, const std::filesystem::path& fallback_parent = "/tmp");
 
@@ -29,7 +32,7 @@ class SingleInstance {
   enum class Role {
     kFirst,      // this copy holds the lock and should listen on the socket
     kSecond,     // another copy holds it: send the activation and end
-    kUnchecked,  // no usable folder or lock file: run as if first, without a socket
+    kUnchecked,  // no usable folder or lock: run as if first, without a socket (and say so)
   };
 
   // Tries to take the lock `name` in `folder` (nullopt: no folder, kUnchecked).
@@ -44,13 +47,17 @@ class SingleInstance {
   [[nodiscard]] Role role() const { return role_; }
   // Where the first copy listens; empty for kUnchecked.
   [[nodiscard]] const std::filesystem::path& socket_path() const { return socket_path_; }
+  // Why the lock could not be taken, for the user; empty unless kUnchecked.
+  [[nodiscard]] const std::string& problem() const { return problem_; }
 
  private:
-  SingleInstance(Role role, int lock_fd, std::filesystem::path socket_path);
+  static SingleInstance Unchecked(std::string problem);
+  SingleInstance(Role role, int lock_fd, std::filesystem::path socket_path, std::string problem);
 
   Role role_;
   int lock_fd_;  // held open while this copy is the first; -1 otherwise
   std::filesystem::path socket_path_;
+  std::string problem_;
 };
 
 // Connects to the first copy's socket and sends `message`, trying `attempts` times with `pause`

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/window_messages.h"
+#include "core/trace.h"
 #include "platform/single_instance.h"
 #include "vandrel/application.h"
 #include "vandrel/program_options.h"
@@ -32,6 +33,13 @@ int ActivateFirstCopy(const SingleInstance& instance) {
   return 0;
 }
 
+// Without the lock nothing keeps another copy out: run all the same, but never silently.
+void WarnUnchecked(const SingleInstance& instance) {
+  vandrel::Trace("single instance: no lock taken (" + instance.problem() + ")");
+  std::fprintf(stderr, "vandrel: another copy may be running: no lock taken (%s)\n",
+               instance.problem().c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -51,6 +59,7 @@ int main(int argc, char** argv) {
   const SingleInstance instance =
       SingleInstance::Acquire(vandrel::InstanceFolder(runtime_dir ? runtime_dir : ""));
   if (instance.role() == SingleInstance::Role::kSecond) return ActivateFirstCopy(instance);
+  if (instance.role() == SingleInstance::Role::kUnchecked) WarnUnchecked(instance);
 
   QApplication application(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);  // the program lives on in the tray

@@ -40,6 +40,23 @@ inline const Bytes kBootMouse = {
     0xC0,        // End Collection
 };
 
+// A keyboard's key interface in the boot layout, no report IDs: modifiers, a reserved byte and six
+// key codes in, five LEDs out.
+inline const Bytes kBootKeyboard = {
+    0x05, 0x01, 0x09, 0x06, 0xA1, 0x01,  // Generic Desktop / Keyboard / Collection (Application)
+    0x05, 0x07, 0x19, 0xE0, 0x29, 0xE7,  //   Keyboard page, Left Control to Right GUI
+    0x15, 0x00, 0x25, 0x01,              //   Logical 0 to 1
+    0x75, 0x01, 0x95, 0x08, 0x81, 0x02,  //   8 x 1 bit, Input (Data, Variable): modifiers
+    0x95, 0x01, 0x75, 0x08, 0x81, 0x01,  //   1 x 8 bits, Input (Constant): reserved
+    0x95, 0x05, 0x75, 0x01, 0x05, 0x08,  //   5 x 1 bit, Usage Page (LEDs)
+    0x19, 0x01, 0x29, 0x05, 0x91, 0x02,  //   Num Lock to Kana, Output (Data, Variable)
+    0x95, 0x01, 0x75, 0x03, 0x91, 0x01,  //   1 x 3 bits, Output (Constant)
+    0x95, 0x06, 0x75, 0x08,              //   6 x 8 bits
+    0x15, 0x00, 0x25, 0x65, 0x05, 0x07,  //   Logical 0 to 101, Usage Page (Keyboard)
+    0x19, 0x00, 0x29, 0x65, 0x81, 0x00,  //   Usages 0 to 101, Input (Data, Array): keys
+    0xC0,                                // End Collection
+};
+
 // A boot keyboard (report ID 1) and a consumer-control collection (report ID 2) on one interface.
 inline const Bytes kKeyboardWithConsumer = {
     0x05, 0x01, 0x09, 0x06, 0xA1, 0x01,        // Generic Desktop / Keyboard / Collection (App)

@@ -1,7 +1,7 @@
 # Builds the Debian package of the build in BUILD_DIR with cpack, unpacks it into SCRATCH with
-# dpkg -x and checks it: the programs, skin, entries and udev rule where Debian looks for them,
-# the dependencies taken from the libraries the programs use, and the maintainer scripts that
-# have udev reload its rules. Run with cmake -P.
+# dpkg -x and checks it: the programs, skin, entries, udev rule and its probe where Debian looks
+# for them, the dependencies taken from the libraries the programs use, and the maintainer scripts
+# that have udev reload its rules. Run with cmake -P.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -30,6 +30,7 @@ endif()
 foreach(path usr/bin/vandrel usr/bin/vandrelctl usr/share/vandrel/skin/res.xml
         usr/share/vandrel/skin/lan_en.xml usr/share/vandrel/skin/lan_cn.xml
         usr/share/vandrel/skin/lan_sn.xml usr/lib/udev/rules.d/60-vandrel.rules
+        usr/lib/udev/vandrel-udev-probe
         usr/share/applications/vandrel.desktop usr/share/vandrel/autostart/vandrel.desktop
         usr/share/icons/hicolor/64x64/apps/vandrel.png)
   if(NOT EXISTS "${SCRATCH}/root/${path}")
@@ -42,6 +43,18 @@ foreach(path IN LISTS everything)
     fail("${path} lies outside /usr/bin, /usr/share and /usr/lib/udev")
   endif()
 endforeach()
+# The rule runs the probe where the package puts it, whatever prefix the build was made with.
+file(STRINGS "${SCRATCH}/root/usr/lib/udev/rules.d/60-vandrel.rules" probe_calls
+     REGEX "IMPORT{program}=")
+if(NOT probe_calls MATCHES "IMPORT{program}=\"/usr/lib/udev/vandrel-udev-probe %S%p\"")
+  fail("the udev rule does not run /usr/lib/udev/vandrel-udev-probe: ${probe_calls}")
+endif()
+execute_process(COMMAND "${SCRATCH}/root/usr/lib/udev/vandrel-udev-probe" RESULT_VARIABLE status
+                OUTPUT_QUIET ERROR_QUIET)
+if(NOT status EQUAL 2)
+  fail("the packaged probe does not run (status ${status} without arguments)")
+endif()
+
 foreach(entry usr/share/applications/vandrel.desktop usr/share/vandrel/autostart/vandrel.desktop)
   file(STRINGS "${SCRATCH}/root/${entry}" exec REGEX "^Exec=")
   if(NOT exec STREQUAL "Exec=/usr/bin/vandrel")

@@ -1,6 +1,6 @@
 # Installs the build in BUILD_DIR under PREFIX and checks what lands there: the programs, the
-# udev rule covering every product ID the program accepts, the desktop entries, the icon and the
-# skin, and that the installed vandrelctl takes PREFIX/share/vandrel as its program folder.
+# udev rule and its probe, the desktop entries, the icon and the skin, and that the installed
+# vandrelctl takes PREFIX/share/vandrel as its program folder.
 # Run with cmake -P; -DWITH_QT=OFF when vandrel is not built.
 
 cmake_minimum_required(VERSION 3.25)
@@ -22,29 +22,91 @@ if(NOT status EQUAL 0)
   fail("cmake --install failed: ${errors}")
 endif()
 
-# The udev rule grants access to the vendor's nodes for exactly the product IDs of the program.
+# The udev rule runs the probe on the nodes of exactly the product IDs the program accepts and
+# grants only the nodes the probe names: the vendor collection's of every device, the notification
+# node of the keyboards and the mouse only. No line grants a node whatever its descriptor.
 expect_file(bin/vandrelctl)
 expect_file(share/vandrel/skin/res.xml)
 expect_file(share/vandrel/skin/lan_en.xml)
 expect_file(lib/udev/rules.d/60-vandrel.rules)
+expect_file(lib/udev/vandrel-udev-probe)
 file(READ "${SOURCE_DIR}/src/device/product_ids.h" ids_header)
 string(REGEX MATCH "kVendorId = 0x([0-9A-Fa-f]+)" _ "${ids_header}")
 string(TOLOWER "${CMAKE_MATCH_1}" vendor)
+string(REGEX MATCH "kPadProductId = 0x([0-9A-Fa-f]+)" _ "${ids_header}")
+string(TOLOWER "${CMAKE_MATCH_1}" pad)
 string(REGEX MATCHALL "ProductId = 0x[0-9A-Fa-f]+" product_lines "${ids_header}")
-file(STRINGS "${PREFIX}/lib/udev/rules.d/60-vandrel.rules" rules REGEX "^[^#]")
-list(LENGTH product_lines product_count)
-list(LENGTH rules rule_count)
-if(product_count EQUAL 0 OR NOT product_count EQUAL rule_count)
-  fail("${rule_count} udev rules for ${product_count} product IDs")
-endif()
+set(products "")
 foreach(line IN LISTS product_lines)
   string(REGEX REPLACE ".*0x" "" product "${line}")
   string(TOLOWER "${product}" product)
-  set(rule "KERNEL==\"hidraw*\", SUBSYSTEM==\"hidraw\", ATTRS{idVendor}==\"${vendor}\", ATTRS{idProduct}==\"${product}\", TAG+=\"uaccess\"")
-  if(NOT rule IN_LIST rules)
-    fail("no udev rule for ${vendor}:${product}")
+  list(APPEND products ${product})
+endforeach()
+list(SORT products)
+set(notifying ${products})
+list(REMOVE_ITEM notifying ${pad})
+if(products STREQUAL "" OR notifying STREQUAL products)
+  fail("no product IDs, or no mouse pad, in product_ids.h")
+endif()
+
+# The product IDs of the vendor that `line` matches, sorted, in `out`.
+function(rule_products line out)
+  string(REGEX MATCH "ATTRS{idVendor}==\"([0-9a-f]+)\", ATTRS{idProduct}==\"([0-9a-f|]+)\""
+         match "${line}")
+  if(NOT match OR NOT CMAKE_MATCH_1 STREQUAL vendor)
+    fail("this udev rule does not name vendor ${vendor} and its products: ${line}")
+  endif()
+  string(REPLACE "|" ";" ids "${CMAKE_MATCH_2}")
+  list(SORT ids)
+  set(${out} "${ids}" PARENT_SCOPE)
+endfunction()
+
+set(probe_call "IMPORT{program}=\"${PREFIX}/lib/udev/vandrel-udev-probe %S%p\"")
+set(grants "")
+file(STRINGS "${PREFIX}/lib/udev/rules.d/60-vandrel.rules" rules REGEX "^[^#]")
+foreach(line IN LISTS rules)
+  string(FIND "${line}" "${probe_call}" probe_at)
+  if(NOT probe_at EQUAL -1)
+    rule_products("${line}" probed)
+    if(grants)
+      fail("the probe runs after a grant")
+    endif()
+  endif()
+  if(NOT line MATCHES "TAG\\+=\"uaccess\"")
+    continue()
+  endif()
+  rule_products("${line}" granted)
+  if(line MATCHES "ENV{VANDREL_VENDOR_INTERFACE}==\"1\"")
+    list(APPEND grants vendor)
+    set(expected "${products}")
+  elseif(line MATCHES "ENV{VANDREL_NOTIFICATION_INTERFACE}==\"1\"")
+    list(APPEND grants notification)
+    set(expected "${notifying}")
+  else()
+    fail("a udev rule grants nodes the probe did not name: ${line}")
+  endif()
+  if(NOT granted STREQUAL expected)
+    fail("products ${granted} where ${expected} were expected: ${line}")
   endif()
 endforeach()
+if(NOT probed STREQUAL products)
+  fail("the probe ${probe_call} runs for products '${probed}', not '${products}'")
+endif()
+if(NOT grants STREQUAL "vendor;notification")
+  fail("the udev rule grants '${grants}', not the vendor and the notification nodes")
+endif()
+
+# The installed probe runs: a node without a descriptor is refused (1), a wrong call is 2.
+execute_process(COMMAND "${PREFIX}/lib/udev/vandrel-udev-probe" "${PREFIX}/no-node"
+                RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT status EQUAL 1 OR NOT out STREQUAL "" OR NOT err MATCHES "no report descriptor")
+  fail("the installed probe on a missing node: ${status} '${out}' '${err}'")
+endif()
+execute_process(COMMAND "${PREFIX}/lib/udev/vandrel-udev-probe" RESULT_VARIABLE status
+                OUTPUT_QUIET ERROR_QUIET)
+if(NOT status EQUAL 2)
+  fail("the installed probe without an argument: ${status}")
+endif()
 
 if(NOT WITH_QT)
   return()

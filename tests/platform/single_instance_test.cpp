@@ -30,8 +30,37 @@ class SingleInstanceTest : public ::testing::Test {
   testing::TempDir dir_;
 };
 
-TEST_F(SingleInstanceTest, TheRuntimeFolderIsUsedWhenItIsAnAbsolutePath) {
-  EXPECT_EQ(InstanceFolder("/run/user/1000", dir_.path()), fs::path("/run/user/1000"));
+// Another user who could enter the runtime folder could hold the lock there and keep the program
+// from ever starting: only a real folder of ours that nobody else may enter is used.
+TEST_F(SingleInstanceTest, TheRuntimeFolderIsUsedOnlyWhenItIsPrivate) {
+  const fs::path fallback = dir_.path() / "tmp" / ("vandrel-" + std::to_string(::geteuid()));
+  fs::create_directory(dir_.path() / "tmp");
+  fs::create_directory(dir_.path() / "private");
+  fs::create_directory_symlink(dir_.path() / "private", dir_.path() / "link");
+  const struct {
+    std::string name;
+    mode_t mode;
+    bool used;
+  } cases[] = {
+      {"private", 0700, true},   {"readable", 0755, false}, {"enterable", 0701, false},
+      {"writable", 0770, false}, {"link", 0700, false},     {"missing", 0700, false},
+  };
+  for (const auto& test : cases) {
+    const fs::path runtime = dir_.path() / test.name;
+    if (test.name != "missing" && test.name != "link") fs::create_directory(runtime);
+    ::chmod(runtime.c_str(), test.mode);
+    EXPECT_EQ(InstanceFolder(runtime.string(), dir_.path() / "tmp"), test.used ? runtime : fallback)
+        << test.name;
+  }
+}
+
+TEST_F(SingleInstanceTest, ARuntimeFolderOfAnotherUserIsNotUsed) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can give a folder to another user";
+  const fs::path runtime = dir_.path() / "run";
+  fs::create_directory(runtime);
+  ::chmod(runtime.c_str(), 0700);
+  ASSERT_EQ(::chown(runtime.c_str(), 4321, 4321), 0);
+  EXPECT_EQ(InstanceFolder(runtime.string(), dir_.path()), dir_.path() / "vandrel-0");
 }
 
 TEST_F(SingleInstanceTest, WithoutARuntimeFolderAPrivateFolderIsMade) {
@@ -92,11 +121,25 @@ TEST_F(SingleInstanceTest, TheLockOfAKilledCopyDoesNotKeepTheNextFromStarting) {
   EXPECT_EQ(SingleInstance::Acquire(dir_.path()).role(), Role::kFirst);
 }
 
-TEST_F(SingleInstanceTest, WithoutAUsableFolderTheCopyRunsUnchecked) {
-  EXPECT_EQ(SingleInstance::Acquire(std::nullopt).role(), Role::kUnchecked);
-  const SingleInstance missing = SingleInstance::Acquire(dir_.path() / "missing");
-  EXPECT_EQ(missing.role(), Role::kUnchecked);
-  EXPECT_TRUE(missing.socket_path().empty());
+// An unchecked copy must be able to say why, so that two copies never run side by side unnoticed.
+TEST_F(SingleInstanceTest, WithoutAUsableFolderOrLockFileTheCopyRunsUncheckedAndSaysWhy) {
+  const fs::path blocked = dir_.path() / "blocked";
+  fs::create_directories(blocked / "LUMTRAKDRVER1_QD418.lock");
+  const struct {
+    std::optional<fs::path> folder;
+    std::string problem;
+  } cases[] = {
+      {std::nullopt, "no private folder for the lock"},
+      {dir_.path() / "missing", (dir_.path() / "missing" / "LUMTRAKDRVER1_QD418.lock").string()},
+      {blocked, (blocked / "LUMTRAKDRVER1_QD418.lock").string()},
+  };
+  for (const auto& test : cases) {
+    const SingleInstance instance = SingleInstance::Acquire(test.folder);
+    EXPECT_EQ(instance.role(), Role::kUnchecked) << test.problem;
+    EXPECT_TRUE(instance.socket_path().empty()) << test.problem;
+    EXPECT_NE(instance.problem().find(test.problem), std::string::npos) << instance.problem();
+  }
+  EXPECT_TRUE(SingleInstance::Acquire(dir_.path()).problem().empty());
 }
 
 int Listen(const fs::path& path) {

@@ -1,6 +1,7 @@
 // The built program as a user starts it, offscreen with temporary folders: one copy per user (a
 // later copy wakes the first and ends with 0), a crashed copy's lock does not keep the next from
-// starting, SIGTERM ends the program in order, and a screenshot run writes its picture and ends.
+// starting, a copy that cannot take the lock says so, SIGTERM ends the program in order, and a
+// screenshot run writes its picture and ends.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -26,6 +27,10 @@ using namespace std::chrono_literals;
 
 constexpr std::string_view kActivationTrace = "activation: another copy asked for the window";
 constexpr std::string_view kListeningTrace = "activation: listening at ";
+// The window's initialisation, with no language stored yet: the program is up and handles signals.
+constexpr std::string_view kWindowInitTrace = "no stored language: main.ini keeps its own";
+constexpr std::string_view kNoLockTrace = "single instance: no lock taken (";
+constexpr std::string_view kNoLockMessage = "vandrel: another copy may be running: no lock taken (";
 // Generous: the machine may be busy; nothing here measures how long anything took.
 constexpr auto kDeadline = 60s;
 
@@ -146,6 +151,25 @@ TEST_F(ProgramProcessTest, TheLockOfAKilledCopyDoesNotKeepTheNextFromStarting) {
   EXPECT_TRUE(WaitFor([&] { return next->Said(kActivationTrace); })) << next->Output();
   next->Signal(SIGINT);
   EXPECT_TRUE(ExitedWithZero(next->Wait())) << next->Output();
+}
+
+// A lock file that cannot be opened leaves nothing to keep a second copy out: both copies run,
+// and each says so on standard error and in its trace.
+TEST_F(ProgramProcessTest, WithoutTheLockEveryCopySaysSoAndRuns) {
+  fs::create_directory(dir_.path() / "run" / "LUMTRAKDRVER1_QD418.lock");
+  const std::unique_ptr<Program> first = Start("first");
+  const std::unique_ptr<Program> second = Start("second");
+  for (const Program* copy : {first.get(), second.get()}) {
+    EXPECT_TRUE(WaitFor([&] {
+      return copy->Said(kNoLockTrace) && copy->Said(kNoLockMessage) && copy->Said(kWindowInitTrace);
+    })) << copy->Output();
+    EXPECT_FALSE(copy->Said(kListeningTrace)) << copy->Output();
+  }
+  for (Program* copy : {first.get(), second.get()}) {
+    copy->Signal(SIGTERM);
+    EXPECT_TRUE(ExitedWithZero(copy->Wait())) << copy->Output();
+    EXPECT_TRUE(copy->Said("worker threads stopped")) << copy->Output();
+  }
 }
 
 TEST_F(ProgramProcessTest, AScreenshotRunWritesThePictureAndEnds) {
