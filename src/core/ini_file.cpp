@@ -17,8 +17,9 @@ bool Rewrite(const std::filesystem::path& path, bool missing_needs_nothing,
              const std::function<Change(IniDocument&)>& edit) {
   std::lock_guard lock(write_mutex);
   const FileContents contents = ReadWholeFile(path);
-  if (contents.status == ReadStatus::kUnreadable) return false;
-  if (contents.status == ReadStatus::kMissing && missing_needs_nothing) return true;
+  const bool missing = contents.status == ReadStatus::kMissing;
+  if (contents.status != ReadStatus::kOk && !missing) return false;
+  if (missing && missing_needs_nothing) return true;
   IniDocument document = IniDocument::Parse(contents.bytes);
   switch (edit(document)) {
     case Change::kWrite:

@@ -1,0 +1,50 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "core/file_io.h"
+#include "core/unique_fd.h"
+
+namespace vandrel {
+namespace {
+
+constexpr std::size_t kChunk = 64 * 1024;
+
+// Reads to the end, whatever the size the file claims (files of /sys claim 4096 bytes or none).
+ReadStatus ReadToEnd(int fd, std::size_t max_bytes, std::string& bytes) {
+  for (;;) {
+    const std::size_t old_size = bytes.size();
+    bytes.resize(old_size + kChunk);
+    const ssize_t got = read(fd, bytes.data() + old_size, kChunk);
+    bytes.resize(old_size + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return ReadStatus::kUnreadable;
+    if (bytes.size() > max_bytes) return ReadStatus::kTooLarge;
+    if (got == 0) return ReadStatus::kOk;
+  }
+}
+
+}  // namespace
+
+FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t max_bytes) {
+  const UniqueFd file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (!file.valid()) {
+    const bool missing = errno == ENOENT || errno == ENOTDIR;
+    return {missing ? ReadStatus::kMissing : ReadStatus::kUnreadable, {}};
+  }
+  struct stat info {};
+  if (fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return {ReadStatus::kUnreadable, {}};
+  if (static_cast<std::uintmax_t>(info.st_size) > max_bytes) return {ReadStatus::kTooLarge, {}};
+
+  FileContents contents{ReadStatus::kOk, {}};
+  contents.bytes.reserve(std::min<std::size_t>(static_cast<std::size_t>(info.st_size), max_bytes) +
+                         kChunk);
+  contents.status = ReadToEnd(file.get(), max_bytes, contents.bytes);
+  if (contents.status != ReadStatus::kOk) contents.bytes = std::string();
+  return contents;
+}
+
+}  // namespace vandrel
