@@ -32,6 +32,12 @@ struct FileContents {
 [[nodiscard]] FileContents ReadWholeFile(const std::filesystem::path& path,
                                          std::size_t max_bytes = kMaxReadableFileSize);
 
+// What ReadWholeFile would find at `path`, without reading the contents: for files that another
+// library opens itself (pictures a style sheet names), so that it is never handed a FIFO, a device
+// or an oversized file. Any thread.
+[[nodiscard]] ReadStatus CheckReadableFile(const std::filesystem::path& path,
+                                           std::size_t max_bytes = kMaxReadableFileSize);
+
 // Replaces the regular file at `path` with `bytes`: a temporary file in the same folder is
 // written, flushed to disk and renamed over the old one, so a crash or a full disk leaves either
 // the old file or the new one, never a mix. A symbolic link at `path` is followed (it stays a

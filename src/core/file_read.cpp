@@ -27,17 +27,33 @@ ReadStatus ReadToEnd(int fd, std::size_t max_bytes, std::string& bytes) {
   }
 }
 
-}  // namespace
-
-FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t max_bytes) {
-  const UniqueFd file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+// Opens `path` without blocking (a FIFO with no writer would hang a plain open) and checks that it
+// is a regular file of at most `max_bytes` as it stands; kOk leaves `file` open and `info` filled.
+ReadStatus OpenRegularFile(const std::filesystem::path& path, std::size_t max_bytes, UniqueFd& file,
+                           struct stat& info) {
+  file = UniqueFd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (!file.valid()) {
     const bool missing = errno == ENOENT || errno == ENOTDIR;
-    return {missing ? ReadStatus::kMissing : ReadStatus::kUnreadable, {}};
+    return missing ? ReadStatus::kMissing : ReadStatus::kUnreadable;
   }
+  if (fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return ReadStatus::kUnreadable;
+  if (static_cast<std::uintmax_t>(info.st_size) > max_bytes) return ReadStatus::kTooLarge;
+  return ReadStatus::kOk;
+}
+
+}  // namespace
+
+ReadStatus CheckReadableFile(const std::filesystem::path& path, std::size_t max_bytes) {
+  UniqueFd file;
   struct stat info {};
-  if (fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return {ReadStatus::kUnreadable, {}};
-  if (static_cast<std::uintmax_t>(info.st_size) > max_bytes) return {ReadStatus::kTooLarge, {}};
+  return OpenRegularFile(path, max_bytes, file, info);
+}
+
+FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t max_bytes) {
+  UniqueFd file;
+  struct stat info {};
+  const ReadStatus opened = OpenRegularFile(path, max_bytes, file, info);
+  if (opened != ReadStatus::kOk) return {opened, {}};
 
   FileContents contents{ReadStatus::kOk, {}};
   contents.bytes.reserve(std::min<std::size_t>(static_cast<std::size_t>(info.st_size), max_bytes) +

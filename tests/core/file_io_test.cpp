@@ -22,6 +22,9 @@ std::size_t EntryCount(const fs::path& folder) {
 }
 
 TEST(FileIoTest, ReadTakesOnlyRegularFilesUpToTheirLimitAndNeverBlocks) {
+  // Were the FIFO opened blocking, nothing could end the wait: the alarm ends the program.
+  constexpr unsigned kDeadlineSeconds = 60;
+  alarm(kDeadlineSeconds);
   TempDir dir;
   const std::string binary("\x00\x01\xFF\r\n", 5);
   WriteFile(dir.path() / "b.pro", binary);
@@ -51,6 +54,7 @@ TEST(FileIoTest, ReadTakesOnlyRegularFilesUpToTheirLimitAndNeverBlocks) {
     EXPECT_EQ(contents.status, c.status) << c.name << " limit " << c.limit;
     EXPECT_EQ(contents.bytes, c.bytes) << c.name;
   }
+  alarm(0);
 }
 
 TEST(FileIoTest, OnlyRegularFilesWeMayWriteAreReplaced) {
