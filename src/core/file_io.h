@@ -45,7 +45,8 @@ struct FileContents {
 // nor the folder's owner, which the kernel would not follow either. Refused (false, nothing
 // changed): a target that exists and is not a regular file, or that we may not write (a read-only
 // file stays read-only, even for root), and a folder that does not exist (it is not created). An
-// existing file keeps its owner, group and permission bits; a new one gets 0666 less the umask.
+// existing file keeps its owner, group and permission bits (one whose owner or group we cannot
+// give the replacement is refused); a new one gets 0666 less the umask.
 // On failure no temporary file is left; temporary files of a writer that crashed are removed by
 // the next write in their folder. Any thread.
 [[nodiscard]] bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);

@@ -19,8 +19,9 @@ ReadStatus ReadToEnd(int fd, std::size_t max_bytes, std::string& bytes) {
     const std::size_t old_size = bytes.size();
     bytes.resize(old_size + kChunk);
     const ssize_t got = read(fd, bytes.data() + old_size, kChunk);
+    const int error = errno;
     bytes.resize(old_size + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
-    if (got < 0 && errno == EINTR) continue;
+    if (got < 0 && error == EINTR) continue;
     if (got < 0) return ReadStatus::kUnreadable;
     if (bytes.size() > max_bytes) return ReadStatus::kTooLarge;
     if (got == 0) return ReadStatus::kOk;
