@@ -13,9 +13,11 @@ std::string WithSlash(const std::filesystem::path& folder) {
   return text;
 }
 
+// A relative folder (no usable home folder) would land in whatever folder the program was started
+// in: it is never created.
 std::string CreatedFolder(const std::filesystem::path& folder) {
   std::error_code ignored;
-  std::filesystem::create_directories(folder, ignored);
+  if (folder.is_absolute()) std::filesystem::create_directories(folder, ignored);
   return WithSlash(folder);
 }
 

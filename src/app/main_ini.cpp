@@ -10,7 +10,8 @@ constexpr std::string_view kLanguageKey = "LANGUAGE";
 
 }  // namespace
 
-MainIni::MainIni(const DataFolders& folders) : file_(folders.GetDataFolder() + "main.ini") {}
+MainIni::MainIni(const DataFolders& folders)
+    : file_(folders.GetDataFolder() + "main.ini", kMaxSettingsIniSize) {}
 
 int MainIni::ReadSkinFlags() const { return file_.ReadInt(kSection, kFlagsKey); }
 

@@ -7,6 +7,7 @@ namespace vandrel::cli {
 
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitDeviceError = 1;  // device missing, not answering, or refusing
+inline constexpr int kExitFileError = 1;    // a folder or file that could not be made
 inline constexpr int kExitBadUsage = 2;     // bad command line or bad input file; nothing sent
 
 // The data folders (created on the way) and the program folder.

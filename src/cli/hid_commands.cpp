@@ -103,14 +103,14 @@ std::optional<std::vector<std::uint8_t>> DeviceDescriptor(const Options& options
 // The bytes of a descriptor file; nullopt with `error` set when it cannot be one.
 std::optional<std::vector<std::uint8_t>> FileDescriptor(const std::string& file,
                                                         std::string& error) {
-  const FileContents contents = ReadWholeFile(file);
-  if (contents.status != ReadStatus::kOk) {
+  const FileContents contents = ReadWholeFile(file, kMaxReportDescriptorSize);
+  if (contents.status == ReadStatus::kTooLarge) {
+    error = "the descriptor file " + file + " is longer than " +
+            std::to_string(kMaxReportDescriptorSize) + " bytes";
+  } else if (contents.status != ReadStatus::kOk) {
     error = "cannot read the descriptor file " + file;
   } else if (contents.bytes.empty()) {
     error = "the descriptor file " + file + " is empty";
-  } else if (contents.bytes.size() > kMaxReportDescriptorSize) {
-    error = "the descriptor file " + file + " is longer than " +
-            std::to_string(kMaxReportDescriptorSize) + " bytes";
   } else {
     return std::vector<std::uint8_t>(contents.bytes.begin(), contents.bytes.end());
   }

@@ -6,6 +6,7 @@
 
 #include "cli/commands.h"
 #include "cli/options.h"
+#include "platform/home_folder.h"
 
 namespace {
 
@@ -65,7 +66,8 @@ constexpr std::string_view kUsage =
     "  --json                 machine-readable output\n"
     "  --help, --version\n"
     "\n"
-    "exit status: 0 success, 1 device missing or device error, 2 bad usage or bad input\n";
+    "exit status: 0 success, 1 device missing, device error or a folder not created,\n"
+    "             2 bad usage, bad input or no usable home folder (HOME)\n";
 
 struct CommandEntry {
   std::string_view name;
@@ -90,7 +92,13 @@ int main(int argc, char** argv) {
     return vandrel::cli::kExitBadUsage;
   }
   for (const CommandEntry& command : kCommands) {
-    if (options->command == command.name) return command.run(*options);
+    if (options->command != command.name) continue;
+    std::string problem;
+    if (!vandrel::FindHomeFolder(&problem)) {
+      std::fprintf(stderr, "vandrelctl: no usable home folder: %s\n", problem.c_str());
+      return vandrel::cli::kExitBadUsage;
+    }
+    return command.run(*options);
   }
   if (options->command == "version") {
     std::printf("vandrelctl %s\n", VANDREL_VERSION);

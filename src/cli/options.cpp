@@ -1,25 +1,14 @@
 #include "cli/options.h"
 
-#include <cstdlib>
 #include <string_view>
 
+#include "platform/home_folder.h"
 #include "sim/device_tags.h"
 
 namespace vandrel::cli {
-namespace {
-
-std::filesystem::path EnvironmentPath(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? std::filesystem::path(value) : std::filesystem::path();
-}
-
-}  // namespace
-
 std::filesystem::path DefaultSimulatorState() {
-  std::filesystem::path state = EnvironmentPath("XDG_STATE_HOME");
-  // XDG base directories must be absolute; a relative one is ignored.
-  if (state.empty() || state.is_relative()) state = EnvironmentPath("HOME") / ".local/state";
-  return state / "vandrel" / "simulator";
+  const std::filesystem::path state = XdgBaseFolder("XDG_STATE_HOME", ".local/state");
+  return state.empty() ? state : state / "vandrel" / "simulator";
 }
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, std::string& error) {

@@ -25,7 +25,8 @@ struct Options {
 [[nodiscard]] std::optional<Options> ParseOptions(const std::vector<std::string>& arguments,
                                                   std::string& error);
 
-// $XDG_STATE_HOME/vandrel/simulator, or ~/.local/state/vandrel/simulator.
+// $XDG_STATE_HOME/vandrel/simulator, or ~/.local/state/vandrel/simulator; empty (the simulator
+// then keeps nothing) without a usable home folder.
 [[nodiscard]] std::filesystem::path DefaultSimulatorState();
 
 }  // namespace vandrel::cli

@@ -1,4 +1,7 @@
+#include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "app/data_folders.h"
 #include "app/language.h"
@@ -10,16 +13,35 @@
 
 namespace vandrel::cli {
 
+namespace {
+
+// Says on standard error why `folder` is not there after DataFolders tried to create it.
+bool ReportMissingFolder(const std::string& folder) {
+  std::error_code error;
+  if (std::filesystem::is_directory(folder, error)) return false;
+  std::filesystem::create_directories(folder, error);
+  const std::string reason = error ? error.message() : "it is not an absolute path";
+  std::fprintf(stderr, "vandrelctl: the folder %s could not be created: %s\n", folder.c_str(),
+               reason.c_str());
+  return true;
+}
+
+}  // namespace
+
 int RunFolders(const Options& options) {
   if (!options.arguments.empty()) return RefuseUsage("folders takes no arguments");
   const XdgUserFolders user_folders;
   const DataFolders folders(user_folders);
-  PrintDocument(options, {{"data_folder", folders.GetDataFolder()},
-                          {"mouse_folder", folders.GetMouseFolder()},
-                          {"keyboard_folder", folders.GetKeyboardFolder()},
-                          {"pad_folder", folders.GetPadFolder()},
+  const std::string created[] = {folders.GetDataFolder(), folders.GetMouseFolder(),
+                                 folders.GetKeyboardFolder(), folders.GetPadFolder()};
+  PrintDocument(options, {{"data_folder", created[0]},
+                          {"mouse_folder", created[1]},
+                          {"keyboard_folder", created[2]},
+                          {"pad_folder", created[3]},
                           {"program_folder", folders.GetProgramFolder()}});
-  return kExitSuccess;
+  bool missing = false;
+  for (const std::string& folder : created) missing = ReportMissingFolder(folder) || missing;
+  return missing ? kExitFileError : kExitSuccess;
 }
 
 int RunSettings(const Options& options) {

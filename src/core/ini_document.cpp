@@ -1,6 +1,7 @@
 #include "core/ini_document.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/decimal.h"
 
@@ -68,6 +69,31 @@ bool HasLineBreakOrNul(std::string_view text) {
   return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
+struct ParsedLine {
+  std::string_view name;   // section or key name, trimmed
+  std::string_view value;  // key's value, trimmed, quotes kept
+};
+
+// The section header in `text`, as Windows reads one: a line starting with '[' names the section
+// up to its last ']', or up to the end of the line when there is none.
+std::optional<std::string_view> SectionName(std::string_view text) {
+  const std::string_view trimmed = Trim(text);
+  if (!trimmed.starts_with('[')) return std::nullopt;
+  const std::size_t close = trimmed.rfind(']');
+  return Trim(trimmed.substr(1, close == std::string_view::npos ? close : close - 1));
+}
+
+// The key in `text`: a name (not empty, not a comment) before the first '='.
+std::optional<ParsedLine> KeyLine(std::string_view text) {
+  const std::string_view trimmed = Trim(text);
+  if (trimmed.starts_with(';') || trimmed.starts_with('[')) return std::nullopt;
+  const std::size_t equals = trimmed.find('=');
+  if (equals == std::string_view::npos) return std::nullopt;
+  const std::string_view name = Trim(trimmed.substr(0, equals));
+  if (name.empty()) return std::nullopt;
+  return ParsedLine{name, Trim(trimmed.substr(equals + 1))};
+}
+
 bool IsWritableKey(std::string_view key) {
   const std::string_view trimmed = Trim(key);
   return !trimmed.empty() && trimmed.front() != '[' && trimmed.front() != ';' &&
@@ -82,66 +108,60 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
     document.byte_order_mark_ = true;
     bytes.remove_prefix(kByteOrderMark.size());
   }
+  document.text_ = bytes;
+  const std::string_view text = document.text_;
   bool line_end_known = false;
-  while (!bytes.empty()) {
-    const std::size_t newline = bytes.find('\n');
-    std::string_view text = bytes.substr(0, newline);
-    std::string terminator;
+  for (std::size_t begin = 0; begin < text.size();) {
+    const std::size_t newline = text.find('\n', begin);
+    std::size_t end = newline == std::string_view::npos ? text.size() : newline;
     if (newline != std::string_view::npos) {
-      terminator = "\n";
-      if (text.ends_with('\r')) {
-        text.remove_suffix(1);
-        terminator = "\r\n";
-      }
-      if (!line_end_known) document.line_end_ = terminator;
+      const bool crlf = end > begin && text[end - 1] == '\r';
+      if (crlf) --end;
+      if (!line_end_known) document.line_end_ = crlf ? "\r\n" : "\n";
       line_end_known = true;
     }
-    document.lines_.push_back(ClassifyLine(std::string(text), std::move(terminator)));
-    bytes.remove_prefix(newline == std::string_view::npos ? bytes.size() : newline + 1);
+    const std::string_view line = text.substr(begin, end - begin);
+    if (SectionName(line)) {
+      document.entries_.push_back({begin, line.size(), LineKind::kSection});
+    } else if (KeyLine(line)) {
+      document.entries_.push_back({begin, line.size(), LineKind::kKey});
+    }
+    begin = newline == std::string_view::npos ? text.size() : newline + 1;
   }
   return document;
 }
 
-IniDocument::Line IniDocument::ClassifyLine(std::string text, std::string terminator) {
-  Line line{std::move(text), std::move(terminator), LineKind::kOther, {}, {}};
-  const std::string_view trimmed = Trim(line.text);
-  if (trimmed.starts_with('[')) {
-    const std::size_t close = trimmed.rfind(']');
-    if (close != 0 && close != std::string_view::npos) {
-      line.kind = LineKind::kSection;
-      line.name = Trim(trimmed.substr(1, close - 1));
-      return line;
-    }
-  }
-  if (trimmed.starts_with(';')) return line;
-  const std::size_t equals = trimmed.find('=');
-  if (equals == std::string_view::npos) return line;
-  const std::string_view name = Trim(trimmed.substr(0, equals));
-  if (name.empty()) return line;
-  line.kind = LineKind::kKey;
-  line.name = name;
-  line.value = Trim(trimmed.substr(equals + 1));
-  return line;
+std::string IniDocument::Serialize() const {
+  return std::string(byte_order_mark_ ? kByteOrderMark : "") + text_;
 }
 
-std::string IniDocument::Serialize() const {
-  std::string bytes(byte_order_mark_ ? kByteOrderMark : "");
-  for (const Line& line : lines_) {
-    bytes += line.text;
-    bytes += line.terminator;
-  }
-  return bytes;
+std::string_view IniDocument::LineText(std::size_t entry) const {
+  return std::string_view(text_).substr(entries_[entry].begin, entries_[entry].length);
+}
+
+std::string_view IniDocument::NameOf(std::size_t entry) const {
+  const std::string_view line = LineText(entry);
+  if (entries_[entry].kind == LineKind::kSection) return SectionName(line).value_or("");
+  return KeyLine(line).value_or(ParsedLine{}).name;
+}
+
+std::size_t IniDocument::LineEnd(std::size_t entry) const {
+  std::size_t end = entries_[entry].begin + entries_[entry].length;
+  if (end < text_.size() && text_[end] == '\r') ++end;
+  return end < text_.size() ? end + 1 : end;
+}
+
+std::size_t IniDocument::SpanEnd(SectionSpan span) const {
+  return span.end < entries_.size() ? entries_[span.end].begin : text_.size();
 }
 
 std::optional<IniDocument::SectionSpan> IniDocument::FindSection(std::string_view section,
                                                                  std::size_t from) const {
   const std::string_view wanted = Trim(section);
-  for (std::size_t i = from; i < lines_.size(); ++i) {
-    if (lines_[i].kind != LineKind::kSection || !EqualsIgnoringCase(lines_[i].name, wanted)) {
-      continue;
-    }
+  for (std::size_t i = from; i < entries_.size(); ++i) {
+    if (entries_[i].kind != LineKind::kSection || !EqualsIgnoringCase(NameOf(i), wanted)) continue;
     std::size_t end = i + 1;
-    while (end < lines_.size() && lines_[end].kind != LineKind::kSection) ++end;
+    while (end < entries_.size() && entries_[end].kind != LineKind::kSection) ++end;
     return SectionSpan{i, end};
   }
   return std::nullopt;
@@ -150,7 +170,7 @@ std::optional<IniDocument::SectionSpan> IniDocument::FindSection(std::string_vie
 std::optional<std::size_t> IniDocument::FindKey(SectionSpan span, std::string_view key) const {
   const std::string_view wanted = Trim(key);
   for (std::size_t i = span.header + 1; i < span.end; ++i) {
-    if (lines_[i].kind == LineKind::kKey && EqualsIgnoringCase(lines_[i].name, wanted)) return i;
+    if (EqualsIgnoringCase(NameOf(i), wanted)) return i;
   }
   return std::nullopt;
 }
@@ -160,7 +180,8 @@ std::optional<std::string> IniDocument::Find(std::string_view section, std::stri
   if (!span) return std::nullopt;
   const std::optional<std::size_t> index = FindKey(*span, key);
   if (!index) return std::nullopt;
-  return std::string(CutToBuffer(StripMatchingQuotes(lines_[*index].value)));
+  const std::string_view value = KeyLine(LineText(*index)).value_or(ParsedLine{}).value;
+  return std::string(CutToBuffer(StripMatchingQuotes(value)));
 }
 
 std::string IniDocument::Get(std::string_view section, std::string_view key,
@@ -175,24 +196,24 @@ int IniDocument::GetInt(std::string_view section, std::string_view key, int defa
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
   if (HasLineBreakOrNul(section) || !IsWritableKey(key) || HasLineBreakOrNul(value)) return false;
+  const std::string key_line = std::string(Trim(key)) + "=" + std::string(value);
   const std::optional<SectionSpan> span = FindSection(section);
   if (!span) {
     TerminateLastLine();
-    InsertLine(lines_.size(), "[" + std::string(Trim(section)) + "]");
-    InsertLine(lines_.size(), std::string(Trim(key)) + "=" + std::string(value));
+    InsertLine(text_.size(), entries_.size(), "[" + std::string(Trim(section)) + "]");
+    InsertLine(text_.size(), entries_.size(), key_line);
     return true;
   }
   if (const std::optional<std::size_t> index = FindKey(*span, key)) {
-    Line& line = lines_[*index];
-    line = ClassifyLine(line.name + "=" + std::string(value), std::move(line.terminator));
+    const Entry& line = entries_[*index];
+    const std::string replaced = std::string(NameOf(*index)) + "=" + std::string(value);
+    ReplaceText(line.begin, line.begin + line.length, replaced, *index + 1);
+    entries_[*index].length = replaced.size();
     return true;
   }
-  std::size_t after = span->header + 1;
-  for (std::size_t i = span->header + 1; i < span->end; ++i) {
-    if (lines_[i].kind == LineKind::kKey) after = i + 1;
-  }
-  if (after == lines_.size()) TerminateLastLine();
-  InsertLine(after, std::string(Trim(key)) + "=" + std::string(value));
+  const std::size_t after = span->end - 1;  // the section's last key, or its header
+  if (LineEnd(after) == text_.size()) TerminateLastLine();
+  InsertLine(LineEnd(after), span->end, key_line);
   return true;
 }
 
@@ -200,13 +221,13 @@ bool IniDocument::RemoveKey(std::string_view section, std::string_view key) {
   const std::optional<SectionSpan> span = FindSection(section);
   if (!span) return false;
   const std::string_view wanted = Trim(key);
-  const auto first = lines_.begin() + static_cast<std::ptrdiff_t>(span->header + 1);
-  const auto last = lines_.begin() + static_cast<std::ptrdiff_t>(span->end);
-  const auto kept = std::remove_if(first, last, [&](const Line& line) {
-    return line.kind == LineKind::kKey && EqualsIgnoringCase(line.name, wanted);
-  });
-  const bool removed = kept != last;
-  lines_.erase(kept, last);
+  bool removed = false;
+  for (std::size_t i = span->end; i-- > span->header + 1;) {
+    if (!EqualsIgnoringCase(NameOf(i), wanted)) continue;
+    ReplaceText(entries_[i].begin, LineEnd(i), "", i + 1);
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
+    removed = true;
+  }
   return removed;
 }
 
@@ -214,48 +235,56 @@ bool IniDocument::RemoveSection(std::string_view section) {
   bool removed = false;
   std::size_t from = 0;
   while (const std::optional<SectionSpan> span = FindSection(section, from)) {
-    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(span->header),
-                 lines_.begin() + static_cast<std::ptrdiff_t>(span->end));
+    ReplaceText(entries_[span->header].begin, SpanEnd(*span), "", span->end);
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(span->header),
+                   entries_.begin() + static_cast<std::ptrdiff_t>(span->end));
     from = span->header;
     removed = true;
   }
   return removed;
 }
 
-std::vector<std::string> IniDocument::SectionNames() const {
+std::vector<std::string> IniDocument::UniqueNames(std::size_t from, std::size_t to,
+                                                  LineKind kind) const {
   std::vector<std::string> names;
-  for (const Line& line : lines_) {
-    if (line.kind != LineKind::kSection) continue;
-    const bool seen = std::any_of(names.begin(), names.end(), [&](const std::string& name) {
-      return EqualsIgnoringCase(name, line.name);
+  for (std::size_t i = from; i < to; ++i) {
+    if (entries_[i].kind != kind) continue;
+    const std::string_view name = NameOf(i);
+    const bool seen = std::any_of(names.begin(), names.end(), [&](const std::string& known) {
+      return EqualsIgnoringCase(known, name);
     });
-    if (!seen) names.push_back(line.name);
+    if (!seen) names.emplace_back(name);
   }
   return names;
+}
+
+std::vector<std::string> IniDocument::SectionNames() const {
+  return UniqueNames(0, entries_.size(), LineKind::kSection);
 }
 
 std::vector<std::string> IniDocument::KeyNames(std::string_view section) const {
-  std::vector<std::string> names;
   const std::optional<SectionSpan> span = FindSection(section);
-  if (!span) return names;
-  for (std::size_t i = span->header + 1; i < span->end; ++i) {
-    const Line& line = lines_[i];
-    if (line.kind != LineKind::kKey) continue;
-    const bool seen = std::any_of(names.begin(), names.end(), [&](const std::string& name) {
-      return EqualsIgnoringCase(name, line.name);
-    });
-    if (!seen) names.push_back(line.name);
-  }
-  return names;
+  if (!span) return {};
+  return UniqueNames(span->header + 1, span->end, LineKind::kKey);
 }
 
-void IniDocument::InsertLine(std::size_t index, std::string text) {
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index),
-                ClassifyLine(std::move(text), line_end_));
+void IniDocument::InsertLine(std::size_t offset, std::size_t index, std::string_view line) {
+  ReplaceText(offset, offset, std::string(line) + line_end_, index);
+  const LineKind kind = SectionName(line) ? LineKind::kSection : LineKind::kKey;
+  entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(index),
+                  Entry{offset, line.size(), kind});
+}
+
+void IniDocument::ReplaceText(std::size_t begin, std::size_t end, std::string_view text,
+                              std::size_t first_moved_entry) {
+  text_.replace(begin, end - begin, text);
+  for (std::size_t i = first_moved_entry; i < entries_.size(); ++i) {
+    entries_[i].begin = entries_[i].begin + text.size() - (end - begin);
+  }
 }
 
 void IniDocument::TerminateLastLine() {
-  if (!lines_.empty() && lines_.back().terminator.empty()) lines_.back().terminator = line_end_;
+  if (!text_.empty() && text_.back() != '\n') text_ += line_end_;
 }
 
 }  // namespace vandrel

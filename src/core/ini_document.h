@@ -7,7 +7,9 @@
 // trimmed; a value wrapped in matching single or double quotes comes back without them; a value
 // comes back as the 260-character buffer of the original holds it (at most 259 UTF-16 units, cut
 // at a character boundary). CRLF and LF line ends, a UTF-8 byte-order mark, blank lines, ';'
-// comments and lines that are neither sections nor keys are tolerated, and kept on writing.
+// comments and lines that are neither sections nor keys are tolerated, and kept on writing. A line
+// that starts with '[' is a section header: its name runs to the last ']' or, when the line has
+// none, to the end of the line.
 //
 // Writing keeps every other line as it was: a key is replaced in place, a new key goes after the
 // last key of its section, a new section at the end. New lines use the line end the document
@@ -17,6 +19,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -60,31 +63,43 @@ class IniDocument {
   [[nodiscard]] std::vector<std::string> KeyNames(std::string_view section) const;
 
  private:
-  enum class LineKind { kSection, kKey, kOther };
+  enum class LineKind : std::uint8_t { kSection, kKey };
 
-  struct Line {
-    std::string text;        // as in the file, without its line end
-    std::string terminator;  // "\r\n", "\n", or "" for a last line without one
-    LineKind kind = LineKind::kOther;
-    std::string name;   // section or key name, trimmed
-    std::string value;  // key's value, trimmed, quotes kept
+  // A section or key line. Every other line (blank, comment, not understood) lives only in text_,
+  // so that the document costs little more than the file.
+  struct Entry {
+    std::size_t begin;   // offset of the line in text_
+    std::size_t length;  // without its line end
+    LineKind kind;
   };
 
   struct SectionSpan {
-    std::size_t header;  // index of the section line
-    std::size_t end;     // index after the section's last line
+    std::size_t header;  // index of the section's entry
+    std::size_t end;     // index after the section's last entry
   };
 
-  static Line ClassifyLine(std::string text, std::string terminator);
+  [[nodiscard]] std::string_view LineText(std::size_t entry) const;
+  [[nodiscard]] std::string_view NameOf(std::size_t entry) const;
+  // Offset just past the entry's line end (or the end of the text for an unterminated last line).
+  [[nodiscard]] std::size_t LineEnd(std::size_t entry) const;
+  // Offset where the section's lines end: the next section's header or the end of the text.
+  [[nodiscard]] std::size_t SpanEnd(SectionSpan span) const;
   [[nodiscard]] std::optional<SectionSpan> FindSection(std::string_view section,
                                                        std::size_t from = 0) const;
   [[nodiscard]] std::optional<std::size_t> FindKey(SectionSpan span, std::string_view key) const;
-  void InsertLine(std::size_t index, std::string text);
+  [[nodiscard]] std::vector<std::string> UniqueNames(std::size_t from, std::size_t to,
+                                                     LineKind kind) const;
+  // Puts `line` and a line end at `offset` (a line start) as entry number `index`.
+  void InsertLine(std::size_t offset, std::size_t index, std::string_view line);
+  // Replaces the text from `begin` to `end` with `text`, moving the entries after it.
+  void ReplaceText(std::size_t begin, std::size_t end, std::string_view text,
+                   std::size_t first_moved_entry);
   void TerminateLastLine();
 
   bool byte_order_mark_ = false;
   std::string line_end_ = "\r\n";
-  std::vector<Line> lines_;
+  std::string text_;            // the file without its byte-order mark
+  std::vector<Entry> entries_;  // in file order
 };
 
 }  // namespace vandrel

@@ -2,7 +2,7 @@
 
 #include <mutex>
 
-#include "core/file_io.h"
+#include "core/trace.h"
 
 namespace vandrel {
 namespace {
@@ -11,14 +11,14 @@ std::mutex write_mutex;  // serialises every read-change-replace of every INI fi
 
 enum class Change { kWrite, kNothing, kRefused };
 
-// Reads the file, lets `edit` change it and writes it back. A missing file reads as empty, or
-// needs no change at all when `missing_needs_nothing` (nothing to delete from).
-bool Rewrite(const std::filesystem::path& path, bool missing_needs_nothing,
-             const std::function<Change(IniDocument&)>& edit) {
-  std::lock_guard lock(write_mutex);
-  const FileContents contents = ReadWholeFile(path);
-  if (contents.status == ReadStatus::kUnreadable) return false;
-  if (contents.status == ReadStatus::kMissing && missing_needs_nothing) return true;
+// Lets `edit` change the file's contents and writes them back; the caller holds write_mutex. A
+// missing file reads as empty, or needs no change at all when `missing_needs_nothing` (nothing to
+// delete from).
+bool Rewrite(const FileContents& contents, const std::filesystem::path& path,
+             bool missing_needs_nothing, const std::function<Change(IniDocument&)>& edit) {
+  const bool missing = contents.status == ReadStatus::kMissing;
+  if (contents.status != ReadStatus::kOk && !missing) return false;
+  if (missing && missing_needs_nothing) return true;
   IniDocument document = IniDocument::Parse(contents.bytes);
   switch (edit(document)) {
     case Change::kWrite:
@@ -33,7 +33,17 @@ bool Rewrite(const std::filesystem::path& path, bool missing_needs_nothing,
 
 }  // namespace
 
-IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {}
+IniFile::IniFile(std::filesystem::path path, std::size_t max_bytes)
+    : path_(std::move(path)), max_bytes_(max_bytes) {}
+
+FileContents IniFile::Read() const {
+  FileContents contents = ReadWholeFile(path_, max_bytes_);
+  if (contents.status == ReadStatus::kTooLarge) {
+    Warn(path_.string() + " is larger than " + std::to_string(max_bytes_) +
+         " bytes, the most this file may have: it is ignored and left unchanged");
+  }
+  return contents;
+}
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view default_value) const {
@@ -44,10 +54,7 @@ int IniFile::ReadInt(std::string_view section, std::string_view key, int default
   return Load().GetInt(section, key, default_value);
 }
 
-IniDocument IniFile::Load() const {
-  const FileContents contents = ReadWholeFile(path_);
-  return IniDocument::Parse(contents.bytes);
-}
+IniDocument IniFile::Load() const { return IniDocument::Parse(Read().bytes); }
 
 bool IniFile::WriteString(std::string_view section, std::string_view key,
                           std::string_view value) const {
@@ -55,19 +62,22 @@ bool IniFile::WriteString(std::string_view section, std::string_view key,
 }
 
 bool IniFile::DeleteKey(std::string_view section, std::string_view key) const {
-  return Rewrite(path_, true, [&](IniDocument& document) {
+  std::lock_guard lock(write_mutex);
+  return Rewrite(Read(), path_, true, [&](IniDocument& document) {
     return document.RemoveKey(section, key) ? Change::kWrite : Change::kNothing;
   });
 }
 
 bool IniFile::DeleteSection(std::string_view section) const {
-  return Rewrite(path_, true, [&](IniDocument& document) {
+  std::lock_guard lock(write_mutex);
+  return Rewrite(Read(), path_, true, [&](IniDocument& document) {
     return document.RemoveSection(section) ? Change::kWrite : Change::kNothing;
   });
 }
 
 bool IniFile::Update(const std::function<bool(IniDocument&)>& edit) const {
-  return Rewrite(path_, false, [&](IniDocument& document) {
+  std::lock_guard lock(write_mutex);
+  return Rewrite(Read(), path_, false, [&](IniDocument& document) {
     return edit(document) ? Change::kWrite : Change::kRefused;
   });
 }

@@ -1,14 +1,31 @@
 #include "core/trace.h"
 
+#include <errno.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 
 namespace vandrel {
 namespace {
 
 std::mutex captures_mutex;  // guards captures
 std::vector<TraceCapture*> captures;
+
+std::mutex warned_mutex;  // guards warned
+std::set<std::string, std::less<>> warned;
+
+// One write per line, so lines of different threads never interleave.
+void WriteLine(std::string text) {
+  text.push_back('\n');
+  std::fwrite(text.data(), 1, text.size(), stderr);
+}
+
+bool FirstTime(std::string_view message) {
+  std::lock_guard lock(warned_mutex);
+  return warned.emplace(message).second;
+}
 
 bool TraceToStandardError() {
   static const bool enabled = std::getenv("VANDREL_TRACE") != nullptr;
@@ -18,12 +35,17 @@ bool TraceToStandardError() {
 }  // namespace
 
 void Trace(std::string_view line) {
-  if (TraceToStandardError()) {
-    // One write per line, so lines of different threads never interleave.
-    std::string text(line);
-    text.push_back('\n');
-    std::fwrite(text.data(), 1, text.size(), stderr);
-  }
+  if (TraceToStandardError()) WriteLine(std::string(line));
+  TraceCapture::CaptureLine(line);
+}
+
+void Warn(std::string_view message) {
+  if (FirstTime(message))
+    WriteLine(std::string(program_invocation_short_name) + ": " + std::string(message));
+  TraceCapture::CaptureLine(message);
+}
+
+void TraceCapture::CaptureLine(std::string_view line) {
   std::lock_guard lock(captures_mutex);
   for (TraceCapture* capture : captures) {
     std::lock_guard capture_lock(capture->mutex_);

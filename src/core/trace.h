@@ -12,6 +12,11 @@ namespace vandrel {
 
 void Trace(std::string_view line);
 
+// A message for the person running the program about something it refused (a file too large to
+// read, say): "PROGRAM: MESSAGE" on standard error whether or not tracing is on, once per distinct
+// message, and to every live TraceCapture each time. Any thread.
+void Warn(std::string_view message);
+
 // Collects the trace lines written while it lives, for tests.
 class TraceCapture {
  public:
@@ -25,6 +30,14 @@ class TraceCapture {
 
  private:
   friend void Trace(std::string_view line);
+  friend void Warn(std::string_view message);
+  // Hands `line` to every live capture.
+  static void CaptureLine(std::string_view line);
+
+  // A message for the person running the program about something it refused (a file too large to
+  // read, say): "PROGRAM: MESSAGE" on standard error whether or not tracing is on, once per
+  // distinct message, and to every live TraceCapture each time. Any thread.
+  void Warn(std::string_view message);
 
   mutable std::mutex mutex_;  // guards lines_
   std::vector<std::string> lines_;

@@ -7,6 +7,7 @@
 
 #include "core/ini_file.h"
 #include "core/trace.h"
+#include "platform/home_folder.h"
 
 namespace vandrel {
 namespace {
@@ -16,13 +17,6 @@ constexpr int kDefaultSpeed = 10;
 constexpr int kFastest = 20;
 constexpr int kMaxWheelLines = 100;
 constexpr std::chrono::milliseconds kToolTimeout{3000};
-
-std::filesystem::path ConfigHome() {
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  if (config != nullptr && *config == '/') return config;
-  const char* home = std::getenv("HOME");
-  return std::filesystem::path(home != nullptr ? home : "") / ".config";
-}
 
 std::string DesktopName(Desktop desktop) {
   switch (desktop) {
@@ -64,7 +58,8 @@ std::string DesktopSpeedText(int speed) {
 DesktopPointerSettings::DesktopPointerSettings(Options options) : options_(std::move(options)) {}
 
 DesktopPointerSettings::DesktopPointerSettings()
-    : DesktopPointerSettings(Options{DetectDesktop(ProcessDesktopEnvironment()), ConfigHome(),
+    : DesktopPointerSettings(Options{DetectDesktop(ProcessDesktopEnvironment()),
+                                     XdgBaseFolder("XDG_CONFIG_HOME", ".config"),
                                      [](const std::vector<std::string>& arguments) {
                                        return RunTool(arguments, kToolTimeout);
                                      }}) {}

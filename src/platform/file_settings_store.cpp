@@ -3,20 +3,18 @@
 #include <system_error>
 
 #include "app/product.h"
-#include "core/file_io.h"
 
 namespace vandrel {
 
-FileSettingsStore::FileSettingsStore(std::filesystem::path path) : file_(std::move(path)) {}
+FileSettingsStore::FileSettingsStore(std::filesystem::path path)
+    : file_(std::move(path), kMaxSettingsIniSize) {}
 
 std::filesystem::path FileSettingsStore::DefaultPath(const UserFolders& folders) {
   return folders.ConfigFolder() / "vandrel" / "settings.ini";
 }
 
 std::optional<std::string> FileSettingsStore::ReadValue(std::string_view name) const {
-  const FileContents contents = ReadWholeFile(file_.path());
-  if (contents.status != ReadStatus::kOk) return std::nullopt;
-  return IniDocument::Parse(contents.bytes).Find(kProductTitle, name);
+  return file_.Load().Find(kProductTitle, name);
 }
 
 bool FileSettingsStore::WriteValue(std::string_view name, std::string_view value) {

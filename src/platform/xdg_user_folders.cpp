@@ -1,13 +1,13 @@
 #include "platform/xdg_user_folders.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <system_error>
+
+#include "core/file_io.h"
+#include "platform/home_folder.h"
 
 namespace vandrel {
 namespace {
@@ -20,13 +20,11 @@ std::optional<std::string> Environment(const char* name) {
   return std::string(value);
 }
 
-fs::path HomeFolder() {
-  if (std::optional<std::string> home = Environment("HOME")) return *home;
-  if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr) {
-    return entry->pw_dir;
-  }
-  return "/";
-}
+// A user-dirs.dirs file holds a dozen short lines.
+constexpr std::size_t kMaxUserDirsSize = 64 * 1024;
+
+// Empty when there is no usable home folder: paths under it are then relative, and unused.
+fs::path HomeFolder() { return FindHomeFolder().value_or(fs::path()); }
 
 // The folder a user-dirs.dirs line names: `XDG_DOCUMENTS_DIR="$HOME/Documents"` or an absolute
 // path in quotes, with backslash escapes as the shell writes them.
@@ -43,8 +41,9 @@ std::optional<fs::path> ParseUserDir(std::string_view line, std::string_view var
   constexpr std::string_view kHome = "$HOME";
   if (value.starts_with(kHome)) {
     std::string rest = value.substr(kHome.size());
-    if (!rest.empty() && rest.front() != '/') return std::nullopt;
-    return HomeFolder() / fs::path(rest).relative_path();
+    const fs::path home = HomeFolder();
+    if (home.empty() || (!rest.empty() && rest.front() != '/')) return std::nullopt;
+    return home / fs::path(rest).relative_path();
   }
   if (value.starts_with('/')) return fs::path(value);
   return std::nullopt;
@@ -53,19 +52,21 @@ std::optional<fs::path> ParseUserDir(std::string_view line, std::string_view var
 }  // namespace
 
 fs::path XdgUserFolders::ConfigFolder() const {
-  if (std::optional<std::string> config = Environment("XDG_CONFIG_HOME")) {
-    if (fs::path(*config).is_absolute()) return *config;
-  }
-  return HomeFolder() / ".config";
+  return XdgBaseFolder("XDG_CONFIG_HOME", ".config");
 }
 
 fs::path XdgUserFolders::DocumentsFolder() const {
-  std::ifstream user_dirs(ConfigFolder() / "user-dirs.dirs");
-  std::string line;
-  while (std::getline(user_dirs, line)) {
-    if (std::optional<fs::path> folder = ParseUserDir(line, "XDG_DOCUMENTS_DIR")) return *folder;
+  const FileContents user_dirs = ReadWholeFile(ConfigFolder() / "user-dirs.dirs", kMaxUserDirsSize);
+  std::string_view lines = user_dirs.bytes;
+  while (!lines.empty()) {
+    const std::size_t end = std::min(lines.find('\n'), lines.size());
+    if (std::optional<fs::path> folder = ParseUserDir(lines.substr(0, end), "XDG_DOCUMENTS_DIR")) {
+      return *folder;
+    }
+    lines.remove_prefix(std::min(end + 1, lines.size()));
   }
-  return HomeFolder() / "Documents";
+  const fs::path home = HomeFolder();
+  return home.empty() ? home : home / "Documents";
 }
 
 fs::path XdgUserFolders::ProgramFolder() const {

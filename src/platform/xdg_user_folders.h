@@ -1,6 +1,8 @@
 // XdgUserFolders: the user's folders as a freedesktop.org desktop defines them.
 //   Documents: XDG_DOCUMENTS_DIR from "$XDG_CONFIG_HOME/user-dirs.dirs", else "$HOME/Documents".
 //   Configuration: $XDG_CONFIG_HOME when it is an absolute path, else "$HOME/.config".
+// The home folder is the one FindHomeFolder (home_folder.h) accepts; without one, the folders under
+// it are empty paths.
 //   Program folder: $VANDREL_PROGRAM_DIR when set; else the executable's folder, unless that has no
 //   "skin" folder and an installed layout "../share/vandrel" exists beside it.
 // The environment is read on every call, so tests can point HOME at a temporary folder.

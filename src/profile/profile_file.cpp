@@ -59,7 +59,7 @@ std::optional<DeviceKind> DeviceOfHeaderKind(std::uint16_t header_kind) {
 ProfileReadout ReadProfileFile(const std::filesystem::path& path, std::size_t size) {
   ProfileReadout readout;
   readout.payload.assign(size, 0);
-  const FileContents file = ReadWholeFile(path);
+  const FileContents file = ReadWholeFile(path, kMaxProfileFileSize);
   if (file.status != ReadStatus::kOk) return readout;
   if (file.bytes.size() < 2 || ReadLe16(file.bytes, 0) != kProfileMagic) {
     readout.result = ProfileReadResult::kBadHeader;

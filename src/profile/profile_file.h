@@ -19,6 +19,8 @@ namespace vandrel {
 enum class ProfileKind { kKey, kLight, kDevice };  // ".pro", ".led", ".config"
 
 inline constexpr std::size_t kProfileHeaderSize = 16;
+// The largest profile file read: payloads are a few kilobytes; a longer file is not a profile.
+inline constexpr std::size_t kMaxProfileFileSize = 1024 * 1024;
 inline constexpr std::uint16_t kProfileMagic = 0x55AA;
 
 // One kind of profile of one device.
@@ -47,10 +49,10 @@ struct ProfileReadout {
   std::size_t stored_payload_size = 0;  // the bytes the file holds after its header
 };
 
-// Reads a profile the way the program always has: a file that is missing or cannot be read is
-// kMissing, one that does not start with the magic kBadHeader; otherwise up to `size` payload
-// bytes are taken, a shorter file leaving the rest zero. The header kind and the length are
-// reported, not checked.
+// Reads a profile the way the program always has: a file that is missing, cannot be read or is
+// longer than kMaxProfileFileSize is kMissing, one that does not start with the magic kBadHeader;
+// otherwise up to `size` payload bytes are taken, a shorter file leaving the rest zero. The header
+// kind and the length are reported, not checked.
 [[nodiscard]] ProfileReadout ReadProfileFile(const std::filesystem::path& path, std::size_t size);
 
 // The file's bytes: the header with `header_kind`, then `payload`.

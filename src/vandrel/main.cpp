@@ -9,6 +9,7 @@
 
 #include "app/window_messages.h"
 #include "core/trace.h"
+#include "platform/home_folder.h"
 #include "platform/single_instance.h"
 #include "vandrel/application.h"
 #include "vandrel/program_options.h"
@@ -54,6 +55,10 @@ int main(int argc, char** argv) {
     std::fputs(options->help ? vandrel::kProgramUsage.data() : "vandrel " VANDREL_VERSION "\n",
                stdout);
     return 0;
+  }
+  if (std::string problem; !vandrel::FindHomeFolder(&problem)) {
+    std::fprintf(stderr, "vandrel: no usable home folder: %s\n", problem.c_str());
+    return 1;
   }
   const char* runtime_dir = std::getenv("XDG_RUNTIME_DIR");
   const SingleInstance instance =

@@ -23,7 +23,9 @@ std::string Slurp(const std::filesystem::path& path) {
 }
 
 // The parent's environment without the variables the test decides.
-std::vector<std::string> Environment(const std::filesystem::path& folder) {
+std::vector<std::string> Environment(
+    const std::filesystem::path& folder,
+    const std::map<std::string, std::optional<std::string>>& changes) {
   std::vector<std::string> variables;
   for (char** entry = environ; *entry != nullptr; ++entry) {
     const std::string_view variable = *entry;
@@ -36,6 +38,10 @@ std::vector<std::string> Environment(const std::filesystem::path& folder) {
   variables.push_back("XDG_STATE_HOME=" + (folder / "state").string());
   variables.push_back("XDG_CONFIG_HOME=" + (folder / "config").string());
   variables.push_back("XDG_DATA_HOME=" + (folder / "data").string());
+  for (const auto& [name, value] : changes) {
+    std::erase_if(variables, [&](const std::string& v) { return v.starts_with(name + "="); });
+    if (value) variables.push_back(name + "=" + *value);
+  }
   return variables;
 }
 
@@ -50,12 +56,16 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
 
 CtlProcess::CtlProcess() { std::filesystem::create_directories(folder_.path() / "home"); }
 
+void CtlProcess::SetEnv(const std::string& name, std::optional<std::string> value) {
+  environment_changes_[name] = std::move(value);
+}
+
 CtlResult CtlProcess::Run(const std::vector<std::string>& arguments) const {
   const std::filesystem::path out_path = folder() / "stdout";
   const std::filesystem::path err_path = folder() / "stderr";
   std::vector<std::string> argv_texts{VANDREL_CTL_PATH};
   argv_texts.insert(argv_texts.end(), arguments.begin(), arguments.end());
-  std::vector<std::string> env_texts = Environment(folder());
+  std::vector<std::string> env_texts = Environment(folder(), environment_changes_);
   std::vector<char*> argv = Pointers(argv_texts);
   std::vector<char*> envp = Pointers(env_texts);
 

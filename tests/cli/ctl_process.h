@@ -3,6 +3,8 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,9 @@ class CtlProcess {
  public:
   CtlProcess();
 
+  // Sets `name` for later runs, or removes it when `value` is nullopt, over the folders above.
+  void SetEnv(const std::string& name, std::optional<std::string> value);
+
   // vandrelctl with `arguments`; standard input is empty.
   CtlResult Run(const std::vector<std::string>& arguments) const;
 
@@ -28,6 +33,7 @@ class CtlProcess {
 
  private:
   TempDir folder_;
+  std::map<std::string, std::optional<std::string>> environment_changes_;
 };
 
 // The command byte of every request written in a simulator trace, in order, with the device tag

@@ -52,5 +52,40 @@ TEST(ListProcessTest, FoldersAndSettingsAnswerInJsonToo) {
   EXPECT_EQ(ctl.Run({"settings", "extra"}).status, 2);
 }
 
+TEST(ListProcessTest, FoldersThatCannotBeCreatedAreReportedAndFail) {
+  CtlProcess ctl;
+  const std::filesystem::path documents = ctl.folder() / "home" / "Documents";
+  std::filesystem::create_directories(documents);
+  WriteFile(documents / "Vandrel Gaming mouse", "a file where the data folder belongs");
+  const CtlResult folders = ctl.Run({"folders"});
+  EXPECT_EQ(folders.status, 1);
+  for (const char* folder : {"", "ms/", "kb/", "mp/"}) {
+    const std::string path = (documents / "Vandrel Gaming mouse").string() + "/" + folder;
+    EXPECT_NE(folders.err.find("the folder " + path + " could not be created"), std::string::npos)
+        << folders.err;
+  }
+}
+
+// Without a usable home folder vandrelctl refuses to run, rather than keep its files in the
+// folder it was started in (the test's own folder here).
+TEST(ListProcessTest, NoUsableHomeFolderRefusesToRun) {
+  CtlProcess ctl;
+  ctl.SetEnv("XDG_STATE_HOME", std::nullopt);
+  ctl.SetEnv("XDG_CONFIG_HOME", "relative/config");
+  const std::string missing = (ctl.folder() / "missing").string();
+  for (const char* home : {"", "relative/home", missing.c_str()}) {
+    ctl.SetEnv("HOME", home);
+    for (const char* command : {"folders", "settings"}) {
+      const CtlResult run = ctl.Run({"--simulate", command});
+      EXPECT_EQ(run.status, 2) << home << " " << command;
+      EXPECT_NE(run.err.find("no usable home folder"), std::string::npos) << run.err;
+    }
+  }
+  EXPECT_EQ(ctl.Run({"--version"}).status, 0);
+  EXPECT_FALSE(std::filesystem::exists("Documents"));
+  EXPECT_FALSE(std::filesystem::exists(".local"));
+  EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
 }  // namespace
 }  // namespace vandrel::testing

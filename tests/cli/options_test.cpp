@@ -46,10 +46,20 @@ TEST(OptionsTest, SimulatedMemoryLivesInTheUserStateFolderUnlessGiven) {
               "/var/tmp/st/vandrel/simulator");
     EXPECT_EQ(ParseOptions({"list"}, error)->sim_state, "");
   }
+  // A relative XDG_STATE_HOME is ignored; without a usable home the simulator keeps nothing,
+  // rather than keeping it in whatever folder vandrelctl was started in.
   const testing::ScopedEnv relative("XDG_STATE_HOME", "relative");
-  const testing::ScopedEnv home("HOME", "/home/u");
-  EXPECT_EQ(ParseOptions({"--simulate", "list"}, error)->sim_state,
-            "/home/u/.local/state/vandrel/simulator");
+  const testing::TempDir home_folder;
+  {
+    const testing::ScopedEnv home("HOME", home_folder.path().string());
+    EXPECT_EQ(ParseOptions({"--simulate", "list"}, error)->sim_state,
+              home_folder.path() / ".local/state/vandrel/simulator");
+  }
+  const std::string missing = (home_folder.path() / "missing").string();
+  for (const char* unusable : {"", "relative/home", missing.c_str()}) {
+    const testing::ScopedEnv home("HOME", unusable);
+    EXPECT_EQ(ParseOptions({"--simulate", "list"}, error)->sim_state, "") << unusable;
+  }
 }
 
 TEST(OptionsTest, HelpAndVersionAreCommandsAndJsonIsGlobal) {

@@ -64,7 +64,6 @@ TEST(IniReading, ToleratesLfLinesCommentsGarbageAndKeysBeforeAnySection) {
   const IniDocument document = IniDocument::Parse(
       "orphan=1\n"
       "]not a section\n"
-      "[unclosed\n"
       "; c=comment\n"
       "[S] trailing text\n"
       "=no name\n"
@@ -74,6 +73,36 @@ TEST(IniReading, ToleratesLfLinesCommentsGarbageAndKeysBeforeAnySection) {
   EXPECT_EQ(document.Get("S", "last"), "no newline");
   EXPECT_EQ(document.Get("S", "; c"), "0");
   EXPECT_EQ(document.SectionNames(), (std::vector<std::string>{"S"}));
+}
+
+// Windows takes a line starting with '[' as a section header even without its closing bracket:
+// the name runs to the last ']', or to the end of the line when there is none.
+TEST(IniReading, AHeaderWithoutItsClosingBracketNamesTheRestOfTheLine) {
+  struct Case {
+    std::string_view text;
+    std::string_view section;
+    std::string_view key;
+    std::string_view value;
+  };
+  const Case cases[] = {
+      {"[SKINIMAGE\nFLAGS=1\n", "SKINIMAGE", "FLAGS", "1"},
+      {"[SKINIMAGE\r\nIMAGE=a.png\r\n", "skinimage", "IMAGE", "a.png"},
+      {"  [ SKINIMAGE \t\nFLAGS=1", "SKINIMAGE", "FLAGS", "1"},
+      {"[A]\nk=a\n[B ; not a comment\nk=b\n", "B ; not a comment", "k", "b"},
+      {"[S] x ] y\nk=v\n", "S] x", "k", "v"},
+      {"[\nk=empty name\n", "", "k", "empty name"},
+      {"[S]\nk=s\n[=x\nk=v\n", "=x", "k", "v"},
+  };
+  for (const Case& c : cases) {
+    const IniDocument document = IniDocument::Parse(c.text);
+    EXPECT_EQ(document.Find(c.section, c.key), std::string(c.value)) << c.text;
+  }
+  // The unclosed header ends the section before it, and a write goes into it.
+  IniDocument document = IniDocument::Parse("[S]\nk=s\n[SKINIMAGE\nFLAGS=1\n");
+  EXPECT_EQ(document.SectionNames(), (std::vector<std::string>{"S", "SKINIMAGE"}));
+  EXPECT_EQ(document.KeyNames("S"), (std::vector<std::string>{"k"}));
+  ASSERT_TRUE(document.Set("SKINIMAGE", "IMAGE", "b.png"));
+  EXPECT_EQ(document.Serialize(), "[S]\nk=s\n[SKINIMAGE\nFLAGS=1\nIMAGE=b.png\n");
 }
 
 TEST(IniReading, ValuesAreCutToTheReadingBufferAtCharacterBoundaries) {

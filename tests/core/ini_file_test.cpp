@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/file_io.h"
+#include "core/trace.h"
 #include "support/temp_dir.h"
 
 namespace vandrel {
@@ -90,11 +91,21 @@ TEST(IniFileTest, AnExistingButUnreadableFileIsNeverReplaced) {
   EXPECT_FALSE(IniFile(folder_in_the_way).DeleteSection("S"));
   EXPECT_TRUE(fs::is_directory(folder_in_the_way));
 
+  // Too large for its kind: read as empty, never rewritten, and the user is told.
   const fs::path huge = dir.path() / "huge.ini";
   WriteFile(huge, "[S]\nk=v\n");
-  fs::resize_file(huge, kMaxReadableFileSize + 1);
-  EXPECT_FALSE(IniFile(huge).WriteString("S", "k", "w"));
-  EXPECT_EQ(fs::file_size(huge), kMaxReadableFileSize + 1);
+  fs::resize_file(huge, kMaxSettingsIniSize + 1);
+  const TraceCapture messages;
+  const IniFile settings(huge, kMaxSettingsIniSize);
+  EXPECT_EQ(settings.ReadString("S", "k"), "0");
+  EXPECT_FALSE(settings.WriteString("S", "k", "w"));
+  EXPECT_FALSE(settings.DeleteKey("S", "k"));
+  EXPECT_EQ(fs::file_size(huge), kMaxSettingsIniSize + 1);
+  EXPECT_TRUE(messages.Contains(huge.string() + " is larger than " +
+                                std::to_string(kMaxSettingsIniSize) +
+                                " bytes, the most this file may have: it is ignored and left "
+                                "unchanged"));
+  EXPECT_EQ(IniFile(huge).ReadString("S", "k"), "v");  // a kind with room for it reads it
 }
 
 TEST(IniFileTest, ConcurrentWritersInTheProcessLoseNoKeys) {

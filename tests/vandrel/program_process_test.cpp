@@ -115,9 +115,10 @@ class ProgramProcessTest : public ::testing::Test {
   }
 
   std::unique_ptr<Program> Start(const std::string& name,
-                                 std::vector<std::string> arguments = {"--simulate"}) {
+                                 std::vector<std::string> arguments = {"--simulate"},
+                                 const std::string& home = "") {
     const std::vector<std::string> environment = {
-        "HOME=" + (dir_.path() / "home").string(),
+        "HOME=" + (home.empty() ? (dir_.path() / "home").string() : home),
         "XDG_RUNTIME_DIR=" + (dir_.path() / "run").string(),
         "XDG_CONFIG_HOME=" + (dir_.path() / "config").string(),
         "QT_QPA_PLATFORM=offscreen",
@@ -181,6 +182,36 @@ TEST_F(ProgramProcessTest, AScreenshotRunWritesThePictureAndEnds) {
   std::string signature(8, '\0');
   file.read(signature.data(), 8);
   EXPECT_EQ(signature, "\x89PNG\r\n\x1a\n");
+}
+
+// Files the program reads at start that are FIFOs with no writer (the picture skin named in
+// main.ini, user-dirs.dirs) are passed over: the program starts, shows its window and ends.
+TEST_F(ProgramProcessTest, FifosAmongTheFilesReadAtStartDoNotHangIt) {
+  const fs::path data = dir_.path() / "home" / "Documents" / "Vandrel Gaming mouse";
+  fs::create_directories(data);
+  ASSERT_EQ(::mkfifo((dir_.path() / "picture.png").c_str(), 0600), 0);
+  std::ofstream(data / "main.ini")
+      << "[SKINIMAGE]\nFLAGS=1\nIMAGE=" << (dir_.path() / "picture.png").string() << "\n";
+  ASSERT_EQ(::mkfifo((dir_.path() / "config" / "user-dirs.dirs").c_str(), 0600), 0);
+  const fs::path picture = dir_.path() / "shot.png";
+  const std::unique_ptr<Program> run = Start("fifo", {"--simulate", "--screenshot", picture});
+  EXPECT_TRUE(ExitedWithZero(run->Wait())) << run->Output();
+  EXPECT_TRUE(fs::exists(picture));
+}
+
+// Without a usable home folder the program refuses to start and says why, rather than keep its
+// files in the folder it was started in.
+TEST_F(ProgramProcessTest, NoUsableHomeFolderRefusesToStart) {
+  const fs::path home = dir_.path() / "home";
+  for (const std::string& unusable : {std::string("relative/home"), (home / "missing").string()}) {
+    const std::unique_ptr<Program> run = Start("nohome", {"--simulate"}, unusable);
+    const std::optional<int> status = run->Wait();
+    ASSERT_TRUE(status.has_value()) << unusable;
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 1) << run->Output();
+    EXPECT_TRUE(run->Said("vandrel: no usable home folder: HOME \"" + unusable + "\""))
+        << run->Output();
+  }
+  EXPECT_TRUE(fs::is_empty(home));
 }
 
 }  // namespace

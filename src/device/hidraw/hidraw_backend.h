@@ -21,7 +21,7 @@
 
 #include "device/hid_backend.h"
 #include "device/hidraw/hidraw_node_source.h"
-#include "device/hidraw/unique_fd.h"
+#include "core/unique_fd.h"
 
 namespace vandrel {
 

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "device/hid_backend.h"
-#include "device/hidraw/unique_fd.h"
+#include "core/unique_fd.h"
 
 namespace vandrel {
 

@@ -41,7 +41,8 @@ std::optional<HidAttributes> ParseHidId(std::string_view hid_id) {
 }
 
 std::optional<std::vector<std::uint8_t>> ReadDescriptor(const std::string& hid_syspath) {
-  const FileContents file = ReadWholeFile(std::filesystem::path(hid_syspath) / "report_descriptor");
+  const FileContents file = ReadWholeFile(std::filesystem::path(hid_syspath) / "report_descriptor",
+                                          kMaxReportDescriptorSize);
   if (file.status != ReadStatus::kOk) return std::nullopt;
   return std::vector<std::uint8_t>(file.bytes.begin(), file.bytes.end());
 }

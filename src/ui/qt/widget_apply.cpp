@@ -12,6 +12,7 @@
 #include <array>
 
 #include "core/decimal.h"
+#include "core/file_io.h"
 #include "ui/qt/chart_view.h"
 #include "ui/qt/circle_progress.h"
 #include "ui/qt/colour_palette.h"
@@ -32,14 +33,21 @@ QString CssColour(std::uint32_t argb) {
       .arg(colour.alpha());
 }
 
+// Pictures are read like every other file: never from a FIFO or a device, whose opening would
+// hang the window (a picture skin's file is whatever main.ini names).
 QImage SkinImage(const std::string& image, const std::filesystem::path& skin_folder) {
   const std::string file = SkinImageFile(image);
-  return file.empty() ? QImage() : QImage(ToQt((skin_folder / file).string()));
+  if (file.empty()) return {};
+  const FileContents contents = ReadWholeFile(skin_folder / file);
+  if (contents.status != ReadStatus::kOk) return {};
+  return QImage::fromData(QByteArray::fromRawData(contents.bytes.data(),
+                                                  static_cast<qsizetype>(contents.bytes.size())));
 }
 
+// A style sheet names its pictures, and Qt opens them itself: only a regular file is named.
 QString ImageUrl(const std::string& image, const std::filesystem::path& skin_folder) {
   const std::string file = SkinImageFile(image);
-  if (file.empty()) return {};
+  if (file.empty() || CheckReadableFile(skin_folder / file) != ReadStatus::kOk) return {};
   return QStringLiteral("url(\"%1\")").arg(ToQt((skin_folder / file).string()));
 }
 

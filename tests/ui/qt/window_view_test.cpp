@@ -4,6 +4,8 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -162,6 +164,29 @@ TEST_F(WindowViewTest, ModelChangesReachWidgetsWithoutNotifications) {
   EXPECT_TRUE(Widget<QPushButton>("okbtn")->isHidden());
   EXPECT_EQ(Widget<QComboBox>("ms_key_fct_combo")->currentIndex(), 1);
   EXPECT_THAT(Seen(), IsEmpty());
+}
+
+// A picture named by a style sheet is opened by Qt itself, which would hang on a FIFO with no
+// writer: only regular files are named, whatever main.ini or the skin says.
+TEST_F(WindowViewTest, OnlyRegularFilesBecomePictures) {
+  // Were a FIFO opened, nothing could end the wait: the alarm ends the test program instead.
+  constexpr unsigned kDeadlineSeconds = 60;
+  alarm(kDeadlineSeconds);
+  ASSERT_EQ(mkfifo((dir_.path() / "fifo.png").c_str(), 0600), 0);
+  testing::WriteFile(dir_.path() / "real.png", "not decoded here");
+  QPushButton* button = Widget<QPushButton>("okbtn");
+  struct Case {
+    std::string image;
+    bool named;
+  };
+  for (const Case& c : {Case{"fifo.png", false}, Case{(dir_.path() / "fifo.png").string(), false},
+                        Case{"file='fifo.png' corner='2,2,2,2'", false}, Case{"missing.png", false},
+                        Case{"real.png", true}}) {
+    model_->Find("okbtn")->SetBackgroundImage(c.image);
+    QApplication::processEvents();
+    EXPECT_EQ(button->styleSheet().contains("url("), c.named) << c.image;
+  }
+  alarm(0);
 }
 
 TEST_F(WindowViewTest, OnlyTheCurrentPageOfATabLayoutIsShown) {
