@@ -91,6 +91,7 @@ endforeach()
 # Unpacked anywhere, the packaged vandrelctl runs and takes the package's share/vandrel as its
 # program folder.
 set(root "${SCRATCH}/root")
+file(MAKE_DIRECTORY "${SCRATCH}/home")
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env --unset=VANDREL_PROGRAM_DIR "HOME=${SCRATCH}/home"
           "XDG_CONFIG_HOME=${SCRATCH}/home/.config" "${root}/usr/bin/vandrelctl" folders

@@ -140,6 +140,7 @@ foreach(entry share/applications/vandrel.desktop share/vandrel/autostart/vandrel
 endforeach()
 
 # Installed, the programs find the skin in share/vandrel rather than beside themselves.
+file(MAKE_DIRECTORY "${PREFIX}/home")
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env --unset=VANDREL_PROGRAM_DIR "HOME=${PREFIX}/home"
           "XDG_CONFIG_HOME=${PREFIX}/home/.config" "${PREFIX}/bin/vandrelctl" folders
