@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
+#include "core/unique_fd.h"
 #include "device/hid_backend.h"
 #include "device/hidraw/hidraw_node_source.h"
-#include "core/unique_fd.h"
 
 namespace vandrel {
 

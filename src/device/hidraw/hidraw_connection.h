@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "device/hid_backend.h"
 #include "core/unique_fd.h"
+#include "device/hid_backend.h"
 
 namespace vandrel {
 
