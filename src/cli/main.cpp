@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/exit_status.h"
 #include "cli/options.h"
 
 namespace {
@@ -65,7 +66,8 @@ constexpr std::string_view kUsage =
     "  --json                 machine-readable output\n"
     "  --help, --version\n"
     "\n"
-    "exit status: 0 success, 1 device missing or device error, 2 bad usage or bad input\n";
+    "exit status: 0 success, 1 device missing or device error, output or simulator memory that\n"
+    "could not be written, 2 bad usage or bad input (nothing sent)\n";
 
 struct CommandEntry {
   std::string_view name;
@@ -90,15 +92,18 @@ int main(int argc, char** argv) {
     return vandrel::cli::kExitBadUsage;
   }
   for (const CommandEntry& command : kCommands) {
-    if (options->command == command.name) return command.run(*options);
+    if (options->command == command.name) {
+      return vandrel::cli::FinalExitStatus(command.run(*options));
+    }
   }
   if (options->command == "version") {
     std::printf("vandrelctl %s\n", VANDREL_VERSION);
-    return vandrel::cli::kExitSuccess;
+    return vandrel::cli::FinalExitStatus(vandrel::cli::kExitSuccess);
   }
   const bool asked = options->command == "help";
   if (!asked)
     std::fprintf(stderr, "vandrelctl: unknown command \"%s\"\n\n", options->command.c_str());
   std::fputs(kUsage.data(), asked ? stdout : stderr);
-  return asked ? vandrel::cli::kExitSuccess : vandrel::cli::kExitBadUsage;
+  return vandrel::cli::FinalExitStatus(asked ? vandrel::cli::kExitSuccess
+                                             : vandrel::cli::kExitBadUsage);
 }
