@@ -36,25 +36,4 @@ std::string_view KeyboardModelName(int model) {
   }
 }
 
-int LastLightingMode(DeviceKind kind, int keyboard_model) {
-  constexpr int kMouseLastMode = 5;
-  constexpr int kPadLastMode = 9;
-  switch (kind) {
-    case DeviceKind::kMouse:
-      return kMouseLastMode;
-    case DeviceKind::kPad:
-      return kPadLastMode;
-    case DeviceKind::kKeyboard:
-      break;
-  }
-  switch (keyboard_model) {
-    case 1:
-      return 16;
-    case 3:
-      return 7;
-    default:
-      return 18;
-  }
-}
-
 }  // namespace vandrel::cli

@@ -19,7 +19,5 @@ inline constexpr std::array kDeviceKinds = {DeviceKind::kKeyboard, DeviceKind::k
 [[nodiscard]] std::optional<DeviceKind> DeviceOfWord(std::string_view word);
 // "per-key colour", "single colour", "six zones" …
 [[nodiscard]] std::string_view KeyboardModelName(int model);
-// The last lighting mode the device's mode list offers (the keyboard's by its model).
-[[nodiscard]] int LastLightingMode(DeviceKind kind, int keyboard_model);
 
 }  // namespace vandrel::cli

@@ -1,8 +1,10 @@
 #include "cli/device_session.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
+#include "cli/exit_status.h"
 #include "device/device_match.h"
 #include "device/hidraw/hidraw_access.h"
 #include "device/hidraw/hidraw_backend.h"
@@ -14,6 +16,11 @@
 namespace vandrel::cli {
 namespace {
 
+using namespace std::chrono_literals;
+
+// Another run holds the simulator's memory only for the few exchanges of one command.
+constexpr Clock::Duration kStateLockPatience = 20s;
+
 ChannelIdentity IdentityOf(std::uint16_t product_id) {
   return {kVendorId, product_id, kVendorUsage, kVendorUsagePage};
 }
@@ -23,6 +30,13 @@ ChannelIdentity IdentityOf(std::uint16_t product_id) {
 std::unique_ptr<HidBackend> MakeBackend(const Options& options, Clock& clock, std::string& error) {
   if (!options.simulate) return std::make_unique<HidrawBackend>(std::make_unique<UdevNodeSource>());
   auto bus = std::make_unique<sim::VirtualBus>(clock);
+  bus->SetNoticeSink([](const sim::SimNotice& notice) {
+    if (notice.failure) {
+      NoteLateFailure(notice.text);
+    } else {
+      std::fprintf(stderr, "vandrelctl: %s\n", notice.text.c_str());
+    }
+  });
   if (!options.sim_trace.empty() && !bus->SetTraceFile(options.sim_trace)) {
     error = "cannot write the simulator trace " + options.sim_trace.string();
     return nullptr;
@@ -32,6 +46,10 @@ std::unique_ptr<HidBackend> MakeBackend(const Options& options, Clock& clock, st
       !std::filesystem::create_directories(options.sim_state, ignored) &&
       !std::filesystem::is_directory(options.sim_state, ignored)) {
     error = "cannot keep the simulated devices' memory in " + options.sim_state.string();
+    return nullptr;
+  }
+  if (!options.sim_state.empty() &&
+      !bus->LockStateFolder(options.sim_state, kStateLockPatience, error)) {
     return nullptr;
   }
   for (const std::string& tag : *options.simulate) {

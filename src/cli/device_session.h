@@ -15,8 +15,10 @@
 namespace vandrel::cli {
 
 // The HID interfaces the options ask for: the machine's hidraw nodes, or a virtual bus on `clock`
-// (which must outlive it) with the simulated devices plugged in. nullptr with `error` set when
-// the simulator's trace file or memory folder cannot be used.
+// (which must outlive it) with the simulated devices plugged in, holding their memory folder
+// while it lives so that runs at once do not undo each other's changes. The simulator's notices
+// go to standard error; lost memory or trace lines make the run fail (NoteLateFailure). nullptr
+// with `error` set when the simulator's trace file or memory folder cannot be used.
 [[nodiscard]] std::unique_ptr<HidBackend> MakeBackend(const Options& options, Clock& clock,
                                                       std::string& error);
 

@@ -10,6 +10,7 @@
 #include "cli/device_names.h"
 #include "cli/frame_renderer.h"
 #include "cli/output.h"
+#include "device/lighting_limits.h"
 #include "lighting/keyboard_pass.h"
 
 namespace vandrel::cli {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/exit_status.h"
 #include "cli/options.h"
 #include "platform/home_folder.h"
 
@@ -66,8 +67,9 @@ constexpr std::string_view kUsage =
     "  --json                 machine-readable output\n"
     "  --help, --version\n"
     "\n"
-    "exit status: 0 success, 1 device missing, device error or a folder not created,\n"
-    "             2 bad usage, bad input or no usable home folder (HOME)\n";
+    "exit status: 0 success; 1 device missing or device error, a folder not created, output or\n"
+    "             simulator memory that could not be written; 2 bad usage, bad input (nothing\n"
+    "             sent) or no usable home folder (HOME)\n";
 
 struct CommandEntry {
   std::string_view name;
@@ -98,15 +100,16 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "vandrelctl: no usable home folder: %s\n", problem.c_str());
       return vandrel::cli::kExitBadUsage;
     }
-    return command.run(*options);
+    return vandrel::cli::FinalExitStatus(command.run(*options));
   }
   if (options->command == "version") {
     std::printf("vandrelctl %s\n", VANDREL_VERSION);
-    return vandrel::cli::kExitSuccess;
+    return vandrel::cli::FinalExitStatus(vandrel::cli::kExitSuccess);
   }
   const bool asked = options->command == "help";
   if (!asked)
     std::fprintf(stderr, "vandrelctl: unknown command \"%s\"\n\n", options->command.c_str());
   std::fputs(kUsage.data(), asked ? stdout : stderr);
-  return asked ? vandrel::cli::kExitSuccess : vandrel::cli::kExitBadUsage;
+  return vandrel::cli::FinalExitStatus(asked ? vandrel::cli::kExitSuccess
+                                             : vandrel::cli::kExitBadUsage);
 }

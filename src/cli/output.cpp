@@ -37,7 +37,7 @@ int FailDevice(std::string_view message) {
 }
 
 void PrintJson(const nlohmann::ordered_json& document) {
-  const std::string text = document.dump(2);
+  const std::string text = JsonText(document, 2);
   std::printf("%s\n", text.c_str());
 }
 

@@ -103,32 +103,42 @@ int Show(const Options& options, const std::string& file) {
   return kExitSuccess;
 }
 
-void ApplyMouse(const ProfileInput& input, MouseDevice& mouse) {
+std::optional<FieldProblem> ApplyMouse(const ProfileInput& input, MouseDevice& mouse) {
   switch (input.row->kind) {
     case ProfileKind::kKey:
-      mouse.ApplyKeyProfile(Exactly<kMouseKeyProfileSize>(input.payload));
-      break;
+      return mouse.ApplyKeyProfile(Exactly<kMouseKeyProfileSize>(input.payload));
     case ProfileKind::kLight:
-      mouse.ApplyLightProfile(Exactly<kMouseLightProfileSize>(input.payload));
-      break;
+      return mouse.ApplyLightProfile(Exactly<kMouseLightProfileSize>(input.payload));
     case ProfileKind::kDevice:
-      mouse.ApplyDeviceProfile(Exactly<kMouseDeviceProfileSize>(input.payload));
-      break;
+      return mouse.ApplyDeviceProfile(Exactly<kMouseDeviceProfileSize>(input.payload));
   }
+  return std::nullopt;
 }
 
-void ApplyKeyboard(const ProfileInput& input, KeyboardDevice& keyboard) {
+std::optional<FieldProblem> ApplyKeyboard(const ProfileInput& input, KeyboardDevice& keyboard,
+                                          int model) {
   switch (input.row->kind) {
     case ProfileKind::kKey:
-      keyboard.ApplyKeyProfile(Exactly<kKeyboardKeyProfileSize>(input.payload));
-      break;
+      return keyboard.ApplyKeyProfile(Exactly<kKeyboardKeyProfileSize>(input.payload));
     case ProfileKind::kLight:
-      keyboard.ApplyLightProfile(Exactly<kKeyboardLightProfileSize>(input.payload));
-      break;
+      return keyboard.ApplyLightProfile(Exactly<kKeyboardLightProfileSize>(input.payload), model);
     case ProfileKind::kDevice:
-      keyboard.ApplyDeviceProfile(Exactly<kKeyboardDeviceProfileSize>(input.payload));
-      break;
+      return keyboard.ApplyDeviceProfile(Exactly<kKeyboardDeviceProfileSize>(input.payload), model);
   }
+  return std::nullopt;
+}
+
+// The device refuses a payload it cannot take before changing or sending anything.
+std::optional<FieldProblem> ApplyTo(const ProfileInput& input, DeviceAccess& devices) {
+  switch (input.row->device) {
+    case DeviceKind::kMouse:
+      return ApplyMouse(input, devices.mouse());
+    case DeviceKind::kKeyboard:
+      return ApplyKeyboard(input, devices.keyboard(), devices.keyboard_model());
+    case DeviceKind::kPad:
+      return devices.pad().ApplyLightProfile(Exactly<kPadLightProfileSize>(input.payload));
+  }
+  return std::nullopt;
 }
 
 int Apply(const Options& options, const std::string& file) {
@@ -140,10 +150,10 @@ int Apply(const Options& options, const std::string& file) {
   DeviceAccess devices(*session);
   const DeviceKind device = input->row->device;
   if (!devices.Read(device, error)) return FailDevice(error);
-  if (device == DeviceKind::kMouse) ApplyMouse(*input, devices.mouse());
-  if (device == DeviceKind::kKeyboard) ApplyKeyboard(*input, devices.keyboard());
-  if (device == DeviceKind::kPad) {
-    devices.pad().ApplyLightProfile(Exactly<kPadLightProfileSize>(input->payload));
+  if (const std::optional<FieldProblem> problem = ApplyTo(*input, devices)) {
+    return RefuseUsage(file + ": " + problem->field + " is " + std::to_string(problem->value) +
+                       "; the " + std::string(DeviceWord(device)) + " takes " + problem->allowed +
+                       ". Nothing was sent");
   }
   if (!devices.ApplyPending(device, error)) return FailDevice(error);
   std::printf("%s applied to the %s\n", file.c_str(), DeviceWord(device).data());

@@ -5,6 +5,7 @@
 #include "cli/device_names.h"
 #include "cli/output.h"
 #include "cli/set_request.h"
+#include "mouse/mouse_limits.h"
 
 namespace vandrel::cli {
 namespace {
@@ -79,7 +80,8 @@ int RunSet(const Options& options) {
   if (!session) return FailDevice(error);
   DeviceAccess devices(*session);
   if (!devices.Read(request->device, error)) return FailDevice(error);
-  const DeviceLimits limits{devices.keyboard_model(), devices.mouse().state().info.max_dpi_index()};
+  const DeviceLimits limits{devices.keyboard_model(),
+                            HighestDpiIndex(devices.mouse().state().info)};
   if (!CheckAgainstDevice(*request, limits, error)) return RefuseUsage(error);
 
   if (request->factory_reset) {

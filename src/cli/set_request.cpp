@@ -4,7 +4,9 @@
 
 #include "cli/arguments.h"
 #include "cli/device_names.h"
-#include "mouse/mouse_records.h"
+#include "device/lighting_limits.h"
+#include "mouse/mouse_limits.h"
+#include "pad/pad_records.h"
 
 namespace vandrel::cli {
 namespace {
@@ -15,15 +17,14 @@ constexpr std::string_view kValueOptions[] = {
     "mode",        "brightness",  "speed",       "direction",   "seven-colour", "colour"};
 constexpr std::string_view kFlagOptions[] = {"factory-reset"};
 
-constexpr std::array<long, 4> kReportRatesHz = {125, 250, 500, 1000};
-constexpr int kHighestBrightness = 14;
-constexpr int kSlowestSpeed = 14;
-constexpr int kHighestDpiIndex = 11;
+constexpr std::array<long, kReportRateCount> kReportRatesHz = {125, 250, 500, 1000};
 
-int SlotCount(DeviceKind device) { return device == DeviceKind::kMouse ? 6 : 5; }
+int SlotCount(DeviceKind device) {
+  return device == DeviceKind::kMouse ? kMouseSlotCount : kPadSlotCount;
+}
 
 std::optional<std::uint8_t> DpiIndexOf(long dpi) {
-  for (int index = 0; index <= kHighestDpiIndex; ++index) {
+  for (int index = 0; index <= kHighestListedDpiIndex; ++index) {
     if (DpiValue(index) == dpi) return static_cast<std::uint8_t>(index);
   }
   return std::nullopt;
@@ -31,7 +32,7 @@ std::optional<std::uint8_t> DpiIndexOf(long dpi) {
 
 std::string DpiChoices() {
   std::string choices;
-  for (int index = 0; index <= kHighestDpiIndex; ++index) {
+  for (int index = 0; index <= kHighestListedDpiIndex; ++index) {
     choices += (index == 0 ? "" : ", ") + std::to_string(*DpiValue(index));
   }
   return choices;
@@ -159,7 +160,7 @@ std::optional<SetRequest> ReadSetRequest(const std::vector<std::string>& argumen
     return std::nullopt;
   // The mouse's and the pad's modes are known before either is asked.
   const bool device_decides = request.device == DeviceKind::kKeyboard;
-  if (!device_decides && !CheckAgainstDevice(request, {0, kHighestDpiIndex}, error))
+  if (!device_decides && !CheckAgainstDevice(request, {0, kHighestListedDpiIndex}, error))
     return std::nullopt;
   return request;
 }

@@ -20,7 +20,7 @@ std::string Scalar(const std::string& name, const Json& value) {
     std::snprintf(text.data(), text.size(), "0x%04x", value.get<unsigned>());
     return text.data();
   }
-  return value.dump();
+  return JsonText(value);
 }
 
 std::string Quoted(const std::string& name, const Json& value) {
@@ -32,7 +32,7 @@ std::string OneLine(const Json& object) {
   std::string line;
   for (const auto& [name, value] : object.items()) {
     if (!line.empty()) line += ' ';
-    line += name + "=" + (value.is_structured() ? value.dump() : Quoted(name, value));
+    line += name + "=" + (value.is_structured() ? JsonText(value) : Quoted(name, value));
   }
   return line;
 }
@@ -60,6 +60,10 @@ void Format(const Json& object, const std::string& indent, std::string& text) {
 }
 
 }  // namespace
+
+std::string JsonText(const Json& document, int indent) {
+  return document.dump(indent, ' ', false, Json::error_handler_t::replace);
+}
 
 std::string FormatText(const Json& document) {
   std::string text;

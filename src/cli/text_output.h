@@ -9,4 +9,9 @@ namespace vandrel::cli {
 
 [[nodiscard]] std::string FormatText(const nlohmann::ordered_json& document);
 
+// The document as JSON text (on one line, or indented by `indent` spaces). Never throws: texts
+// that are not UTF-8 (file names, environment, hand-edited files) have each invalid byte replaced
+// by U+FFFD.
+[[nodiscard]] std::string JsonText(const nlohmann::ordered_json& document, int indent = -1);
+
 }  // namespace vandrel::cli

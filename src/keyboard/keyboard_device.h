@@ -50,10 +50,15 @@ class KeyboardDevice {
   int WriteKeyTable();
 
   // A stored profile loaded into the state and sent: the lighting at the next apply, the key
-  // table (.config, .pro) as page 0 at once, inside a configuration bracket.
-  void ApplyDeviceProfile(std::span<const std::uint8_t, kKeyboardDeviceProfileSize> payload);
-  void ApplyLightProfile(std::span<const std::uint8_t, kKeyboardLightProfileSize> payload);
-  void ApplyKeyProfile(std::span<const std::uint8_t, kKeyboardKeyProfileSize> payload);
+  // table (.config, .pro) as page 0 at once, inside a configuration bracket. A payload that a
+  // keyboard of model `model` cannot take (keyboard_profiles.h) is refused whole: its problem is
+  // returned, nothing changed and nothing sent.
+  [[nodiscard]] std::optional<FieldProblem> ApplyDeviceProfile(
+      std::span<const std::uint8_t, kKeyboardDeviceProfileSize> payload, int model);
+  [[nodiscard]] std::optional<FieldProblem> ApplyLightProfile(
+      std::span<const std::uint8_t, kKeyboardLightProfileSize> payload, int model);
+  [[nodiscard]] std::optional<FieldProblem> ApplyKeyProfile(
+      std::span<const std::uint8_t, kKeyboardKeyProfileSize> payload);
 
   // Sends the frame of `mode` on `model` with command 18, when the keyboard is sent frames of that
   // mode. Any thread.

@@ -31,23 +31,29 @@ int KeyboardDevice::WriteKeyTable() {
   return result;
 }
 
-void KeyboardDevice::ApplyDeviceProfile(
-    std::span<const std::uint8_t, kKeyboardDeviceProfileSize> payload) {
+std::optional<FieldProblem> KeyboardDevice::ApplyDeviceProfile(
+    std::span<const std::uint8_t, kKeyboardDeviceProfileSize> payload, int model) {
+  if (auto problem = KeyboardDeviceProfileProblem(payload, model)) return problem;
   LoadDeviceProfile(state_, payload);
   state_.light_dirty = true;
   WriteKeyPage0();
+  return std::nullopt;
 }
 
-void KeyboardDevice::ApplyLightProfile(
-    std::span<const std::uint8_t, kKeyboardLightProfileSize> payload) {
+std::optional<FieldProblem> KeyboardDevice::ApplyLightProfile(
+    std::span<const std::uint8_t, kKeyboardLightProfileSize> payload, int model) {
+  if (auto problem = KeyboardLightProfileProblem(payload, model)) return problem;
   LoadLightProfile(state_, payload);
   state_.light_dirty = true;
+  return std::nullopt;
 }
 
-void KeyboardDevice::ApplyKeyProfile(
+std::optional<FieldProblem> KeyboardDevice::ApplyKeyProfile(
     std::span<const std::uint8_t, kKeyboardKeyProfileSize> payload) {
+  if (auto problem = KeyboardKeyProfileProblem(payload)) return problem;
   LoadKeyProfile(state_, payload);
   WriteKeyPage0();
+  return std::nullopt;
 }
 
 void KeyboardDevice::SendFrame(std::uint8_t model, std::uint8_t mode,

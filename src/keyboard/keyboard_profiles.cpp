@@ -1,5 +1,10 @@
 #include "keyboard/keyboard_profiles.h"
 
+#include <string>
+
+#include "device/assignment_check.h"
+#include "device/lighting_limits.h"
+
 namespace vandrel {
 namespace {
 
@@ -12,7 +17,46 @@ void Load(KeyboardState& state, KeyboardLightPayload payload) {
   state.custom = payload.custom;
 }
 
+std::optional<FieldProblem> KeysProblem(const KeyboardKeyTable& keys) {
+  for (std::size_t key = 0; key < kMaxKeyboardKeys; ++key) {
+    const std::string holder = "key " + std::to_string(key + 1);
+    if (auto problem = AssignmentProblem(keys.Assignment(key), holder)) return problem;
+  }
+  return std::nullopt;
+}
+
+std::optional<FieldProblem> LightProblem(const KeyboardLightPayload& light, int model) {
+  const KeyboardLiveLighting& live = light.record.live;
+  if (auto problem = AboveProblem("profile number", live.profile, kKeyboardProfileCount - 1)) {
+    return problem;
+  }
+  if (auto problem = LightingProblem(live.lighting, DeviceKind::kKeyboard, model)) return problem;
+  return AboveProblem("custom set", light.custom.custom_set, kCustomSetCount - 1);
+}
+
 }  // namespace
+
+std::optional<FieldProblem> KeyboardKeyProfileProblem(
+    std::span<const std::uint8_t, kKeyboardKeyProfileSize> payload) {
+  KeyboardKeyTable keys;
+  DecodeInto(payload, keys);
+  return KeysProblem(keys);
+}
+
+std::optional<FieldProblem> KeyboardLightProfileProblem(
+    std::span<const std::uint8_t, kKeyboardLightProfileSize> payload, int model) {
+  KeyboardLightPayload light;
+  DecodeInto(payload, light);
+  return LightProblem(light, model);
+}
+
+std::optional<FieldProblem> KeyboardDeviceProfileProblem(
+    std::span<const std::uint8_t, kKeyboardDeviceProfileSize> payload, int model) {
+  KeyboardDevicePayload device;
+  DecodeInto(payload, device);
+  if (auto problem = KeysProblem(device.keys)) return problem;
+  return LightProblem(device.light, model);
+}
 
 KeyboardLightPayload StoreLiveLight(KeyboardState& state) {
   KeyboardLightRecord& record = state.lights[0];

@@ -7,8 +7,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
+#include "device/field_problem.h"
 #include "keyboard/keyboard_state.h"
 #include "profile/profile_payloads.h"
 
@@ -44,6 +46,17 @@ using KeyboardDeviceProfileBytes = std::array<std::uint8_t, kKeyboardDeviceProfi
 
 // The .led payload, the live lighting copied into light record 0 first.
 [[nodiscard]] KeyboardLightPayload StoreLiveLight(KeyboardState& state);
+
+// The first field of a payload that a keyboard of model `model` cannot take: a key assignment no
+// device takes (device/assignment_check.h), a lighting value beyond the model's
+// (lighting_limits.h), a profile number or custom set number no page or set has. nullopt when it
+// takes them all. A payload with a problem is not loaded.
+[[nodiscard]] std::optional<FieldProblem> KeyboardKeyProfileProblem(
+    std::span<const std::uint8_t, kKeyboardKeyProfileSize> payload);
+[[nodiscard]] std::optional<FieldProblem> KeyboardLightProfileProblem(
+    std::span<const std::uint8_t, kKeyboardLightProfileSize> payload, int model);
+[[nodiscard]] std::optional<FieldProblem> KeyboardDeviceProfileProblem(
+    std::span<const std::uint8_t, kKeyboardDeviceProfileSize> payload, int model);
 
 // The payload replaces key page 0.
 void LoadKeyProfile(KeyboardState& state,

@@ -52,14 +52,20 @@ class MouseDevice {
   // bracket), sent when the pages are ready; the live record is marked either way, so the next
   // live apply repeats it.
   void ApplyStoredRecord(const MouseSlotRecord& record, const MouseKeyTable& keys);
+  // A loaded profile is first checked against what this mouse takes (mouse_limits.h, its own
+  // highest DPI index): a payload with a problem is refused whole, the problem returned, nothing
+  // changed and nothing sent. Otherwise nullopt and:
   // A loaded .led: its record becomes live, sent by the next live apply, and its pointer speed
   // and wheel lines are applied to the desktop.
-  void ApplyLightProfile(std::span<const std::uint8_t, kMouseLightProfileSize> payload);
+  [[nodiscard]] std::optional<FieldProblem> ApplyLightProfile(
+      std::span<const std::uint8_t, kMouseLightProfileSize> payload);
   // A loaded .pro: the key table becomes key page 0 and is written to the mouse's page 0, inside a
   // configuration bracket, when the pages are ready.
-  void ApplyKeyProfile(std::span<const std::uint8_t, kMouseKeyProfileSize> payload);
+  [[nodiscard]] std::optional<FieldProblem> ApplyKeyProfile(
+      std::span<const std::uint8_t, kMouseKeyProfileSize> payload);
   // A loaded .config: key page 0 and the live settings from it, then ApplyStoredRecord.
-  void ApplyDeviceProfile(std::span<const std::uint8_t, kMouseDeviceProfileSize> payload);
+  [[nodiscard]] std::optional<FieldProblem> ApplyDeviceProfile(
+      std::span<const std::uint8_t, kMouseDeviceProfileSize> payload);
   // The active slot's key page, inside a configuration bracket; the device profile is rewritten.
   // The result of the page write; kChannelBadPage, with nothing sent, for slot 5, which has no
   // key page.

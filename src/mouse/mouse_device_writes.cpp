@@ -8,6 +8,7 @@
 #include "core/trace.h"
 #include "mouse/host_worker.h"
 #include "mouse/mouse_device.h"
+#include "mouse/mouse_limits.h"
 
 namespace vandrel {
 namespace {
@@ -38,22 +39,34 @@ void MouseDevice::ApplyStoredRecord(const MouseSlotRecord& record, const MouseKe
   WriteKeyPage0(keys);
 }
 
-void MouseDevice::ApplyLightProfile(std::span<const std::uint8_t, kMouseLightProfileSize> payload) {
+std::optional<FieldProblem> MouseDevice::ApplyLightProfile(
+    std::span<const std::uint8_t, kMouseLightProfileSize> payload) {
+  if (auto problem = MouseLightProfileProblem(payload, HighestDpiIndex(state_.info))) {
+    return problem;
+  }
   LoadLightProfile(state_, payload);
   state_.dirty = true;
   Worker().RequestPointerSpeed();
   Worker().RequestWheelLines();
+  return std::nullopt;
 }
 
-void MouseDevice::ApplyKeyProfile(std::span<const std::uint8_t, kMouseKeyProfileSize> payload) {
+std::optional<FieldProblem> MouseDevice::ApplyKeyProfile(
+    std::span<const std::uint8_t, kMouseKeyProfileSize> payload) {
+  if (auto problem = MouseKeyProfileProblem(payload)) return problem;
   std::copy(payload.begin(), payload.end(), state_.keys[0].bytes.begin());
   if (ready_()) WriteKeyPage0(state_.keys[0]);
+  return std::nullopt;
 }
 
-void MouseDevice::ApplyDeviceProfile(
+std::optional<FieldProblem> MouseDevice::ApplyDeviceProfile(
     std::span<const std::uint8_t, kMouseDeviceProfileSize> payload) {
+  if (auto problem = MouseDeviceProfileProblem(payload, HighestDpiIndex(state_.info))) {
+    return problem;
+  }
   const MouseSlotRecord record = LoadDeviceProfile(state_, payload);
   ApplyStoredRecord(record, state_.keys[0]);
+  return std::nullopt;
 }
 
 int MouseDevice::WriteKeyPage() {

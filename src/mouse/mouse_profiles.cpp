@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "mouse/mouse_limits.h"
+
 namespace vandrel {
 namespace {
 
@@ -22,6 +24,29 @@ MouseSlotRecord StoreLiveLight(MouseState& state) {
   record.pointer_speed = state.pointer_speed.load();
   record.wheel_lines = state.wheel_lines.load();
   return record;
+}
+
+std::optional<FieldProblem> MouseKeyProfileProblem(
+    std::span<const std::uint8_t, kMouseKeyProfileSize> payload) {
+  MouseKeyTable keys;
+  DecodeInto(payload, keys);
+  return MouseKeysProblem(keys);
+}
+
+std::optional<FieldProblem> MouseLightProfileProblem(
+    std::span<const std::uint8_t, kMouseLightProfileSize> payload, int highest_dpi_index) {
+  MouseSlotRecord record;
+  DecodeInto(payload, record);
+  return MouseRecordProblem(record, highest_dpi_index);
+}
+
+// The host settings of a .config are not loaded, so they are not checked.
+std::optional<FieldProblem> MouseDeviceProfileProblem(
+    std::span<const std::uint8_t, kMouseDeviceProfileSize> payload, int highest_dpi_index) {
+  MouseDevicePayload device;
+  DecodeInto(payload, device);
+  if (auto problem = MouseKeysProblem(device.keys)) return problem;
+  return MouseSettingsProblem(device.record.settings, highest_dpi_index);
 }
 
 void LoadLightProfile(MouseState& state,

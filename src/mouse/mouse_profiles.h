@@ -7,8 +7,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
+#include "device/field_problem.h"
 #include "mouse/mouse_state.h"
 #include "profile/profile_payloads.h"
 
@@ -33,6 +35,15 @@ using MouseDeviceProfileBytes = std::array<std::uint8_t, kMouseDeviceProfileSize
 
 // Slot record 0 with the live settings and the host settings copied into it first.
 [[nodiscard]] MouseSlotRecord StoreLiveLight(MouseState& state);
+
+// The first field of a payload the mouse cannot take (mouse_limits.h), DPI indices up to
+// `highest_dpi_index`; nullopt when it takes them all. A payload with a problem is not loaded.
+[[nodiscard]] std::optional<FieldProblem> MouseKeyProfileProblem(
+    std::span<const std::uint8_t, kMouseKeyProfileSize> payload);
+[[nodiscard]] std::optional<FieldProblem> MouseLightProfileProblem(
+    std::span<const std::uint8_t, kMouseLightProfileSize> payload, int highest_dpi_index);
+[[nodiscard]] std::optional<FieldProblem> MouseDeviceProfileProblem(
+    std::span<const std::uint8_t, kMouseDeviceProfileSize> payload, int highest_dpi_index);
 
 // The record as a loaded .led payload gives it: its settings become live (keeping the active
 // slot's number, since the payload is the record of slot 0 whatever slot is active) and its

@@ -39,8 +39,10 @@ class PadDevice {
   // Timer 2: sends the live record when it changed.
   void ApplyLive();
   // A loaded .led: its record's settings become live (keeping the active slot's number) and are
-  // sent by the next live apply.
-  void ApplyLightProfile(std::span<const std::uint8_t, kPadLightProfileSize> payload);
+  // sent by the next live apply. A payload the pad cannot take (pad_profiles.h) is refused whole:
+  // its problem is returned, nothing changed and nothing sent.
+  [[nodiscard]] std::optional<FieldProblem> ApplyLightProfile(
+      std::span<const std::uint8_t, kPadLightProfileSize> payload);
   // The pad's factory reset; the caller reads the pad again once it has settled.
   void Reset();
 

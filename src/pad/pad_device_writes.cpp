@@ -24,7 +24,9 @@ void PadDevice::ApplyLive() {
   state_.dirty = false;
 }
 
-void PadDevice::ApplyLightProfile(std::span<const std::uint8_t, kPadLightProfileSize> payload) {
+std::optional<FieldProblem> PadDevice::ApplyLightProfile(
+    std::span<const std::uint8_t, kPadLightProfileSize> payload) {
+  if (auto problem = PadLightProfileProblem(payload)) return problem;
   PadSlotRecord record;
   DecodeInto(payload, record);
   const std::uint8_t active_slot = state_.live.slot;
@@ -32,6 +34,7 @@ void PadDevice::ApplyLightProfile(std::span<const std::uint8_t, kPadLightProfile
   state_.live.slot = active_slot;
   state_.dirty = true;
   PublishLighting();
+  return std::nullopt;
 }
 
 void PadDevice::Reset() { channel_.FactoryReset(); }

@@ -4,7 +4,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <span>
 
+#include "device/field_problem.h"
 #include "pad/pad_state.h"
 
 namespace vandrel {
@@ -13,5 +16,11 @@ inline constexpr std::size_t kPadLightProfileSize = PadSlotRecord::kSize;
 using PadLightProfileBytes = std::array<std::uint8_t, kPadLightProfileSize>;
 
 [[nodiscard]] PadLightProfileBytes MakeLightProfile(PadState& state);
+
+// The first field of a payload the pad cannot take: a slot number above 4 or a lighting value
+// beyond the pad's (lighting_limits.h); nullopt when it takes them all. A payload with a problem
+// is not loaded.
+[[nodiscard]] std::optional<FieldProblem> PadLightProfileProblem(
+    std::span<const std::uint8_t, kPadLightProfileSize> payload);
 
 }  // namespace vandrel

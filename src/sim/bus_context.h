@@ -1,4 +1,5 @@
-// What the virtual bus shares with its devices: the clock that times replies and the trace.
+// What the virtual bus shares with its devices: the clock that times replies, the trace and where
+// notices about the simulator's files go.
 #pragma once
 
 #include <cstdint>
@@ -6,9 +7,11 @@
 #include <memory>
 #include <mutex>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "core/clock.h"
+#include "sim/sim_notice.h"
 #include "sim/sim_trace.h"
 
 namespace vandrel::sim {
@@ -27,19 +30,42 @@ class BusContext {
     const bool ok = !trace || trace->ok();
     std::lock_guard lock(mutex_);
     trace_ = ok ? std::move(trace) : nullptr;
+    trace_failed_ = false;
     return ok;
   }
 
   void Trace(std::string_view device, std::string_view interface, std::string_view direction,
              std::span<const std::uint8_t> report) {
+    std::unique_lock lock(mutex_);
+    if (!trace_ || trace_->Write(device, interface, direction, report) || trace_failed_) return;
+    // Said once: every later line fails alike.
+    trace_failed_ = true;
+    const std::string text = "cannot write the simulator trace " + trace_->path().string();
+    lock.unlock();
+    Tell({true, text});
+  }
+
+  // Notices go to `sink` from now on; none are kept before.
+  void SetNoticeSink(SimNoticeSink sink) {
     std::lock_guard lock(mutex_);
-    if (trace_) trace_->Write(device, interface, direction, report);
+    sink_ = std::move(sink);
+  }
+
+  void Tell(const SimNotice& notice) {
+    SimNoticeSink sink;
+    {
+      std::lock_guard lock(mutex_);
+      sink = sink_;
+    }
+    if (sink) sink(notice);
   }
 
  private:
   Clock& clock_;
-  std::mutex mutex_;  // guards trace_
+  std::mutex mutex_;  // guards trace_, trace_failed_ and sink_
   std::unique_ptr<SimTrace> trace_;
+  bool trace_failed_ = false;
+  SimNoticeSink sink_;
 };
 
 }  // namespace vandrel::sim

@@ -8,7 +8,8 @@
 namespace vandrel::sim {
 
 SimTrace::SimTrace(const std::filesystem::path& path, const Clock& clock)
-    : clock_(clock),
+    : path_(path),
+      clock_(clock),
       start_(clock.Now()),
       fd_(open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0666)) {}
 
@@ -16,9 +17,9 @@ SimTrace::~SimTrace() {
   if (fd_ >= 0) close(fd_);
 }
 
-void SimTrace::Write(std::string_view device, std::string_view interface,
+bool SimTrace::Write(std::string_view device, std::string_view interface,
                      std::string_view direction, std::span<const std::uint8_t> report) {
-  if (fd_ < 0) return;
+  if (fd_ < 0) return false;
   static constexpr char kHex[] = "0123456789abcdef";
   std::string line = std::to_string((clock_.Now() - start_).count());
   line.append(" ").append(device).append(" ").append(interface).append(" ").append(direction);
@@ -29,7 +30,8 @@ void SimTrace::Write(std::string_view device, std::string_view interface,
   }
   line.push_back('\n');
   // O_APPEND makes each write land whole at the end, whichever thread writes it.
-  [[maybe_unused]] const ssize_t written = write(fd_, line.data(), line.size());
+  const ssize_t written = write(fd_, line.data(), line.size());
+  return written == static_cast<ssize_t>(line.size());
 }
 
 }  // namespace vandrel::sim

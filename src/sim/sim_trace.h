@@ -23,10 +23,13 @@ class SimTrace {
   SimTrace& operator=(const SimTrace&) = delete;
 
   [[nodiscard]] bool ok() const { return fd_ >= 0; }
-  void Write(std::string_view device, std::string_view interface, std::string_view direction,
-             std::span<const std::uint8_t> report);
+  [[nodiscard]] const std::filesystem::path& path() const { return path_; }
+  // False when the line did not reach the file whole (a full disk, a file size limit).
+  [[nodiscard]] bool Write(std::string_view device, std::string_view interface,
+                           std::string_view direction, std::span<const std::uint8_t> report);
 
  private:
+  const std::filesystem::path path_;
   const Clock& clock_;
   const Clock::Duration start_;
   int fd_;

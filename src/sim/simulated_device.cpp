@@ -22,14 +22,6 @@ bool ChangesMemory(std::uint8_t command) {
   return command == 6 || command == 9 || command == 13 || command == 21 || command == 23;
 }
 
-FirmwareImage InitialMemory(std::uint16_t product_id, std::optional<int> key_count,
-                            const std::filesystem::path& state_file) {
-  FirmwareImage factory = FactoryImage(product_id, key_count);
-  if (state_file.empty()) return factory;
-  const FileContents saved = ReadWholeFile(state_file);
-  return ParseImage(saved.bytes, factory).value_or(factory);
-}
-
 Report RefusalOf(std::span<const std::uint8_t> request, std::uint8_t status) {
   Report reply{};
   std::copy_n(request.begin(), 7, reply.begin());
@@ -49,7 +41,10 @@ SimulatedDevice::SimulatedDevice(std::shared_ptr<BusContext> bus, std::uint16_t 
       path_(std::move(path)),
       state_file_(std::move(state_file)),
       firmware_(FactoryImage(product_id, key_count)) {
-  firmware_.memory() = InitialMemory(product_id, key_count, state_file_);
+  InitialState initial = LoadState(state_file_, firmware_.memory());
+  firmware_.memory() = std::move(initial.image);
+  keep_state_ = initial.keep;
+  if (initial.notice) bus_->Tell(*initial.notice);
 }
 
 bool SimulatedDevice::present() const {
@@ -162,10 +157,13 @@ void SimulatedDevice::DeliverLocked(SimCollection collection, std::span<const st
   }
 }
 
-void SimulatedDevice::SaveState() const {
-  if (state_file_.empty()) return;
-  // A state that cannot be saved only means the next run starts from an older one.
-  (void)WriteFileAtomically(state_file_, SerializeImage(firmware_.memory()));
+void SimulatedDevice::SaveState() {
+  if (state_file_.empty() || !keep_state_) return;
+  if (WriteFileAtomically(state_file_, SerializeImage(firmware_.memory())) || save_failed_) return;
+  // Said once: the host learns that the device will forget its changes.
+  save_failed_ = true;
+  bus_->Tell({true, "cannot save the simulated " + std::string(tag()) + "'s memory in " +
+                        state_file_.string() + ": its changes are not kept"});
 }
 
 bool SimulatedDevice::Attach(SimConnection* connection) {

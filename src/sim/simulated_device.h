@@ -45,7 +45,8 @@ inline constexpr std::uint16_t kNotifyPadFlash = 0x0403;
 class SimulatedDevice {
  public:
   // `state_file`, when not empty, keeps the memory between runs: it is loaded when it matches the
-  // device and rewritten after every change of memory.
+  // device (see LoadState) and rewritten after every change of memory. Problems with it reach the
+  // bus's notice sink.
   SimulatedDevice(std::shared_ptr<BusContext> bus, std::uint16_t product_id,
                   std::optional<int> key_count, std::string path, std::filesystem::path state_file);
 
@@ -100,7 +101,7 @@ class SimulatedDevice {
   void PressLocked(std::uint16_t usage);
   void DeliverLocked(SimCollection collection, std::span<const std::uint8_t> report,
                      Clock::Duration due);
-  void SaveState() const;
+  void SaveState();
   [[nodiscard]] std::string_view tag() const { return FamilyTag(family_); }
 
   const std::shared_ptr<BusContext> bus_;
@@ -117,6 +118,8 @@ class SimulatedDevice {
   std::optional<Clock::Duration> first_frame_;
   bool present_ = true;
   std::vector<SimConnection*> connections_;
+  bool keep_state_ = true;    // false: the state file could not be moved aside, so never replaced
+  bool save_failed_ = false;  // a failed save was told
 };
 
 }  // namespace vandrel::sim

@@ -82,6 +82,14 @@ bool VirtualBus::SetTraceFile(const std::filesystem::path& path) {
   return context_->SetTraceFile(path);
 }
 
+void VirtualBus::SetNoticeSink(SimNoticeSink sink) { context_->SetNoticeSink(std::move(sink)); }
+
+bool VirtualBus::LockStateFolder(const std::filesystem::path& folder, Clock::Duration patience,
+                                 std::string& error) {
+  state_lock_ = StateFolderLock::Take(folder, context_->clock(), patience, error);
+  return state_lock_ != nullptr;
+}
+
 std::optional<std::vector<HidInterfaceInfo>> VirtualBus::Enumerate() {
   std::vector<HidInterfaceInfo> interfaces;
   for (const std::shared_ptr<SimulatedDevice>& device : Devices()) {

@@ -14,7 +14,9 @@
 #include <vector>
 
 #include "device/hid_backend.h"
+#include "sim/sim_notice.h"
 #include "sim/simulated_device.h"
+#include "sim/state_lock.h"
 
 namespace vandrel::sim {
 
@@ -37,6 +39,13 @@ class VirtualBus final : public HidBackend {
   [[nodiscard]] std::vector<std::shared_ptr<SimulatedDevice>> Devices() const;
   // Traces every report to `path` from now on (empty: stops); false when it cannot be opened.
   bool SetTraceFile(const std::filesystem::path& path);
+  // Notices about state and trace files go to `sink` from now on (see SimNotice).
+  void SetNoticeSink(SimNoticeSink sink);
+  // Holds `folder` (see StateFolderLock) until the bus is destroyed, so that devices plugged with
+  // it as their state folder read, change and save their memory while no other process does.
+  // False with `error` set when it cannot be held.
+  [[nodiscard]] bool LockStateFolder(const std::filesystem::path& folder, Clock::Duration patience,
+                                     std::string& error);
 
   [[nodiscard]] std::optional<std::vector<HidInterfaceInfo>> Enumerate() override;
   [[nodiscard]] std::unique_ptr<HidConnection> Open(const std::string& path,
@@ -48,7 +57,8 @@ class VirtualBus final : public HidBackend {
   [[nodiscard]] std::shared_ptr<SimulatedDevice> Find(const std::string& path) const;
 
   const std::shared_ptr<BusContext> context_;
-  mutable std::mutex mutex_;  // guards devices_ and next_serial_
+  std::unique_ptr<StateFolderLock> state_lock_;  // released after every device is unplugged
+  mutable std::mutex mutex_;                     // guards devices_ and next_serial_
   std::vector<std::shared_ptr<SimulatedDevice>> devices_;
   int next_serial_ = 0;
 };

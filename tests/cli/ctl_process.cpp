@@ -1,6 +1,8 @@
 #include "cli/ctl_process.h"
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,10 +24,16 @@ std::string Slurp(const std::filesystem::path& path) {
   return text.str();
 }
 
-// The parent's environment without the variables the test decides.
+std::string_view NameOf(std::string_view variable) {
+  return variable.substr(0, variable.find('='));
+}
+
+// The parent's environment without the variables the test decides, then the process's `changes`
+// (set or removed) and the run's `overrides` in place of the entries of the same names.
 std::vector<std::string> Environment(
     const std::filesystem::path& folder,
-    const std::map<std::string, std::optional<std::string>>& changes) {
+    const std::map<std::string, std::optional<std::string>>& changes,
+    const std::vector<std::string>& overrides) {
   std::vector<std::string> variables;
   for (char** entry = environ; *entry != nullptr; ++entry) {
     const std::string_view variable = *entry;
@@ -39,10 +47,24 @@ std::vector<std::string> Environment(
   variables.push_back("XDG_CONFIG_HOME=" + (folder / "config").string());
   variables.push_back("XDG_DATA_HOME=" + (folder / "data").string());
   for (const auto& [name, value] : changes) {
-    std::erase_if(variables, [&](const std::string& v) { return v.starts_with(name + "="); });
+    std::erase_if(variables, [&](const std::string& variable) { return NameOf(variable) == name; });
     if (value) variables.push_back(name + "=" + *value);
   }
+  for (const std::string& override : overrides) {
+    std::erase_if(variables, [&](const std::string& variable) {
+      return NameOf(variable) == NameOf(override);
+    });
+    variables.push_back(override);
+  }
   return variables;
+}
+
+// In the child between fork and exec: only async-signal-safe calls.
+void LimitFileSize(const std::optional<std::uint64_t>& limit) {
+  if (!limit) return;
+  const rlimit size{*limit, *limit};
+  signal(SIGXFSZ, SIG_IGN);
+  if (setrlimit(RLIMIT_FSIZE, &size) != 0) _exit(127);
 }
 
 std::vector<char*> Pointers(std::vector<std::string>& texts) {
@@ -61,21 +83,31 @@ void CtlProcess::SetEnv(const std::string& name, std::optional<std::string> valu
 }
 
 CtlResult CtlProcess::Run(const std::vector<std::string>& arguments) const {
-  const std::filesystem::path out_path = folder() / "stdout";
-  const std::filesystem::path err_path = folder() / "stderr";
+  return Run(arguments, CtlRunOptions{});
+}
+
+CtlResult CtlProcess::Run(const std::vector<std::string>& arguments,
+                          const CtlRunOptions& options) const {
+  const bool own_stdout = options.stdout_path.empty();
+  const std::filesystem::path out_path =
+      own_stdout ? folder() / (options.output_name + ".stdout") : options.stdout_path;
+  const std::filesystem::path err_path = folder() / (options.output_name + ".stderr");
   std::vector<std::string> argv_texts{VANDREL_CTL_PATH};
   argv_texts.insert(argv_texts.end(), arguments.begin(), arguments.end());
-  std::vector<std::string> env_texts = Environment(folder(), environment_changes_);
+  std::vector<std::string> env_texts =
+      Environment(folder(), environment_changes_, options.environment);
   std::vector<char*> argv = Pointers(argv_texts);
   std::vector<char*> envp = Pointers(env_texts);
 
   const pid_t child = fork();
   if (child == 0) {
     const int in = open("/dev/null", O_RDONLY);
-    const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int out = own_stdout ? open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600)
+                               : open(out_path.c_str(), O_WRONLY);
     const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0)
       _exit(127);
+    LimitFileSize(options.file_size_limit);
     execve(argv[0], argv.data(), envp.data());
     _exit(127);
   }
@@ -84,7 +116,7 @@ CtlResult CtlProcess::Run(const std::vector<std::string>& arguments) const {
       child > 0 ? AwaitChild(child, kWaitDeadline) : std::nullopt;
   if (child > 0 && !wait_status) ADD_FAILURE() << "vandrelctl did not end; it was killed";
   if (wait_status && WIFEXITED(*wait_status)) result.status = WEXITSTATUS(*wait_status);
-  result.out = Slurp(out_path);
+  if (own_stdout) result.out = Slurp(out_path);
   result.err = Slurp(err_path);
   return result;
 }

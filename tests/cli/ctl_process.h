@@ -2,6 +2,7 @@
 // data folders inside a temporary folder, and collects what it printed and its exit status.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -18,6 +19,20 @@ struct CtlResult {
   std::string err;
 };
 
+// How one run differs from the usual one.
+struct CtlRunOptions {
+  std::vector<std::string> environment;  // "NAME=VALUE" entries that replace the test's own
+  // Standard output: this existing file or device, opened for writing only and not read back
+  // (CtlResult::out stays empty); empty: a fresh file in the folder, read back.
+  std::filesystem::path stdout_path;
+  // The largest file the process may write (RLIMIT_FSIZE), as on a nearly full disk: writes
+  // beyond it fail with EFBIG instead of raising SIGXFSZ.
+  std::optional<std::uint64_t> file_size_limit;
+  // Names the files that catch the output, so that runs made at once from threads do not share
+  // them.
+  std::string output_name = "run";
+};
+
 class CtlProcess {
  public:
   CtlProcess();
@@ -27,6 +42,7 @@ class CtlProcess {
 
   // vandrelctl with `arguments`; standard input is empty.
   CtlResult Run(const std::vector<std::string>& arguments) const;
+  CtlResult Run(const std::vector<std::string>& arguments, const CtlRunOptions& options) const;
 
   // The temporary folder: "home", "state", "config" and "data" lie in it; tests put files here.
   [[nodiscard]] const std::filesystem::path& folder() const { return folder_.path(); }

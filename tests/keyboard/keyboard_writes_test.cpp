@@ -87,7 +87,7 @@ TEST_F(KeyboardWritesTest, ADeviceProfileSendsItsKeyTableAtOnceAndItsLightingAtT
   payload[512 + 1] = 6;        // mode
   payload[576] = 3;            // custom set
   payload[580 + 3 * 378] = 9;  // first byte of custom set 3
-  keyboard_device_.ApplyDeviceProfile(payload);
+  EXPECT_FALSE(keyboard_device_.ApplyDeviceProfile(payload, 0).has_value());
 
   EXPECT_EQ(
       Requests(),
@@ -104,25 +104,47 @@ TEST_F(KeyboardWritesTest, ADeviceProfileSendsItsKeyTableAtOnceAndItsLightingAtT
 
 TEST_F(KeyboardWritesTest, ALightProfileChangesOnlyTheStateUntilTheNextApply) {
   KeyboardLightProfileBytes payload{};
-  payload[4] = 2;  // direction
-  keyboard_device_.ApplyLightProfile(payload);
+  payload[4] = 1;  // direction
+  EXPECT_FALSE(keyboard_device_.ApplyLightProfile(payload, 0).has_value());
 
   EXPECT_TRUE(Requests().empty());
   EXPECT_TRUE(state_.light_dirty);
-  EXPECT_EQ(state_.live.lighting.direction, 2);
+  EXPECT_EQ(state_.live.lighting.direction, 1);
 }
 
 TEST_F(KeyboardWritesTest, AKeyProfileIsWrittenAsPageZeroWithoutTouchingTheLighting) {
   KeyboardKeyProfileBytes payload{};
   payload[0] = 0x20;
   payload[2] = 0x04;
-  keyboard_device_.ApplyKeyProfile(payload);
+  EXPECT_FALSE(keyboard_device_.ApplyKeyProfile(payload).has_value());
 
   EXPECT_EQ(
       Requests(),
       Joined({{{kBegin, 0, 0}}, Chunks(kWritePage, keyboard_.transfer_size()), {{kEnd, 0, 0}}}));
   EXPECT_EQ(device_->Memory().key_pages[2], 0x04);
   EXPECT_FALSE(state_.light_dirty);
+}
+
+// The modes a light profile may hold are the keyboard model's: mode 8 is the six-zone model's
+// ninth, which it does not have. A refused payload changes and sends nothing.
+TEST_F(KeyboardWritesTest, ALightProfileIsCheckedAgainstTheModelsModes) {
+  KeyboardLightProfileBytes payload{};
+  payload[1] = 8;  // mode
+  const KeyboardLiveLighting before = state_.live;
+  const std::optional<FieldProblem> problem = keyboard_device_.ApplyLightProfile(payload, 3);
+  ASSERT_TRUE(problem.has_value());
+  EXPECT_EQ(problem->field, "lighting mode");
+  EXPECT_EQ(problem->allowed, "0-7");
+  EXPECT_EQ(state_.live, before);
+  EXPECT_FALSE(state_.light_dirty);
+
+  KeyboardDeviceProfileBytes device{};
+  device[0] = 0x99;  // device key 0's type
+  EXPECT_TRUE(keyboard_device_.ApplyDeviceProfile(device, 0).has_value());
+  EXPECT_TRUE(Requests().empty());
+
+  EXPECT_FALSE(keyboard_device_.ApplyLightProfile(payload, 0).has_value());
+  EXPECT_EQ(state_.live.lighting.mode, 8);
 }
 
 }  // namespace

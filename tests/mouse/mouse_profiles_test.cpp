@@ -53,7 +53,7 @@ TEST_F(MouseProfilesTest, LoadingALightProfileKeepsTheActiveSlotAndReadsZeroHost
   record.settings.report_rate = 1;
   record.pointer_speed = 0;
   record.wheel_lines = 9;
-  mouse_device_.ApplyLightProfile(Encode(record));
+  EXPECT_FALSE(mouse_device_.ApplyLightProfile(Encode(record)).has_value());
 
   EXPECT_EQ(state_.live.slot, 3);
   EXPECT_EQ(state_.live.lighting.mode, 2);
@@ -69,7 +69,7 @@ TEST_F(MouseProfilesTest, ApplyingADeviceProfileSendsItsRecordAndKeyTable) {
   MouseDevicePayload device{};
   device.keys.SetAssignment(0, {0x10, 0x02, 0});
   device.record.settings.lighting.mode = 5;
-  mouse_device_.ApplyDeviceProfile(Encode(device));
+  EXPECT_FALSE(mouse_device_.ApplyDeviceProfile(Encode(device)).has_value());
 
   EXPECT_EQ(state_.keys[0], device.keys);
   EXPECT_EQ(state_.live.lighting.mode, 5);
@@ -85,15 +85,40 @@ TEST_F(MouseProfilesTest, ApplyingAKeyProfileWritesPageZeroOnlyWhenThePagesAreRe
   MouseKeyTable keys;
   keys.SetAssignment(1, {0x13, 3, 0});
   ready_ = false;
-  mouse_device_.ApplyKeyProfile(keys.bytes);
+  EXPECT_FALSE(mouse_device_.ApplyKeyProfile(keys.bytes).has_value());
   EXPECT_EQ(state_.keys[0], keys);
   EXPECT_TRUE(Requests().empty());
 
   ready_ = true;
-  mouse_device_.ApplyKeyProfile(keys.bytes);
+  EXPECT_FALSE(mouse_device_.ApplyKeyProfile(keys.bytes).has_value());
   EXPECT_EQ(Payloads(kWritePage).size(), 10U);
   EXPECT_EQ(device_->Memory().key_pages[3], 0x13);
   EXPECT_FALSE(state_.dirty) << "the live settings are not touched";
+}
+
+// Loading a profile in the window goes through the same check: a payload the mouse cannot take
+// changes nothing and sends nothing, and the mouse's own highest DPI index is the limit.
+TEST_F(MouseProfilesTest, APayloadBeyondThisMousesLimitsIsRefusedWhole) {
+  state_.info.bytes[12] = 7;  // this mouse takes DPI indices 0-7
+  const MouseSettings before = state_.live;
+  MouseDevicePayload device{};
+  device.record.settings.lighting.mode = 3;
+  device.record.settings.SetDpi(2, 8);
+  const std::optional<FieldProblem> problem = mouse_device_.ApplyDeviceProfile(Encode(device));
+  ASSERT_TRUE(problem.has_value());
+  EXPECT_EQ(problem->field, "DPI level 2 index");
+  EXPECT_EQ(problem->allowed, "0-7");
+
+  MouseSlotRecord record{};
+  record.settings.report_rate = 4;
+  EXPECT_TRUE(mouse_device_.ApplyLightProfile(Encode(record)).has_value());
+  EXPECT_EQ(state_.live, before);
+  EXPECT_FALSE(state_.dirty);
+  EXPECT_TRUE(Requests().empty());
+
+  device.record.settings.SetDpi(2, 7);
+  EXPECT_FALSE(mouse_device_.ApplyDeviceProfile(Encode(device)).has_value());
+  EXPECT_EQ(state_.live.lighting.mode, 3);
 }
 
 }  // namespace

@@ -133,7 +133,7 @@ TEST_F(PadDeviceTest, ALightProfileIsSlotRecordZeroAndLoadsIntoTheActiveSlot) {
   DecodeInto(saved, record);
   record.settings.slot = 0;
   ClearTrace();
-  pad_device_.ApplyLightProfile(Encode(record));
+  EXPECT_FALSE(pad_device_.ApplyLightProfile(Encode(record)).has_value());
 
   EXPECT_EQ(state_.live.slot, 2) << "the profile changes the active slot's settings";
   EXPECT_EQ(state_.live.lighting.mode, 6);
@@ -184,6 +184,18 @@ TEST_F(PadDeviceTest, FramesFromAnotherThreadGoAlongsideTheLiveApply) {
   EXPECT_EQ(device_->FramesReceived() - frames_before, 20);
   EXPECT_EQ(device_->Memory().settings[3], 9);
   EXPECT_EQ(device_->ViolationCount(), 0);
+}
+
+TEST_F(PadDeviceTest, ALightProfileWithAModeThePadLacksIsRefusedWhole) {
+  PadSlotRecord record;
+  record.settings.lighting.mode = 10;
+  const PadSettings before = state_.live;
+  const std::optional<FieldProblem> problem = pad_device_.ApplyLightProfile(Encode(record));
+  ASSERT_TRUE(problem.has_value());
+  EXPECT_EQ(problem->field, "lighting mode");
+  EXPECT_EQ(problem->allowed, "0-9");
+  EXPECT_EQ(state_.live, before);
+  EXPECT_FALSE(state_.dirty);
 }
 
 }  // namespace

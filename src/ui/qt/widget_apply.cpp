@@ -10,6 +10,7 @@
 #include <QSlider>
 #include <QStackedWidget>
 #include <array>
+#include <optional>
 
 #include "core/decimal.h"
 #include "core/file_io.h"
@@ -44,11 +45,27 @@ QImage SkinImage(const std::string& image, const std::filesystem::path& skin_fol
                                                   static_cast<qsizetype>(contents.bytes.size())));
 }
 
+// A path as a quoted style-sheet string. Image names come from files a user can edit (main.ini's
+// IMAGE), so a quote or a backslash in them must stay part of the name instead of ending the
+// string and adding rules. Qt decodes hexadecimal escapes before it reads strings, so a backslash
+// of the name is doubled too: what follows it is then always read as a plain character. Line
+// breaks cannot be written inside a string at all: such a name has no image.
+std::optional<QString> QuotedPath(const QString& path) {
+  QString quoted = QStringLiteral("\"");
+  for (const QChar character : path) {
+    if (character.category() == QChar::Other_Control) return std::nullopt;
+    if (character == u'"' || character == u'\\') quoted += u'\\';
+    quoted += character;
+  }
+  return quoted + u'"';
+}
+
 // A style sheet names its pictures, and Qt opens them itself: only a regular file is named.
 QString ImageUrl(const std::string& image, const std::filesystem::path& skin_folder) {
   const std::string file = SkinImageFile(image);
   if (file.empty() || CheckReadableFile(skin_folder / file) != ReadStatus::kOk) return {};
-  return QStringLiteral("url(\"%1\")").arg(ToQt((skin_folder / file).string()));
+  const std::optional<QString> quoted = QuotedPath(ToQt((skin_folder / file).string()));
+  return quoted ? QStringLiteral("url(%1)").arg(*quoted) : QString();
 }
 
 // The looks the skin or the code gave this control, over the skin's style sheet. Nothing given,

@@ -189,6 +189,30 @@ TEST_F(WindowViewTest, OnlyRegularFilesBecomePictures) {
   alarm(0);
 }
 
+// The skin picture's name comes from main.ini, which anyone may edit: a name made to close the
+// image's quoted path must not add rules that restyle the window.
+TEST_F(WindowViewTest, AnImageNameCannotRestyleTheWindow) {
+  auto* caption = Widget<QLabel>("caption");
+  const QImage before = caption->grab().toImage();
+  const std::string rule = "QWidget{background-color:rgb(255,0,0);}";
+  const std::string crafted[] = {
+      "x.png\");}" + rule + "#n{border-image:url(\"",
+      "x.png\\\");}" + rule + "#n{border-image:url(\\\"",
+      "x.png\\22);}" + rule + "#n{border-image:url(\\22",
+      "x.png\");}\n" + rule + "#n{border-image:url(\"",
+  };
+  for (const std::string& name : crafted) {
+    // Only pictures that exist are named, so each crafted name is a file.
+    testing::WriteFile(dir_.path() / name, "not decoded here");
+    model_->Root().SetBackgroundImage(name);
+    QApplication::processEvents();
+    EXPECT_EQ(caption->grab().toImage(), before) << name;
+  }
+  // The comparison does see such a rule when it is given as one.
+  view_->WidgetOf(model_->Root())->setStyleSheet(QString::fromStdString(rule));
+  EXPECT_NE(caption->grab().toImage(), before);
+}
+
 TEST_F(WindowViewTest, OnlyTheCurrentPageOfATabLayoutIsShown) {
   auto* pages = Widget<QStackedWidget>("pages");
   EXPECT_FALSE(pages->widget(0)->isHidden());
