@@ -50,14 +50,16 @@ PageEdits::PageEdits(WindowModel& window, std::uint32_t seed) : random_(seed) {
   }
 }
 
-bool PageEdits::EditOnce() {
+Control* PageEdits::EditOnce() {
   std::vector<Control*> reachable;
   std::copy_if(candidates_.begin(), candidates_.end(), std::back_inserter(reachable),
                [](const Control* control) { return control->IsShown() && control->IsEnabled(); });
-  if (reachable.empty()) return false;
-  Edit(*reachable[std::uniform_int_distribution<std::size_t>(0, reachable.size() - 1)(random_)]);
+  if (reachable.empty()) return nullptr;
+  Control* control =
+      reachable[std::uniform_int_distribution<std::size_t>(0, reachable.size() - 1)(random_)];
+  Edit(*control);
   ++edits_;
-  return true;
+  return control;
 }
 
 void PageEdits::Edit(Control& control) {

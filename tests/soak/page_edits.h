@@ -18,8 +18,8 @@ class PageEdits {
   // `window` is the main window; it must outlive this.
   PageEdits(WindowModel& window, std::uint32_t seed);
 
-  // Makes one edit; false when no control can be reached now.
-  bool EditOnce();
+  // Makes one edit and returns the control edited; nullptr when none can be reached now.
+  Control* EditOnce();
   [[nodiscard]] int edits() const { return edits_; }
 
  private:

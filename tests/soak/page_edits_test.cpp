@@ -30,7 +30,7 @@ TEST(PageEditsTest, EditsOnlyShownEnabledControlsOfTheDevicePagesAndEachOfThemIn
   PageEdits edits(test.window(), 17);
 
   std::set<std::string> senders;
-  for (int i = 0; i < 200; ++i) ASSERT_TRUE(edits.EditOnce());
+  for (int i = 0; i < 200; ++i) ASSERT_NE(edits.EditOnce(), nullptr);
   for (const std::string& seen : test.Seen()) {
     std::istringstream words(seen);
     std::string type;
@@ -47,7 +47,7 @@ TEST(PageEditsTest, EditsOnlyShownEnabledControlsOfTheDevicePagesAndEachOfThemIn
     test.window().Find(name)->SetVisible(false);
   }
   slot.SetEnabled(false);
-  EXPECT_FALSE(edits.EditOnce());
+  EXPECT_EQ(edits.EditOnce(), nullptr);
 }
 
 }  // namespace

@@ -47,6 +47,7 @@ struct Totals {
   int sessions = 0;
   int edits = 0;
   Clock::Duration longest_stop{0};
+  Busy longest_busy;
   bool threads_abandoned = false;
   int threads_left = 0;
   ChaosCounts chaos;
@@ -116,6 +117,7 @@ Totals RunSessions(const Options& options, const SessionServices& services, Devi
     PrintSession(++totals.sessions, services.clock.Now() - start, outcome, chaos.Counts().cycles);
     totals.edits += outcome.edits;
     totals.longest_stop = std::max(totals.longest_stop, outcome.stop_time);
+    totals.longest_busy.Note(outcome.longest_busy.time, [&] { return outcome.longest_busy.what; });
     if (outcome.threads_abandoned) {
       // The threads still running use the window: nothing of it may be destroyed.
       totals.threads_abandoned = true;
@@ -155,6 +157,9 @@ void PrintActivity(const Totals& totals) {
     violations.push_back(std::string(sim::ViolationName(violation)) + " " + std::to_string(count));
   }
   std::printf("soak: requests the devices found wrong: %s\n", Joined(violations).c_str());
+  std::printf("soak: the longest the user-interface thread was busy with one thing: %lld ms (%s)\n",
+              Millis(totals.longest_busy.time),
+              totals.longest_busy.what.empty() ? "nothing" : totals.longest_busy.what.c_str());
 }
 
 // Prints the findings and says whether there were none.

@@ -20,6 +20,14 @@ int CountThreads() {
 
 }  // namespace
 
+int SoakSession::StartedWorkers() {
+  int started = 0;
+  for (int slot = 0; slot < kWorkerCount; ++slot) {
+    started += hub_->threads().HasBody(static_cast<WorkerSlot>(slot)) ? 1 : 0;
+  }
+  return started;
+}
+
 // The desktop's pointer settings are left alone: the values are only kept.
 class SoakSession::KeptPointerSettings final : public PointerSettings {
  public:
@@ -87,7 +95,6 @@ void SoakSession::MakeLightingThreads() {
 SessionOutcome SoakSession::Run(Clock::Duration length, const std::function<void()>& heartbeat) {
   hub_->InitWindow();
   host_.Show();
-  threads_before_start_ = CountThreads();
   window_->RaiseWindowInit();
   const Clock::Duration end = clock_.Now() + length;
   while (clock_.Now() < end) {
@@ -101,11 +108,15 @@ SessionOutcome SoakSession::Run(Clock::Duration length, const std::function<void
 
 // Mostly an edit of a page; now and then another language, which re-texts the whole window.
 void SoakSession::EditOnce() {
+  const Clock::Duration start = clock_.Now();
   if (std::uniform_int_distribution(0, 499)(random_) == 0) {
     hub_->SetLanguage(std::uniform_int_distribution(0, 2)(random_));
+    longest_edit_.Note(clock_.Now() - start, [] { return std::string("a language switch"); });
     return;
   }
-  (void)edits_->EditOnce();
+  if (const Control* edited = edits_->EditOnce()) {
+    longest_edit_.Note(clock_.Now() - start, [&] { return "an edit of " + edited->Name(); });
+  }
 }
 
 // Ends as the program ends: the destroy message stops the worker threads, waiting at most their
@@ -113,13 +124,16 @@ void SoakSession::EditOnce() {
 SessionOutcome SoakSession::Destroy() {
   SessionOutcome outcome;
   outcome.edits = edits_->edits();
+  outcome.longest_busy = ui_->longest_busy();
+  outcome.longest_busy.Note(longest_edit_.time, [this] { return longest_edit_.what; });
+  const int other_threads = CountThreads() - StartedWorkers();
   const Clock::Duration start = clock_.Now();
   ui_->Post(kMessageDestroy, 0, 0);
   ui_->RunUntil(start);
   outcome.stop_time = clock_.Now() - start;
   outcome.threads_abandoned = hub_->threads_abandoned();
   if (outcome.threads_abandoned) {
-    outcome.threads_left = std::max(0, CountThreads() - threads_before_start_);
+    outcome.threads_left = std::max(0, CountThreads() - other_threads);
   }
   return outcome;
 }

@@ -38,11 +38,13 @@ struct SessionServices {
 
 struct SessionOutcome {
   int edits = 0;
+  // The longest the user-interface thread spent on one message, timer or edit before the stop.
+  Busy longest_busy;
   // From the destroy message to the end of its handling, the worker threads' stop included.
   Clock::Duration stop_time{0};
   bool threads_abandoned = false;
-  // When abandoned: the threads of the process beyond those before the start, the worker threads
-  // that outlived their bound.
+  // When abandoned: how many more threads the process has than it had besides the worker threads
+  // before the stop, that is the worker threads that outlived their bound.
   int threads_left = 0;
 };
 
@@ -64,11 +66,11 @@ class SoakSession {
 
   void MakeLightingThreads();
   void EditOnce();
+  [[nodiscard]] int StartedWorkers();
   [[nodiscard]] SessionOutcome Destroy();
 
   Clock& clock_;
   std::mt19937 random_;
-  int threads_before_start_ = 0;
   std::unique_ptr<WindowModel> window_;
   std::unique_ptr<SoakUiLoop> ui_;
   testing::FakeWindowHost host_;
@@ -83,6 +85,7 @@ class SoakSession {
   std::unique_ptr<PadComponents> pad_;
   std::unique_ptr<LightingThreads> lighting_;
   std::unique_ptr<PageEdits> edits_;
+  Busy longest_edit_;
 };
 
 }  // namespace vandrel::soak

@@ -101,20 +101,25 @@ void SoakUiLoop::WaitForWork(Clock::Duration until) {
 
 void SoakUiLoop::RunUntil(Clock::Duration end) {
   for (;;) {
+    Clock::Duration start = clock_.Now();
     window_.DeliverPendingNotifications();
     (void)window_.TakeChanges();
+    longest_busy_.Note(clock_.Now() - start, [] { return std::string("notifications"); });
+    start = clock_.Now();
     if (std::optional<Queued> queued = PopMessage()) {
       if (target_ != nullptr)
         target_->HandleMessage(queued->message, queued->wparam, queued->lparam);
       MarkHandled(*queued);
+      longest_busy_.Note(clock_.Now() - start,
+                         [&] { return "message " + std::to_string(queued->message); });
       continue;
     }
-    const Clock::Duration now = clock_.Now();
-    if (std::optional<int> timer = TakeDueTimer(now)) {
+    if (std::optional<int> timer = TakeDueTimer(start)) {
       if (target_ != nullptr) target_->HandleTimer(*timer);
+      longest_busy_.Note(clock_.Now() - start, [&] { return "timer " + std::to_string(*timer); });
       continue;
     }
-    if (now >= end) return;
+    if (start >= end) return;
     WaitForWork(end);
   }
 }

@@ -12,12 +12,27 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <thread>
 
 #include "app/ui_thread.h"
 #include "ui/window_model.h"
 
 namespace vandrel::soak {
+
+// The longest the user-interface thread spent on one thing, and what that was.
+struct Busy {
+  Clock::Duration time{0};
+  std::string what;
+
+  // Keeps `time` when it is longer; `describe` names what took it.
+  template <typename Describe>
+  void Note(Clock::Duration taken, Describe describe) {
+    if (taken <= time) return;
+    time = taken;
+    what = describe();
+  }
+};
 
 class SoakUiLoop final : public UiThread {
  public:
@@ -38,6 +53,9 @@ class SoakUiLoop final : public UiThread {
   // Handles messages, timers and the window's notifications as they come until the clock reaches
   // `end`; what is due at `end` is handled before it returns. User-interface thread.
   void RunUntil(Clock::Duration end);
+  // The longest handling of one message or timer, or one delivery of notifications, so far.
+  // User-interface thread.
+  [[nodiscard]] const Busy& longest_busy() const { return longest_busy_; }
 
  private:
   struct Queued {
@@ -63,6 +81,7 @@ class SoakUiLoop final : public UiThread {
   WindowModel& window_;
   const std::thread::id ui_thread_;
   MessageTarget* target_ = nullptr;  // user-interface thread only
+  Busy longest_busy_;                // user-interface thread only
   std::mutex mutex_;                 // guards everything below
   std::condition_variable changed_;
   std::deque<Queued> queue_;
