@@ -67,6 +67,12 @@ std::uint16_t ProductIdFor(sim::DeviceFamily family, Random& random) {
   return kPadProductId;
 }
 
+// One keyboard in three reports a key count of its own, from none to more than its table holds.
+sim::PlugOptions PlugOptionsFor(sim::DeviceFamily family, Random& random) {
+  if (family != sim::DeviceFamily::kKeyboard || Uniform(random, 0, 2) != 0) return {};
+  return {.key_count = Uniform(random, 0, 255), .state_folder = {}};
+}
+
 // Two plugs in five are gone before a monitor looks, two stay through the attach and the first
 // reads, one stays long enough for the lighting to stream.
 Clock::Duration HoldTime(Random& random) {
@@ -132,7 +138,8 @@ Clock::Duration DeviceChaos::NextEvent() const {
 }
 
 void DeviceChaos::PlugIn(Plug& plug, Clock::Duration now) {
-  plug.device = bus_.Plug(ProductIdFor(plug.family, random_));
+  const std::uint16_t product_id = ProductIdFor(plug.family, random_);
+  plug.device = bus_.Plug(product_id, PlugOptionsFor(plug.family, random_));
   ShowFault(*plug.device);
   plug.next_change = now + HoldTime(random_);
   plug.next_action = now + Millis(random_, 50, 1500);

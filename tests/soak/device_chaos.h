@@ -2,7 +2,8 @@
 // them out again, over and over, as a restless user and a bad cable would. Each plug lasts a
 // random time (from too short for the host to notice to long enough for its lighting to stream),
 // shows one of the simulator's faults, may change to another midway, and has its buttons pressed
-// on the device (slot, DPI level, lighting mode, notifications). Keyboards come as every model.
+// on the device (slot, DPI level, lighting mode, notifications). Keyboards come as every model,
+// some with odd key counts.
 // Start, Stop and the destructor from one thread; Counts from any.
 #pragma once
 

@@ -20,6 +20,7 @@ int CountThreads() {
 
 }  // namespace
 
+// The worker slots with a body, each of which the hub's start gives a thread.
 int SoakSession::StartedWorkers() {
   int started = 0;
   for (int slot = 0; slot < kWorkerCount; ++slot) {
