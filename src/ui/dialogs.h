@@ -22,8 +22,8 @@ struct PaletteChoice {
   std::uint32_t colour = 0;
 };
 
-// What the standard open-file dialog offers.
-struct OpenFileRequest {
+// What the standard open-file and save-file dialogs offer.
+struct FileDialogRequest {
   std::string default_extension;  // "png"
   std::string initial_name;       // "*.png"
   std::string filter;  // Qt name filters, ";;" between them: "(*.png) (*.png);;(*.*) (*)"
@@ -61,7 +61,11 @@ class Dialogs {
   virtual void OpenAbout(WindowModel* owner) = 0;
   // The standard open-file dialog; nullopt when the user cancels. User-interface thread only.
   [[nodiscard]] virtual std::optional<std::filesystem::path> ChooseFileToOpen(
-      WindowModel* owner, const OpenFileRequest& request) = 0;
+      WindowModel* owner, const FileDialogRequest& request) = 0;
+  // The standard save-file dialog, which asks before an existing file is replaced; nullopt when
+  // the user cancels. User-interface thread only.
+  [[nodiscard]] virtual std::optional<std::filesystem::path> ChooseFileToSave(
+      WindowModel* owner, const FileDialogRequest& request) = 0;
 };
 
 // A formatted message: sets the hidden label "str_test" of `main_window` to the identifier `id`

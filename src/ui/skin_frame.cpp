@@ -16,7 +16,7 @@ constexpr int kRememberDefaultPicture = 0;
 
 }  // namespace
 
-OpenFileRequest CustomPictureRequest() { return {"png", "*.png", "(*.png) (*.png);;(*.*) (*)"}; }
+FileDialogRequest CustomPictureRequest() { return {"png", "*.png", "(*.png) (*.png);;(*.*) (*)"}; }
 
 CSkinFrame::CSkinFrame(WindowModel& frame, WindowModel* main_window, Dialogs& dialogs,
                        SkinObserver& observer, RememberSkinPicture remember)

@@ -33,7 +33,7 @@ inline constexpr std::string_view kDefaultSkinPicture = "common/background.png";
 using RememberSkinPicture = std::function<void(int flags, std::string_view image)>;
 
 // The open-file request for a custom picture: PNG files first, then all files.
-[[nodiscard]] OpenFileRequest CustomPictureRequest();
+[[nodiscard]] FileDialogRequest CustomPictureRequest();
 
 class CSkinFrame {
  public:

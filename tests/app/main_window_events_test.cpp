@@ -123,7 +123,11 @@ class ReentrantDialogs final : public Dialogs {
   void OpenSkinWindow(WindowModel&, const Control&) override {}
   void OpenAbout(WindowModel*) override {}
   std::optional<std::filesystem::path> ChooseFileToOpen(WindowModel*,
-                                                        const OpenFileRequest&) override {
+                                                        const FileDialogRequest&) override {
+    return std::nullopt;
+  }
+  std::optional<std::filesystem::path> ChooseFileToSave(WindowModel*,
+                                                        const FileDialogRequest&) override {
     return std::nullopt;
   }
 };

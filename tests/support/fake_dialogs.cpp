@@ -43,13 +43,18 @@ void FakeDialogs::AnswerFiles(std::vector<std::optional<std::filesystem::path>> 
   file_answers_.insert(file_answers_.end(), files.begin(), files.end());
 }
 
-std::optional<std::filesystem::path> FakeDialogs::ChooseFileToOpen(WindowModel*,
-                                                                   const OpenFileRequest& request) {
+std::optional<std::filesystem::path> FakeDialogs::ChooseFileToOpen(
+    WindowModel*, const FileDialogRequest& request) {
   file_requests_.push_back(request);
   if (file_answers_.empty()) return std::nullopt;
   std::optional<std::filesystem::path> file = file_answers_.front();
   file_answers_.pop_front();
   return file;
+}
+
+std::optional<std::filesystem::path> FakeDialogs::ChooseFileToSave(
+    WindowModel* owner, const FileDialogRequest& request) {
+  return ChooseFileToOpen(owner, request);
 }
 
 std::vector<std::string> FakeDialogs::Texts() const {

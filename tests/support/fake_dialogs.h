@@ -34,10 +34,13 @@ class FakeDialogs final : public Dialogs {
   PaletteChoice RunPalette(WindowModel* owner, std::uint32_t initial) override;
   void OpenSkinWindow(WindowModel& owner, const Control& anchor) override;
   void OpenAbout(WindowModel* owner) override;
-  // The open-file dialog answers with the next scripted path; once used up, cancelled.
+  // The open-file and save-file dialogs answer with the next scripted path; once used up,
+  // cancelled.
   void AnswerFiles(std::vector<std::optional<std::filesystem::path>> files);
   [[nodiscard]] std::optional<std::filesystem::path> ChooseFileToOpen(
-      WindowModel* owner, const OpenFileRequest& request) override;
+      WindowModel* owner, const FileDialogRequest& request) override;
+  [[nodiscard]] std::optional<std::filesystem::path> ChooseFileToSave(
+      WindowModel* owner, const FileDialogRequest& request) override;
 
   [[nodiscard]] const std::vector<Shown>& shown() const { return shown_; }
   // The texts shown, in order (identifiers and literal texts alike).
@@ -49,7 +52,9 @@ class FakeDialogs final : public Dialogs {
   // The names of the anchors the skin window was opened under, in order.
   [[nodiscard]] const std::vector<std::string>& skin_windows() const { return skin_windows_; }
   [[nodiscard]] int about_windows() const { return about_windows_; }
-  [[nodiscard]] const std::vector<OpenFileRequest>& file_requests() const { return file_requests_; }
+  [[nodiscard]] const std::vector<FileDialogRequest>& file_requests() const {
+    return file_requests_;
+  }
 
  private:
   std::deque<int> answers_;
@@ -60,7 +65,7 @@ class FakeDialogs final : public Dialogs {
   std::vector<std::string> skin_windows_;
   int about_windows_ = 0;
   std::deque<std::optional<std::filesystem::path>> file_answers_;
-  std::vector<OpenFileRequest> file_requests_;
+  std::vector<FileDialogRequest> file_requests_;
 };
 
 }  // namespace vandrel::testing

@@ -86,11 +86,22 @@ PaletteChoice QtDialogs::RunPalette(WindowModel* owner, std::uint32_t initial) {
 }
 
 std::optional<std::filesystem::path> QtDialogs::ChooseFileToOpen(WindowModel* owner,
-                                                                 const OpenFileRequest& request) {
+                                                                 const FileDialogRequest& request) {
+  return ChooseFile(owner, request, false);
+}
+
+std::optional<std::filesystem::path> QtDialogs::ChooseFileToSave(WindowModel* owner,
+                                                                 const FileDialogRequest& request) {
+  return ChooseFile(owner, request, true);
+}
+
+std::optional<std::filesystem::path> QtDialogs::ChooseFile(WindowModel* owner,
+                                                           const FileDialogRequest& request,
+                                                           bool save) {
   if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
   QFileDialog dialog(OwnerWidgetOf(owner));
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setDefaultSuffix(QString::fromStdString(request.default_extension));
   dialog.setNameFilters(QString::fromStdString(request.filter).split(";;", Qt::SkipEmptyParts));
   dialog.selectFile(QString::fromStdString(request.initial_name));

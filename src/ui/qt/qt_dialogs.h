@@ -60,12 +60,17 @@ class QtDialogs final : public Dialogs {
   void OpenAbout(WindowModel* owner) override;
   // An open pop-up is closed first: it would keep the mouse from the dialog.
   [[nodiscard]] std::optional<std::filesystem::path> ChooseFileToOpen(
-      WindowModel* owner, const OpenFileRequest& request) override;
+      WindowModel* owner, const FileDialogRequest& request) override;
+  [[nodiscard]] std::optional<std::filesystem::path> ChooseFileToSave(
+      WindowModel* owner, const FileDialogRequest& request) override;
 
  private:
   int RunMessageBox(WindowModel* owner, std::string_view text, bool is_identifier,
                     std::optional<std::chrono::milliseconds> close_after);
   [[nodiscard]] QWidget* OwnerWidgetOf(WindowModel* owner) const;
+  [[nodiscard]] std::optional<std::filesystem::path> ChooseFile(WindowModel* owner,
+                                                                const FileDialogRequest& request,
+                                                                bool save);
 
   const Skin& skin_;
   std::shared_ptr<TextResources> texts_;
