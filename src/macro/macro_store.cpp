@@ -58,11 +58,7 @@ std::vector<std::string> MacroStore::ReadCatalogue() const {
   const IniDocument catalogue = IniFile(CataloguePath()).Load();
   // No store holds more than the editor allows; a larger count is a damaged file.
   const int count = std::clamp(catalogue.GetInt(kMacroCountSection, kCountKey), 0, kMaxMacros);
-  std::vector<std::string> names;
-  names.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i)
-    names.push_back(catalogue.Get(kMacroNameSection, std::to_string(i)));
-  return names;
+  return catalogue.GetList(kMacroNameSection, static_cast<std::size_t>(count));
 }
 
 bool MacroStore::WriteCatalogueEntry(int count, int index, std::string_view name) const {
@@ -102,10 +98,7 @@ std::vector<std::string> MacroStore::ReadMacro(std::string_view name) const {
   if (CheckMacroName(name) != MacroNameProblem::kNone) return {};
   const IniDocument file = IniFile(MacroPath(name)).Load();
   const int count = std::clamp(file.GetInt(kStepCountSection, kCountKey), 0, kMaxMacroSteps);
-  std::vector<std::string> lines;
-  lines.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) lines.push_back(file.Get(kStepSection, std::to_string(i)));
-  return lines;
+  return file.GetList(kStepSection, static_cast<std::size_t>(count));
 }
 
 bool MacroStore::WriteMacro(std::string_view file_name, std::string_view display_name,
