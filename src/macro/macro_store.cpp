@@ -5,6 +5,7 @@
 
 #include "core/file_io.h"
 #include "core/ini_file.h"
+#include "macro/macro_file.h"
 
 namespace vandrel {
 namespace {
@@ -18,8 +19,6 @@ constexpr std::string_view kStepCountSection = "MACROACTIONCOUNT";
 constexpr std::string_view kSelectNameSection = "MACROSELECTNAME";
 constexpr std::string_view kSelectNameKey = "name";
 constexpr std::string_view kStepSection = "MACROACTION";
-// The download image counts steps in 16 bits; a larger count is a damaged file.
-constexpr int kMaxMacroSteps = 65535;
 
 std::string RecoilName(int index) { return "name_" + std::to_string(index + 1); }
 
@@ -94,11 +93,14 @@ bool MacroStore::InitialiseRecoil(const std::filesystem::path& program_folder) c
   return done;
 }
 
-std::vector<std::string> MacroStore::ReadMacro(std::string_view name) const {
-  if (CheckMacroName(name) != MacroNameProblem::kNone) return {};
-  const IniDocument file = IniFile(MacroPath(name)).Load();
+std::vector<std::string> MacroFileLines(const IniDocument& file) {
   const int count = std::clamp(file.GetInt(kStepCountSection, kCountKey), 0, kMaxMacroSteps);
   return file.GetList(kStepSection, static_cast<std::size_t>(count));
+}
+
+std::vector<std::string> MacroStore::ReadMacro(std::string_view name) const {
+  if (CheckMacroName(name) != MacroNameProblem::kNone) return {};
+  return MacroFileLines(IniFile(MacroPath(name)).Load());
 }
 
 bool MacroStore::WriteMacro(std::string_view file_name, std::string_view display_name,
