@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/single_instance.h"
 #include "support/temp_dir.h"
 
 namespace vandrel {
@@ -24,6 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using vandrel::SingleInstance;
 
 constexpr std::string_view kActivationTrace = "activation: another copy asked for the window";
 constexpr std::string_view kListeningTrace = "activation: listening at ";
@@ -152,6 +154,32 @@ TEST_F(ProgramProcessTest, TheLockOfAKilledCopyDoesNotKeepTheNextFromStarting) {
   EXPECT_TRUE(WaitFor([&] { return next->Said(kActivationTrace); })) << next->Output();
   next->Signal(SIGINT);
   EXPECT_TRUE(ExitedWithZero(next->Wait())) << next->Output();
+}
+
+// vandrelctl holds the lock for the moment a macro change takes, and answers no activation. A copy
+// started meanwhile starts once the lock is free; while it stays taken, the copy says it got no
+// answer and ends with 0.
+TEST_F(ProgramProcessTest, ACopyStartedWhileTheLockIsHeldWithoutAnAnswerStartsOnceItIsFree) {
+  {
+    const SingleInstance holder = SingleInstance::Acquire(dir_.path() / "run");
+    ASSERT_EQ(holder.role(), SingleInstance::Role::kFirst);
+    const std::unique_ptr<Program> refused = Start("refused");
+    EXPECT_TRUE(ExitedWithZero(refused->Wait())) << refused->Output();
+    EXPECT_TRUE(refused->Said("another copy is running but did not answer")) << refused->Output();
+    EXPECT_FALSE(refused->Said(kListeningTrace)) << refused->Output();
+  }
+  std::unique_ptr<Program> started;
+  {
+    const SingleInstance holder = SingleInstance::Acquire(dir_.path() / "run");
+    ASSERT_EQ(holder.role(), SingleInstance::Role::kFirst);
+    started = Start("started");
+    // A pause, not a measurement: the copy finds the lock taken unless the machine is slow, and
+    // starts either way.
+    std::this_thread::sleep_for(300ms);
+  }
+  ASSERT_TRUE(WaitFor([&] { return started->Said(kListeningTrace); })) << started->Output();
+  started->Signal(SIGTERM);
+  EXPECT_TRUE(ExitedWithZero(started->Wait())) << started->Output();
 }
 
 // A lock file that cannot be opened leaves nothing to keep a second copy out: both copies run,
