@@ -49,9 +49,9 @@ enum class RenameResult {
 
 enum class ImportResult {
   kImported,
-  kUnreadable,  // missing, not a regular file, or cannot be read
-  kTooLarge,    // over kMaxImportedMacroBytes
-  kNotText,     // not UTF-8 text (a NUL byte or an invalid sequence)
+  kUnreadable,   // missing, not a regular file, or cannot be read
+  kTooLarge,     // over kMaxImportedMacroBytes
+  kNotText,      // not UTF-8 text (a NUL byte or an invalid sequence)
   kWriteFailed,  // nothing stored: the file could not be written, or `name` is not a safe name
 };
 

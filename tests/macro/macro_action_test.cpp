@@ -57,30 +57,6 @@ TEST(MacroActionTest, LinesWithFewerThanFiveCommasDoNotParse) {
   EXPECT_TRUE(ParseAction(",,,,,").has_value());
 }
 
-TEST(MacroActionTest, KindAndFlagComeFromTheCode) {
-  struct Case {
-    std::uint8_t code;
-    std::uint8_t kind;
-    bool flag;
-    bool mouse_family;
-    bool move;
-  };
-  const Case cases[] = {
-      {0x81, 1, true, true, false},  {0x01, 1, false, true, false},
-      {0x84, 4, true, true, true},   {0x05, 5, false, true, true},
-      {0x89, 9, true, false, false}, {0x0A, 10, false, false, false},
-      {0x88, 8, true, true, false},  {0x7F, 127, false, false, false},
-  };
-  for (const Case& c : cases) {
-    MacroAction action;
-    action.code = c.code;
-    EXPECT_EQ(action.kind(), c.kind) << int{c.code};
-    EXPECT_EQ(action.flag(), c.flag) << int{c.code};
-    EXPECT_EQ(action.IsMouseFamily(), c.mouse_family) << int{c.code};
-    EXPECT_EQ(action.IsMove(), c.move) << int{c.code};
-  }
-}
-
 TEST(MacroActionTest, FormattedActionsReadBackTheSameAndCanonicalLinesFormatToThemselves) {
   const MacroAction actions[] = {
       {0, 0x8A, 4, 1, "keyboard_key_A"},
