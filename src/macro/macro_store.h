@@ -52,7 +52,7 @@ enum class ImportResult {
   kUnreadable,  // missing, not a regular file, or cannot be read
   kTooLarge,    // over kMaxImportedMacroBytes
   kNotText,     // not UTF-8 text (a NUL byte or an invalid sequence)
-  kWriteFailed,
+  kWriteFailed,  // nothing stored: the file could not be written, or `name` is not a safe name
 };
 
 class MacroStore {
