@@ -447,5 +447,140 @@ TEST_F(ShippedSkinTest, PadLightingPageHasItsControlsOnThePadsPage) {
   EXPECT_FALSE(main->Find("mp_deng_same_mode")->IsVisible()) << "shown once another device is";
 }
 
+bool IsInside(const Control* control, const Control* holder) {
+  for (const Control* up = control; up != nullptr; up = up->Parent()) {
+    if (up == holder) return true;
+  }
+  return false;
+}
+
+// One control of a macro editor: its name after the device prefix, its kind, and the control it
+// must sit in ("" for the editor's page itself), also named after the prefix.
+struct MacroControl {
+  std::string name;
+  ControlKind kind;
+  std::string holder;
+};
+
+std::vector<MacroControl> MacroEditorControls() {
+  using enum ControlKind;
+  std::vector<MacroControl> controls = {
+      {"_MacroName", kContainer, ""},
+      {"_MacroMouseEvent", kContainer, ""},
+      {"_macro_btn_shubiao", kOption, ""},
+      {"_MacroName_list", kList, "_MacroName"},
+      {"_macro_btn_name_add", kButton, "_MacroName"},
+      {"_macro_btn_name_sub", kButton, "_MacroName"},
+      {"_macro_btn_import", kButton, "_MacroName"},
+      {"_macro_btn_export", kButton, "_MacroName"},
+      {"_Macro_list", kList, ""},
+      {"_macro_edit_macroname", kEdit, ""},
+      {"_macro_btn_savemacroname", kButton, ""},
+      {"_macro_tab_saveorcancel", kContainer, ""},
+      {"_macro_btn_save", kButton, "_macro_tab_saveorcancel"},
+      {"_macro_btn_cancel", kButton, "_macro_tab_saveorcancel"},
+      {"_tab_macro_edit", kTabLayout, ""},
+      {"_macro_combo_keyselect", kCombo, "_macro_edit_page_1"},
+      {"_macro_combo_upordown", kCombo, "_macro_edit_page_1"},
+      {"__macro_edit_ActionDelay", kEdit, "_macro_edit_page_1"},
+      {"_macro_combo_mouselect", kCombo, "_macro_edit_page_2"},
+      {"_macro_tab_mou_pointer_skewing", kContainer, "_macro_edit_page_2"},
+      {"_macro_edit_mou_pointer_skewing", kEdit, "_macro_tab_mou_pointer_skewing"},
+      {"__macro_edit_mou_action_delay", kEdit, "_macro_edit_page_2"},
+      {"_macro_btn_redio", kButton, ""},
+  };
+  for (const char* step : {"up", "down", "uptop", "downbottom", "delete", "deleteall"}) {
+    controls.push_back({std::string("_macro_btn_") + step, kButton, ""});
+  }
+  for (const char* option : {"_macro_check_time", "_macro_keyboard_event", "_macro_mouse_click",
+                             "_macro_mouse_roller", "_macro_mouse_move"}) {
+    controls.push_back({option, kOption, ""});
+  }
+  for (const std::string button : {"leftkey", "moudlekey", "rightkey", "forwardkey", "backkey"}) {
+    const std::string panel = "_macro_inset_" + button + "_tab";
+    controls.push_back({"_macro_inset_" + button + "_btn", kButton, "_MacroMouseEvent"});
+    controls.push_back({panel, kContainer, "_MacroMouseEvent"});
+    controls.push_back({"_macro_inset_" + button + "down_btn", kButton, panel});
+    controls.push_back({"_macro_inset_" + button + "up_btn", kButton, panel});
+  }
+  for (const char* move : {"moveleftkey", "moverightkey", "moveupkey", "movedownkey"}) {
+    controls.push_back({std::string("_macro_inset_") + move + "_btn", kButton, "_MacroMouseEvent"});
+  }
+  for (const char* distance : {"x_left", "x_right", "y_up", "y_down"}) {
+    controls.push_back({std::string("_mouse_") + distance + "_edit", kEdit, "_MacroMouseEvent"});
+  }
+  return controls;
+}
+
+// The mouse's and the keyboard's macro editors: every name their code looks up, with its kind, in
+// the place that shows or hides it, and the starting state the editors rely on.
+TEST_F(ShippedSkinTest, MacroEditorsHaveEveryControlInItsPlace) {
+  const auto main = Build("XML_MAIN");
+  const std::vector<MacroControl> controls = MacroEditorControls();
+  for (const auto& [prefix, area] : {std::pair{"ms", "ms_area_1"}, {"kb", "kb_macro_area"}}) {
+    const auto find = [&](const std::string& name) {
+      return main->Find(name.empty() ? std::string(area) : prefix + name);
+    };
+    for (const MacroControl& entry : controls) {
+      const Control* control = find(entry.name);
+      ASSERT_NE(control, nullptr) << prefix << entry.name;
+      EXPECT_EQ(control->Kind(), entry.kind) << prefix << entry.name;
+      EXPECT_TRUE(IsInside(control, find(entry.holder))) << prefix << entry.name;
+    }
+    const Control* tabs = find("_tab_macro_edit");
+    ASSERT_EQ(tabs->Children().size(), 3u) << prefix;
+    EXPECT_EQ(tabs->CurrentPage(), 0) << prefix;
+    for (int page : {1, 2}) {
+      EXPECT_EQ(tabs->Children()[static_cast<std::size_t>(page)],
+                find("_macro_edit_page_" + std::to_string(page)))
+          << prefix;
+    }
+    for (const char* hidden :
+         {"_macro_tab_saveorcancel", "_MacroMouseEvent", "_macro_tab_mou_pointer_skewing",
+          "_macro_inset_leftkey_tab", "_macro_inset_moudlekey_tab", "_macro_inset_rightkey_tab",
+          "_macro_inset_forwardkey_tab", "_macro_inset_backkey_tab"}) {
+      EXPECT_FALSE(find(hidden)->IsVisible()) << prefix << hidden;
+    }
+    EXPECT_TRUE(find("_MacroName")->IsVisible()) << prefix;
+    // The toggles toggle: an option of a group could never be unselected again.
+    for (const char* toggle : {"_macro_btn_shubiao", "_macro_check_time", "_macro_keyboard_event",
+                               "_macro_mouse_click", "_macro_mouse_roller", "_macro_mouse_move"}) {
+      EXPECT_EQ(find(toggle)->Group(), "") << prefix << toggle;
+    }
+    EXPECT_FALSE(find("_macro_btn_shubiao")->IsSelected()) << prefix;
+  }
+}
+
+// The entries the editors choose by index: release and press, and the fourteen mouse steps, each
+// with a text of its own so that a press and a release are told apart.
+TEST_F(ShippedSkinTest, MacroStepCombosListTheirEntriesInOrder) {
+  const auto main = Build("XML_MAIN");
+  for (const char* prefix : {"ms", "kb"}) {
+    const Control* up_or_down = main->Find(std::string(prefix) + "_macro_combo_upordown");
+    ASSERT_EQ(up_or_down->ItemCount(), 2) << prefix;
+    EXPECT_EQ(up_or_down->Item(0).cells.front().text, "macro_step_release");
+    EXPECT_EQ(up_or_down->Item(1).cells.front().text, "macro_step_press");
+    const Control* mouse = main->Find(std::string(prefix) + "_macro_combo_mouselect");
+    ASSERT_EQ(mouse->ItemCount(), 14) << prefix;
+    std::set<std::string> texts;
+    for (int row = 0; row < mouse->ItemCount(); ++row) {
+      const ListCell cell = mouse->Item(row).cells.front();
+      EXPECT_TRUE(cell.resource_text) << prefix << " " << row;
+      texts.insert(cell.text);
+    }
+    EXPECT_EQ(texts.size(), 14u) << prefix;
+    for (int row = 10; row < 14; ++row) {
+      EXPECT_TRUE(mouse->Item(row).cells.front().text.starts_with("mouse_move_to_")) << row;
+    }
+    EXPECT_EQ(main->Find(std::string(prefix) + "_macro_combo_keyselect")->ItemCount(), 0)
+        << "filled from the key table when the editor starts";
+  }
+  // The assignment pages' macro pickers, which the editors keep in step with their lists.
+  EXPECT_TRUE(IsInside(main->Find("ms_key_fct_combo_23"), main->Find("ms_area_2")));
+  EXPECT_TRUE(IsInside(main->Find("kb_key_fct_combo_23"), main->Find("kb_tab_function")));
+  EXPECT_EQ(main->Find("ms_key_fct_combo_23")->Kind(), ControlKind::kCombo);
+  EXPECT_EQ(main->Find("kb_key_fct_combo_23")->Kind(), ControlKind::kCombo);
+}
+
 }  // namespace
 }  // namespace vandrel
