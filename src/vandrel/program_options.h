@@ -28,8 +28,8 @@ struct ProgramOptions {
   bool version = false;
 };
 
-inline constexpr std::string_view kScreenshotViews[] = {"kb",    "ms",      "mp",      "tray-menu",
-                                                        "about", "palette", "message", "skin"};
+inline constexpr std::string_view kScreenshotViews[] = {
+    "kb", "ms", "mp", "kb-macro", "ms-macro", "tray-menu", "about", "palette", "message", "skin"};
 
 inline constexpr std::string_view kProgramUsage =
     "usage: vandrel [--simulate[=kb,ms,mp]] [--sim-trace FILE] [--sim-usb-timing]\n"
@@ -45,8 +45,8 @@ inline constexpr std::string_view kProgramUsage =
     "  --sim-stats             at the end, print the frames and requests each simulated\n"
     "                          device received\n"
     "  --screenshot FILE       once the window is filled, write a PNG of it to FILE and end\n"
-    "  --screenshot-view VIEW  what to picture: kb, ms, mp (a device tab), tray-menu, about,\n"
-    "                          palette, message or skin\n"
+    "  --screenshot-view VIEW  what to picture: kb, ms, mp (a device tab), kb-macro, ms-macro\n"
+    "                          (its macro page), tray-menu, about, palette, message or skin\n"
     "  --help, --version       print this text or the version\n";
 
 // The options in `arguments` (without the program name); nullopt with `error` set when they

@@ -76,6 +76,11 @@ void Screenshot::TakeView() {
   if (view == "kb" || view == "ms" || view == "mp") {
     SelectTab(view);
     QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
+  } else if (view == "kb-macro" || view == "ms-macro") {
+    const std::string device = view.substr(0, 2);
+    SelectTab(device);
+    SelectTab(device + "_macro_Op");
+    QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
   } else if (view == "tray-menu") {
     ui_.Post(kMessageTrayIcon, 0, kTrayRightButtonUp);
     QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.OpenMenu()); });
