@@ -27,5 +27,8 @@ int RunProfile(const Options& options);
 int RunHid(const Options& options);
 // The lighting frames of an effect, rendered without a device.
 int RunFrames(const Options& options);
+// The macro libraries of the mouse and the keyboard in the data folders: list, show, add, rename,
+// delete, export, import.
+int RunMacro(const Options& options);
 
 }  // namespace vandrel::cli

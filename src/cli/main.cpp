@@ -32,6 +32,19 @@ constexpr std::string_view kUsage =
     "  profile apply FILE    apply it to its device, as selecting that profile does\n"
     "  profile save DEVICE FILE\n"
     "             write the device's current settings as a profile (kind by the extension)\n"
+    "  macro list|show|add|rename|delete|export|import mouse|keyboard ...\n"
+    "             the macro library in the data folder, no device needed:\n"
+    "    list DEVICE              the macros by number, with their step counts\n"
+    "    show DEVICE NAME         the steps: kind, press or release (or direction and\n"
+    "                             distance), key or button, pause after it; --json adds the line\n"
+    "    add DEVICE [NAME]        a new macro with no steps (default name name_N)\n"
+    "    rename DEVICE OLD NEW    never replaces another file\n"
+    "    delete DEVICE NAME       later macros move up one number\n"
+    "    export DEVICE NAME FILE  copy the macro's .mac file to FILE\n"
+    "    import DEVICE FILE [NAME]\n"
+    "                             a .mac file (UTF-8 text, at most 1 MiB) as a new macro\n"
+    "             at most 50 macros; names are file names and unique without regard to case;\n"
+    "             changes are refused (status 1) while the desktop program vandrel runs\n"
     "  folders    print the data folders (creating them) and the program folder\n"
     "  settings   print main.ini's skin and language settings and the stored language\n"
     "  hid list   every HID interface present: path, vendor and product ID, interface and\n"
@@ -68,8 +81,9 @@ constexpr std::string_view kUsage =
     "  --help, --version\n"
     "\n"
     "exit status: 0 success; 1 device missing or device error, a folder not created, output or\n"
-    "             simulator memory that could not be written; 2 bad usage, bad input (nothing\n"
-    "             sent) or no usable home folder (HOME)\n";
+    "             simulator memory that could not be written, a file that could not be\n"
+    "             written or changed, the desktop program running (macro changes); 2 bad\n"
+    "             usage, bad input (nothing sent or changed) or no usable home folder (HOME)\n";
 
 struct CommandEntry {
   std::string_view name;
@@ -81,6 +95,7 @@ constexpr CommandEntry kCommands[] = {
     {"set", vandrel::cli::RunSet},         {"profile", vandrel::cli::RunProfile},
     {"frames", vandrel::cli::RunFrames},   {"hid", vandrel::cli::RunHid},
     {"folders", vandrel::cli::RunFolders}, {"settings", vandrel::cli::RunSettings},
+    {"macro", vandrel::cli::RunMacro},
 };
 
 }  // namespace

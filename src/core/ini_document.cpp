@@ -94,6 +94,21 @@ std::optional<ParsedLine> KeyLine(std::string_view text) {
   return ParsedLine{name, Trim(trimmed.substr(equals + 1))};
 }
 
+// The position a list key names: "0" or a decimal number without leading zeros; a key spelt
+// otherwise is never looked up by a list index.
+std::optional<std::size_t> ListIndex(std::string_view name) {
+  constexpr std::size_t kMaxDigits = 9;
+  if (name.empty() || name.size() > kMaxDigits || (name.size() > 1 && name.front() == '0')) {
+    return std::nullopt;
+  }
+  std::size_t index = 0;
+  for (const char c : name) {
+    if (c < '0' || c > '9') return std::nullopt;
+    index = index * 10 + static_cast<std::size_t>(c - '0');
+  }
+  return index;
+}
+
 bool IsWritableKey(std::string_view key) {
   const std::string_view trimmed = Trim(key);
   return !trimmed.empty() && trimmed.front() != '[' && trimmed.front() != ';' &&
@@ -192,6 +207,25 @@ std::string IniDocument::Get(std::string_view section, std::string_view key,
 
 int IniDocument::GetInt(std::string_view section, std::string_view key, int default_value) const {
   return ParseDecimalPrefix(Get(section, key, std::to_string(default_value)));
+}
+
+std::vector<std::string> IniDocument::GetList(std::string_view section, std::size_t count,
+                                              std::string_view default_value) const {
+  std::vector<std::optional<std::string_view>> found(count);
+  if (const std::optional<SectionSpan> span = FindSection(section)) {
+    for (std::size_t i = span->header + 1; i < span->end; ++i) {
+      const ParsedLine line = KeyLine(LineText(i)).value_or(ParsedLine{});
+      const std::optional<std::size_t> index = ListIndex(line.name);
+      // Only the first of duplicate keys is seen, as by Find.
+      if (index && *index < count && !found[*index]) found[*index] = line.value;
+    }
+  }
+  std::vector<std::string> values;
+  values.reserve(count);
+  for (const std::optional<std::string_view>& value : found) {
+    values.emplace_back(CutToBuffer(value ? StripMatchingQuotes(*value) : default_value));
+  }
+  return values;
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {

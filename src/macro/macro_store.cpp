@@ -5,6 +5,7 @@
 
 #include "core/file_io.h"
 #include "core/ini_file.h"
+#include "macro/macro_file.h"
 
 namespace vandrel {
 namespace {
@@ -18,8 +19,6 @@ constexpr std::string_view kStepCountSection = "MACROACTIONCOUNT";
 constexpr std::string_view kSelectNameSection = "MACROSELECTNAME";
 constexpr std::string_view kSelectNameKey = "name";
 constexpr std::string_view kStepSection = "MACROACTION";
-// The download image counts steps in 16 bits; a larger count is a damaged file.
-constexpr int kMaxMacroSteps = 65535;
 
 std::string RecoilName(int index) { return "name_" + std::to_string(index + 1); }
 
@@ -58,11 +57,7 @@ std::vector<std::string> MacroStore::ReadCatalogue() const {
   const IniDocument catalogue = IniFile(CataloguePath()).Load();
   // No store holds more than the editor allows; a larger count is a damaged file.
   const int count = std::clamp(catalogue.GetInt(kMacroCountSection, kCountKey), 0, kMaxMacros);
-  std::vector<std::string> names;
-  names.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i)
-    names.push_back(catalogue.Get(kMacroNameSection, std::to_string(i)));
-  return names;
+  return catalogue.GetList(kMacroNameSection, static_cast<std::size_t>(count));
 }
 
 bool MacroStore::WriteCatalogueEntry(int count, int index, std::string_view name) const {
@@ -98,14 +93,14 @@ bool MacroStore::InitialiseRecoil(const std::filesystem::path& program_folder) c
   return done;
 }
 
+std::vector<std::string> MacroFileLines(const IniDocument& file) {
+  const int count = std::clamp(file.GetInt(kStepCountSection, kCountKey), 0, kMaxMacroSteps);
+  return file.GetList(kStepSection, static_cast<std::size_t>(count));
+}
+
 std::vector<std::string> MacroStore::ReadMacro(std::string_view name) const {
   if (CheckMacroName(name) != MacroNameProblem::kNone) return {};
-  const IniDocument file = IniFile(MacroPath(name)).Load();
-  const int count = std::clamp(file.GetInt(kStepCountSection, kCountKey), 0, kMaxMacroSteps);
-  std::vector<std::string> lines;
-  lines.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) lines.push_back(file.Get(kStepSection, std::to_string(i)));
-  return lines;
+  return MacroFileLines(IniFile(MacroPath(name)).Load());
 }
 
 bool MacroStore::WriteMacro(std::string_view file_name, std::string_view display_name,

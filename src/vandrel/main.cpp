@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,15 +25,26 @@ using vandrel::SingleInstance;
 constexpr int kActivationAttempts = 10;
 constexpr vandrel::Clock::Duration kActivationPause = 200ms;
 
-// A later copy: wakes the running one. Ends with 0 whether or not it could.
-int ActivateFirstCopy(const SingleInstance& instance) {
+// A later copy: wakes the running one. True when it answered.
+bool ActivateFirstCopy(const SingleInstance& instance) {
   vandrel::SteadyClock clock;
-  if (!vandrel::SendToFirstInstance(instance.socket_path(), vandrel::kActivationName,
-                                    kActivationAttempts, kActivationPause, clock)) {
-    std::fprintf(stderr, "vandrel: another copy is running but did not answer at %s\n",
-                 instance.socket_path().c_str());
-  }
-  return 0;
+  return vandrel::SendToFirstInstance(instance.socket_path(), vandrel::kActivationName,
+                                      kActivationAttempts, kActivationPause, clock);
+}
+
+// The lock for this copy; nullopt when another copy runs and this one should end. A holder that
+// does not answer is most likely vandrelctl changing the macro files for a moment, which holds
+// the lock to keep the program from starting in the middle: by the time the activation has
+// given up, the change is over and the lock is free.
+std::optional<SingleInstance> TakeInstance(const std::optional<std::filesystem::path>& folder) {
+  SingleInstance instance = SingleInstance::Acquire(folder);
+  if (instance.role() != SingleInstance::Role::kSecond) return instance;
+  if (ActivateFirstCopy(instance)) return std::nullopt;
+  SingleInstance retried = SingleInstance::Acquire(folder);
+  if (retried.role() != SingleInstance::Role::kSecond) return retried;
+  std::fprintf(stderr, "vandrel: another copy is running but did not answer at %s\n",
+               retried.socket_path().c_str());
+  return std::nullopt;
 }
 
 // Without the lock nothing keeps another copy out: run all the same, but never silently.
@@ -61,9 +74,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   const char* runtime_dir = std::getenv("XDG_RUNTIME_DIR");
-  const SingleInstance instance =
-      SingleInstance::Acquire(vandrel::InstanceFolder(runtime_dir ? runtime_dir : ""));
-  if (instance.role() == SingleInstance::Role::kSecond) return ActivateFirstCopy(instance);
+  const std::optional<SingleInstance> taken =
+      TakeInstance(vandrel::InstanceFolder(runtime_dir ? runtime_dir : ""));
+  if (!taken) return 0;
+  const SingleInstance& instance = *taken;
   if (instance.role() == SingleInstance::Role::kUnchecked) WarnUnchecked(instance);
 
   QApplication application(argc, argv);

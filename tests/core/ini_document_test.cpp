@@ -122,6 +122,31 @@ TEST(IniReading, ValuesAreCutToTheReadingBufferAtCharacterBoundaries) {
   EXPECT_EQ(IniDocument::Parse("").Get("s", "k", ascii), std::string(259, 'x'));
 }
 
+// Lists are read in one pass; each value must be what a lookup of its own key gives.
+TEST(IniReading, ListsReadLikeTheirKeysOneByOne) {
+  const std::string long_value(300, 'v');
+  const std::string cases[] = {
+      std::string(kCatalogue),
+      "[L]\n2=two\n0=zero\n0=dup\n[l]\n1=hidden\n",
+      "[L]\n 1 = ' spaced '\n00=lead\n01=lead\n+1=sign\n-0=minus\n1x=junk\n3=" + long_value + "\n",
+      "[L]\n4294967296=wide\n9999999999=wide\n",
+      "[other]\n0=x\n",
+      "",
+  };
+  for (const std::string& text : cases) {
+    const IniDocument document = IniDocument::Parse(text);
+    for (const char* section : {"L", "ProfileDevice"}) {
+      std::vector<std::string> one_by_one;
+      for (int i = 0; i < 6; ++i)
+        one_by_one.push_back(document.Get(section, std::to_string(i), "-"));
+      EXPECT_EQ(document.GetList(section, 6, "-"), one_by_one) << text;
+      EXPECT_EQ(document.GetList(section, 0), std::vector<std::string>{}) << text;
+    }
+  }
+  EXPECT_EQ(IniDocument::Parse(kCatalogue).GetList("profiledevice", 4),
+            (std::vector<std::string>{"profile1", "quoted name", "single", "\"unbalanced"}));
+}
+
 TEST(IniReading, IntegersUseTheDecimalPrefixRule) {
   const IniDocument document =
       IniDocument::Parse("[n]\na=42\nb=-7\nc=12abc\nd=abc\ne=\nf=+3\ng= 5 \n");

@@ -1,0 +1,22 @@
+// The macro commands that change a library: each takes the desktop program's lock first (see
+// desktop_lock.h), reads the catalogue under it, and keeps catalogue and files in step as the
+// program's editor does. Each returns the exit status.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/options.h"
+
+namespace vandrel::cli {
+
+// `words` follow the subcommand: DEVICE [NAME].
+int AddMacro(const Options& options, const std::vector<std::string>& words);
+// DEVICE OLD NEW.
+int RenameMacro(const Options& options, const std::vector<std::string>& words);
+// DEVICE NAME.
+int DeleteMacro(const Options& options, const std::vector<std::string>& words);
+// DEVICE FILE [NAME].
+int ImportMacro(const Options& options, const std::vector<std::string>& words);
+
+}  // namespace vandrel::cli
