@@ -46,7 +46,8 @@ inline constexpr std::string_view kProgramUsage =
     "                          device received\n"
     "  --screenshot FILE       once the window is filled, write a PNG of it to FILE and end\n"
     "  --screenshot-view VIEW  what to picture: kb, ms, mp (a device tab), kb-macro, ms-macro\n"
-    "                          (its macro page), tray-menu, about, palette, message or skin\n"
+    "                          (a device's Macros tab), tray-menu, about, palette, message or\n"
+    "                          skin\n"
     "  --help, --version       print this text or the version\n";
 
 // The options in `arguments` (without the program name); nullopt with `error` set when they

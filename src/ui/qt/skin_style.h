@@ -1,4 +1,5 @@
-// The skin's style sheet ("style.qss") for the whole application. User-interface thread only.
+// The skin's style sheet ("style.qss") for the whole application; its pictures are named
+// "skin:file" relative to the skin folder. User-interface thread only.
 #pragma once
 
 #include "ui/skin.h"

@@ -99,10 +99,11 @@ QString CellText(const Control& control, const ListCell& cell) {
   return ToQt(cell.resource_text ? control.Window().Texts().Lookup(cell.text) : cell.text);
 }
 
-// A row of several cells becomes a row widget of labels, each named after its cell's style so
-// that the style sheet can draw it.
+// A row of several cells, or a row with a style, becomes a row widget of labels; the row is named
+// after its style and each label after its cell's, so that the style sheet can draw them.
 QWidget* RowWidget(const Control& control, const ListItem& item) {
   auto* row = new QWidget;
+  row->setObjectName(ToQt(item.style));
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(4, 0, 4, 0);
   for (const ListCell& cell : item.cells) {
@@ -125,8 +126,11 @@ void ApplyItems(QWidget& widget, const Control& control) {
     for (const ListItem& item : items) {
       auto* row = new QListWidgetItem(list);
       if (item.height > 0) row->setSizeHint(QSize(0, item.height));
-      if (item.cells.size() == 1) row->setText(CellText(control, item.cells.front()));
-      if (item.cells.size() > 1) list->setItemWidget(row, RowWidget(control, item));
+      if (item.cells.size() > 1 || (!item.cells.empty() && !item.style.empty())) {
+        list->setItemWidget(row, RowWidget(control, item));
+      } else if (item.cells.size() == 1) {
+        row->setText(CellText(control, item.cells.front()));
+      }
     }
   }
   ApplyProperty(widget, control, Property::kCurrent, {});

@@ -143,6 +143,43 @@ TEST_F(WindowViewTest, ChoosingRowsBecomesItemNotifications) {
   EXPECT_EQ(combo.CurrentIndex(), 1);
 }
 
+// Rows the style sheet draws: a row with a style or several cells is a row widget named after the
+// row's style, with a label per cell named after the cell's; a plain row is the list's own text.
+TEST_F(WindowViewTest, StyledRowsAreNamedAfterTheirStyles) {
+  Control& list = *model_->Find("ms_Macro_list");
+  list.AddItem(ListItem::OfText("plain"));
+  ListItem named = ListItem::OfText("name_1");
+  named.style = "listex_item_style";
+  list.AddItem(named);
+  ListItem step;
+  step.cells = {{"tab_mouse", true, "macro_label_mouse_style"},
+                {"", false, "macro_label_down_style"},
+                {"50", false, "macro_label_text_style"}};
+  list.AddItem(step);
+  view_->Sync();
+  auto* widget = Widget<QListWidget>("ms_Macro_list");
+  ASSERT_EQ(widget->count(), 3);
+  EXPECT_EQ(widget->item(0)->text(), "plain");
+  EXPECT_EQ(widget->itemWidget(widget->item(0)), nullptr);
+  const auto labels = [&](int row) {
+    std::vector<std::pair<std::string, std::string>> named_texts;
+    QWidget* row_widget = widget->itemWidget(widget->item(row));
+    if (row_widget == nullptr) return named_texts;
+    named_texts.emplace_back(row_widget->objectName().toStdString(), "");
+    for (const QLabel* label : row_widget->findChildren<QLabel*>()) {
+      named_texts.emplace_back(label->objectName().toStdString(), label->text().toStdString());
+    }
+    return named_texts;
+  };
+  EXPECT_THAT(labels(1), ElementsAre(std::pair<std::string, std::string>("listex_item_style", ""),
+                                     std::pair<std::string, std::string>("", "name_1")));
+  EXPECT_THAT(labels(2),
+              ElementsAre(std::pair<std::string, std::string>("", ""),
+                          std::pair<std::string, std::string>("macro_label_mouse_style", "Mouse"),
+                          std::pair<std::string, std::string>("macro_label_down_style", ""),
+                          std::pair<std::string, std::string>("macro_label_text_style", "50")));
+}
+
 TEST_F(WindowViewTest, ModelChangesReachWidgetsWithoutNotifications) {
   model_->Find("ms_DPI3_slider")->SetValue(9);
   model_->Find("ms_key_fct_edit_12")->SetText("255");
