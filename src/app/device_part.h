@@ -45,8 +45,11 @@ class MacroPart {
   // Messages 0x0801-0x0804 and 0x0810-0x0813 from the recording hooks.
   virtual void HandleHookMessage(int /*message*/, std::intptr_t /*wparam*/,
                                  std::intptr_t /*lparam*/) {}
-  // A presence monitor's request to end the open macro edit of `kind`. Any thread.
+  // The device of `kind` went away during its macro edit (a presence monitor's request, posted
+  // by the hub): stops a recording and cancels the edit.
   virtual void AbandonEdit(DeviceKind /*kind*/) {}
+  // Whether the macro editor of `kind` has unsaved edits open.
+  [[nodiscard]] virtual bool IsEditOpen(DeviceKind /*kind*/) const { return false; }
 };
 
 }  // namespace vandrel

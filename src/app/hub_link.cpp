@@ -31,7 +31,10 @@ void CMainWnd::Link::SetFocus(std::string_view control) {
   if (Control* found = window_.window_.Find(control)) found->SetFocus(Notify::kYes);
 }
 
-void CMainWnd::Link::AbandonMacroEdit(DeviceKind kind) { window_.Macros().AbandonEdit(kind); }
+// The monitor holds its channel's lock: the edit is ended later, on the user-interface thread.
+void CMainWnd::Link::AbandonMacroEdit(DeviceKind kind) {
+  window_.ui_.Post(kMessageAbandonMacroEdit, static_cast<std::intptr_t>(kind));
+}
 
 void CMainWnd::Link::SetKeyboardModel(int model) { window_.keyboard_model_.store(model); }
 

@@ -59,6 +59,10 @@ void CMainWnd::HandleMessage(int message, std::intptr_t wparam, std::intptr_t lp
        [](CMainWnd& w, int m, std::intptr_t wp, std::intptr_t lp) {
          w.Macros().HandleHookMessage(m, wp, lp);
        }},
+      {kMessageAbandonMacroEdit, kMessageAbandonMacroEdit,
+       [](CMainWnd& w, int, std::intptr_t kind, std::intptr_t) {
+         w.Macros().AbandonEdit(static_cast<DeviceKind>(kind));
+       }},
       {kMessageMouseFullChange, kMessageMouseFullChange,
        [](CMainWnd& w, int, std::intptr_t, std::intptr_t) {
          w.PartOf(DeviceKind::kMouse).ReadAndRefresh();

@@ -44,12 +44,12 @@ bool CMainWnd::GuardMacroEdit(const Control& sender) {
   const std::string& name = sender.Name();
   if (!IsTab(name)) return false;
   struct Edit {
-    std::string_view panel, page_tab, device_tab;
+    DeviceKind kind;
+    std::string_view page_tab, device_tab;
   };
-  for (const Edit& edit : {Edit{"ms_macro_tab_saveorcancel", "ms_macro_Op_tab", "ms_tab"},
-                           Edit{"kb_macro_tab_saveorcancel", "kb_macro_Op_tab", "kb_tab"}}) {
-    const Control* panel = window_.Find(edit.panel);
-    if (panel == nullptr || !panel->IsVisible()) continue;
+  for (const Edit& edit : {Edit{DeviceKind::kMouse, "ms_macro_Op_tab", "ms_tab"},
+                           Edit{DeviceKind::kKeyboard, "kb_macro_Op_tab", "kb_tab"}}) {
+    if (!Macros().IsEditOpen(edit.kind)) continue;
     if (name == edit.page_tab || name == edit.device_tab) continue;
     if (Control* device_tab = window_.Find(edit.device_tab)) device_tab->SetVisible(true);
     for (std::string_view tab : {edit.page_tab, edit.device_tab}) {

@@ -22,6 +22,8 @@ inline constexpr int kTrayRightButtonUp = 0x0205;
 inline constexpr int kMessageMenuCommand = 0x0479;
 inline constexpr int kMessageHookFirst = 0x0801;  // the recording hooks: 0x0801-0x0804
 inline constexpr int kMessageHookLast = 0x0813;   // and 0x0810-0x0813
+// A presence monitor found its device gone during a macro edit: wparam is the DeviceKind.
+inline constexpr int kMessageAbandonMacroEdit = 0x0820;
 inline constexpr int kMessagePadReset = 0x0A01;
 inline constexpr int kMessageShowProgress = 0x0C00;
 inline constexpr int kMessageHideProgressLater = 0x0C01;

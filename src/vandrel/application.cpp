@@ -114,6 +114,7 @@ void Application::MakeHub(const SingleInstance& instance) {
   keyboard_ =
       std::make_unique<KeyboardComponents>(*hub_, *window_, *dialogs_, profiles_, *same_mode_);
   pad_ = std::make_unique<PadComponents>(*hub_, *window_, profiles_, *same_mode_);
+  macros_ = std::make_unique<MacroComponents>(*hub_, *window_, *dialogs_, folders_);
   MakeLightingThreads();
   if (instance.role() == SingleInstance::Role::kFirst) {
     activation_ = std::make_unique<ActivationServer>(std::string(kActivationName), [this] {
@@ -169,6 +170,7 @@ int Application::Run() {
     std::_Exit(0);
   }
   lighting_.reset();
+  macros_.reset();
   pad_.reset();
   keyboard_.reset();
   mouse_.reset();

@@ -16,6 +16,7 @@
 #include "core/clock.h"
 #include "keyboard/keyboard_components.h"
 #include "lighting/lighting_threads.h"
+#include "macro/macro_components.h"
 #include "mouse/mouse_components.h"
 #include "pad/pad_components.h"
 #include "platform/desktop_pointer_settings.h"
@@ -77,6 +78,7 @@ class Application {
   std::unique_ptr<MouseComponents> mouse_;
   std::unique_ptr<KeyboardComponents> keyboard_;
   std::unique_ptr<PadComponents> pad_;
+  std::unique_ptr<MacroComponents> macros_;
   std::unique_ptr<LightingThreads> lighting_;
   std::unique_ptr<ActivationServer> activation_;
   std::unique_ptr<TerminationSignals> signals_;

@@ -60,6 +60,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"ms_one_profile_default", "click", Page::kMousePerformance},
                       Case{"mp_one_profile_default", "click", Page::kPadLighting},
                       Case{"dpi_btn", "click", Page::kDisplayDpi},
+                      // The macro editors' move distances, though named like button controls.
+                      Case{"ms_mouse_x_left_edit", "textchanged", Page::kMacroEditor},
+                      Case{"kb_mouse_y_down_edit", "textchanged", Page::kMacroEditor},
+                      Case{"ms_mouse_key_left", "click", Page::kMouseButtons},
                       Case{"qqgroup_btn", "click", Page::kTraceOnly}));
 
 // A profile control also begins like its page's family; its ending decides.

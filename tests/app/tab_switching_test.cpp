@@ -12,22 +12,19 @@ class TabSwitchingTest : public HubTest {
  protected:
   void SetUp() override {
     Start();
-    // The macro pages come with their own layouts later; their edit panels are added here.
-    mouse_edit_ =
-        &window_->AddControl(window_->Root(), ControlKind::kContainer, "ms_macro_tab_saveorcancel");
-    keyboard_edit_ =
-        &window_->AddControl(window_->Root(), ControlKind::kContainer, "kb_macro_tab_saveorcancel");
-    mouse_edit_->SetVisible(false);
-    keyboard_edit_->SetVisible(false);
     hub_->SetMacroPart(recorder_);
   }
 
+  // The macro part's answer, not the look of a panel, says whether an edit is open.
   struct Recorder final : MacroPart {
     int stops = 0;
+    bool mouse_edit = false;
+    bool keyboard_edit = false;
     void StopRecording() override { ++stops; }
+    bool IsEditOpen(DeviceKind kind) const override {
+      return kind == DeviceKind::kMouse ? mouse_edit : keyboard_edit;
+    }
   } recorder_;
-  Control* mouse_edit_ = nullptr;
-  Control* keyboard_edit_ = nullptr;
 };
 
 TEST_F(TabSwitchingTest, DeviceTabsChooseThePagesOfTheTabSwitch) {
@@ -92,7 +89,7 @@ TEST_F(TabSwitchingTest, SwitchingTabsStopsARecording) {
 TEST_F(TabSwitchingTest, AnOpenMouseMacroEditTurnsOtherTabsBackAndSaysWhy) {
   Find("ms_tab").Click();
   Find("ms_macro_Op_tab").Click();
-  mouse_edit_->SetVisible(true);
+  recorder_.mouse_edit = true;
   Find("kb_tab").Click();
   EXPECT_TRUE(Find("ms_tab").IsSelected());
   EXPECT_TRUE(Find("ms_macro_Op_tab").IsSelected());
@@ -104,7 +101,7 @@ TEST_F(TabSwitchingTest, AnOpenMouseMacroEditTurnsOtherTabsBackAndSaysWhy) {
 TEST_F(TabSwitchingTest, AnOpenKeyboardMacroEditKeepsItsTabsVisibleAndSelected) {
   Find("kb_tab").Click();
   Find("kb_macro_Op_tab").Click();
-  keyboard_edit_->SetVisible(true);
+  recorder_.keyboard_edit = true;
   Find("kb_tab").SetVisible(false);
   Find("kb_deng_Op_tab").Click();
   EXPECT_TRUE(Find("kb_tab").IsVisible());
@@ -114,7 +111,7 @@ TEST_F(TabSwitchingTest, AnOpenKeyboardMacroEditKeepsItsTabsVisibleAndSelected) 
 }
 
 TEST_F(TabSwitchingTest, AnOpenMacroEditLeavesOptionsThatAreNotTabsAlone) {
-  mouse_edit_->SetVisible(true);
+  recorder_.mouse_edit = true;
   Control& option =
       window_->AddControl(window_->Root(), ControlKind::kCheckBox, "ms_macro_check_time");
   option.Click();

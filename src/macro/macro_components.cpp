@@ -1,0 +1,48 @@
+#include "macro/macro_components.h"
+
+namespace vandrel {
+
+MacroComponents::MacroComponents(CMainWnd& hub, WindowModel& window, Dialogs& dialogs,
+                                 const DataFolders& folders)
+    : mouse_store_(DeviceKind::kMouse, folders.GetMouseFolder()),
+      keyboard_store_(DeviceKind::kKeyboard, folders.GetKeyboardFolder()),
+      mouse_editor_(mouse_store_, window, dialogs, folders.GetProgramFolder()),
+      keyboard_editor_(keyboard_store_, window, dialogs, folders.GetProgramFolder()) {
+  hub.SetMacroPart(*this);
+  hub.SetPageHandler(Page::kMacroEditor, [this](const Notification& notification) {
+    if (MacroEditor* editor = EditorOf(notification.sender->Name())) {
+      (void)editor->Handle(notification);
+    }
+  });
+  hub.SetPageHandler(Page::kMacroImportExport, [this](const Notification& notification) {
+    if (MacroEditor* editor = EditorOf(notification.sender->Name())) {
+      (void)editor->HandleImportExport(notification);
+    }
+  });
+  hub.AddStartupStep([this] { keyboard_editor_.InitEditor(); });
+  hub.AddStartupStep([this] { mouse_editor_.InitEditor(); });
+}
+
+MacroEditor& MacroComponents::editor(DeviceKind kind) {
+  return kind == DeviceKind::kMouse ? mouse_editor_ : keyboard_editor_;
+}
+
+// The recording hooks come with recording; until then there is no recording to stop.
+void MacroComponents::AbandonEdit(DeviceKind kind) {
+  if (kind != DeviceKind::kMouse && kind != DeviceKind::kKeyboard) return;
+  StopRecording();
+  editor(kind).AbandonEdit();
+}
+
+bool MacroComponents::IsEditOpen(DeviceKind kind) const {
+  if (kind == DeviceKind::kMouse) return mouse_editor_.IsEditing();
+  return kind == DeviceKind::kKeyboard && keyboard_editor_.IsEditing();
+}
+
+MacroEditor* MacroComponents::EditorOf(std::string_view name) {
+  if (name.starts_with("ms_")) return &mouse_editor_;
+  if (name.starts_with("kb_")) return &keyboard_editor_;
+  return nullptr;
+}
+
+}  // namespace vandrel

@@ -1,0 +1,37 @@
+// MacroComponents: the two macro editors as the program assembles them — each device's store in
+// its data folder and its editor on the main window — and their place in the hub: the macro part
+// (ending an edit when the device goes away, telling the tabs whether an edit is open), the
+// handlers of the editor and import/export pages, and the start-up steps that build the editors.
+// User-interface thread.
+#pragma once
+
+#include "app/data_folders.h"
+#include "app/device_part.h"
+#include "app/main_window.h"
+#include "macro/macro_editor.h"
+#include "macro/macro_store.h"
+
+namespace vandrel {
+
+class MacroComponents final : public MacroPart {
+ public:
+  // Everything given must outlive the components; `hub`'s window must include the macro panels.
+  MacroComponents(CMainWnd& hub, WindowModel& window, Dialogs& dialogs, const DataFolders& folders);
+
+  // The mouse's or the keyboard's editor.
+  [[nodiscard]] MacroEditor& editor(DeviceKind kind);
+
+  void AbandonEdit(DeviceKind kind) override;
+  [[nodiscard]] bool IsEditOpen(DeviceKind kind) const override;
+
+ private:
+  // The editor whose controls carry `name`'s prefix; nullptr for another name.
+  [[nodiscard]] MacroEditor* EditorOf(std::string_view name);
+
+  MacroStore mouse_store_;
+  MacroStore keyboard_store_;
+  MacroEditor mouse_editor_;
+  MacroEditor keyboard_editor_;
+};
+
+}  // namespace vandrel

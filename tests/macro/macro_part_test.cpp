@@ -1,0 +1,89 @@
+// The macro editors in the main window: built at start, reached through the routing table, an
+// open edit keeping its tabs, and a presence monitor's abandon carried out on the user-interface
+// thread, not on the monitor's.
+#include <gmock/gmock.h>
+
+#include <thread>
+
+#include "app/hub_fixture.h"
+#include "macro/macro_components.h"
+#include "support/deadline.h"
+
+namespace vandrel::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr std::string_view kStep = "10,1,138,4,1,keyboard_key_A";
+
+class MacroPartTest : public HubTest {
+ protected:
+  void SetUp() override {
+    for (const DeviceKind kind : {DeviceKind::kMouse, DeviceKind::kKeyboard}) {
+      const MacroStore store(kind, kind == DeviceKind::kMouse ? folders_.GetMouseFolder()
+                                                              : folders_.GetKeyboardFolder());
+      ASSERT_TRUE(
+          store.WriteMacro("stored", "stored", std::vector<std::string>{std::string(kStep)}));
+      ASSERT_TRUE(store.RewriteCatalogue(std::vector<std::string>{"stored"}));
+    }
+    Create();
+    macros_.emplace(*hub_, *window_, dialogs_, folders_);
+    hub_->InitWindow();
+    window_->RaiseWindowInit();
+  }
+  void TearDown() override {
+    HubTest::TearDown();
+    macros_.reset();
+  }
+  std::vector<std::string> Steps(std::string_view list) {
+    std::vector<std::string> lines;
+    for (const ListItem& row : Find(list).Items()) lines.push_back(row.user_data);
+    return lines;
+  }
+
+  std::optional<MacroComponents> macros_;
+};
+
+TEST_F(MacroPartTest, TheStartBuildsBothEditorsAndTheRoutingReachesThem) {
+  for (std::string_view prefix : {"ms_", "kb_"}) {
+    const std::string p(prefix);
+    EXPECT_THAT(Steps(p + "Macro_list"), ElementsAre(kStep)) << prefix;
+    Find(p + "macro_btn_name_add").Click();
+    Find(p + "mouse_y_up_edit").Type("999");
+    EXPECT_EQ(Find(p + "mouse_y_up_edit").RawText(), "255") << prefix;
+  }
+  EXPECT_EQ(Find("ms_MacroName_list").ItemCount(), 2);
+  EXPECT_EQ(Find("kb_MacroName_list").ItemCount(), 2);
+}
+
+TEST_F(MacroPartTest, AnOpenEditKeepsItsTabsByTheEditorsState) {
+  Find("ms_tab").Click();
+  Find("ms_macro_Op_tab").Click();
+  Find("ms_macro_tab_saveorcancel").SetVisible(true);  // a look alone opens no edit
+  Find("kb_tab").Click();
+  EXPECT_TRUE(Find("kb_tab").IsSelected());
+  Find("ms_tab").Click();
+  Find("ms_macro_inset_leftkeydown_btn").Click();
+  EXPECT_TRUE(macros_->IsEditOpen(DeviceKind::kMouse));
+  Find("kb_tab").Click();
+  EXPECT_TRUE(Find("ms_tab").IsSelected());
+  EXPECT_THAT(dialogs_.Texts(), ElementsAre("message_text_3"));
+}
+
+TEST_F(MacroPartTest, AMonitorsAbandonIsPostedAndCarriedOutOnTheUserInterfaceThread) {
+  Find("kb_macro_btn_deleteall").Click();
+  ASSERT_TRUE(macros_->IsEditOpen(DeviceKind::kKeyboard));
+  std::thread monitor([this] { hub_->link().AbandonMacroEdit(DeviceKind::kKeyboard); });
+  JoinWithin(monitor, "the monitor's request returning without waiting");
+  EXPECT_TRUE(macros_->IsEditOpen(DeviceKind::kKeyboard)) << "nothing done on the monitor's thread";
+  EXPECT_THAT(Steps("kb_Macro_list"), ::testing::IsEmpty());
+  loop_.RunPending();
+  EXPECT_FALSE(macros_->IsEditOpen(DeviceKind::kKeyboard));
+  EXPECT_FALSE(Find("kb_macro_tab_saveorcancel").IsVisible());
+  EXPECT_THAT(Steps("kb_Macro_list"), ElementsAre(kStep));
+  EXPECT_EQ(Find("kb_macro_btn_redio").RawText(), "macro_btn_star_redio_text");
+  EXPECT_THAT(Steps("ms_Macro_list"), ElementsAre(kStep)) << "the other page is left alone";
+}
+
+}  // namespace
+}  // namespace vandrel::testing
