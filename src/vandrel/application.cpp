@@ -170,11 +170,12 @@ int Application::Run() {
     std::_Exit(0);
   }
   lighting_.reset();
-  macros_.reset();
   pad_.reset();
   keyboard_.reset();
   mouse_.reset();
+  // The hub ends any recording through its macro part as it goes, so the macros outlive it.
   hub_.reset();
+  macros_.reset();
   return screenshot_ && !screenshot_->written() ? 1 : 0;
 }
 

@@ -73,12 +73,13 @@ class Application {
   sim::VirtualBus* bus_ = nullptr;  // the backend, when simulating
   DesktopPointerSettings pointer_settings_;
   NoProfileSaver profiles_;
+  // Declared before the hub, which calls its macro part until it is gone.
+  std::unique_ptr<MacroComponents> macros_;
   std::unique_ptr<CMainWnd> hub_;
   std::unique_ptr<SameMode> same_mode_;
   std::unique_ptr<MouseComponents> mouse_;
   std::unique_ptr<KeyboardComponents> keyboard_;
   std::unique_ptr<PadComponents> pad_;
-  std::unique_ptr<MacroComponents> macros_;
   std::unique_ptr<LightingThreads> lighting_;
   std::unique_ptr<ActivationServer> activation_;
   std::unique_ptr<TerminationSignals> signals_;

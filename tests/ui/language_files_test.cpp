@@ -209,8 +209,8 @@ std::set<std::string> SkinIdentifiers() {
 // String literals in the program's sources that name language texts.
 std::set<std::string> CodeIdentifiers() {
   static const std::regex kLiteral(
-      "\"((message_text|keyboard_key|mouse_key|mouse_move|media|web|wed|system|combo|GUN|Deng_FX|"
-      "macro_btn)_[^\"]+|Key_Set|close_text|show_window)\"");
+      "\"((message_text|keyboard_key|mouse_key|mouse_move|media|web|wed|system|combo|GUN|Deng_FX)_"
+      "[^\"]+|macro_btn_[^\"]+_text|Key_Set|close_text|show_window)\"");
   std::set<std::string> ids;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(kSourceDir / "src")) {
     const std::string extension = entry.path().extension().string();
