@@ -1,5 +1,5 @@
 // What reaches the files: save, cancel, an edit that another choice of macro must not lose, the
-// writes that fail, the abandon when the device goes away, and import and export.
+// writes that fail, and import and export.
 #include <gmock/gmock.h>
 
 #include "core/ini_file.h"
@@ -12,7 +12,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 TEST_P(BothPages, SavingWritesTheStepsAndEndsTheEdit) {
-  Seed(kind(), {{"a", {std::string(kPressA)}}, {"b", {}}});
+  Seed(kind(), {{"a", {kPressA}}, {"b", {}}});
   Open(kind());
   ASSERT_TRUE(C("MacroName_list").SelectItem(0, Notify::kYes));
   C("macro_inset_leftkeydown_btn").Click();
@@ -29,7 +29,7 @@ TEST_P(BothPages, SavingWritesTheStepsAndEndsTheEdit) {
 }
 
 TEST_P(BothPages, ChoosingAnotherMacroDuringAnEditKeepsTheEditAndItsMacro) {
-  Seed(kind(), {{"a", {std::string(kPressA)}}, {"b", {std::string(kReleaseA)}}});
+  Seed(kind(), {{"a", {kPressA}}, {"b", {kReleaseA}}});
   Open(kind());
   C("macro_btn_deleteall").Click();
   ASSERT_TRUE(C("MacroName_list").SelectItem(0, Notify::kYes));
@@ -43,7 +43,7 @@ TEST_P(BothPages, ChoosingAnotherMacroDuringAnEditKeepsTheEditAndItsMacro) {
 }
 
 TEST_P(BothPages, CancelAfterDeletingEveryStepReloadsTheStoredSteps) {
-  Seed(kind(), {{"a", {std::string(kPressA), std::string(kReleaseA)}}});
+  Seed(kind(), {{"a", {kPressA, kReleaseA}}});
   Open(kind());
   C("macro_btn_deleteall").Click();
   EXPECT_TRUE(C("macro_tab_saveorcancel").IsVisible()) << "an emptied macro can be saved";
@@ -53,21 +53,8 @@ TEST_P(BothPages, CancelAfterDeletingEveryStepReloadsTheStoredSteps) {
   EXPECT_TRUE(C("MacroName_list").IsInputEnabled());
 }
 
-TEST_P(BothPages, AbandoningAnEditResetsTheRecordControlsAndCancels) {
-  Seed(kind(), {{"a", {std::string(kPressA)}}});
-  Open(kind());
-  C("macro_inset_backkeyup_btn").Click();
-  C("Macro_list").SetInputEnabled(false);
-  C("macro_btn_redio").SetText("macro_btn_stop_redio_text");
-  Editor(kind()).AbandonEdit();
-  EXPECT_THAT(Steps(kind()), ElementsAre(kPressA));
-  EXPECT_FALSE(Editor(kind()).IsEditing());
-  EXPECT_TRUE(C("Macro_list").IsInputEnabled());
-  EXPECT_EQ(C("macro_btn_redio").RawText(), "macro_btn_star_redio_text");
-}
-
 TEST_P(BothPages, AFailedWriteSaysSoAndKeepsTheEditForAnotherTry) {
-  Seed(kind(), {{"a", {std::string(kPressA)}}});
+  Seed(kind(), {{"a", {kPressA}}});
   Open(kind());
   for (int i = 0; i < 20; ++i) C("macro_inset_moveleftkey_btn").Click();
   const std::string before = MacroText(kind(), "a");
@@ -89,7 +76,7 @@ TEST_P(BothPages, AFailedWriteSaysSoAndKeepsTheEditForAnotherTry) {
 }
 
 TEST_P(BothPages, ExportAndImportOnOnePageGiveANewMacroWithTheSameSteps) {
-  Seed(kind(), {{"a", {std::string(kPressA), std::string(kMoveLeft)}}});
+  Seed(kind(), {{"a", {kPressA, kMoveLeft}}});
   Open(kind());
   const std::filesystem::path exported = dir_.path() / "out.mac";
   dialogs_.AnswerFiles({exported, exported});
@@ -102,15 +89,13 @@ TEST_P(BothPages, ExportAndImportOnOnePageGiveANewMacroWithTheSameSteps) {
   EXPECT_EQ(MacroText(kind(), "name_2"), ReadFile(exported)) << "stored as it is";
   ASSERT_EQ(dialogs_.file_requests().size(), 2U);
   for (const FileDialogRequest& request : dialogs_.file_requests()) {
-    EXPECT_EQ(request.default_extension, "mac");
-    EXPECT_EQ(request.initial_name, "*.mac");
     EXPECT_EQ(request.filter, "Macro files (*.mac)");
   }
   EXPECT_THAT(dialogs_.Texts(), IsEmpty());
 }
 
 TEST_F(EditorFixture, AKeyboardExportImportedOnTheMouseGainsItsNameAtTheNextSave) {
-  Seed(DeviceKind::kKeyboard, {{"kb", {std::string(kPressA)}}});
+  Seed(DeviceKind::kKeyboard, {{"kb", {kPressA}}});
   Open(DeviceKind::kKeyboard);
   Open(DeviceKind::kMouse);
   const std::filesystem::path exported = dir_.path() / "kb.mac";
@@ -121,8 +106,6 @@ TEST_F(EditorFixture, AKeyboardExportImportedOnTheMouseGainsItsNameAtTheNextSave
   EXPECT_THAT(NameRows(DeviceKind::kMouse), ElementsAre("name_1"));
   EXPECT_THAT(Steps(DeviceKind::kMouse), ElementsAre(kPressA));
   EXPECT_EQ(Editor(DeviceKind::kMouse).state(), MacroEditor::State::kClean);
-  C(DeviceKind::kMouse, "macro_btn_deleteall").Click();
-  C(DeviceKind::kMouse, "macro_btn_cancel").Click();
   C(DeviceKind::kMouse, "macro_inset_leftkey_btn").Click();
   C(DeviceKind::kMouse, "macro_inset_leftkeydown_btn").Click();
   C(DeviceKind::kMouse, "macro_btn_save").Click();
@@ -142,7 +125,7 @@ TEST_P(BothPages, ARefusedImportLeavesNoMacroBehind) {
   } cases[] = {{large, "message_text_macro_import_large"},
                {binary, "message_text_macro_import_text"},
                {dir_.path() / "missing.mac", "message_text_macro_import_failed"}};
-  Seed(kind(), {{"a", {std::string(kPressA)}}});
+  Seed(kind(), {{"a", {kPressA}}});
   Open(kind());
   for (const auto& c : cases) {
     dialogs_ = FakeDialogs();
@@ -157,7 +140,7 @@ TEST_P(BothPages, ARefusedImportLeavesNoMacroBehind) {
 }
 
 TEST_P(BothPages, ImportAndExportNeedAChoiceAndImportRespectsAnEdit) {
-  Seed(kind(), {{"a", {std::string(kPressA)}}});
+  Seed(kind(), {{"a", {kPressA}}});
   Open(kind());
   ASSERT_TRUE(C("MacroName_list").SelectItem(-1, Notify::kNo));
   C("macro_btn_export").Click();

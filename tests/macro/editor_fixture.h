@@ -22,11 +22,11 @@
 namespace vandrel::testing {
 
 // Steps as the stores hold them.
-inline constexpr std::string_view kPressA = "10,1,138,4,1,keyboard_key_A";
-inline constexpr std::string_view kReleaseA = "0,0,10,4,0,keyboard_key_A";
-inline constexpr std::string_view kLeftDown = "50,0,129,1,1,mouse_key_left";
-inline constexpr std::string_view kMoveLeft = "50,0,132,30,1,mouse_move_to_left_text";
-inline constexpr std::string_view kPressCtrl = "5,0,137,1,1,keyboard_key_LCtrl";
+inline const std::string kPressA = "10,1,138,4,1,keyboard_key_A";
+inline const std::string kReleaseA = "0,0,10,4,0,keyboard_key_A";
+inline const std::string kLeftDown = "50,0,129,1,1,mouse_key_left";
+inline const std::string kMoveLeft = "50,0,132,30,1,mouse_move_to_left_text";
+inline const std::string kPressCtrl = "5,0,137,1,1,keyboard_key_LCtrl";
 
 using Lines = std::vector<std::string>;
 struct StoredMacro {

@@ -4,27 +4,25 @@
 
 #include "core/ini_file.h"
 #include "editor_fixture.h"
+#include "macro/key_table.h"
 
 namespace vandrel::testing {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
 TEST_P(BothPages, TheStartShowsTheCatalogueAndLoadsTheLastMacro) {
-  Seed(kind(), {{"first", {std::string(kPressA)}},
-                {"second", {std::string(kLeftDown), std::string(kMoveLeft)}}});
+  Seed(kind(), {{"first", {kPressA}}, {"second", {kLeftDown, kMoveLeft}}});
   Open(kind());
   EXPECT_THAT(NameRows(kind()), ElementsAre("first", "second"));
   EXPECT_THAT(PickerTexts(kind()), ElementsAre("first", "second"));
-  for (const ListItem& row : C("MacroName_list").Items()) EXPECT_EQ(row.height, 30);
   EXPECT_EQ(C("MacroName_list").CurrentIndex(), 1);
   EXPECT_EQ(C("macro_edit_macroname").RawText(), "second");
   EXPECT_THAT(Steps(kind()), ElementsAre(kLeftDown, kMoveLeft));
   EXPECT_EQ(C("Macro_list").CurrentIndex(), -1);
   EXPECT_EQ(Editor(kind()).state(), MacroEditor::State::kClean);
-  EXPECT_EQ(C("macro_combo_keyselect").ItemCount(), 104);
+  EXPECT_EQ(C("macro_combo_keyselect").ItemCount(), static_cast<int>(KeyTable().size()));
   EXPECT_EQ(C("macro_combo_keyselect").Item(0).cells.front().text, "keyboard_key_LCtrl");
 }
 
@@ -33,9 +31,6 @@ TEST_P(BothPages, AddingGivesTheNextFreeNameUpToFiftyMacros) {
   Open(kind());
   C("macro_btn_name_add").Click();
   EXPECT_THAT(NameRows(kind()), ElementsAre("name_1", "name_3", "name_4"));
-  const ListItem added = C("MacroName_list").Item(2);
-  EXPECT_EQ(added.height, 25);
-  EXPECT_EQ(added.style, "listex_item_style");
   EXPECT_EQ(C("MacroName_list").CurrentIndex(), 2);
   EXPECT_THAT(Steps(kind()), IsEmpty());
   EXPECT_THAT(Store(kind()).ReadCatalogue(), ElementsAre("name_1", "name_3", "name_4"));
@@ -52,8 +47,10 @@ TEST_P(BothPages, AddingGivesTheNextFreeNameUpToFiftyMacros) {
   EXPECT_EQ(Store(kind()).ReadCatalogue(), fifty);
 }
 
+// The bindings and then the user may keep the macro; a delete loads the first macro left, and
+// the last one's delete empties the page.
 TEST_P(BothPages, DeletingAsksRewritesTheCatalogueAndLoadsTheFirstMacro) {
-  Seed(kind(), {{"a", {std::string(kPressA)}}, {"b", {std::string(kReleaseA)}}, {"c", {}}});
+  Seed(kind(), {{"a", {kPressA}}, {"b", {kReleaseA}}, {"c", {}}});
   Open(kind());
   std::vector<int> deleted;
   bool allow = false;
@@ -78,12 +75,9 @@ TEST_P(BothPages, DeletingAsksRewritesTheCatalogueAndLoadsTheFirstMacro) {
   EXPECT_THAT(deleted, ElementsAre(1));
   EXPECT_EQ(C("MacroName_list").CurrentIndex(), 0);
   EXPECT_THAT(Steps(kind()), ElementsAre(kPressA));
-}
 
-TEST_P(BothPages, DeletingTheLastMacroEmptiesThePage) {
-  Seed(kind(), {{"only", {std::string(kPressA)}}});
-  Open(kind());
-  dialogs_.Answer({1});
+  dialogs_.Answer({1, 1});
+  C("macro_btn_name_sub").Click();
   C("macro_btn_name_sub").Click();
   EXPECT_EQ(Editor(kind()).state(), MacroEditor::State::kEmpty);
   EXPECT_THAT(NameRows(kind()), IsEmpty());
@@ -93,7 +87,7 @@ TEST_P(BothPages, DeletingTheLastMacroEmptiesThePage) {
 }
 
 TEST_P(BothPages, AnEditBlocksAddingAndDeleting) {
-  Seed(kind(), {{"a", {std::string(kPressA)}}});
+  Seed(kind(), {{"a", {kPressA}}});
   Open(kind());
   ASSERT_TRUE(C("Macro_list").ClickItem(0));
   C("macro_btn_name_add").Click();
@@ -116,7 +110,7 @@ TEST_P(RenameTest, ARenameIsRefusedBeforeAnyFileChangesOrMovesTheFileAndTheEntri
   for (const DeviceKind kind : {DeviceKind::kMouse, DeviceKind::kKeyboard}) {
     SCOPED_TRACE(Prefix(kind));
     dialogs_ = FakeDialogs();
-    Seed(kind, {{"Fight", {std::string(kReleaseA)}}, {"name_1", {std::string(kPressA)}}});
+    Seed(kind, {{"Fight", {kReleaseA}}, {"name_1", {kPressA}}});
     WriteFile(Store(kind).MacroPath("stray"), "[MACROACTIONCOUNT]\ncount=0\n");
     Open(kind);
     int refreshed = 0;
@@ -142,52 +136,37 @@ TEST_P(RenameTest, ARenameIsRefusedBeforeAnyFileChangesOrMovesTheFileAndTheEntri
     const bool renamed = c.name_after != "name_1";
     EXPECT_EQ(refreshed, renamed ? 1 : 0);
     // A rename stores the steps shown (here none), an ignored or refused one nothing.
-    EXPECT_EQ(Store(kind).ReadMacro(c.name_after), renamed ? Lines{} : Lines{std::string(kPressA)});
+    EXPECT_EQ(Store(kind).ReadMacro(c.name_after), renamed ? Lines{} : Lines{kPressA});
     EXPECT_EQ(MacroFileExists(kind, "name_1"), !renamed);
   }
 }
 
+// The name checks themselves are the store's; here each kind of refusal reaches its message.
 INSTANTIATE_TEST_SUITE_P(
     Names, RenameTest,
     ::testing::Values(RenameCase{"Combo", "", "Combo"}, RenameCase{"NAME_1", "", "name_1"},
                       RenameCase{"fight", "message_text_5", "name_1"},
                       RenameCase{"stray", "message_text_macro_file_exists", "name_1"},
                       RenameCase{"../name_2", "message_text_macro_name_invalid", "name_1"},
-                      RenameCase{"..", "message_text_macro_name_invalid", "name_1"},
-                      RenameCase{"tab\there", "message_text_macro_name_invalid", "name_1"},
                       RenameCase{std::string(300, 'n'), "message_text_macro_name_long", "name_1"}));
 
 TEST_P(BothPages, LosingTheFocusRenames) {
-  Seed(kind(), {{"old", {std::string(kPressA)}}});
+  Seed(kind(), {{"old", {kPressA}}});
   Open(kind());
   C("macro_edit_macroname").SetFocus(Notify::kNo);
   C("macro_edit_macroname").Type("new");
   window_->ClearFocus(Notify::kYes);
   EXPECT_THAT(Store(kind()).ReadCatalogue(), ElementsAre("new"));
   EXPECT_THAT(Store(kind()).ReadMacro("new"), ElementsAre(kPressA));
-  const bool names_itself = MacroText(kind(), "new").find("[MACROSELECTNAME]") != std::string::npos;
-  EXPECT_EQ(names_itself, kind() == DeviceKind::kMouse)
-      << "only the mouse's files name their macro";
 }
 
-TEST(MouseMacroStore, TheMouseStartsItsRecoilEntriesAndCopiesTheDefaultFiles) {
-  TempDir dir;
-  std::filesystem::create_directories(dir.path() / "ms");
-  std::filesystem::create_directories(dir.path() / "program");
-  WriteFile(dir.path() / "program" / "name_2.cur", "[MACROACTIONCOUNT]\ncount=0\n");
-  Skin skin{std::filesystem::path(VANDREL_SOURCE_DIR) / "skin"};
-  ASSERT_TRUE(skin.LoadIndex());
-  const auto window = BuildWindow(skin, "XML_MAIN", std::make_shared<TextResources>());
-  ASSERT_NE(window, nullptr);
-  FakeDialogs dialogs;
-  MacroStore store(DeviceKind::kMouse, dir.path() / "ms");
-  MacroEditor editor(store, *window, dialogs, dir.path() / "program");
-  editor.InitEditor();
-  const IniFile catalogue(store.CataloguePath());
+// The mouse's page starts the store's recoil entries from the program folder's default files.
+TEST_F(EditorFixture, TheMouseStartsItsRecoilEntriesAndCopiesTheDefaultFiles) {
+  WriteFile(program_ / "name_2.cur", "[MACROACTIONCOUNT]\ncount=0\n");
+  EXPECT_EQ(Open(DeviceKind::kMouse).state(), MacroEditor::State::kEmpty);
+  const IniFile catalogue(mouse_store_.CataloguePath());
   EXPECT_EQ(catalogue.ReadString("CURSORCOUNT", "count", "0"), "4");
-  EXPECT_EQ(catalogue.ReadString("CURSORNAME", "3", "0"), "name_4");
-  EXPECT_TRUE(std::filesystem::exists(dir.path() / "ms" / "name_2.cur"));
-  EXPECT_EQ(editor.state(), MacroEditor::State::kEmpty);
+  EXPECT_TRUE(std::filesystem::exists(dir_.path() / "ms" / "name_2.cur"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, BothPages,

@@ -73,6 +73,9 @@ TEST_F(MacroPartTest, AnOpenEditKeepsItsTabsByTheEditorsState) {
 TEST_F(MacroPartTest, AMonitorsAbandonIsPostedAndCarriedOutOnTheUserInterfaceThread) {
   Find("kb_macro_btn_deleteall").Click();
   ASSERT_TRUE(macros_->IsEditOpen(DeviceKind::kKeyboard));
+  // As during a recording.
+  Find("kb_Macro_list").SetInputEnabled(false);
+  Find("kb_macro_btn_redio").SetText("macro_btn_stop_redio_text");
   std::thread monitor([this] { hub_->link().AbandonMacroEdit(DeviceKind::kKeyboard); });
   JoinWithin(monitor, "the monitor's request returning without waiting");
   EXPECT_TRUE(macros_->IsEditOpen(DeviceKind::kKeyboard)) << "nothing done on the monitor's thread";
@@ -82,6 +85,7 @@ TEST_F(MacroPartTest, AMonitorsAbandonIsPostedAndCarriedOutOnTheUserInterfaceThr
   EXPECT_FALSE(Find("kb_macro_tab_saveorcancel").IsVisible());
   EXPECT_THAT(Steps("kb_Macro_list"), ElementsAre(kStep));
   EXPECT_EQ(Find("kb_macro_btn_redio").RawText(), "macro_btn_star_redio_text");
+  EXPECT_TRUE(Find("kb_Macro_list").IsInputEnabled());
   EXPECT_THAT(Steps("ms_Macro_list"), ElementsAre(kStep)) << "the other page is left alone";
 }
 
