@@ -11,20 +11,28 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-TEST_P(BothPages, SavingWritesTheStepsAndEndsTheEdit) {
-  Seed(kind(), {{"a", {kPressA}}, {"b", {}}});
+// Cancel reloads the stored steps, even of an emptied macro; save writes the steps shown (the
+// mouse's file naming its macro) and closes the step editor.
+TEST_P(BothPages, CancelReloadsTheStoredStepsAndSaveWritesTheShownOnes) {
+  Seed(kind(), {{"a", {kPressA, kReleaseA}}, {"b", {}}});
   Open(kind());
   ASSERT_TRUE(C("MacroName_list").SelectItem(0, Notify::kYes));
+  C("macro_btn_deleteall").Click();
+  EXPECT_TRUE(C("macro_tab_saveorcancel").IsVisible()) << "an emptied macro can be saved";
+  C("macro_btn_cancel").Click();
+  EXPECT_THAT(Steps(kind()), ElementsAre(kPressA, kReleaseA));
+  EXPECT_EQ(Editor(kind()).state(), MacroEditor::State::kClean);
+  EXPECT_TRUE(C("MacroName_list").IsInputEnabled());
+
+  ASSERT_TRUE(C("Macro_list").ClickItem(0));
   C("macro_inset_leftkeydown_btn").Click();
   C("macro_btn_save").Click();
-  const Lines saved = Steps(kind());
-  EXPECT_EQ(saved.size(), 2U);
-  EXPECT_EQ(Store(kind()).ReadMacro("a"), saved);
+  EXPECT_EQ(Steps(kind()).size(), 3U);
+  EXPECT_EQ(Store(kind()).ReadMacro("a"), Steps(kind()));
   EXPECT_EQ(Editor(kind()).state(), MacroEditor::State::kClean);
   EXPECT_FALSE(C("macro_tab_saveorcancel").IsVisible());
   EXPECT_EQ(C("tab_macro_edit").CurrentPage(), 0);
-  const IniFile file(Store(kind()).MacroPath("a"));
-  EXPECT_EQ(file.ReadString("MACROSELECTNAME", "name", "none"),
+  EXPECT_EQ(IniFile(Store(kind()).MacroPath("a")).ReadString("MACROSELECTNAME", "name", "none"),
             kind() == DeviceKind::kMouse ? "a" : "none");
 }
 
@@ -40,17 +48,6 @@ TEST_P(BothPages, ChoosingAnotherMacroDuringAnEditKeepsTheEditAndItsMacro) {
   EXPECT_THAT(Steps(kind()), IsEmpty());
   EXPECT_TRUE(Editor(kind()).IsEditing());
   EXPECT_THAT(Store(kind()).ReadMacro("b"), ElementsAre(kReleaseA)) << "nothing written";
-}
-
-TEST_P(BothPages, CancelAfterDeletingEveryStepReloadsTheStoredSteps) {
-  Seed(kind(), {{"a", {kPressA, kReleaseA}}});
-  Open(kind());
-  C("macro_btn_deleteall").Click();
-  EXPECT_TRUE(C("macro_tab_saveorcancel").IsVisible()) << "an emptied macro can be saved";
-  C("macro_btn_cancel").Click();
-  EXPECT_THAT(Steps(kind()), ElementsAre(kPressA, kReleaseA));
-  EXPECT_EQ(Editor(kind()).state(), MacroEditor::State::kClean);
-  EXPECT_TRUE(C("MacroName_list").IsInputEnabled());
 }
 
 TEST_P(BothPages, AFailedWriteSaysSoAndKeepsTheEditForAnotherTry) {
@@ -114,7 +111,17 @@ TEST_F(EditorFixture, AKeyboardExportImportedOnTheMouseGainsItsNameAtTheNextSave
   EXPECT_EQ(Store(DeviceKind::kMouse).ReadMacro("name_1").size(), 2U);
 }
 
-TEST_P(BothPages, ARefusedImportLeavesNoMacroBehind) {
+// Import and export need a chosen macro, import waits for an edit to end, and a refused import
+// says why and leaves no macro behind.
+TEST_P(BothPages, RefusedImportsAndExportsSayWhyAndLeaveNoMacroBehind) {
+  Seed(kind(), {{"a", {kPressA}}});
+  Open(kind());
+  ASSERT_TRUE(C("MacroName_list").SelectItem(-1, Notify::kNo));
+  C("macro_btn_export").Click();
+  C("macro_btn_import").Click();
+  EXPECT_THAT(dialogs_.file_requests(), IsEmpty()) << "no macro chosen";
+  ASSERT_TRUE(C("MacroName_list").SelectItem(0, Notify::kNo));
+
   const std::filesystem::path large = dir_.path() / "large.mac";
   const std::filesystem::path binary = dir_.path() / "binary.mac";
   WriteFile(large, std::string(kMaxImportedMacroBytes + 1, 'x'));
@@ -125,8 +132,6 @@ TEST_P(BothPages, ARefusedImportLeavesNoMacroBehind) {
   } cases[] = {{large, "message_text_macro_import_large"},
                {binary, "message_text_macro_import_text"},
                {dir_.path() / "missing.mac", "message_text_macro_import_failed"}};
-  Seed(kind(), {{"a", {kPressA}}});
-  Open(kind());
   for (const auto& c : cases) {
     dialogs_ = FakeDialogs();
     dialogs_.AnswerFiles({c.file});
@@ -137,27 +142,17 @@ TEST_P(BothPages, ARefusedImportLeavesNoMacroBehind) {
     EXPECT_FALSE(MacroFileExists(kind(), "name_2"));
     EXPECT_THAT(Steps(kind()), ElementsAre(kPressA));
   }
-}
 
-TEST_P(BothPages, ImportAndExportNeedAChoiceAndImportRespectsAnEdit) {
-  Seed(kind(), {{"a", {kPressA}}});
-  Open(kind());
-  ASSERT_TRUE(C("MacroName_list").SelectItem(-1, Notify::kNo));
-  C("macro_btn_export").Click();
-  C("macro_btn_import").Click();
-  EXPECT_THAT(dialogs_.file_requests(), IsEmpty()) << "no macro chosen";
-  ASSERT_TRUE(C("MacroName_list").SelectItem(0, Notify::kNo));
+  dialogs_ = FakeDialogs();
   C("macro_btn_deleteall").Click();
   const std::filesystem::path source = dir_.path() / "in.mac";
   WriteFile(source, "[MACROACTIONCOUNT]\ncount=0\n");
-  dialogs_.AnswerFiles({source});
+  dialogs_.AnswerFiles({source, dir_.path() / "missing" / "x.mac"});
   C("macro_btn_import").Click();
-  EXPECT_THAT(dialogs_.Texts(), ElementsAre("message_text_3"));
   EXPECT_THAT(NameRows(kind()), ElementsAre("a"));
   EXPECT_TRUE(Editor(kind()).IsEditing());
-  dialogs_.AnswerFiles({dir_.path() / "read-only" / "x.mac"});
   C("macro_btn_export").Click();
-  EXPECT_EQ(dialogs_.Texts().back(), "message_text_macro_export_failed");
+  EXPECT_THAT(dialogs_.Texts(), ElementsAre("message_text_3", "message_text_macro_export_failed"));
 }
 
 }  // namespace
