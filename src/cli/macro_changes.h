@@ -1,6 +1,6 @@
 // The macro commands that change a library: each takes the desktop program's lock first (see
-// desktop_lock.h), reads the catalogue under it, and keeps catalogue and files in step as the
-// program's editor does. Each returns the exit status.
+// desktop_lock.h), reads the catalogue under it, and makes the change through the same library
+// rules as the program's editor (macro/macro_changes.h). Each returns the exit status.
 #pragma once
 
 #include <string>

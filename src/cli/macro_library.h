@@ -29,9 +29,4 @@ struct MacroLibrary {
 [[nodiscard]] std::optional<MacroLibrary> OpenMacroLibrary(std::string_view word,
                                                            std::string& error);
 
-// Why `name` cannot be a new macro name of `library`, or nullopt when it can.
-[[nodiscard]] std::optional<std::string> NewNameProblem(const MacroLibrary& library,
-                                                        std::string_view name,
-                                                        std::optional<std::size_t> renamed);
-
 }  // namespace vandrel::cli

@@ -23,37 +23,21 @@ void MacroEditor::ImportMacro() {
   if (!Names().empty() && SelectedMacro() < 0) return;
   const std::optional<std::filesystem::path> source =
       dialogs_.ChooseFileToOpen(&window_, MacroFileRequest());
-  if (source && MayAddMacro()) {
-    const std::string name = NextFreeName(Names());
-    const ImportResult result = store_.ImportMacro(*source, name);
-    if (result != ImportResult::kImported) {
-      ShowImportRefusal(result);
-    } else if (!AppendMacro(name)) {
-      (void)store_.DeleteMacroFile(name);
-    }
+  // During an edit the reload would change nothing: the edit was refused already.
+  if (!source) {
+    if (!IsEditing()) LoadSelected(-1);
     return;
   }
-  // During an edit the reload would change nothing: the edit was refused already.
-  if (!IsEditing()) LoadSelected(-1);
-}
-
-void MacroEditor::ShowImportRefusal(ImportResult result) {
-  switch (result) {
-    case ImportResult::kImported:
-      return;
-    case ImportResult::kTooLarge:
-      (void)ShowMessage(kMacroImportLargeMessage);
-      return;
-    case ImportResult::kNotText:
-      (void)ShowMessage(kMacroImportTextMessage);
-      return;
-    case ImportResult::kUnreadable:
-      (void)ShowMessage(kMacroImportFailedMessage);
-      return;
-    case ImportResult::kWriteFailed:
-      ShowWriteFailed();
-      return;
+  if (!MayAddMacro()) return;
+  const std::vector<std::string> names = Names();
+  const std::string name = NextFreeName(names);
+  const MacroChange result = ImportLibraryMacro(store_, names, *source, name);
+  if (result == MacroChange::kDone) {
+    ShowAdded(name);
+    return;
   }
+  ShowRefusal(result);
+  if (result == MacroChange::kLibraryFull) LoadSelected(-1);
 }
 
 }  // namespace vandrel

@@ -18,6 +18,7 @@
 #include "macro/editor_controls.h"
 #include "macro/editor_traits.h"
 #include "macro/macro_action.h"
+#include "macro/macro_changes.h"
 #include "macro/macro_store.h"
 #include "ui/dialogs.h"
 #include "ui/notification.h"
@@ -82,16 +83,15 @@ class MacroEditor {
   void LoadSelected(int previous);
   void LoadSteps(const std::string& name);
   bool AddMacro();
-  bool AppendMacro(const std::string& name);
+  // Whether a macro may be added now: not during an edit, and only with a list to show it in.
+  [[nodiscard]] bool MayAddMacro();
+  void ShowAdded(const std::string& name);
   void DeleteMacro();
+  void ShowDeleted(int selected);
   void RenameMacro();
-  // The message refusing `name` for macro `selected`, now named `current`; empty when allowed.
-  [[nodiscard]] std::string_view NameRefusal(int selected, const std::string& current,
-                                             const std::string& name) const;
-  // Stores the steps and moves the files for a rename; the message of a failure, else empty.
-  [[nodiscard]] std::string_view StoreRename(int selected, const std::string& current,
-                                             const std::string& name);
   void ShowRenamed(int selected, const std::string& name);
+  // The message of a change the library refused, if the page shows one for it.
+  void ShowRefusal(MacroChange result);
 
   // Steps (step_list.cpp).
   [[nodiscard]] std::vector<std::string> StepLines() const;
@@ -135,8 +135,6 @@ class MacroEditor {
   void ExportMacro();
   void ImportMacro();
   [[nodiscard]] FileDialogRequest MacroFileRequest() const;
-  [[nodiscard]] bool MayAddMacro();
-  void ShowImportRefusal(ImportResult result);
 
   const EditorTraits& traits_;
   MacroStore& store_;

@@ -75,6 +75,10 @@ bool MacroStore::DeleteMacroFile(std::string_view name) const {
   return unlink(MacroPath(name).c_str()) == 0 || errno == ENOENT;
 }
 
+bool MacroStore::MacroFileTaken(std::string_view name) const {
+  return !IsSafe(name) || NameTaken(MacroPath(name));
+}
+
 bool MacroStore::ExportMacro(std::string_view name, const std::filesystem::path& target) const {
   if (!IsSafe(name)) return false;
   const FileContents contents = ReadWholeFile(MacroPath(name), kMaxIniFileSize);

@@ -87,6 +87,9 @@ class MacroStore {
                                              std::string_view new_name) const;
   // Deletes the macro's file; a missing file is not an error.
   [[nodiscard]] bool DeleteMacroFile(std::string_view name) const;
+  // Whether anything (a file, a folder, a dangling link) has the macro's file name; true for a
+  // name CheckMacroName refuses, which can name no new file.
+  [[nodiscard]] bool MacroFileTaken(std::string_view name) const;
 
   // Copies the macro's file byte for byte to `target`, replacing it (atomically). False when the
   // macro has no readable file or the target cannot be written.

@@ -1,7 +1,5 @@
-// The list of macro names: loading, adding, deleting and renaming macros.
-#include <filesystem>
-#include <system_error>
-
+// The list of macro names: loading, adding, deleting and renaming macros, and the messages of the
+// changes the library refuses.
 #include "macro/macro_editor.h"
 #include "macro/step_rows.h"
 #include "ui/dialogs.h"
@@ -12,6 +10,7 @@ namespace {
 constexpr std::string_view kEditingMessage = "message_text_3";
 constexpr std::string_view kConfirmDeleteMessage = "message_text_4";
 constexpr std::string_view kDuplicateNameMessage = "message_text_5";
+constexpr std::string_view kLibraryFullMessage = "message_text_17";  // formatted with the limit
 constexpr std::string_view kAddedRowStyle = "listex_item_style";
 constexpr int kNameRowHeight = 30;
 constexpr int kAddedNameRowHeight = 25;
@@ -28,6 +27,41 @@ ListItem PickerEntry(const std::string& name) {
   ListItem entry = ListItem::OfText(name);
   entry.height = kNameRowHeight;
   return entry;
+}
+
+// The message identifier of a change's outcome; empty for the outcomes that show nothing.
+std::string_view RefusalMessage(MacroChange result) {
+  switch (result) {
+    case MacroChange::kDone:
+    case MacroChange::kUnchanged:
+    case MacroChange::kNoSuchMacro:
+      return {};
+    case MacroChange::kLibraryFull:
+      return kLibraryFullMessage;
+    case MacroChange::kDuplicateName:
+      return kDuplicateNameMessage;
+    case MacroChange::kNameInvalid:
+      return kMacroNameInvalidMessage;
+    case MacroChange::kNameTooLong:
+      return kMacroNameLongMessage;
+    case MacroChange::kFileExists:
+      return kMacroFileExistsMessage;
+    case MacroChange::kSourceUnreadable:
+      return kMacroImportFailedMessage;
+    case MacroChange::kSourceTooLarge:
+      return kMacroImportLargeMessage;
+    case MacroChange::kSourceNotText:
+      return kMacroImportTextMessage;
+    // The page says no more about its files than that a write failed.
+    case MacroChange::kOldNameInvalid:
+    case MacroChange::kStepsNotWritten:
+    case MacroChange::kMoveFailed:
+    case MacroChange::kCatalogueNotWritten:
+    case MacroChange::kFileNotRemoved:
+    case MacroChange::kFileNotWritten:
+      return kMacroWriteFailedMessage;
+  }
+  return kMacroWriteFailedMessage;
 }
 
 }  // namespace
@@ -81,31 +115,35 @@ void MacroEditor::LoadSteps(const std::string& name) {
   if (controls_.edit_tabs != nullptr) (void)controls_.edit_tabs->SelectPage(0);
 }
 
-bool MacroEditor::AddMacro() { return MayAddMacro() && AppendMacro(NextFreeName(Names())); }
+bool MacroEditor::AddMacro() {
+  if (!MayAddMacro()) return false;
+  const std::vector<std::string> names = Names();
+  const std::string name = NextFreeName(names);
+  const MacroChange result = AddLibraryMacro(store_, names, name);
+  if (result != MacroChange::kDone) {
+    ShowRefusal(result);
+    return false;
+  }
+  ShowAdded(name);
+  return true;
+}
 
 bool MacroEditor::MayAddMacro() {
   if (IsEditing()) {
     (void)ShowMessage(kEditingMessage);
     return false;
   }
-  if (Names().size() < static_cast<std::size_t>(kMaxMacros)) return true;
-  (void)ShowFormattedMessage(dialogs_, window_, "message_text_17", kMaxMacros);
+  if (controls_.name_list != nullptr) return true;
+  ShowWriteFailed();
   return false;
 }
 
-// The catalogue is written first, so that a failed write leaves the list as it was.
-bool MacroEditor::AppendMacro(const std::string& name) {
-  const int count = static_cast<int>(Names().size()) + 1;
-  if (controls_.name_list == nullptr || !store_.WriteCatalogueEntry(count, count - 1, name)) {
-    ShowWriteFailed();
-    return false;
-  }
+void MacroEditor::ShowAdded(const std::string& name) {
   AddNameRow(name, false);
-  (void)controls_.name_list->SelectItem(count - 1, Notify::kNo);
+  (void)controls_.name_list->SelectItem(controls_.name_list->ItemCount() - 1, Notify::kNo);
   EnableMacroControls();
   state_ = State::kClean;
   LoadSelected(-1);
-  return true;
 }
 
 void MacroEditor::DeleteMacro() {
@@ -117,29 +155,30 @@ void MacroEditor::DeleteMacro() {
   }
   if (hooks_.may_delete && !hooks_.may_delete(selected)) return;
   if (ShowMessage(kConfirmDeleteMessage) != 1) return;
-  std::vector<std::string> names = Names();
-  const std::string name = names[static_cast<std::size_t>(selected)];
-  names.erase(names.begin() + selected);
-  // The catalogue goes first: a file left behind is harmless, a listed macro without its file
-  // would lose its steps.
-  if (!store_.RewriteCatalogue(names)) {
-    ShowWriteFailed();
+  const MacroChange result =
+      DeleteLibraryMacro(store_, Names(), static_cast<std::size_t>(selected));
+  if (result != MacroChange::kDone && result != MacroChange::kFileNotRemoved) {
+    ShowRefusal(result);
     return;
   }
-  const bool file_deleted = store_.DeleteMacroFile(name);
+  ShowDeleted(selected);
+  // The catalogue no longer lists the macro, so it is gone; a file left behind is only reported.
+  if (result == MacroChange::kFileNotRemoved) ShowRefusal(result);
+}
+
+void MacroEditor::ShowDeleted(int selected) {
   (void)controls_.name_list->RemoveItem(selected);
   if (controls_.picker != nullptr) (void)controls_.picker->RemoveItem(selected);
   if (controls_.step_list != nullptr) controls_.step_list->RemoveAllItems();
   if (hooks_.deleted) hooks_.deleted(selected);
-  if (names.empty()) {
+  if (controls_.name_list->ItemCount() == 0) {
     SetText(controls_.name_edit, "");
     EnterEmpty();
-  } else {
-    (void)controls_.name_list->SelectItem(0, Notify::kNo);
-    if (controls_.picker != nullptr) (void)controls_.picker->SelectItem(0, Notify::kNo);
-    LoadSelected(-1);
+    return;
   }
-  if (!file_deleted) ShowWriteFailed();
+  (void)controls_.name_list->SelectItem(0, Notify::kNo);
+  if (controls_.picker != nullptr) (void)controls_.picker->SelectItem(0, Notify::kNo);
+  LoadSelected(-1);
 }
 
 void MacroEditor::RenameMacro() {
@@ -149,61 +188,18 @@ void MacroEditor::RenameMacro() {
   const std::string name = controls_.name_edit->RawText();
   const std::string current = SelectedName();
   if (!SameMacroName(name, current)) {
-    std::string_view refusal = NameRefusal(selected, current, name);
-    if (refusal.empty()) refusal = StoreRename(selected, current, name);
-    if (refusal.empty()) {
+    // A rename also stores the steps shown, edited or not, under the new name.
+    const std::vector<std::string> steps = StepLines();
+    const MacroChange result =
+        RenameLibraryMacro(store_, Names(), static_cast<std::size_t>(selected), name, steps);
+    if (result == MacroChange::kDone) {
       ShowRenamed(selected, name);
     } else {
-      (void)ShowMessage(refusal);
+      ShowRefusal(result);
       controls_.name_edit->SetText(current);
     }
   }
   renaming_ = false;
-}
-
-std::string_view MacroEditor::NameRefusal(int selected, const std::string& current,
-                                          const std::string& name) const {
-  const std::vector<std::string> names = Names();
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (static_cast<int>(i) != selected && SameMacroName(names[i], name)) {
-      return kDuplicateNameMessage;
-    }
-  }
-  switch (CheckMacroName(name)) {
-    case MacroNameProblem::kNone:
-      break;
-    case MacroNameProblem::kInvalid:
-      return kMacroNameInvalidMessage;
-    case MacroNameProblem::kTooLong:
-      return kMacroNameLongMessage;
-  }
-  // Moving onto another file would point the catalogue at steps that are not this macro's.
-  std::error_code error;
-  if (!SameMacroName(name, current) && std::filesystem::exists(store_.MacroPath(name), error)) {
-    return kMacroFileExistsMessage;
-  }
-  return {};
-}
-
-// A rename also stores the steps shown, edited or not, under the new name.
-std::string_view MacroEditor::StoreRename(int selected, const std::string& current,
-                                          const std::string& name) {
-  if (!store_.WriteMacro(current, name, StepLines())) return kMacroWriteFailedMessage;
-  switch (store_.RenameMacroFile(current, name)) {
-    case RenameResult::kRenamed:
-      break;
-    case RenameResult::kTargetExists:
-      return kMacroFileExistsMessage;
-    case RenameResult::kInvalidName:
-      return kMacroNameInvalidMessage;
-    case RenameResult::kFailed:
-      return kMacroWriteFailedMessage;
-  }
-  const int count = static_cast<int>(Names().size());
-  if (store_.WriteCatalogueEntry(count, selected, name)) return {};
-  // The catalogue still names the old file: put it back.
-  (void)store_.RenameMacroFile(name, current);
-  return kMacroWriteFailedMessage;
 }
 
 void MacroEditor::ShowRenamed(int selected, const std::string& name) {
@@ -213,6 +209,15 @@ void MacroEditor::ShowRenamed(int selected, const std::string& name) {
   (void)controls_.name_list->SetItem(selected, std::move(row));
   if (Control* picker = controls_.picker) (void)picker->SetItem(selected, PickerEntry(name));
   if (hooks_.renamed) hooks_.renamed();
+}
+
+void MacroEditor::ShowRefusal(MacroChange result) {
+  const std::string_view message = RefusalMessage(result);
+  if (message == kLibraryFullMessage) {
+    (void)ShowFormattedMessage(dialogs_, window_, message, kMaxMacros);
+  } else if (!message.empty()) {
+    (void)ShowMessage(message);
+  }
 }
 
 }  // namespace vandrel
