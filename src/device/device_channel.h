@@ -34,6 +34,9 @@ inline constexpr int kChannelWriteFailed = -1;
 inline constexpr int kChannelRefusedBadFrame = -102;
 inline constexpr int kChannelRefused = -103;
 inline constexpr int kChannelBadPage = -201;
+// Not a channel result: a device's key page write refused because the host holds no image of that
+// page read from the device or loaded from a profile (nothing sent).
+inline constexpr int kKeyPageNotKnown = -202;
 
 inline constexpr std::size_t kDeviceInfoSize = 33;
 

@@ -46,7 +46,10 @@ void KeyboardDevice::ReadTables() {
   std::array<std::uint8_t, KeyboardKeyTable::kSize> defaults{};
   if (channel_.ReadDefaultTable(defaults) == kChannelSuccess) state_.defaults.bytes = defaults;
   std::array<std::uint8_t, KeyboardKeyTable::kSize> page{};
-  if (channel_.ReadProfilePage(page, 0) == kChannelSuccess) state_.keys[0].bytes = page;
+  if (channel_.ReadProfilePage(page, 0) == kChannelSuccess) {
+    state_.keys[0].bytes = page;
+    state_.keys_known[0] = true;
+  }
 }
 
 void KeyboardDevice::RereadLighting() {

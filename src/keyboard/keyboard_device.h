@@ -46,7 +46,8 @@ class KeyboardDevice {
   // sent even when the write fails.
   void ApplyLighting();
   // The key table page in use, inside a configuration bracket; the key and device profiles are
-  // rewritten. The result of the page write.
+  // rewritten. The result of the page write; kKeyPageNotKnown, with nothing sent, when that page
+  // was never read from the keyboard nor loaded from a profile.
   int WriteKeyTable();
 
   // A stored profile loaded into the state and sent: the lighting at the next apply, the key

@@ -1,7 +1,9 @@
 // The writes of KeyboardDevice: the live lighting apply, the key table write, the stored
 // profiles and the lighting frames.
 #include <array>
+#include <string>
 
+#include "core/trace.h"
 #include "keyboard/keyboard_device.h"
 
 namespace vandrel {
@@ -24,6 +26,10 @@ void KeyboardDevice::ApplyLighting() {
 
 int KeyboardDevice::WriteKeyTable() {
   const std::size_t page = state_.ProfileInUse();
+  if (!state_.keys_known[page]) {
+    Trace("keyboard key table not written: page " + std::to_string(page) + " was never read");
+    return kKeyPageNotKnown;
+  }
   channel_.BeginConfig();
   const int result = channel_.WriteProfilePage(state_.keys[page].bytes, static_cast<int>(page));
   channel_.EndConfig();

@@ -67,6 +67,7 @@ KeyboardLightPayload StoreLiveLight(KeyboardState& state) {
 void LoadKeyProfile(KeyboardState& state,
                     std::span<const std::uint8_t, kKeyboardKeyProfileSize> payload) {
   DecodeInto(payload, state.keys[0]);
+  state.keys_known[0] = true;
 }
 
 void LoadLightProfile(KeyboardState& state,
@@ -81,6 +82,7 @@ void LoadDeviceProfile(KeyboardState& state,
   KeyboardDevicePayload device;
   DecodeInto(payload, device);
   state.keys[0] = device.keys;
+  state.keys_known[0] = true;
   Load(state, device.light);
 }
 

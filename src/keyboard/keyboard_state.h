@@ -23,8 +23,10 @@ struct KeyboardLightingSnapshot {
 
 struct KeyboardState {
   KeyboardDeviceInfo info;
-  KeyboardDefaultTable defaults;                                    // the factory table
-  std::array<KeyboardKeyTable, kKeyboardProfileCount> keys{};       // by profile page; page 0 used
+  KeyboardDefaultTable defaults;                               // the factory table
+  std::array<KeyboardKeyTable, kKeyboardProfileCount> keys{};  // by profile page; page 0 used
+  // Which pages were read from the keyboard or loaded from a profile: only those are written back.
+  std::array<bool, kKeyboardProfileCount> keys_known{};
   std::array<KeyboardLightRecord, kKeyboardProfileCount> lights{};  // by profile; record 0 used
   KeySlotMap slot_map = EmptyKeySlotMap();
   // Guarded by lighting_lock (written on the user-interface thread only).

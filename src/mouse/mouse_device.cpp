@@ -53,6 +53,8 @@ void MouseDevice::RereadActiveSlot() {
   KeepLive();
   const int active = ReadActiveSlot();
   ReadSlot(active);
+  // The mouse may have switched to a slot whose buttons the host has not seen yet.
+  if (HasKeyPage(active)) ReadKeyPage(active);
   MakeLive(active);
   profiles_.SaveSelected(DeviceKind::kMouse, kLightProfile | kDeviceProfile);
 }
@@ -80,6 +82,7 @@ void MouseDevice::ReadKeyPage(int slot) {
   std::array<std::uint8_t, MouseKeyTable::kSize> bytes{};
   if (channel_.ReadProfilePage(bytes, slot) != kChannelSuccess) return;
   state_.keys[static_cast<std::size_t>(slot)].bytes = bytes;
+  state_.keys_known[static_cast<std::size_t>(slot)] = true;
 }
 
 void MouseDevice::MakeLive(int slot) {

@@ -39,8 +39,8 @@ class MouseDevice {
   // key page, inside one configuration bracket; then the device profile is rewritten. An active
   // slot number the mouse cannot have counts as slot 0.
   void ReadAll();
-  // The active slot again (the mouse changed it or its settings); light and device profiles are
-  // rewritten.
+  // The active slot again (the mouse changed it or its settings), with its key page; light and
+  // device profiles are rewritten.
   void RereadActiveSlot();
   // Makes slot `slot` (0-5) active and reads it (with its key page, slots 0-4); false (nothing
   // sent beyond the active-slot read) when it already was, or when `slot` is out of range
@@ -68,7 +68,8 @@ class MouseDevice {
       std::span<const std::uint8_t, kMouseDeviceProfileSize> payload);
   // The active slot's key page, inside a configuration bracket; the device profile is rewritten.
   // The result of the page write; kChannelBadPage, with nothing sent, for slot 5, which has no
-  // key page.
+  // key page; kKeyPageNotKnown, with nothing sent, when the page was never read from the mouse
+  // nor loaded from a profile.
   int WriteKeyPage();
   // Restore defaults: desktop pointer speed 10 and wheel lines 3, then the mouse's factory reset.
   void Reset();

@@ -55,6 +55,7 @@ std::optional<FieldProblem> MouseDevice::ApplyKeyProfile(
     std::span<const std::uint8_t, kMouseKeyProfileSize> payload) {
   if (auto problem = MouseKeyProfileProblem(payload)) return problem;
   std::copy(payload.begin(), payload.end(), state_.keys[0].bytes.begin());
+  state_.keys_known[0] = true;
   if (ready_()) WriteKeyPage0(state_.keys[0]);
   return std::nullopt;
 }
@@ -74,6 +75,10 @@ int MouseDevice::WriteKeyPage() {
   if (page < 0 || page > DeviceChannel::kLastPage) {
     Trace("mouse key page not written: slot " + std::to_string(page) + " has no key page");
     return kChannelBadPage;
+  }
+  if (!state_.keys_known[static_cast<std::size_t>(page)]) {
+    Trace("mouse key page not written: page " + std::to_string(page) + " was never read");
+    return kKeyPageNotKnown;
   }
   const std::span<const std::uint8_t> image = state_.keys[static_cast<std::size_t>(page)].bytes;
   channel_.BeginConfig();

@@ -63,6 +63,7 @@ MouseSlotRecord LoadDeviceProfile(MouseState& state,
   MouseDevicePayload device;
   DecodeInto(payload, device);
   state.keys[0] = device.keys;
+  state.keys_known[0] = true;
   MakeRecordLive(state, device.record);
   return device.record;
 }

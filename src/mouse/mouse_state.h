@@ -17,7 +17,10 @@ struct MouseState {
   MouseSettings live;                                  // the active slot's record, edited by pages
   std::array<MouseSlotRecord, kMouseSlotCount> slots;  // stored slot records
   std::array<MouseKeyTable, kMouseSlotCount> keys;     // key page images, by slot (= page)
-  MouseKeyTable defaults;                              // factory key table
+  // Which key page images were read from the mouse or loaded from a profile: only those may be
+  // written back, so that an image never filled in cannot overwrite a slot's buttons.
+  std::array<bool, kMouseSlotCount> keys_known{};
+  MouseKeyTable defaults;  // factory key table
   MouseDeviceInfo info;
   std::atomic<std::uint8_t> pointer_speed{0};  // 1-20 once set
   std::atomic<std::uint8_t> wheel_lines{0};    // 1-100 once set

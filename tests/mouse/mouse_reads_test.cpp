@@ -115,7 +115,8 @@ TEST_F(MouseReadsTest, FullReadOfAnAbsentMouseKeepsEveryImage) {
   EXPECT_EQ(profiles_.saved, std::vector<unsigned>{kDeviceProfile});
 }
 
-TEST_F(MouseReadsTest, RereadKeepsTheEditedLiveRecordAndReadsTheNewActiveSlotWithoutBracket) {
+TEST_F(MouseReadsTest,
+       RereadKeepsTheEditedLiveRecordAndReadsTheNewActiveSlotAndPageWithoutBracket) {
   mouse_device_.ReadAll();
   state_.live.report_rate = 7;
   device_->SwitchSlot(4);
@@ -124,7 +125,8 @@ TEST_F(MouseReadsTest, RereadKeepsTheEditedLiveRecordAndReadsTheNewActiveSlotWit
 
   mouse_device_.RereadActiveSlot();
 
-  EXPECT_EQ(Requests(), (std::vector<TracedRequest>{{kBlock, 1, 0}, {kBlock, 56, 256}}));
+  EXPECT_EQ(Requests(), Joined({{{kBlock, 1, 0}, {kBlock, 56, 256}}, Chunks(kPage, 4 * 126)}));
+  EXPECT_TRUE(state_.keys_known[4]);
   EXPECT_EQ(state_.slots[0].settings.report_rate, 7);
   EXPECT_EQ(state_.live.slot, 4);
   EXPECT_EQ(state_.live.lighting.mode, 4);

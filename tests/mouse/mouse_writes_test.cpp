@@ -107,6 +107,7 @@ TEST_F(MouseWritesTest, StoredRecordBeforeThePagesAreReadyIsOnlyMarked) {
 TEST_F(MouseWritesTest, KeyPageWriteBracketsThe126BytesOfTheActiveSlotsImage) {
   state_.live.slot = 2;
   std::iota(state_.keys[2].bytes.begin(), state_.keys[2].bytes.end(), std::uint8_t{1});
+  state_.keys_known[2] = true;  // as if read, then edited
   const std::vector<std::uint8_t> before = device_->Memory().key_pages;
 
   EXPECT_EQ(mouse_device_.WriteKeyPage(), kChannelSuccess);
@@ -131,6 +132,44 @@ TEST_F(MouseWritesTest, KeyPageWriteForSlotFiveSendsNothingAndSaysWhy) {
 
   EXPECT_TRUE(Requests().empty());
   EXPECT_TRUE(traces.Contains("mouse key page not written: slot 5 has no key page"));
+}
+
+TEST_F(MouseWritesTest, OnlyKeyPagesReadFromTheMouseOrLoadedFromAProfileAreWrittenBack) {
+  state_.live.slot = 1;
+  EXPECT_EQ(mouse_device_.WriteKeyPage(), kKeyPageNotKnown);
+  EXPECT_TRUE(Requests().empty());
+
+  // Slot 3's buttons on the mouse differ from anything the host holds; the mouse then switches
+  // to slot 3 by itself and the host re-reads it.
+  std::vector<std::uint8_t> slot3(MouseKeyTable::kPageSize);
+  std::iota(slot3.begin(), slot3.end(), std::uint8_t{7});
+  mouse_.BeginConfig();
+  mouse_.WriteProfilePage(slot3, 3, slot3.size());
+  mouse_.EndConfig();
+  mouse_device_.ReadAll();
+  device_->SwitchSlot(3);
+  mouse_device_.RereadActiveSlot();
+  ClearTrace();
+
+  EXPECT_EQ(mouse_device_.WriteKeyPage(), kChannelSuccess);
+  std::vector<std::uint8_t> written;
+  for (const auto& payload : Payloads(kWritePage)) {
+    written.insert(written.end(), payload.begin(), payload.end());
+  }
+  EXPECT_EQ(written, slot3);
+
+  MouseKeyProfileBytes profile = state_.defaults.bytes;
+  state_.live.slot = 0;
+  state_.keys_known[0] = false;
+  ASSERT_EQ(mouse_device_.ApplyKeyProfile(profile), std::nullopt);
+  ClearTrace();
+  EXPECT_EQ(mouse_device_.WriteKeyPage(), kChannelSuccess);
+  written.clear();
+  for (const auto& payload : Payloads(kWritePage)) {
+    written.insert(written.end(), payload.begin(), payload.end());
+  }
+  EXPECT_TRUE(std::equal(written.begin(), written.end(), profile.begin()));
+  EXPECT_EQ(written.size(), MouseKeyTable::kPageSize);
 }
 
 TEST_F(MouseWritesTest, ResetSetsTheHostSettingsThenSendsOnlyTheFactoryReset) {

@@ -1,0 +1,44 @@
+#include "macro/macro_download.h"
+
+#include <vector>
+
+#include "macro/macro_image.h"
+
+namespace vandrel {
+namespace {
+
+// The first of the bracket's results that is not a success.
+[[nodiscard]] int SendImage(DeviceChannel& channel, const std::vector<std::uint8_t>& image) {
+  const int begin = channel.BeginConfig();
+  // Without an open bracket the device may drop the data, so it is not sent.
+  const int data = begin == kChannelSuccess ? channel.WriteMacroData(image) : begin;
+  const int end = channel.EndConfig();
+  return data != kChannelSuccess ? data : end;
+}
+
+}  // namespace
+
+DownloadResult DownloadMacrosAndKeys(DeviceChannel& channel, const MacroStore& store,
+                                     std::uint8_t memory_units,
+                                     const std::function<int()>& write_key_page) {
+  DownloadResult result;
+  if (!store.ReadCatalogue().empty()) {
+    const MacroImageResult built = BuildMacroImage(store, memory_units);
+    if (built.steps_over) {
+      result.outcome = DownloadOutcome::kTooLong;
+      result.steps_over = built.steps_over;
+      return result;
+    }
+    result.image_bytes = built.image.size();
+    result.channel_result = SendImage(channel, built.image);
+    if (result.channel_result != kChannelSuccess) {
+      result.outcome = DownloadOutcome::kImageFailed;
+      return result;
+    }
+  }
+  result.channel_result = write_key_page();
+  if (result.channel_result != kChannelSuccess) result.outcome = DownloadOutcome::kKeyPageFailed;
+  return result;
+}
+
+}  // namespace vandrel
