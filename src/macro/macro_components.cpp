@@ -4,7 +4,9 @@ namespace vandrel {
 
 MacroComponents::MacroComponents(CMainWnd& hub, WindowModel& window, Dialogs& dialogs,
                                  const DataFolders& folders)
-    : mouse_store_(DeviceKind::kMouse, folders.GetMouseFolder()),
+    : window_(window),
+      dialogs_(dialogs),
+      mouse_store_(DeviceKind::kMouse, folders.GetMouseFolder()),
       keyboard_store_(DeviceKind::kKeyboard, folders.GetKeyboardFolder()),
       mouse_editor_(mouse_store_, window, dialogs, folders.GetProgramFolder()),
       keyboard_editor_(keyboard_store_, window, dialogs, folders.GetProgramFolder()) {
@@ -25,6 +27,22 @@ MacroComponents::MacroComponents(CMainWnd& hub, WindowModel& window, Dialogs& di
 
 MacroEditor& MacroComponents::editor(DeviceKind kind) {
   return kind == DeviceKind::kMouse ? mouse_editor_ : keyboard_editor_;
+}
+
+void MacroComponents::FollowBindings(DeviceKind kind,
+                                     std::function<std::vector<BindingTable>()> tables,
+                                     std::function<void()> refresh) {
+  MacroBindingHooks hooks;
+  hooks.may_delete = [this, tables](int number) {
+    if (!BindsMacro(tables(), number)) return true;
+    return dialogs_.ShowMessage(&window_, kMacroBoundMessage, true) == 1;
+  };
+  hooks.deleted = [tables, refresh](int number) {
+    RenumberBindingsOnDelete(tables(), number);
+    if (refresh) refresh();
+  };
+  hooks.renamed = refresh;
+  editor(kind).SetBindingHooks(std::move(hooks));
 }
 
 // The recording hooks come with recording; until then there is no recording to stop.

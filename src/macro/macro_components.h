@@ -5,9 +5,13 @@
 // User-interface thread.
 #pragma once
 
+#include <functional>
+#include <vector>
+
 #include "app/data_folders.h"
 #include "app/device_part.h"
 #include "app/main_window.h"
+#include "macro/macro_bindings.h"
 #include "macro/macro_editor.h"
 #include "macro/macro_store.h"
 
@@ -21,6 +25,13 @@ class MacroComponents final : public MacroPart {
   // The mouse's or the keyboard's editor.
   [[nodiscard]] MacroEditor& editor(DeviceKind kind);
 
+  // Keeps the bindings of `tables()` (taken at each deletion) in step with the deletions of
+  // `kind`'s editor: before a macro that something is bound to goes, kMacroBoundMessage asks;
+  // unless the answer is 1 nothing is deleted. Once deleted, the bindings are renumbered and
+  // `refresh` shows them; nothing is sent to the device until its next download.
+  void FollowBindings(DeviceKind kind, std::function<std::vector<BindingTable>()> tables,
+                      std::function<void()> refresh);
+
   void AbandonEdit(DeviceKind kind) override;
   [[nodiscard]] bool IsEditOpen(DeviceKind kind) const override;
 
@@ -28,6 +39,8 @@ class MacroComponents final : public MacroPart {
   // The editor whose controls carry `name`'s prefix; nullptr for another name.
   [[nodiscard]] MacroEditor* EditorOf(std::string_view name);
 
+  WindowModel& window_;
+  Dialogs& dialogs_;
   MacroStore mouse_store_;
   MacroStore keyboard_store_;
   MacroEditor mouse_editor_;

@@ -12,6 +12,7 @@
 #include "core/trace.h"
 #include "device/hidraw/hidraw_backend.h"
 #include "device/hidraw/udev_node_source.h"
+#include "macro/device_bindings.h"
 #include "sim/device_tags.h"
 #include "ui/about_window.h"
 #include "ui/qt/skin_style.h"
@@ -115,6 +116,12 @@ void Application::MakeHub(const SingleInstance& instance) {
       std::make_unique<KeyboardComponents>(*hub_, *window_, *dialogs_, profiles_, *same_mode_);
   pad_ = std::make_unique<PadComponents>(*hub_, *window_, profiles_, *same_mode_);
   macros_ = std::make_unique<MacroComponents>(*hub_, *window_, *dialogs_, folders_);
+  macros_->FollowBindings(
+      DeviceKind::kMouse, [this] { return MouseBindingTables(mouse_->state()); },
+      [this] { mouse_->RefreshPages(); });
+  macros_->FollowBindings(
+      DeviceKind::kKeyboard, [this] { return KeyboardBindingTables(keyboard_->state()); },
+      [this] { keyboard_->RefreshPages(); });
   MakeLightingThreads();
   if (instance.role() == SingleInstance::Role::kFirst) {
     activation_ = std::make_unique<ActivationServer>(std::string(kActivationName), [this] {
