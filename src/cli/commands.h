@@ -30,5 +30,7 @@ int RunFrames(const Options& options);
 // The macro libraries of the mouse and the keyboard in the data folders: list, show, add, rename,
 // delete, export, import.
 int RunMacro(const Options& options);
+// The device's macros and key page written to it, as the download button does.
+int RunDownload(const Options& options);
 
 }  // namespace vandrel::cli

@@ -45,6 +45,9 @@ constexpr std::string_view kUsage =
     "                             a .mac file (UTF-8 text, at most 1 MiB) as a new macro\n"
     "             at most 50 macros; names are file names and unique without regard to case;\n"
     "             changes are refused (status 1) while the desktop program vandrel runs\n"
+    "  download mouse|keyboard\n"
+    "             write the device's macro library and then its key page to it; refused\n"
+    "             (status 2, nothing sent) when the macros do not fit its macro memory\n"
     "  folders    print the data folders (creating them) and the program folder\n"
     "  settings   print main.ini's skin and language settings and the stored language\n"
     "  hid list   every HID interface present: path, vendor and product ID, interface and\n"
@@ -95,7 +98,7 @@ constexpr CommandEntry kCommands[] = {
     {"set", vandrel::cli::RunSet},         {"profile", vandrel::cli::RunProfile},
     {"frames", vandrel::cli::RunFrames},   {"hid", vandrel::cli::RunHid},
     {"folders", vandrel::cli::RunFolders}, {"settings", vandrel::cli::RunSettings},
-    {"macro", vandrel::cli::RunMacro},
+    {"macro", vandrel::cli::RunMacro},     {"download", vandrel::cli::RunDownload},
 };
 
 }  // namespace
