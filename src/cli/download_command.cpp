@@ -1,7 +1,5 @@
 // vandrelctl download mouse|keyboard: what the download button of the key assignment pages does —
 // the device's macro library into its macro memory, then its key page — saying how far it got.
-#include <cstdio>
-
 #include "cli/commands.h"
 #include "cli/device_access.h"
 #include "cli/macro_library.h"
@@ -30,12 +28,13 @@ Target TargetOf(DeviceKind kind, DeviceAccess& devices) {
           [&keyboard] { return keyboard.WriteKeyTable(); }};
 }
 
-int Report(const std::string& device, const DownloadResult& result) {
+int Report(const Options& options, const std::string& device, const DownloadResult& result) {
   const std::string code = std::to_string(result.channel_result);
   switch (result.outcome) {
     case DownloadOutcome::kDone:
-      std::printf("%s: macros (%zu bytes) and key page written\n", device.c_str(),
-                  result.image_bytes);
+      PrintDocument(
+          options,
+          {{"downloaded", device}, {"macro_bytes", result.image_bytes}, {"key_page", "written"}});
       return kExitSuccess;
     case DownloadOutcome::kTooLong:
       return RefuseUsage("the macros do not fit into the " + device + "'s memory: remove " +
@@ -64,8 +63,9 @@ int RunDownload(const Options& options) {
   DeviceAccess devices(*session);
   if (!devices.Read(kind, error)) return FailDevice(error);
   const Target target = TargetOf(kind, devices);
-  return Report(library->device, DownloadMacrosAndKeys(target.channel, library->store,
-                                                       target.memory_units, target.write_key_page));
+  return Report(options, library->device,
+                DownloadMacrosAndKeys(target.channel, library->store, target.memory_units,
+                                      target.write_key_page));
 }
 
 }  // namespace vandrel::cli
