@@ -3,8 +3,9 @@
 namespace vandrel {
 
 MacroComponents::MacroComponents(CMainWnd& hub, WindowModel& window, Dialogs& dialogs,
-                                 const DataFolders& folders)
-    : mouse_store_(DeviceKind::kMouse, folders.GetMouseFolder()),
+                                 const DataFolders& folders, InputCapture& capture)
+    : capture_(capture),
+      mouse_store_(DeviceKind::kMouse, folders.GetMouseFolder()),
       keyboard_store_(DeviceKind::kKeyboard, folders.GetKeyboardFolder()),
       mouse_editor_(mouse_store_, window, dialogs, folders.GetProgramFolder()),
       keyboard_editor_(keyboard_store_, window, dialogs, folders.GetProgramFolder()) {
@@ -27,7 +28,12 @@ MacroEditor& MacroComponents::editor(DeviceKind kind) {
   return kind == DeviceKind::kMouse ? mouse_editor_ : keyboard_editor_;
 }
 
-// The recording hooks come with recording; until then there is no recording to stop.
+void MacroComponents::StopRecording() { capture_.RemoveAll(); }
+
+void MacroComponents::HandleHookMessage(int message, std::intptr_t wparam, std::intptr_t lparam) {
+  (void)hook_receivers_.Deliver(message, wparam, lparam);
+}
+
 void MacroComponents::AbandonEdit(DeviceKind kind) {
   if (kind != DeviceKind::kMouse && kind != DeviceKind::kKeyboard) return;
   StopRecording();
