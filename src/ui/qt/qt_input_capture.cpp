@@ -8,13 +8,20 @@
 #include <optional>
 
 #include "platform/native_key_map.h"
+#include "ui/qt/qt_key_places.h"
 
 namespace vandrel {
 namespace {
 
+// By the desktop's keycode, which names the key's place; by Qt's key where there is none.
+std::uint32_t EvdevCodeOf(const QKeyEvent& event) {
+  if (const std::uint32_t code = EvdevCodeOfKeycode(event.nativeScanCode())) return code;
+  return EvdevCodeOfQtKey(event.key(), event.modifiers().testFlag(Qt::KeypadModifier));
+}
+
 std::optional<MappedKeyEvent> MapQtKey(const QKeyEvent& event) {
   const Qt::KeyboardModifiers modifiers = event.modifiers();
-  return MapNativeKey({.evdev_code = EvdevCodeOfKeycode(event.nativeScanCode()),
+  return MapNativeKey({.evdev_code = EvdevCodeOf(event),
                        .pressed = event.type() != QEvent::KeyRelease,
                        .alt_held = modifiers.testFlag(Qt::AltModifier),
                        .ctrl_held = modifiers.testFlag(Qt::ControlModifier)});

@@ -16,6 +16,10 @@
 #include <tuple>
 #include <vector>
 
+#include "macro/key_table.h"
+#include "platform/native_key_map.h"
+#include "ui/qt/qt_key_places.h"
+
 namespace vandrel {
 namespace {
 
@@ -51,6 +55,7 @@ class InputLog final : public QWidget {
 };
 
 constexpr std::uint32_t kKeycodeA = 30 + 8;  // X11 and Wayland keycodes count from 8
+constexpr std::uint32_t kKeycodeY = 21 + 8;  // where a German keyboard has its Z
 constexpr std::uint32_t kKeycodeCapsLock = 58 + 8;
 constexpr std::uint32_t kKeycodeKeypadEnter = 96 + 8;
 
@@ -104,12 +109,14 @@ TEST_F(QtInputCaptureTest, KeysBecomeMessagesAndOnlyTheLockKeysReachTheWindow) {
   Key(QEvent::KeyPress, Qt::Key_Enter, kKeycodeKeypadEnter, Qt::KeypadModifier);
   Key(QEvent::KeyPress, Qt::Key_A, kKeycodeA, Qt::AltModifier);
   Key(QEvent::KeyPress, Qt::Key_CapsLock, kKeycodeCapsLock);
-  Key(QEvent::KeyPress, Qt::Key_B, 0);  // no place on the keyboard: swallowed, not taken
+  Key(QEvent::KeyPress, Qt::Key_Z, kKeycodeY);  // the place counts, not the layout's letter
+  Key(QEvent::KeyPress, Qt::Key_Launch0, 0);    // no place at all: swallowed, not taken
   Mouse(QEvent::MouseButtonPress, Qt::LeftButton);
   EXPECT_THAT(ui_.posted,
               ElementsAre(Posted(0x0810, 0x100, 'A'), Posted(0x0810, 0x100, 'A'),
                           Posted(0x0810, 0x101, 0x800041), Posted(0x0810, 0x100, 0x1000D),
-                          Posted(0x0810, 0x104, 0x200041), Posted(0x0810, 0x100, 0x14)));
+                          Posted(0x0810, 0x104, 0x200041), Posted(0x0810, 0x100, 0x14),
+                          Posted(0x0810, 0x100, 'Y')));
   EXPECT_THAT(log_->keys, ElementsAre(Qt::Key_CapsLock));
   EXPECT_EQ(log_->mouse_events, 1) << "the mouse is not captured and goes on";
 
@@ -118,12 +125,48 @@ TEST_F(QtInputCaptureTest, KeysBecomeMessagesAndOnlyTheLockKeysReachTheWindow) {
   window_.addAction(&save);
   int saves = 0;
   QObject::connect(&save, &QAction::triggered, [&saves] { ++saves; });
+  ui_.posted.clear();
+  // Events without a keycode, found by Qt's key.
   QTest::keyClick(window_.windowHandle(), Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(saves, 0) << "a swallowed key fires no shortcut";
+  EXPECT_THAT(ui_.posted,
+              ElementsAre(Posted(0x0810, 0x100, 0xA2), Posted(0x0810, 0x100, 'S'),
+                          Posted(0x0810, 0x101, 0x800053), Posted(0x0810, 0x101, 0x8000A2)));
   capture_.RemoveAll();
   QTest::keyClick(window_.windowHandle(), Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(saves, 1) << "the shortcut works again without the capture";
-  EXPECT_EQ(ui_.posted.size(), 6U);
+  EXPECT_EQ(ui_.posted.size(), 4U);
+}
+
+TEST(QtKeyPlaces, KeysWithoutAKeycodeAreFoundByQtsKeyOnAUsKeyboard) {
+  struct Case {
+    int key;
+    bool keypad;
+    std::uint16_t virtual_key;  // 0: no place
+  } const cases[] = {
+      {Qt::Key_A, false, 'A'},           {Qt::Key_Z, false, 'Z'},
+      {Qt::Key_0, false, '0'},           {Qt::Key_Exclam, false, '1'},
+      {Qt::Key_Question, false, 0xBF},   {Qt::Key_Return, false, 0x0D},
+      {Qt::Key_Enter, true, 0x101},      {Qt::Key_0, true, 0x60},
+      {Qt::Key_Insert, true, 0x60},      {Qt::Key_Insert, false, 0x2D},
+      {Qt::Key_Clear, true, 0x65},       {Qt::Key_Asterisk, true, 0x6A},
+      {Qt::Key_Asterisk, false, '8'},    {Qt::Key_Slash, true, 0x6F},
+      {Qt::Key_Shift, false, 0xA0},      {Qt::Key_AltGr, false, 0xA5},
+      {Qt::Key_Meta, false, 0x5B},       {Qt::Key_F12, false, 0x7B},
+      {Qt::Key_ScrollLock, false, 0x91}, {Qt::Key_Launch0, false, 0},
+      {Qt::Key_unknown, true, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(QKeySequence(c.key).toString().toStdString() + (c.keypad ? " on the keypad" : ""));
+    const auto mapped =
+        MapNativeKey({.evdev_code = EvdevCodeOfQtKey(c.key, c.keypad), .pressed = true});
+    if (c.virtual_key == 0) {
+      EXPECT_FALSE(mapped.has_value());
+      continue;
+    }
+    ASSERT_TRUE(mapped.has_value());
+    EXPECT_EQ(HookedVirtualKey(mapped->key.virtual_key, mapped->key.flags), c.virtual_key);
+  }
 }
 
 TEST_F(QtInputCaptureTest, RecordingTakesEveryMouseEventAndLetsItGoOn) {
