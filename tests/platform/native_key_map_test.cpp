@@ -260,8 +260,7 @@ constexpr LayoutKey kGermanKeys[] = {
     {72, "Ziffernblock 8", 0x60, 0x68, false},
     {73, "Ziffernblock 9", 0x61, 0x69, false},
     {82, "Ziffernblock 0", 0x62, 0x60, false},
-    {83, "Ziffernblock ,", 0x63, 0x6E, false},
-};
+    {83, "Ziffernblock ,", 0x63, 0x6E, false}};
 
 TEST(NativeKeyMap, EveryKeyOfAUsKeyboardIsNamedByItsPlaceAndSendsItsOwnUsage) {
   ExpectLayout(kUsKeys);
