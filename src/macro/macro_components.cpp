@@ -3,9 +3,10 @@
 namespace vandrel {
 
 MacroComponents::MacroComponents(CMainWnd& hub, WindowModel& window, Dialogs& dialogs,
-                                 const DataFolders& folders)
+                                 const DataFolders& folders, InputCapture& capture)
     : window_(window),
       dialogs_(dialogs),
+      capture_(capture),
       mouse_store_(DeviceKind::kMouse, folders.GetMouseFolder()),
       keyboard_store_(DeviceKind::kKeyboard, folders.GetKeyboardFolder()),
       mouse_editor_(mouse_store_, window, dialogs, folders.GetProgramFolder()),
@@ -45,7 +46,12 @@ void MacroComponents::FollowBindings(DeviceKind kind,
   editor(kind).SetBindingHooks(std::move(hooks));
 }
 
-// The recording hooks come with recording; until then there is no recording to stop.
+void MacroComponents::StopRecording() { capture_.RemoveAll(); }
+
+void MacroComponents::HandleHookMessage(int message, std::intptr_t wparam, std::intptr_t lparam) {
+  (void)hook_receivers_.Deliver(message, wparam, lparam);
+}
+
 void MacroComponents::AbandonEdit(DeviceKind kind) {
   if (kind != DeviceKind::kMouse && kind != DeviceKind::kKeyboard) return;
   StopRecording();

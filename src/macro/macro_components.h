@@ -2,7 +2,9 @@
 // its data folder and its editor on the main window — and their place in the hub: the macro part
 // (ending an edit when the device goes away, telling the tabs whether an edit is open), the
 // handlers of the editor and import/export pages, and the start-up steps that build the editors.
-// User-interface thread.
+// The messages of the input capture go to whoever registered for them (the pages that take a
+// key or record); whenever the hub stops recording (lost activation, another tab, the end), the
+// capture is removed. User-interface thread.
 #pragma once
 
 #include <functional>
@@ -10,6 +12,8 @@
 
 #include "app/data_folders.h"
 #include "app/device_part.h"
+#include "app/hook_receivers.h"
+#include "app/input_capture.h"
 #include "app/main_window.h"
 #include "macro/macro_bindings.h"
 #include "macro/macro_editor.h"
@@ -20,7 +24,8 @@ namespace vandrel {
 class MacroComponents final : public MacroPart {
  public:
   // Everything given must outlive the components; `hub`'s window must include the macro panels.
-  MacroComponents(CMainWnd& hub, WindowModel& window, Dialogs& dialogs, const DataFolders& folders);
+  MacroComponents(CMainWnd& hub, WindowModel& window, Dialogs& dialogs, const DataFolders& folders,
+                  InputCapture& capture);
 
   // The mouse's or the keyboard's editor.
   [[nodiscard]] MacroEditor& editor(DeviceKind kind);
@@ -32,6 +37,12 @@ class MacroComponents final : public MacroPart {
   void FollowBindings(DeviceKind kind, std::function<std::vector<BindingTable>()> tables,
                       std::function<void()> refresh);
 
+  // The capture the pages install, and who receives its messages.
+  [[nodiscard]] InputCapture& capture() { return capture_; }
+  [[nodiscard]] HookReceivers& hook_receivers() { return hook_receivers_; }
+
+  void StopRecording() override;
+  void HandleHookMessage(int message, std::intptr_t wparam, std::intptr_t lparam) override;
   void AbandonEdit(DeviceKind kind) override;
   [[nodiscard]] bool IsEditOpen(DeviceKind kind) const override;
 
@@ -41,6 +52,8 @@ class MacroComponents final : public MacroPart {
 
   WindowModel& window_;
   Dialogs& dialogs_;
+  InputCapture& capture_;
+  HookReceivers hook_receivers_;
   MacroStore mouse_store_;
   MacroStore keyboard_store_;
   MacroEditor mouse_editor_;

@@ -50,6 +50,7 @@ bool Application::LoadSkin(std::string& error) {
   }
   host_ = std::make_unique<QtWindowHost>(std::move(view), ui_, QString::fromUtf8(kProductTitle),
                                          QIcon(":/vandrel.png"));
+  capture_ = std::make_unique<QtInputCapture>(*host_->Widget(), ui_);
   QtDialogsServices services;
   services.remember_skin_picture = [this](int flags, std::string_view image) {
     const MainIni main_ini(folders_);
@@ -115,7 +116,7 @@ void Application::MakeHub(const SingleInstance& instance) {
   keyboard_ =
       std::make_unique<KeyboardComponents>(*hub_, *window_, *dialogs_, profiles_, *same_mode_);
   pad_ = std::make_unique<PadComponents>(*hub_, *window_, profiles_, *same_mode_);
-  macros_ = std::make_unique<MacroComponents>(*hub_, *window_, *dialogs_, folders_);
+  macros_ = std::make_unique<MacroComponents>(*hub_, *window_, *dialogs_, folders_, *capture_);
   macros_->FollowBindings(
       DeviceKind::kMouse, [this] { return MouseBindingTables(mouse_->state()); },
       [this] { mouse_->RefreshPages(); });

@@ -26,6 +26,7 @@
 #include "sim/virtual_bus.h"
 #include "ui/qt/activation_server.h"
 #include "ui/qt/qt_dialogs.h"
+#include "ui/qt/qt_input_capture.h"
 #include "ui/qt/qt_ui_thread.h"
 #include "ui/qt/qt_window_host.h"
 #include "vandrel/program_options.h"
@@ -69,6 +70,7 @@ class Application {
   QtUiThread ui_;
   std::unique_ptr<QtWindowHost> host_;
   std::unique_ptr<QtDialogs> dialogs_;
+  std::unique_ptr<QtInputCapture> capture_;  // on the host's window
   std::unique_ptr<HidBackend> backend_;
   sim::VirtualBus* bus_ = nullptr;  // the backend, when simulating
   DesktopPointerSettings pointer_settings_;

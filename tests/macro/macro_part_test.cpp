@@ -1,6 +1,7 @@
 // The macro editors in the main window: built at start, reached through the routing table, an
-// open edit keeping its tabs, and a presence monitor's abandon carried out on the user-interface
-// thread, not on the monitor's.
+// open edit keeping its tabs, a presence monitor's abandon carried out on the user-interface
+// thread, not on the monitor's, and the input capture's messages reaching their receivers until
+// the hub stops the capture.
 #include <gmock/gmock.h>
 
 #include <thread>
@@ -8,6 +9,7 @@
 #include "app/hub_fixture.h"
 #include "macro/macro_components.h"
 #include "support/deadline.h"
+#include "support/fake_input_capture.h"
 
 namespace vandrel::testing {
 namespace {
@@ -27,7 +29,7 @@ class MacroPartTest : public HubTest {
       ASSERT_TRUE(store.RewriteCatalogue(std::vector<std::string>{"stored"}));
     }
     Create();
-    macros_.emplace(*hub_, *window_, dialogs_, folders_);
+    macros_.emplace(*hub_, *window_, dialogs_, folders_, capture_);
     hub_->InitWindow();
     window_->RaiseWindowInit();
   }
@@ -41,6 +43,7 @@ class MacroPartTest : public HubTest {
     return lines;
   }
 
+  FakeInputCapture capture_{loop_};
   std::optional<MacroComponents> macros_;
 };
 
@@ -87,6 +90,36 @@ TEST_F(MacroPartTest, AMonitorsAbandonIsPostedAndCarriedOutOnTheUserInterfaceThr
   EXPECT_EQ(Find("kb_macro_btn_redio").RawText(), "macro_btn_star_redio_text");
   EXPECT_TRUE(Find("kb_Macro_list").IsInputEnabled());
   EXPECT_THAT(Steps("ms_Macro_list"), ElementsAre(kStep)) << "the other page is left alone";
+}
+
+TEST_F(MacroPartTest, CapturedKeysReachTheirPageUntilTheActivationOrTheTabIsLost) {
+  std::vector<std::string> taken;
+  for (const int message : {0x0801, 0x0810}) {
+    macros_->hook_receivers().Set(
+        message, [&taken, message](std::intptr_t wparam, std::intptr_t lparam) {
+          const CapturedKey key = CapturedKey::FromParam(lparam);
+          taken.push_back(std::to_string(message) + " " + std::to_string(wparam) + " " +
+                          std::to_string(key.virtual_key) + "/" + std::to_string(key.flags));
+        });
+  }
+  const CapturedKey a{'A', 0};
+  const auto capture_and_press = [&](CaptureMode mode) {
+    ASSERT_TRUE(macros_->capture().Install(mode, true, false));
+    EXPECT_FALSE(capture_.PlayKey(kKeyDown, a));
+    loop_.RunPending();
+  };
+  capture_and_press(CaptureMode::kMouseSingleKey);
+  capture_and_press(CaptureMode::kKeyboardSingleKey);
+  EXPECT_TRUE(capture_.PlayKey(kKeyDown, {0x14, 0})) << "Caps Lock goes on";
+  loop_.Post(kMessageActivateChanged, 0, 0);
+  loop_.RunPending();
+  EXPECT_TRUE(capture_.PlayKey(kKeyDown, a)) << "the capture went with the activation";
+  capture_and_press(CaptureMode::kMouseSingleKey);
+  Find("kb_tab").Click();
+  EXPECT_FALSE(capture_.installed) << "another tab ends the capture";
+  capture_and_press(CaptureMode::kKeyboardMacro);  // nobody takes 0x0803 yet
+  EXPECT_THAT(taken,
+              ElementsAre("2064 256 65/0", "2049 256 65/0", "2049 256 20/0", "2064 256 65/0"));
 }
 
 }  // namespace
