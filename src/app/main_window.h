@@ -133,6 +133,8 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   bool GuardMacroEdit(const Control& sender);
   void SwitchTabs(const Control& sender);
   void SwitchKeyboardPage(std::string_view name);
+  // The keyboard page tab that is selected; the key page's when none is.
+  [[nodiscard]] std::string_view SelectedKeyboardTab() const;
   void SwitchMousePage(std::string_view name);
   void SetProfileControlsEnabled(bool enabled);
 

@@ -68,6 +68,8 @@ void CMainWnd::SwitchTabs(const Control& sender) {
   for (const TabPage& tab : kDeviceTabs) {
     if (tab.tab != name) continue;
     if (Control* pages = window_.Find("tab_switch")) (void)pages->SelectPage(tab.page);
+    // The keyboard's page tabs share one page: its panels follow whichever tab is selected.
+    if (name == "kb_tab") SwitchKeyboardPage(SelectedKeyboardTab());
     return;
   }
   if (IsOneOf(name, kKeyboardTabs)) SwitchKeyboardPage(name);
@@ -106,6 +108,14 @@ void CMainWnd::SwitchKeyboardPage(std::string_view name) {
   } else if (name == "kb_cursor_Op_tab") {
     select(3);
   }
+}
+
+std::string_view CMainWnd::SelectedKeyboardTab() const {
+  for (std::string_view tab : kKeyboardTabs) {
+    const Control* control = window_.Find(tab);
+    if (control != nullptr && control->IsSelected()) return tab;
+  }
+  return kKeyboardTabs[0];
 }
 
 void CMainWnd::SwitchMousePage(std::string_view name) {

@@ -80,6 +80,25 @@ TEST_F(TabSwitchingTest, TheKeyPageSharesTheLightingPageButSwapsItsPanelsAndLock
   EXPECT_TRUE(Find("kb_key_110").IsEnabled());
 }
 
+TEST_F(TabSwitchingTest, OpeningTheKeyboardShowsThePanelsOfItsSelectedPageTab) {
+  struct Case {
+    std::string_view page_tab;  // selected before the keyboard tab is opened
+    bool key_panels;
+  };
+  for (const Case& c :
+       {Case{"kb_key_Op_tab", true}, Case{"kb_deng_Op_tab", false}, Case{"kb_key_Op_tab", true}}) {
+    Find("ms_tab").Click();
+    (void)Find(c.page_tab).SetSelected(true, Notify::kNo);
+    Find("kb_deng_layout").SetVisible(c.key_panels);
+    Find("kb_tab_key_seting").SetVisible(!c.key_panels);
+    Find("kb_tab").Click();
+    EXPECT_EQ(Find("kb_tab_switch").CurrentPage(), 2) << c.page_tab;
+    EXPECT_EQ(Find("kb_tab_key_seting").IsShown(), c.key_panels) << c.page_tab;
+    EXPECT_EQ(Find("kb_deng_layout").IsShown(), !c.key_panels) << c.page_tab;
+    EXPECT_EQ(Find("kb_key_110").IsEnabled(), !c.key_panels) << c.page_tab;
+  }
+}
+
 TEST_F(TabSwitchingTest, SwitchingTabsStopsARecording) {
   Find("ms_tab").Click();
   Find("ms_key_Op_tab").Click();
