@@ -9,17 +9,25 @@ KeyboardComponents::KeyboardComponents(CMainWnd& hub, WindowModel& window, Dialo
                 (void)dialogs.ShowMessage(&window, message_id, true);
               }),
       picture_(window),
+      key_page_(window, device_, dialogs,
+                [&hub](int message) { hub.HandleMessage(message, 0, 0); }),
       part_(device_, [&hub] { return hub.keyboard_model(); }) {
   part_.SetRefresh([this] { RefreshPages(); });
   part_.SetPreview([this](std::uint8_t model, const KeyboardFrameImage& image) {
     picture_.ShowFrame(model, image);
   });
   hub.SetDevicePart(DeviceKind::kKeyboard, part_);
+  hub.SetPageHandler(Page::kKeyboardKeys,
+                     [this](const Notification& n) { (void)key_page_.Handle(n); });
   same_mode.SetAdopter(DeviceKind::kKeyboard,
                        [this](const LightingBlock& block) { AdoptLighting(block); });
 }
 
-void KeyboardComponents::RefreshPages() { picture_.ShowKeysOf(state_.slot_map); }
+void KeyboardComponents::RefreshPages() {
+  picture_.ShowKeysOf(state_.slot_map);
+  key_page_.LockKeys();
+  key_page_.RefreshKeyTips();
+}
 
 void KeyboardComponents::AdoptLighting(const LightingBlock& block) {
   {

@@ -1,10 +1,11 @@
 // KeyboardComponents: the keyboard as the program assembles it — its state, device, key picture
-// and hub part — and its place in the main window: the part for the hub's timers and messages
-// and the same-mode adopter. User-interface thread.
+// key page and hub part — and its place in the main window: the part for the hub's timers and
+// messages and the same-mode adopter. User-interface thread.
 #pragma once
 
 #include "app/main_window.h"
 #include "app/same_mode.h"
+#include "keyboard/key_page.h"
 #include "keyboard/keyboard_device.h"
 #include "keyboard/keyboard_part.h"
 #include "keyboard/keyboard_picture.h"
@@ -19,6 +20,7 @@ class KeyboardComponents {
 
   [[nodiscard]] KeyboardState& state() { return state_; }
   [[nodiscard]] KeyboardDevice& device() { return device_; }
+  [[nodiscard]] KeyboardKeyPage& key_page() { return key_page_; }
 
   // Every keyboard page refilled from the state.
   void RefreshPages();
@@ -30,6 +32,7 @@ class KeyboardComponents {
   KeyboardState state_;
   KeyboardDevice device_;
   KeyboardPicture picture_;
+  KeyboardKeyPage key_page_;
   KeyboardPart part_;
 };
 

@@ -37,6 +37,10 @@ class MacroComponents final : public MacroPart {
   void FollowBindings(DeviceKind kind, std::function<std::vector<BindingTable>()> tables,
                       std::function<void()> refresh);
 
+  // The device's macro library, as the download sends it.
+  [[nodiscard]] const MacroStore& store(DeviceKind kind) const {
+    return kind == DeviceKind::kMouse ? mouse_store_ : keyboard_store_;
+  }
   // The capture the pages install, and who receives its messages.
   [[nodiscard]] InputCapture& capture() { return capture_; }
   [[nodiscard]] HookReceivers& hook_receivers() { return hook_receivers_; }

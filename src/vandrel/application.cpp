@@ -123,6 +123,13 @@ void Application::MakeHub(const SingleInstance& instance) {
   macros_->FollowBindings(
       DeviceKind::kKeyboard, [this] { return KeyboardBindingTables(keyboard_->state()); },
       [this] { keyboard_->RefreshPages(); });
+  KeyboardKeyPage& key_page = keyboard_->key_page();
+  key_page.SetMacros(macros_->store(DeviceKind::kKeyboard));
+  key_page.SetCapture(macros_->capture());
+  macros_->hook_receivers().Set(kMessageKeyboardSingleKey,
+                                [&key_page](std::intptr_t, std::intptr_t lparam) {
+                                  key_page.TakeCapturedKey(CapturedKey::FromParam(lparam));
+                                });
   MakeLightingThreads();
   if (instance.role() == SingleInstance::Role::kFirst) {
     activation_ = std::make_unique<ActivationServer>(std::string(kActivationName), [this] {

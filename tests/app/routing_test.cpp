@@ -34,6 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"ms_key_3", "msenter", Page::kMouseButtons},
                       Case{"kb_key_3", "msenter", std::nullopt},
                       Case{"kb_key_110", "click", Page::kKeyboardKeys},
+                      Case{"kb_key_butt_prosave", "click", Page::kKeyboardKeys},
                       Case{"ms_mouse_left", "itemselect", Page::kMouseButtons},
                       Case{"ms_DPI3_slider", "movevaluechanged", Page::kMousePerformance},
                       Case{"ms_gunlun_speed_up", "click", Page::kMousePerformance},
