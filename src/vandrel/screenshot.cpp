@@ -81,6 +81,10 @@ void Screenshot::TakeView() {
     SelectTab(device);
     SelectTab(device + "_macro_Op");
     QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
+  } else if (view == "kb-keys") {
+    SelectTab("kb");
+    ShowReassignedKey();
+    QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
   } else if (view == "tray-menu") {
     ui_.Post(kMessageTrayIcon, 0, kTrayRightButtonUp);
     QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.OpenMenu()); });
@@ -98,6 +102,18 @@ void Screenshot::TakeView() {
   } else {
     Save(host_.Widget());
   }
+}
+
+// The key page with a key picked and given a key combination, so that its panel, tooltip and hot
+// image show.
+void Screenshot::ShowReassignedKey() {
+  Control* key = window_.Find("kb_key_87");
+  Control* category = window_.Find("kb_key_fct_combo");
+  Control* combination = window_.Find("kb_key_fct_combo_26");
+  if (key == nullptr || category == nullptr || combination == nullptr) return;
+  key->Click();
+  (void)category->ClickItem(10);
+  (void)combination->ClickItem(4);
 }
 
 // `open` may run a modal loop; the picture is taken inside it, and closing the window ends it.

@@ -44,6 +44,7 @@ class Screenshot final : public QObject {
   void OpenAndTake(const std::function<void()>& open);
   // Selects the option "<tag>_tab": a device tab ("ms") or one of its pages ("ms_macro_Op").
   void SelectTab(const std::string& tag);
+  void ShowReassignedKey();
   void Save(QWidget* widget);
 
   const Request request_;
