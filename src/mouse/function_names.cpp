@@ -170,6 +170,12 @@ FunctionNameResult Plain(std::string_view name, const FunctionNameContext& conte
   if (const NamedFunction* found = FindNamed(NamedFunctions(context.holder, context.text), name)) {
     return Found(found->assignment);
   }
+  // Keys with modifiers that no list names, as info shows them ("Left Ctrl+Left Shift+A").
+  std::string combination_problem;
+  if (name.find('+') != std::string_view::npos) {
+    if (auto keys = ParseKeyCombination(name, context.text, combination_problem))
+      return Found(*keys);
+  }
   for (const ValuedName& valued : kValuedNames) {
     if (SameName(context.text(valued.id), name)) {
       return Refused(Quoted(name) + " needs its values: " + std::string(valued.usage));

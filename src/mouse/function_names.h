@@ -33,7 +33,8 @@ struct FunctionNameResult {
 
 // The assignment `name` stands for on the holder, or why there is none:
 // - a function by its shown name: list items, keys and media keys, "Show window" (mouse), the
-//   recoil tables (mouse only);
+//   recoil tables (mouse only), and keys with modifiers by the names of their keys joined with
+//   "+" ("Left Ctrl+Left Shift+A");
 // - "default": `factory`; "disabled": (kDisabled, 0, 0);
 // - "macro:NAME[:REPEAT]": macro NAME of `macros` (its exact spelling first, else without regard
 //   to case); REPEAT is a repeat mode 0-3 (0 when left out) or "xN", played N times (1-255);

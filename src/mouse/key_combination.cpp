@@ -1,5 +1,6 @@
 #include "mouse/key_combination.h"
 
+#include <algorithm>
 #include <array>
 
 #include "macro/key_table.h"
@@ -100,6 +101,23 @@ std::optional<KeyAssignment> ParseKeyCombination(std::string_view combo, const T
     total.usage = part->usage;
   }
   return KeyAssignment{assignment_type::kKey, total.modifiers, total.usage};
+}
+
+std::optional<std::string> KeyCombinationText(const KeyAssignment& keys, const TextOfId& text) {
+  std::string combo;
+  for (const KeyRow& row : KeyTable()) {
+    const bool modifier = row.param1 != 0 && (keys.param1 & row.param1) != 0;
+    if (modifier) combo += (combo.empty() ? "" : "+") + text(row.id);
+  }
+  if (keys.param2 != 0) {
+    const auto key = std::ranges::find_if(KeyTable(), [&keys](const KeyRow& row) {
+      return row.param1 == 0 && row.param2 == keys.param2;
+    });
+    if (key == KeyTable().end()) return std::nullopt;
+    combo += (combo.empty() ? "" : "+") + text(key->id);
+  }
+  if (combo.empty()) return std::nullopt;
+  return combo;
 }
 
 }  // namespace vandrel

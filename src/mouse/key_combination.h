@@ -19,4 +19,10 @@ namespace vandrel {
                                                                const TextOfId& text,
                                                                std::string& problem);
 
+// The name of a key assignment's keys as ParseKeyCombination reads it: the shown names of its
+// modifiers in bit order and of its key, joined with "+" ("Left Ctrl+Left Shift+A"); nullopt when
+// its usage ID is no key of the key table or it holds no key at all.
+[[nodiscard]] std::optional<std::string> KeyCombinationText(const KeyAssignment& keys,
+                                                            const TextOfId& text);
+
 }  // namespace vandrel
