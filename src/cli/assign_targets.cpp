@@ -46,16 +46,17 @@ std::optional<std::size_t> SlotOfKey(const KeyboardState& state, std::size_t key
   return std::nullopt;
 }
 
+// Names come first: "1" is the key 1, not key number 1.
 std::optional<std::size_t> KeyCalled(const KeyboardState& state, std::string_view word,
                                      const EnglishTexts& texts, std::string& error) {
   const std::size_t count = std::min<std::size_t>(state.info.key_count(), kMaxKeyboardKeys);
-  if (const std::optional<std::size_t> number = NumberBelow(word, count)) return number;
   std::vector<std::size_t> named;
   for (std::size_t key = 0; key < count; ++key) {
     if (SameName(KeyName(state, key, texts), word)) named.push_back(key);
   }
   if (named.size() == 1) return named.front();
   if (named.empty()) {
+    if (const std::optional<std::size_t> number = NumberBelow(word, count)) return number;
     error = "the keyboard has no key \"" + std::string(word) +
             "\" (keys by the names or numbers info keyboard shows, 0-" +
             std::to_string(count == 0 ? 0 : count - 1) + ")";

@@ -27,8 +27,8 @@ struct AssignTarget {
                                                             std::string_view word,
                                                             std::string& error);
 
-// The keyboard key called `word` (its name by its factory function, as info shows it) or
-// numbered so, which the key page lets be given a function; nullopt with `error` set when there
+// The keyboard key called `word` (its name by its factory function, as info shows it), else the
+// key numbered so, which the key page lets be given a function; nullopt with `error` set when there
 // is no such key, more than one has the name, or the key page leaves it alone.
 [[nodiscard]] std::optional<AssignTarget> KeyboardKeyTarget(const KeyboardState& state,
                                                             std::string_view word,

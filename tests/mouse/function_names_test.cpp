@@ -10,6 +10,7 @@
 
 #include "core/file_io.h"
 #include "mouse/assignment_rules.h"
+#include "mouse/key_combination.h"
 #include "ui/text_resources.h"
 
 namespace vandrel {
@@ -162,6 +163,30 @@ TEST(FunctionNamesTest, TheNameShownForAnAssignmentGivesItBack) {
       EXPECT_EQ(Bytes(Parse(holder, shown).assignment), Bytes(given.assignment))
           << named.name << " is shown as " << shown;
     }
+  }
+}
+
+// Keys with modifiers that no list names are shown by their keys, and that text gives them back.
+TEST(FunctionNamesTest, KeysWithModifiersAreNamedByTheirKeysAndReadBack) {
+  struct Case {
+    KeyAssignment keys;
+    std::optional<std::string> shown;
+  };
+  const Case cases[] = {
+      {{0x20, 0x03, 0x04}, "Left Ctrl+Left Shift+A"},
+      {{0x20, 0x10, 0x57}, "Right Ctrl+Num +"},
+      {{0x20, 0x88, 0}, "Left Win+Right Win"},
+      {{0x20, 0x40, 0x2C}, "Right Alt+Space"},
+      {{0x20, 0, 0x58}, "Num Enter"},
+      {{0x20, 0x01, 0x32}, std::nullopt},  // usage 0x32 is no key of the table
+      {{0x20, 0, 0}, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    const std::optional<std::string> shown = KeyCombinationText(c.keys, EnglishText);
+    EXPECT_EQ(shown, c.shown) << Bytes(c.keys);
+    if (!shown) continue;
+    EXPECT_EQ(Bytes(Parse(kMouse, *shown).assignment), Bytes(c.keys)) << *shown;
+    EXPECT_EQ(Bytes(Parse(kKeyboard, "key:" + *shown).assignment), Bytes(c.keys)) << *shown;
   }
 }
 
