@@ -140,6 +140,20 @@ TEST(AssignProcessTest, WhatTheKeyPagesRefuseIsRefusedWithTwoAndNothingChanges) 
   EXPECT_EQ(Writes(sent), std::vector<std::string>{});
 }
 
+// The type a disabled button is written with is one the profile checks take, so that a profile
+// saved with it applies again.
+TEST(AssignProcessTest, ADisabledButtonSurvivesAProfileSavedAndAppliedAgain) {
+  const CtlProcess ctl;
+  const std::string profile = (ctl.folder() / "keys.pro").string();
+  ASSERT_EQ(ctl.Run({"--simulate", "assign", "mouse", "back", "disabled"}).status, 0);
+  ASSERT_EQ(ctl.Run({"--simulate", "profile", "save", "mouse", profile}).status, 0);
+  ASSERT_EQ(ctl.Run({"--simulate", "assign", "mouse", "back", "Back"}).status, 0);
+
+  const CtlResult apply = ctl.Run({"--simulate", "profile", "apply", profile});
+  EXPECT_EQ(apply.status, 0) << apply.err;
+  EXPECT_EQ(Info(ctl, "mouse")["buttons"][4]["function"], "Disabled");
+}
+
 TEST(AssignProcessTest, AMissingDeviceIsADeviceError) {
   const CtlProcess ctl;
   const CtlResult result = ctl.Run({"--simulate=kb", "assign", "mouse", "forward", "A"});
