@@ -140,6 +140,11 @@ int RunAssign(const Options& options) {
           : KeyboardAssignment(devices.keyboard().state(), options, *library, texts, error);
   if (!assignment) return RefuseUsage(Sentence(error) + " Nothing was sent.");
   const int result = Write(kind, *assignment, devices);
+  if (result == kChannelBadPage) {
+    return FailDevice("the mouse's active slot " +
+                      std::to_string(devices.mouse().state().live.slot) +
+                      " has no key page; switch to slot 0-4 first. Nothing was sent.");
+  }
   if (result != kChannelSuccess) {
     return FailDevice("the " + library->device + "'s key page was not written (result " +
                       std::to_string(result) + ")");

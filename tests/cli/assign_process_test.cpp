@@ -154,11 +154,19 @@ TEST(AssignProcessTest, ADisabledButtonSurvivesAProfileSavedAndAppliedAgain) {
   EXPECT_EQ(Info(ctl, "mouse")["buttons"][4]["function"], "Disabled");
 }
 
-TEST(AssignProcessTest, AMissingDeviceIsADeviceError) {
+TEST(AssignProcessTest, AMouseMissingOrWithoutAKeyPageIsADeviceError) {
   const CtlProcess ctl;
-  const CtlResult result = ctl.Run({"--simulate=kb", "assign", "mouse", "forward", "A"});
-  EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.err.find("no mouse is connected"), std::string::npos) << result.err;
+  const CtlResult missing = ctl.Run({"--simulate=kb", "assign", "mouse", "forward", "A"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("no mouse is connected"), std::string::npos) << missing.err;
+
+  // The sixth slot has no key page to write.
+  ASSERT_EQ(ctl.Run({"--simulate", "set", "mouse", "--slot", "5"}).status, 0);
+  const std::filesystem::path trace = ctl.folder() / "trace";
+  const CtlResult no_page = ctl.Run(Assign(trace, {"mouse", "forward", "A"}));
+  EXPECT_EQ(no_page.status, 1);
+  EXPECT_NE(no_page.err.find("slot 5 has no key page"), std::string::npos) << no_page.err;
+  EXPECT_EQ(Writes(SentCommands(trace)), std::vector<std::string>{});
 }
 
 }  // namespace
