@@ -109,10 +109,15 @@ int Report(const Options& options, const MacroLibrary& library, const Assignment
   };
   const KeyAssignment& a = assignment.function;
   const std::array<std::uint8_t, 3> bytes = {a.type, a.param1, a.param2};
-  PrintDocument(options, Json{{"assigned", assignment.target.label},
-                              {"function", FunctionName(a, texts, holder, macro_name)},
-                              {"assignment", LowerHex(bytes)},
-                              {"key_page", "written"}});
+  Json report = {{"assigned", assignment.target.label},
+                 {"function", FunctionName(a, texts, holder, macro_name)},
+                 {"assignment", LowerHex(bytes)},
+                 {"key_page", "written"}};
+  // The binding plays whatever the device's macro memory holds under that number.
+  if (a.type == assignment_type::kMacro || a.type == assignment_type::kMacroCount) {
+    report["macros"] = "not sent; vandrelctl download " + library.device + " sends them";
+  }
+  PrintDocument(options, report);
   return kExitSuccess;
 }
 

@@ -86,7 +86,10 @@ TEST(AssignProcessTest, EachFunctionReachesTheKeyPageAndInfoNamesItSo) {
     const std::filesystem::path trace = ctl.folder() / ("trace" + c.assignment);
     const CtlResult run = ctl.Run(Assign(trace, {c.device, c.target, c.function}));
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(json::parse(run.out)["assignment"], c.assignment);
+    const json report = json::parse(run.out);
+    EXPECT_EQ(report["assignment"], c.assignment);
+    // A macro binding reminds that the macros themselves are download's to send.
+    EXPECT_EQ(report.contains("macros"), c.function.starts_with("macro:"));
     // The key page alone: no macro image, no settings.
     EXPECT_EQ(Writes(SentCommands(trace)),
               std::vector<std::string>{(c.device == "mouse" ? "ms 9" : "kb 9")});
