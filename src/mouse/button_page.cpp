@@ -90,7 +90,7 @@ void MouseButtonPage::RefreshButtonTexts() {
 
 void MouseButtonPage::Refresh() {
   RefreshButtonTexts();
-  SelectButton(selected_);
+  SelectButton(selected_, /*by_user=*/false);
 }
 
 bool MouseButtonPage::Handle(const Notification& n) {
@@ -122,7 +122,7 @@ bool MouseButtonPage::Handle(const Notification& n) {
 
 bool MouseButtonPage::HandleButton(const Notification& n, int button) {
   if (n.type == notify::kSelectChanged) {
-    if (n.sender->IsSelected()) SelectButton(button);
+    if (n.sender->IsSelected()) SelectButton(button, /*by_user=*/true);
     return true;
   }
   const bool enter = n.type == notify::kMouseEnter;
@@ -142,12 +142,13 @@ bool MouseButtonPage::IsLastLeftClick(int button) const {
   return true;
 }
 
-void MouseButtonPage::SelectButton(int button) {
+void MouseButtonPage::SelectButton(int button, bool by_user) {
   selected_ = button;
   pending_ = Image().Assignment(button);
   Control* panel = window_.Find(kFunctionPanel);
   if (IsLastLeftClick(button)) {
-    (void)dialogs_.ShowMessage(&window_, "message_text_6", true);
+    // A refresh after a read only disables the panel: the refusal is said when a user asks.
+    if (by_user) (void)dialogs_.ShowMessage(&window_, "message_text_6", true);
     if (panel != nullptr) panel->SetEnabled(false);
     return;
   }
@@ -302,7 +303,7 @@ void MouseButtonPage::RestoreDefault() {
   pending_ = Default(selected_);
   Image().SetAssignment(selected_, pending_);
   RefreshButtonTexts();
-  SelectButton(selected_);
+  SelectButton(selected_, /*by_user=*/true);
 }
 
 void MouseButtonPage::Download() {

@@ -43,7 +43,8 @@ class MouseButtonPage {
 
   // Every button's text and tooltip from the active slot's image.
   void RefreshButtonTexts();
-  // The texts, then the selected button shown again.
+  // The texts, then the selected button shown again (a last left click disables the panel
+  // without a message).
   void Refresh();
 
   // The "ms_key_" family's notifications and the download button; false when the page does not
@@ -55,7 +56,7 @@ class MouseButtonPage {
 
  private:
   bool HandleButton(const Notification& notification, int button);
-  void SelectButton(int button);
+  void SelectButton(int button, bool by_user);
   void ChooseCategory(int item);
   void ShowCategory(int item);
   void ShowAssignment(const KeyAssignment& assignment);

@@ -98,6 +98,10 @@ TEST_F(ButtonPageTest, EachCategoryStoresWhatItsPanelShows) {
 }
 
 TEST_F(ButtonPageTest, TheLastLeftClickCannotBeReassigned) {
+  // A refresh after a read disables the panel on the last left click without a word.
+  buttons_->Refresh();
+  EXPECT_FALSE(C("ms_tab_function").IsEnabled());
+  EXPECT_TRUE(dialogs_.Texts().empty());
   Select(1);
   Select(0);
   ASSERT_FALSE(dialogs_.Texts().empty());
