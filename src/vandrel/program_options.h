@@ -29,7 +29,8 @@ struct ProgramOptions {
 };
 
 inline constexpr std::string_view kScreenshotViews[] = {
-    "kb", "ms", "mp", "kb-macro", "ms-macro", "tray-menu", "about", "palette", "message", "skin"};
+    "kb",        "ms",    "mp",      "kb-macro", "ms-macro", "ms-keys",
+    "tray-menu", "about", "palette", "message",  "skin"};
 
 inline constexpr std::string_view kProgramUsage =
     "usage: vandrel [--simulate[=kb,ms,mp]] [--sim-trace FILE] [--sim-usb-timing]\n"
@@ -46,7 +47,8 @@ inline constexpr std::string_view kProgramUsage =
     "                          device received\n"
     "  --screenshot FILE       once the window is filled, write a PNG of it to FILE and end\n"
     "  --screenshot-view VIEW  what to picture: kb, ms, mp (a device tab), kb-macro, ms-macro\n"
-    "                          (a device's Macros tab), tray-menu, about, palette, message or\n"
+    "                          (a device's Macros tab), ms-keys (the mouse's Buttons tab), "
+    "tray-menu, about, palette, message or\n"
     "                          skin\n"
     "  --help, --version       print this text or the version\n";
 
