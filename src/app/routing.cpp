@@ -84,7 +84,7 @@ constexpr Route kRoutes[] = {
     {Match::kExact, "ani_tab", kSelectChanged | kSetFocus, Page::kTabs},
     {Match::kExact, "split_tab", kSelectChanged | kSetFocus, Page::kTabs},
     {Match::kDeviceTab, "_Op_tab", kSelectChanged | kSetFocus, Page::kTabs},
-    {Match::kExact, "ms_key_butt_prosave", kClick, Page::kMacroDownload},
+    {Match::kExact, "ms_key_butt_prosave", kClick, Page::kMouseButtons},
     {Match::kExact, "kb_key_butt_prosave", kClick, Page::kKeyboardKeys},
     {Match::kExact, "ms_macro_btn_redio", kMacro, Page::kMacroRecording},
     {Match::kExact, "kb_macro_btn_redio", kMacro, Page::kMacroRecording},

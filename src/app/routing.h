@@ -24,7 +24,6 @@ enum class Page {
   kMacroEditor,
   kMacroRecording,
   kMacroImportExport,
-  kMacroDownload,
   kProfiles,
   kDpiColour,   // "ms_DPIcolor_btn_1" … "_6"
   kMouseSlot,   // "ms_profile_" and a number

@@ -32,5 +32,8 @@ int RunFrames(const Options& options);
 int RunMacro(const Options& options);
 // The device's macros and key page written to it, as the download button does.
 int RunDownload(const Options& options);
+// One mouse button's or keyboard key's function changed and the key page written, checked as the
+// key pages check it.
+int RunAssign(const Options& options);
 
 }  // namespace vandrel::cli

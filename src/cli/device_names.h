@@ -13,6 +13,10 @@ namespace vandrel::cli {
 inline constexpr std::array kDeviceKinds = {DeviceKind::kKeyboard, DeviceKind::kMouse,
                                             DeviceKind::kPad};
 
+// The mouse's nine buttons as info shows them and assign takes them, numbered 0-8.
+inline constexpr std::array<std::string_view, 9> kMouseButtonNames = {
+    "left", "wheel", "right", "forward", "back", "DPI", "second DPI", "button 7", "button 8"};
+
 // "keyboard", "mouse", "pad".
 [[nodiscard]] std::string_view DeviceWord(DeviceKind kind);
 // The kind a word names; nullopt for any other word.

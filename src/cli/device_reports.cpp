@@ -5,13 +5,13 @@
 #include "cli/device_names.h"
 #include "cli/output.h"
 #include "mouse/assignment_texts.h"
+#include "mouse/key_combination.h"
 
 namespace vandrel::cli {
 namespace {
 
 constexpr std::array<int, 4> kReportRatesHz = {125, 250, 500, 1000};
-constexpr std::array<std::string_view, kMouseButtonCount> kMouseButtonNames = {
-    "left", "wheel", "right", "forward", "back", "DPI", "second DPI", "button 7", "button 8"};
+static_assert(kMouseButtonNames.size() == kMouseButtonCount);
 constexpr int kMacroUnitBytes = 128;
 // The mouse names its active level 0-5 for the six levels its page shows.
 constexpr int kMouseActiveLevels = 6;
@@ -23,16 +23,6 @@ std::string ColourHex(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
 
 std::string ColourHex(const Rgb& colour) {
   return ColourHex(colour.red, colour.green, colour.blue);
-}
-
-// The function's English name; null when it has none. The macro catalogue is the window's, so a
-// macro is named by its number.
-Json FunctionName(const KeyAssignment& assignment, const EnglishTexts& texts,
-                  AssignmentHolder holder) {
-  const AssignmentLabel label = AssignmentText(assignment, {}, holder);
-  if (label.text) return label.resource_text ? texts.Text(*label.text) : *label.text;
-  if (!label.resource_text) return "macro " + std::to_string(assignment.param1);
-  return nullptr;
 }
 
 Json AssignmentReport(const KeyAssignment& assignment, const EnglishTexts& texts,
@@ -49,6 +39,18 @@ Json ActiveDpiLevel(std::uint8_t active_dpi) {
 }
 
 }  // namespace
+
+Json FunctionName(const KeyAssignment& assignment, const EnglishTexts& texts,
+                  AssignmentHolder holder, const MacroNameLookup& macro_name) {
+  const AssignmentLabel label = AssignmentText(assignment, macro_name, holder);
+  if (label.text) return label.resource_text ? texts.Text(*label.text) : *label.text;
+  if (!label.resource_text) return "macro " + std::to_string(assignment.param1);
+  if (assignment.type == assignment_type::kKey || assignment.type == assignment_type::kKeySingle) {
+    const TextOfId text = [&texts](std::string_view id) { return texts.Text(id); };
+    if (auto keys = KeyCombinationText(assignment, text)) return *keys;
+  }
+  return nullptr;
+}
 
 Json LightingReport(const LightingBlock& lighting) {
   return Json{{"mode", lighting.mode},

@@ -7,6 +7,7 @@
 #include "cli/english_texts.h"
 #include "device/lighting_block.h"
 #include "keyboard/keyboard_state.h"
+#include "mouse/assignment_texts.h"
 #include "mouse/mouse_state.h"
 #include "pad/pad_state.h"
 
@@ -14,6 +15,11 @@ namespace vandrel::cli {
 
 using Json = nlohmann::ordered_json;
 
+// The English name of a button's or key's function; null when it has none. Macros are named
+// through `macro_name`, or by their number when it has no name for them; keys with modifiers that
+// no list names, by their keys ("Left Ctrl+Left Shift+A").
+[[nodiscard]] Json FunctionName(const KeyAssignment& assignment, const EnglishTexts& texts,
+                                AssignmentHolder holder, const MacroNameLookup& macro_name = {});
 [[nodiscard]] Json LightingReport(const LightingBlock& lighting);
 // A mouse settings record: report rate, the active DPI level and the levels with their values and
 // colours (all counted from 1), lighting.

@@ -45,6 +45,21 @@ constexpr std::string_view kUsage =
     "                             a .mac file (UTF-8 text, at most 1 MiB) as a new macro\n"
     "             at most 50 macros; names are file names and unique without regard to case;\n"
     "             changes are refused (status 1) while the desktop program vandrel runs\n"
+    "  assign mouse BUTTON FUNCTION, assign keyboard KEY FUNCTION\n"
+    "             give one button or key a function and write the device's key page (not its\n"
+    "             macros: see download); refused (status 2, nothing sent) for what the key\n"
+    "             pages refuse, such as taking the mouse's last left click:\n"
+    "    BUTTON   left, wheel, right, forward, back, DPI, second DPI, button 7, button 8, or 0-8\n"
+    "    KEY      a key's name or number as info keyboard shows them; names first (1 is the\n"
+    "             key 1, not key number 1)\n"
+    "    FUNCTION a name info shows (\"Left click\", \"Copy (Ctrl+C)\", \"Volume up\", \"F5\"),\n"
+    "             default, disabled,\n"
+    "             macro:NAME[:REPEAT]  REPEAT a repeat mode 0-3 (default 0) or xN, N plays 1-255\n"
+    "             key:COMBO            such as ctrl+shift+a; ctrl, shift, alt, win are the left\n"
+    "                                  ones, rctrl or right ctrl … the right ones\n"
+    "             tilt:left|right:VALUE[:HIGH:LOW]  wheel:up|down:VALUE[:HIGH:LOW]\n"
+    "                                  VALUE 0-127, HIGH and LOW 0-15\n"
+    "             fire:FIRST:SECOND    FIRST 1-255, SECOND 0-255\n"
     "  download mouse|keyboard\n"
     "             write the device's macro library and then its key page to it; refused\n"
     "             (status 2, nothing sent) when the macros do not fit its macro memory\n"
@@ -99,6 +114,7 @@ constexpr CommandEntry kCommands[] = {
     {"frames", vandrel::cli::RunFrames},   {"hid", vandrel::cli::RunHid},
     {"folders", vandrel::cli::RunFolders}, {"settings", vandrel::cli::RunSettings},
     {"macro", vandrel::cli::RunMacro},     {"download", vandrel::cli::RunDownload},
+    {"assign", vandrel::cli::RunAssign},
 };
 
 }  // namespace

@@ -8,8 +8,9 @@ namespace {
 
 namespace type = assignment_type;
 
-// Every type of the assignment table, the nameless ones included, and the keyboard's extra keys.
-constexpr std::array<std::uint8_t, 20> kKnownTypes = {type::kKeySingle,
+// Every type of the assignment table, the nameless ones included, the keyboard's extra keys and
+// the host's own code for a disabled button or key.
+constexpr std::array<std::uint8_t, 21> kKnownTypes = {type::kKeySingle,
                                                       type::kMouseButton,
                                                       type::kTilt,
                                                       type::kWheel,
@@ -28,7 +29,8 @@ constexpr std::array<std::uint8_t, 20> kKnownTypes = {type::kKeySingle,
                                                       type::kFunctionKey,
                                                       0xB0,
                                                       0xC0,
-                                                      type::kExtraKey};
+                                                      type::kExtraKey,
+                                                      type::kDisabled};
 
 constexpr std::uint8_t kAllMouseButtons = 0x1F;  // left, right, middle, back, forward
 constexpr std::uint8_t kLastDpiFunction = 3;     // up, down, cycle

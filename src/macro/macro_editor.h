@@ -55,6 +55,9 @@ class MacroEditor {
   MacroEditor(MacroStore& store, WindowModel& window, Dialogs& dialogs,
               std::filesystem::path program_folder);
 
+  // The store the editor edits.
+  [[nodiscard]] const MacroStore& store() const { return store_; }
+
   void SetBindingHooks(MacroBindingHooks hooks) { hooks_ = std::move(hooks); }
 
   // The page built at start: the macro list and its picker entries from the catalogue, the

@@ -32,6 +32,8 @@ inline constexpr std::uint8_t kMacro = 0x70;
 inline constexpr std::uint8_t kMacroCount = 0x71;
 inline constexpr std::uint8_t kRecoil = 0x72;
 inline constexpr std::uint8_t kExtraKey = 0xD0;  // the keyboard's G1-G5: (0xD0, 0xA2, 1…5)
+// Any type the devices do not know disables the button or key; this is the one the host writes.
+inline constexpr std::uint8_t kDisabled = 0xF0;
 }  // namespace assignment_type
 
 }  // namespace vandrel

@@ -1,6 +1,8 @@
 #include "mouse/mouse_components.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "core/decimal.h"
 
@@ -14,6 +16,12 @@ MouseComponents::MouseComponents(CMainWnd& hub, WindowModel& window, Dialogs& di
               [&hub] { return hub.mouse_page_ready(); }),
       performance_(window, device_, dialogs, profiles),
       lighting_(window, device_, same_mode),
+      // The download runs on this thread: the indicator is shown before it and its timer
+      // started after it, so both messages are sent rather than posted.
+      buttons_(window, state_, dialogs,
+               {.macro_name = {},
+                .download = {},
+                .post = [&hub](int message) { hub.link().SendMessage(message); }}),
       part_(device_) {
   part_.SetRefresh([this] { RefreshPages(); });
   hub.SetDevicePart(DeviceKind::kMouse, part_);
@@ -23,14 +31,31 @@ MouseComponents::MouseComponents(CMainWnd& hub, WindowModel& window, Dialogs& di
                      [this](const Notification& n) { (void)performance_.HandleDpiColour(n); });
   hub.SetPageHandler(Page::kMouseLighting,
                      [this](const Notification& n) { (void)lighting_.Handle(n); });
+  hub.SetPageHandler(Page::kMouseButtons,
+                     [this](const Notification& n) { (void)buttons_.Handle(n); });
   hub.SetPageHandler(Page::kMouseSlot, [this](const Notification& n) { SwitchSlot(*n.sender); });
   same_mode.SetAdopter(DeviceKind::kMouse,
                        [this](const LightingBlock& block) { lighting_.AdoptLighting(block); });
 }
 
+void MouseComponents::ConnectMacros(const MacroStore& store, InputCapture& capture) {
+  buttons_.SetCapture(capture);
+  buttons_.SetLinks(
+      [&store](int macro) -> std::optional<std::string> {
+        const std::vector<std::string> names = store.ReadCatalogue();
+        if (macro < 0 || macro >= static_cast<int>(names.size())) return std::nullopt;
+        return names[static_cast<std::size_t>(macro)];
+      },
+      [this, &store] {
+        return DownloadMacrosAndKeys(device_.channel(), store, state_.info.macro_memory_units(),
+                                     [this] { return device_.WriteKeyPage(); });
+      });
+}
+
 void MouseComponents::RefreshPages() {
   performance_.Refresh();
   lighting_.Refresh();
+  buttons_.Refresh();
 }
 
 // "ms_profile_" and the slot number.

@@ -6,6 +6,7 @@
 
 #include "app/main_window.h"
 #include "app/same_mode.h"
+#include "mouse/button_page.h"
 #include "mouse/lighting_page.h"
 #include "mouse/mouse_device.h"
 #include "mouse/mouse_part.h"
@@ -21,6 +22,11 @@ class MouseComponents {
 
   [[nodiscard]] MouseState& state() { return state_; }
   [[nodiscard]] MouseDevice& device() { return device_; }
+  [[nodiscard]] MouseButtonPage& buttons() { return buttons_; }
+
+  // The macros the button page binds and downloads: `store` names the bound macros and is
+  // downloaded before the key page; `capture` takes single keys. All must outlive the components.
+  void ConnectMacros(const MacroStore& store, InputCapture& capture);
 
   // Every mouse page refilled from the state.
   void RefreshPages();
@@ -33,6 +39,7 @@ class MouseComponents {
   MouseDevice device_;
   MousePerformancePage performance_;
   MouseLightingPage lighting_;
+  MouseButtonPage buttons_;
   MousePart part_;
 };
 

@@ -76,10 +76,10 @@ void Screenshot::TakeView() {
   if (view == "kb" || view == "ms" || view == "mp") {
     SelectTab(view);
     QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
-  } else if (view == "kb-macro" || view == "ms-macro") {
+  } else if (view == "kb-macro" || view == "ms-macro" || view == "ms-keys") {
     const std::string device = view.substr(0, 2);
     SelectTab(device);
-    SelectTab(device + "_macro_Op");
+    SelectTab(device + (view.ends_with("macro") ? "_macro_Op" : "_key_Op"));
     QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
   } else if (view == "kb-keys") {
     SelectTab("kb");

@@ -54,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     ExactNamesBeforeFamilies, RoutingTest,
-    ::testing::Values(Case{"ms_key_butt_prosave", "click", Page::kMacroDownload},
+    ::testing::Values(Case{"ms_key_butt_prosave", "click", Page::kMouseButtons},
                       Case{"ms_macro_btn_redio", "click", Page::kMacroRecording},
                       Case{"kb_macro_btn_export", "click", Page::kMacroImportExport},
                       // Each device's restore button goes to the page that restores it.

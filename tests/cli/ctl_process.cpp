@@ -46,6 +46,7 @@ std::vector<std::string> Environment(
   variables.push_back("XDG_STATE_HOME=" + (folder / "state").string());
   variables.push_back("XDG_CONFIG_HOME=" + (folder / "config").string());
   variables.push_back("XDG_DATA_HOME=" + (folder / "data").string());
+  variables.push_back("XDG_RUNTIME_DIR=" + (folder / "run").string());
   for (const auto& [name, value] : changes) {
     std::erase_if(variables, [&](const std::string& variable) { return NameOf(variable) == name; });
     if (value) variables.push_back(name + "=" + *value);
@@ -76,7 +77,13 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
 
 }  // namespace
 
-CtlProcess::CtlProcess() { std::filesystem::create_directories(folder_.path() / "home"); }
+// A private runtime folder of its own, so that the desktop program's lock, which the macro
+// commands take, is never another test's (or a running program's).
+CtlProcess::CtlProcess() {
+  std::filesystem::create_directories(folder_.path() / "home");
+  std::filesystem::create_directories(folder_.path() / "run");
+  std::filesystem::permissions(folder_.path() / "run", std::filesystem::perms::owner_all);
+}
 
 void CtlProcess::SetEnv(const std::string& name, std::optional<std::string> value) {
   environment_changes_[name] = std::move(value);

@@ -31,9 +31,6 @@ std::map<std::string, std::string> Snapshot(const fs::path& folder) {
 class MacroProcessTest : public ::testing::Test {
  protected:
   MacroProcessTest() {
-    fs::create_directory(runtime_);
-    fs::permissions(runtime_, fs::perms::owner_all);
-    ctl_.SetEnv("XDG_RUNTIME_DIR", runtime_.string());
     const json folders = Json({"folders"});
     mouse_folder_ = folders["mouse_folder"].get<std::string>();
     keyboard_folder_ = folders["keyboard_folder"].get<std::string>();
@@ -59,7 +56,7 @@ class MacroProcessTest : public ::testing::Test {
   }
 
   CtlProcess ctl_;
-  const fs::path runtime_ = ctl_.folder() / "run";
+  const fs::path runtime_ = ctl_.folder() / "run";  // the lock's folder the commands are given
   fs::path mouse_folder_;
   fs::path keyboard_folder_;
 };

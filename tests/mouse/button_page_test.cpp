@@ -1,0 +1,191 @@
+// The mouse's button page on the shipped skin: the panels' value rules per category, the last
+// left click, the edit corrections, the button texts, the single-key capture and the download on
+// the simulated mouse.
+#include "mouse/button_page.h"
+
+#include <string>
+#include <vector>
+
+#include "app/input_capture.h"
+#include "page_fixture.h"
+
+namespace vandrel::testing {
+namespace {
+
+namespace type = assignment_type;
+
+class ButtonPageTest : public MousePageTest {
+ protected:
+  ButtonPageTest() {
+    buttons_.emplace(*window_, state_, dialogs_,
+                     ButtonPageLinks{.macro_name = [this](int macro) -> std::optional<std::string> {
+                                       if (macro >= static_cast<int>(macros_.size())) return {};
+                                       return macros_[static_cast<std::size_t>(macro)];
+                                     },
+                                     .download = [this] { return download_result_; },
+                                     .post = [this](int message) { posted_.push_back(message); }});
+    window_->SetNotifyHandler([this](const Notification& n) { (void)buttons_->Handle(n); });
+    // A factory table: buttons 0-4 the five mouse buttons (left on button 0 only), the others
+    // DPI functions.
+    for (int button = 0; button < kMouseButtonCount; ++button) {
+      const KeyAssignment assignment =
+          button < 5 ? KeyAssignment{type::kMouseButton, static_cast<std::uint8_t>(1 << button), 0}
+                     : KeyAssignment{type::kDpi, static_cast<std::uint8_t>(button % 3 + 1), 0};
+      state_.defaults.SetAssignment(button, assignment);
+    }
+    state_.keys[0] = state_.defaults;
+  }
+  KeyAssignment Stored(int button) const { return state_.keys[0].Assignment(button); }
+  void Select(int button) { C("ms_key_" + std::to_string(button)).SetSelected(true, Notify::kYes); }
+  void Category(int item) { C("ms_key_fct_combo").SelectItem(item, Notify::kYes); }
+
+  std::optional<MouseButtonPage> buttons_;
+  std::vector<std::string> macros_ = {"one", "two", "three", "four"};
+  DownloadResult download_result_;
+  std::vector<int> posted_;
+};
+
+// Each category's panel, filled as a user would, stores its assignment on the selected button.
+TEST_F(ButtonPageTest, EachCategoryStoresWhatItsPanelShows) {
+  struct Case {
+    int category;
+    std::vector<std::pair<std::string, std::string>> edits;  // edit name, typed text
+    std::vector<std::pair<std::string, int>> combos;         // combo name, item
+    KeyAssignment expected;
+  };
+  const std::vector<Case> cases = {
+      {1, {}, {{"ms_key_fct_combo_11", 2}}, {0x10, 0x02, 0}},
+      {2,
+       {{"ms_key_fct_edit_15", "5"}, {"ms_key_fct_edit_17", "3"}, {"ms_key_fct_edit_20", "2"}},
+       {{"ms_key_fct_combo_12", 1}},
+       {0x11, 0x32, 0x85}},
+      {3,
+       {{"ms_key_fct_edit_16", "7"}, {"ms_key_fct_edit_18", "15"}, {"ms_key_fct_edit_19", "1"}},
+       {{"ms_key_fct_combo_13", 0}},
+       {0x12, 0xF1, 0x07}},
+      {4, {}, {{"ms_key_fct_combo_14", 2}}, {0x13, 3, 0}},
+      {5, {{"ms_key_fct_edit_11", "9"}, {"ms_key_fct_edit_12", "300"}}, {}, {0x14, 9, 255}},
+      {7, {}, {{"ms_key_fct_combo_21", 16}}, {0x30, 0x92, 0x01}},
+      {8, {}, {{"ms_key_fct_combo_22", 2}}, {0x40, 4, 0}},
+      {9, {}, {{"ms_key_fct_combo_23", 3}, {"ms_key_fct_combo_24", 1}}, {0x70, 3, 1}},
+      {9,
+       {{"ms_key_fct_edit_25", "0"}},
+       {{"ms_key_fct_combo_23", 1}, {"ms_key_fct_combo_24", 4}},
+       {0x71, 1, 1}},
+      {10, {}, {{"ms_key_fct_combo_25", 3}}, {0x72, 3, 0}},
+      {11, {}, {{"ms_key_fct_combo_26", 4}}, {0x20, 0x01, 0x06}},
+      {0, {}, {}, {0x10, 0x04, 0}},  // the fixture's factory table: button 2 clicks middle
+  };
+  for (const std::string& name : macros_) {
+    ListItem item;
+    item.cells.push_back(ListCell{name, false, {}});
+    C("ms_key_fct_combo_23").AddItem(item);
+  }
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.category);
+    Select(2);
+    Category(c.category);
+    for (const auto& [name, item] : c.combos) C(name).SelectItem(item, Notify::kYes);
+    for (const auto& [name, text] : c.edits) C(name).Type(text);
+    EXPECT_EQ(Stored(2), c.expected);
+    EXPECT_TRUE(C("ms_tab_function_" + std::to_string(c.category)).IsVisible());
+    // Showing the stored assignment again brings back the same category without changing it.
+    Select(3);
+    Select(2);
+    EXPECT_EQ(C("ms_key_fct_combo").CurrentIndex(), c.category);
+    EXPECT_EQ(Stored(2), c.expected);
+  }
+}
+
+TEST_F(ButtonPageTest, TheLastLeftClickCannotBeReassigned) {
+  // A refresh after a read disables the panel on the last left click without a word.
+  buttons_->Refresh();
+  EXPECT_FALSE(C("ms_tab_function").IsEnabled());
+  EXPECT_TRUE(dialogs_.Texts().empty());
+  Select(1);
+  Select(0);
+  ASSERT_FALSE(dialogs_.Texts().empty());
+  EXPECT_EQ(dialogs_.Texts().back(), "message_text_6");
+  EXPECT_FALSE(C("ms_tab_function").IsEnabled());
+  // Once button 2 clicks left as well, button 0 may change.
+  Select(2);
+  Category(1);
+  C("ms_key_fct_combo_11").SelectItem(0, Notify::kYes);
+  const std::size_t shown = dialogs_.Texts().size();
+  Select(0);
+  EXPECT_EQ(dialogs_.Texts().size(), shown);
+  EXPECT_TRUE(C("ms_tab_function").IsEnabled());
+}
+
+TEST_F(ButtonPageTest, NumberEditsAreCorrectedAsTyped) {
+  struct Case {
+    std::string edit, typed, shown;
+  };
+  const std::vector<Case> cases = {
+      {"ms_key_fct_edit_11", "", "1"},       {"ms_key_fct_edit_11", "000", "1"},
+      {"ms_key_fct_edit_11", "007", "7"},    {"ms_key_fct_edit_11", "256", "255"},
+      {"ms_key_fct_edit_11", "1000", "255"}, {"ms_key_fct_edit_12", "300", "255"},
+      {"ms_key_fct_edit_12", "0", "0"},      {"ms_key_fct_edit_15", "128", "127"},
+      {"ms_key_fct_edit_16", "127", "127"},  {"ms_key_fct_edit_17", "16", "15"},
+      {"ms_key_fct_edit_19", "99", "15"},    {"ms_key_fct_edit_25", "0", "1"},
+      {"ms_key_fct_edit_25", "999", "255"},
+  };
+  Select(2);
+  for (const Case& c : cases) {
+    C(c.edit).SetText("");
+    C(c.edit).Type(c.typed);
+    EXPECT_EQ(C(c.edit).Text(), c.shown) << c.edit << " " << c.typed;
+  }
+}
+
+TEST_F(ButtonPageTest, ButtonTextsNameTheirFunctions) {
+  struct Case {
+    KeyAssignment assignment;
+    std::string text;
+    bool resource;
+  };
+  const std::vector<Case> cases = {
+      {{0x10, 0x02, 0}, "mouse_key_right", true},   {{0x70, 3, 1}, "four", false},
+      {{0x20, 0x08, 0x07}, "show_window", true},    {{0x20, 0x01, 0x06}, "combo_copy", true},
+      {{0x20, 0x00, 0x04}, "keyboard_key_A", true}, {{0x05, 0, 0}, "close_text", true},
+  };
+  for (const Case& c : cases) {
+    state_.keys[0].SetAssignment(4, c.assignment);
+    buttons_->RefreshButtonTexts();
+    EXPECT_EQ(C("ms_key_4").RawText(), c.text);
+    EXPECT_EQ(C("ms_key_4").IsResourceText(), c.resource) << c.text;
+  }
+}
+
+TEST_F(ButtonPageTest, CapturedKeysAreTakenOnlyFromTheKeyRows) {
+  Select(3);
+  Category(6);
+  // Keypad Enter: Return with the extended flag.
+  buttons_->TakeCapturedKey(kKeyDown, CapturedKey{13, CapturedKey::kExtended}.ToParam());
+  EXPECT_EQ(Stored(3), (KeyAssignment{0x20, 0, 0x58}));
+  EXPECT_EQ(C("ms_key_fct_edit_21").RawText(), "keyboard_key_Num Enter");
+  // A media key has a display row but is not a key: ignored.
+  buttons_->TakeCapturedKey(kKeyDown, CapturedKey{0xB3, 0}.ToParam());
+  EXPECT_EQ(Stored(3), (KeyAssignment{0x20, 0, 0x58}));
+}
+
+TEST_F(ButtonPageTest, RestoreAndDownloadReportWhatHappened) {
+  Select(2);
+  Category(4);
+  C("ms_key_butt_keydefalut").Click();
+  EXPECT_EQ(Stored(2), state_.defaults.Assignment(2));
+  EXPECT_EQ(C("ms_key_fct_combo").CurrentIndex(), 0);
+
+  download_result_.outcome = DownloadOutcome::kTooLong;
+  download_result_.steps_over = 12;
+  C("ms_key_butt_prosave").Click();
+  EXPECT_EQ(posted_, (std::vector<int>{0x0C00, 0x0C01}));
+  download_result_ = DownloadResult{};
+  download_result_.outcome = DownloadOutcome::kImageFailed;
+  C("ms_key_butt_prosave").Click();
+  ASSERT_FALSE(dialogs_.Texts().empty());
+  EXPECT_EQ(dialogs_.Texts().back(), "ms_key_download_failed");
+}
+
+}  // namespace
+}  // namespace vandrel::testing
