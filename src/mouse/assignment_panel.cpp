@@ -4,6 +4,7 @@
 #include <span>
 
 #include "core/decimal.h"
+#include "mouse/button_panels.h"
 #include "mouse/function_lists.h"
 
 namespace vandrel {
@@ -58,21 +59,8 @@ const DirectionalPanel* DirectionalPanelOf(FunctionPanel panel) {
   return nullptr;
 }
 
-// The largest value each corrected edit takes.
-std::optional<int> LimitOf(int edit) {
-  if (edit == kFireCountEdit || edit == kFireDelayEdit || edit == kRepeatCountEdit) return 255;
-  if (edit == 15 || edit == 16) return 127;
-  if (edit >= 17 && edit <= 20) return 15;
-  return std::nullopt;
-}
-
-// The fire count is never 0 and never written with leading zeros.
-std::string CorrectedFireCount(std::string_view text) {
-  const std::size_t first_digit = text.find_first_not_of('0');
-  if (first_digit == std::string_view::npos) return "1";
-  if (text.size() > 3 || ParseDecimalPrefix(text) > 255) return "255";
-  return std::string(text.substr(first_digit));
-}
+// The number edits whose text is corrected before it is stored.
+constexpr int kCorrectedEdits[] = {11, 12, 15, 16, 17, 18, 19, 20, 25};
 
 std::optional<int> NumberAfter(std::string_view name, std::string_view family) {
   if (name.size() <= family.size() || name.substr(0, family.size()) != family) return std::nullopt;
@@ -84,15 +72,6 @@ std::optional<int> NumberAfter(std::string_view name, std::string_view family) {
 }
 
 }  // namespace
-
-std::optional<std::string> CorrectedEditText(int edit, std::string_view text) {
-  const std::optional<int> limit = LimitOf(edit);
-  if (!limit) return std::nullopt;
-  std::string corrected = edit == kFireCountEdit ? CorrectedFireCount(text) : std::string(text);
-  if (ParseDecimalPrefix(corrected) > *limit) corrected = std::to_string(*limit);
-  if (corrected == text) return std::nullopt;
-  return corrected;
-}
 
 AssignmentPanel::AssignmentPanel(WindowModel& window, std::string prefix, ListMatch match)
     : window_(window), prefix_(std::move(prefix)), match_(match) {}
@@ -126,7 +105,7 @@ std::optional<KeyAssignment> AssignmentPanel::ReadMacro() const {
   const int macro = Selected(kMacroCombo);
   if (macro < 0) return std::nullopt;
   const int repeat = Selected(kRepeatCombo);
-  if (repeat == kRepeatCountItem) {
+  if (repeat == kRepeatCounted) {
     return KeyAssignment{type::kMacroCount, static_cast<std::uint8_t>(macro),
                          EditValue(kRepeatCountEdit)};
   }
@@ -191,7 +170,7 @@ void AssignmentPanel::ShowMacro(const KeyAssignment& assignment) {
   const Control* macros = Combo(kMacroCombo);
   const bool listed = macros != nullptr && assignment.param1 < macros->ItemCount();
   SelectInCombo(kMacroCombo, listed ? assignment.param1 : -1);
-  SelectInCombo(kRepeatCombo, counted ? kRepeatCountItem : assignment.param2);
+  SelectInCombo(kRepeatCombo, counted ? kRepeatCounted : assignment.param2);
   ShowCountPanel();
 }
 
@@ -213,14 +192,17 @@ void AssignmentPanel::ShowListItem(FunctionPanel panel, const KeyAssignment& ass
 
 void AssignmentPanel::ShowCountPanel() {
   if (Control* count = window_.Find(prefix_ + "tab_function_26")) {
-    count->SetVisible(Selected(kRepeatCombo) == kRepeatCountItem);
+    count->SetVisible(Selected(kRepeatCombo) == kRepeatCounted);
   }
 }
 
 bool AssignmentPanel::CorrectEdit(Control& edit) const {
   const std::optional<int> number = EditNumber(edit.Name());
-  if (!number || !LimitOf(*number)) return false;
-  if (const std::optional<std::string> corrected = CorrectedEditText(*number, edit.Text())) {
+  if (!number || std::find(std::begin(kCorrectedEdits), std::end(kCorrectedEdits), *number) ==
+                     std::end(kCorrectedEdits)) {
+    return false;
+  }
+  if (const std::optional<std::string> corrected = CorrectedEditText(edit.Name(), edit.Text())) {
     edit.SetText(*corrected);
     edit.SetSelection(-1, -1);
   }

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "mouse/button_panels.h"
 #include "mouse/key_assignment.h"
 #include "ui/window_model.h"
 
@@ -38,15 +39,6 @@ enum class ListMatch {
   kBothParams,              // the keyboard page: every list by param1 and param2
 };
 
-// The repeat mode of "_combo_24" that plays a macro a counted number of times.
-inline constexpr int kRepeatCountItem = 4;
-
-// The text an edit of the panels is corrected to, or nullopt when it may stay: "_edit_11" (fire
-// count) is 1-255 without leading zeros and at most three characters; "_edit_12" and "_edit_25"
-// at most 255; "_edit_15" / "_16" at most 127; "_edit_17" … "_20" at most 15. `edit` is the
-// number after "key_fct_edit_"; other numbers are never corrected.
-[[nodiscard]] std::optional<std::string> CorrectedEditText(int edit, std::string_view text);
-
 class AssignmentPanel {
  public:
   // `window` holds the controls named with `prefix` and must outlive the panel.
@@ -64,8 +56,8 @@ class AssignmentPanel {
   void Show(FunctionPanel panel, const KeyAssignment& assignment);
   // "<prefix>tab_function_26" (the count) is shown exactly when the repeat mode asks for one.
   void ShowCountPanel();
-  // Corrects `edit`'s text when it is one of the panels' number edits, putting the caret at the
-  // end; false when it is not such an edit.
+  // Corrects `edit`'s text when it is one of the panels' number edits (button_panels.h has the
+  // rules), putting the caret at the end; false when it is not such an edit.
   bool CorrectEdit(Control& edit) const;
   // The number of the panels' edit or combo `name` ("<prefix>key_fct_edit_NN" gives NN); nullopt
   // for other names.

@@ -36,15 +36,15 @@ struct EditBounds {
 };
 
 constexpr std::array<EditBounds, 8> kEditBounds = {{
-    {"ms_key_fct_edit_12", 255, std::nullopt},
-    {"ms_key_fct_edit_15", 127, std::nullopt},
-    {"ms_key_fct_edit_16", 127, std::nullopt},
-    {"ms_key_fct_edit_17", 15, std::nullopt},
-    {"ms_key_fct_edit_18", 15, std::nullopt},
-    {"ms_key_fct_edit_19", 15, std::nullopt},
-    {"ms_key_fct_edit_20", 15, std::nullopt},
+    {"key_fct_edit_12", 255, std::nullopt},
+    {"key_fct_edit_15", 127, std::nullopt},
+    {"key_fct_edit_16", 127, std::nullopt},
+    {"key_fct_edit_17", 15, std::nullopt},
+    {"key_fct_edit_18", 15, std::nullopt},
+    {"key_fct_edit_19", 15, std::nullopt},
+    {"key_fct_edit_20", 15, std::nullopt},
     // A macro played zero times would be no binding at all.
-    {"ms_key_fct_edit_25", 255, 1},
+    {"key_fct_edit_25", 255, 1},
 }};
 
 // The fire key's first value: never empty or zero, no leading zeros, at most three digits.
@@ -94,7 +94,9 @@ KeyAssignment ScrollAssignment(std::uint8_t type, int direction, int value, int 
 }
 
 std::optional<std::string> CorrectedEditText(std::string_view edit, std::string_view text) {
-  if (edit == "ms_key_fct_edit_11") return CorrectFireCount(text);
+  // The mouse's and the keyboard's panels hold the same edits under their device prefix.
+  if (edit.starts_with("ms_") || edit.starts_with("kb_")) edit.remove_prefix(3);
+  if (edit == "key_fct_edit_11") return CorrectFireCount(text);
   for (const EditBounds& bounds : kEditBounds) {
     if (bounds.edit != edit) continue;
     const int value = ParseDecimalPrefix(text);

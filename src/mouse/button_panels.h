@@ -48,8 +48,9 @@ struct ButtonCategory {
 [[nodiscard]] KeyAssignment ScrollAssignment(std::uint8_t type, int direction, int value, int high,
                                              int low);
 
-// The corrected text of the number edit `edit` after the user typed `text`; nullopt when the
-// text stands (or the edit is not one the page corrects).
+// The corrected text of the number edit `edit` ("ms_key_fct_edit_NN" or "kb_key_fct_edit_NN")
+// after the user typed `text`; nullopt when the text stands (or the edit is not one the pages
+// correct).
 [[nodiscard]] std::optional<std::string> CorrectedEditText(std::string_view edit,
                                                            std::string_view text);
 

@@ -12,6 +12,7 @@
 #include "device/trace_reader.h"
 #include "keyboard/keyboard_components.h"
 #include "keyboard/keyboard_slots.h"
+#include "mouse/button_panels.h"
 #include "mouse/function_lists.h"
 #include "support/fake_input_capture.h"
 #include "support/temp_dir.h"
@@ -132,7 +133,7 @@ TEST_F(KeyPageTest, EachCategoryStoresWhatItsPanelHolds) {
          FillMacroPicker(3);
          Find("kb_key_fct_edit_25").Type("7");
          pick("kb_key_fct_combo_23", 2)();
-         pick("kb_key_fct_combo_24", kRepeatCountItem)();
+         pick("kb_key_fct_combo_24", kRepeatCounted)();
        },
        {0x71, 2, 7}},
       {"macro 1 in repeat mode 3",
@@ -217,10 +218,11 @@ TEST_F(KeyPageTest, EditsAreKeptWithinTheirBytes) {
       {11, "", "1"},       {11, "000", "1"}, {11, "007", "7"},   {11, "256", "255"},
       {11, "0300", "255"}, {11, "12", {}},   {12, "300", "255"}, {12, "255", {}},
       {15, "128", "127"},  {16, "127", {}},  {17, "16", "15"},   {20, "15", {}},
-      {25, "999", "255"},  {21, "999", {}},  {13, "999", {}},
+      {25, "999", "255"},  {25, "0", "1"},   {21, "999", {}},    {13, "999", {}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(CorrectedEditText(c.edit, c.typed), c.corrected) << c.edit << " " << c.typed;
+    const std::string edit = "kb_key_fct_edit_" + std::to_string(c.edit);
+    EXPECT_EQ(CorrectedEditText(edit, c.typed), c.corrected) << edit << " " << c.typed;
   }
   Find("kb_key_" + std::to_string(kKeyA)).Click();
   PickCategory(6);
