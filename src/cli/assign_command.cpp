@@ -62,7 +62,7 @@ std::optional<Assignment> MouseAssignment(const MouseState& state, const Options
   const std::optional<KeyAssignment> function = FunctionFor(
       *target, AssignmentHolder::kMouseButton, options.arguments[2], library, texts, error);
   if (!function) return std::nullopt;
-  const MouseKeyTable& keys = state.keys[state.live.slot % kMouseSlotCount];
+  const MouseKeyTable& keys = state.ActiveKeys();
   std::array<KeyAssignment, kMouseButtonCount> buttons;
   for (int button = 0; button < kMouseButtonCount; ++button) {
     buttons[static_cast<std::size_t>(button)] = keys.Assignment(button);
@@ -90,8 +90,8 @@ std::optional<Assignment> KeyboardAssignment(const KeyboardState& state, const O
 int Write(DeviceKind kind, const Assignment& assignment, DeviceAccess& devices) {
   if (kind == DeviceKind::kMouse) {
     MouseState& state = devices.mouse().state();
-    state.keys[state.live.slot % kMouseSlotCount].SetAssignment(
-        static_cast<int>(assignment.target.number), assignment.function);
+    state.ActiveKeys().SetAssignment(static_cast<int>(assignment.target.number),
+                                     assignment.function);
     return devices.mouse().WriteKeyPage();
   }
   (void)SetAssignmentOfSlot(devices.keyboard().state(), assignment.target.slot,

@@ -71,7 +71,7 @@ std::optional<std::size_t> KeyCalled(const KeyboardState& state, std::string_vie
 
 std::optional<AssignTarget> MouseButtonTarget(const MouseState& state, std::string_view word,
                                               std::string& error) {
-  const MouseKeyTable& keys = state.keys[state.live.slot % kMouseSlotCount];
+  const MouseKeyTable& keys = state.ActiveKeys();
   for (std::size_t button = 0; button < kMouseButtonNames.size(); ++button) {
     if (NumberBelow(word, kMouseButtonNames.size()) != button &&
         !SameName(kMouseButtonNames[button], word)) {

@@ -120,7 +120,7 @@ Json MouseReport(const MouseState& state, const EnglishTexts& texts) {
                  {"active_slot", state.live.slot}};
   report.update(MouseSettingsReport(state.live));
   report.erase("slot");
-  report["buttons"] = MouseButtonsReport(state.keys[state.live.slot % kMouseSlotCount], texts);
+  report["buttons"] = MouseButtonsReport(state.ActiveKeys(), texts);
   return report;
 }
 

@@ -63,13 +63,9 @@ MouseButtonPage::MouseButtonPage(WindowModel& window, MouseState& state, Dialogs
                                  ButtonPageLinks links)
     : window_(window), state_(state), dialogs_(dialogs), links_(std::move(links)) {}
 
-MouseKeyTable& MouseButtonPage::Image() {
-  return state_.keys[static_cast<std::size_t>(state_.live.slot % kMouseSlotCount)];
-}
+MouseKeyTable& MouseButtonPage::Image() { return state_.ActiveKeys(); }
 
-const MouseKeyTable& MouseButtonPage::Image() const {
-  return state_.keys[static_cast<std::size_t>(state_.live.slot % kMouseSlotCount)];
-}
+const MouseKeyTable& MouseButtonPage::Image() const { return state_.ActiveKeys(); }
 
 KeyAssignment MouseButtonPage::Default(int button) const {
   return state_.defaults.Assignment(button);

@@ -167,9 +167,8 @@ AssignmentHolder OtherHolder(AssignmentHolder holder) {
 }
 
 FunctionNameResult Plain(std::string_view name, const FunctionNameContext& context) {
-  if (const NamedFunction* found = FindNamed(NamedFunctions(context.holder, context.text), name)) {
-    return Found(found->assignment);
-  }
+  const std::vector<NamedFunction> named = NamedFunctions(context.holder, context.text);
+  if (const NamedFunction* found = FindNamed(named, name)) return Found(found->assignment);
   // Keys with modifiers that no list names, as info shows them ("Left Ctrl+Left Shift+A").
   std::string combination_problem;
   if (name.find('+') != std::string_view::npos) {

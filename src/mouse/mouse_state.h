@@ -27,6 +27,10 @@ struct MouseState {
   bool dirty = false;                          // live changed since the last live apply
   // live's lighting, stored again whenever it changes (a read, a slot switch, an edit).
   SharedLightingBlock shared_lighting;
+
+  // The key page image of the slot in use.
+  [[nodiscard]] MouseKeyTable& ActiveKeys() { return keys[live.slot % keys.size()]; }
+  [[nodiscard]] const MouseKeyTable& ActiveKeys() const { return keys[live.slot % keys.size()]; }
 };
 
 }  // namespace vandrel
