@@ -1,12 +1,15 @@
 // The mouse's button page on the shipped skin: the panels' value rules per category, the last
-// left click, the edit corrections, the button texts, the single-key capture and the download on
-// the simulated mouse.
+// left click, the skin's function lists, the edit corrections, the button texts, the single-key
+// capture and the download on the simulated mouse.
 #include "mouse/button_page.h"
 
+#include <span>
 #include <string>
 #include <vector>
 
 #include "app/input_capture.h"
+#include "mouse/button_panels.h"
+#include "mouse/function_lists.h"
 #include "page_fixture.h"
 
 namespace vandrel::testing {
@@ -115,6 +118,35 @@ TEST_F(ButtonPageTest, TheLastLeftClickCannotBeReassigned) {
   Select(0);
   EXPECT_EQ(dialogs_.Texts().size(), shown);
   EXPECT_TRUE(C("ms_tab_function").IsEnabled());
+}
+
+// The skin lists each panel's functions in the order the page stores them by.
+TEST_F(ButtonPageTest, EveryPanelsComboFollowsItsFunctionList) {
+  struct Panel {
+    int category;
+    std::string combo;
+    std::span<const FunctionItem> functions;
+  };
+  const std::vector<Panel> panels = {
+      {1, "ms_key_fct_combo_11", MouseButtonFunctions()},
+      {4, "ms_key_fct_combo_14", DpiFunctions()},
+      {7, "ms_key_fct_combo_21", MultimediaFunctions()},
+      {8, "ms_key_fct_combo_22", SystemFunctions()},
+      {10, "ms_key_fct_combo_25", RecoilTableFunctions()},
+      {11, "ms_key_fct_combo_26", KeyCombinations()},
+  };
+  for (const Panel& panel : panels) {
+    SCOPED_TRACE(panel.combo);
+    EXPECT_EQ(ButtonCategoryAt(panel.category).list, panel.combo);
+    EXPECT_EQ(ButtonCategoryAt(panel.category).items.data(), panel.functions.data());
+    const Control& combo = C(panel.combo);
+    ASSERT_EQ(combo.ItemCount(), static_cast<int>(panel.functions.size()));
+    for (int item = 0; item < combo.ItemCount(); ++item) {
+      const ListItem row = combo.Item(item);
+      ASSERT_FALSE(row.cells.empty());
+      EXPECT_EQ(row.cells[0].text, panel.functions[static_cast<std::size_t>(item)].id) << item;
+    }
+  }
 }
 
 TEST_F(ButtonPageTest, NumberEditsAreCorrectedAsTyped) {
