@@ -123,10 +123,15 @@ bool MouseButtonPage::HandleButton(const Notification& n, int button) {
   }
   const bool enter = n.type == notify::kMouseEnter;
   if (!enter && n.type != notify::kMouseLeave) return false;
-  if (Control* area = window_.Find(std::string(kPrefix) + std::to_string(button) + "_0")) {
-    area->SetBackgroundImage(Picture(button, enter));
-  }
+  // The selected button stays hot when the pointer leaves it.
+  ShowPicture(button, enter || button == selected_);
   return true;
+}
+
+void MouseButtonPage::ShowPicture(int button, bool hot) {
+  if (Control* area = window_.Find(std::string(kPrefix) + std::to_string(button) + "_0")) {
+    area->SetBackgroundImage(Picture(button, hot));
+  }
 }
 
 bool MouseButtonPage::IsLastLeftClick(int button) const {
@@ -141,6 +146,7 @@ bool MouseButtonPage::IsLastLeftClick(int button) const {
 void MouseButtonPage::SelectButton(int button, bool by_user) {
   selected_ = button;
   pending_ = Image().Assignment(button);
+  for (int other = 0; other < kMouseButtonCount; ++other) ShowPicture(other, other == button);
   Control* panel = window_.Find(kFunctionPanel);
   if (IsLastLeftClick(button)) {
     // A refresh after a read only disables the panel: the refusal is said when a user asks.

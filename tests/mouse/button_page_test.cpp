@@ -1,8 +1,9 @@
 // The mouse's button page on the shipped skin: the panels' value rules per category, the last
-// left click, the skin's function lists, the edit corrections, the button texts, the single-key
-// capture and the download on the simulated mouse.
+// left click, the selected button on the picture, the skin's function lists, the edit corrections,
+// the button texts, the single-key capture and the download on the simulated mouse.
 #include "mouse/button_page.h"
 
+#include <algorithm>
 #include <span>
 #include <string>
 #include <vector>
@@ -118,6 +119,33 @@ TEST_F(ButtonPageTest, TheLastLeftClickCannotBeReassigned) {
   Select(0);
   EXPECT_EQ(dialogs_.Texts().size(), shown);
   EXPECT_TRUE(C("ms_tab_function").IsEnabled());
+}
+
+// The selected button's area is hot on the mouse's picture; hovering another lights it only
+// while the pointer is over it.
+TEST_F(ButtonPageTest, TheSelectedButtonStaysHotOnThePicture) {
+  struct Step {
+    std::string action;  // "select", "enter" or "leave"
+    int button;
+    std::vector<int> hot;
+  };
+  const std::vector<Step> steps = {
+      {"select", 3, {3}}, {"enter", 5, {3, 5}}, {"leave", 5, {3}},  {"enter", 3, {3}},
+      {"leave", 3, {3}},  {"select", 8, {8}},   {"select", 0, {0}}, {"enter", 7, {0, 7}},
+      {"select", 7, {7}}, {"leave", 7, {7}},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.action + " " + std::to_string(step.button));
+    Control& option = C("ms_key_" + std::to_string(step.button));
+    if (step.action == "select") Select(step.button);
+    if (step.action == "enter") option.MouseEnter();
+    if (step.action == "leave") option.MouseLeave();
+    for (int button = 0; button < kMouseButtonCount; ++button) {
+      const bool hot = std::ranges::find(step.hot, button) != step.hot.end();
+      const std::string picture = C("ms_key_" + std::to_string(button) + "_0").BackgroundImage();
+      EXPECT_TRUE(picture.ends_with(hot ? "_down.svg'" : "_normal.svg'")) << picture;
+    }
+  }
 }
 
 // The skin lists each panel's functions in the order the page stores them by.
