@@ -147,25 +147,28 @@ void MouseButtonPage::SelectButton(int button, bool by_user) {
   selected_ = button;
   pending_ = Image().Assignment(button);
   for (int other = 0; other < kMouseButtonCount; ++other) ShowPicture(other, other == button);
-  Control* panel = window_.Find(kFunctionPanel);
-  if (IsLastLeftClick(button)) {
-    // A refresh after a read only disables the panel: the refusal is said when a user asks.
-    if (by_user) (void)dialogs_.ShowMessage(&window_, "message_text_6", true);
-    if (panel != nullptr) panel->SetEnabled(false);
-    return;
-  }
-  if (panel != nullptr) {
-    panel->SetEnabled(true);
-    panel->SetVisible(true);
+  const bool locked = IsLastLeftClick(button);
+  // A refresh after a read only disables the panel: the refusal is said when a user asks.
+  if (locked && by_user) (void)dialogs_.ShowMessage(&window_, "message_text_6", true);
+  if (Control* combo = window_.Find(kCategoryCombo)) combo->SetEnabled(!locked);
+  if (Control* panel = window_.Find(kFunctionPanel)) {
+    panel->SetEnabled(!locked);
+    if (!locked) panel->SetVisible(true);
   }
   showing_ = true;
   ShowAssignment(pending_);
   showing_ = false;
 }
 
+std::optional<int> MouseButtonPage::CategoryOf(const KeyAssignment& assignment) const {
+  // The last left click names its function even when it is the factory one: the disabled panel
+  // then says why it cannot change.
+  if (assignment == Default(selected_) && !IsLastLeftClick(selected_)) return kCategoryDefault;
+  return CategoryShowing(assignment);
+}
+
 void MouseButtonPage::ShowAssignment(const KeyAssignment& assignment) {
-  const std::optional<int> category =
-      assignment == Default(selected_) ? kCategoryDefault : CategoryShowing(assignment);
+  const std::optional<int> category = CategoryOf(assignment);
   if (!category) return;
   ChooseCategory(*category);
   if (Control* combo = window_.Find(kCategoryCombo)) combo->SelectItem(*category, Notify::kNo);
@@ -230,7 +233,7 @@ void MouseButtonPage::ShowCategory(int item) {
 }
 
 void MouseButtonPage::Store() {
-  if (showing_ || category_ == kNoCategory) return;
+  if (showing_ || category_ == kNoCategory || IsLastLeftClick(selected_)) return;
   const std::optional<KeyAssignment> assignment = PanelAssignment();
   if (category_ == kCategoryMacro) {
     SetShown(window_, kRepeatCountPanel, Current(kRepeatCombo) == kRepeatCounted);

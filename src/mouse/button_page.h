@@ -44,7 +44,7 @@ class MouseButtonPage {
   // Every button's text and tooltip from the active slot's image.
   void RefreshButtonTexts();
   // The texts, then the selected button shown again, hot on the mouse's picture (a last left
-  // click disables the panel without a message).
+  // click shows its function on a disabled panel, without a message).
   void Refresh();
 
   // The "ms_key_" family's notifications and the download button; false when the page does not
@@ -58,6 +58,7 @@ class MouseButtonPage {
   bool HandleButton(const Notification& notification, int button);
   void SelectButton(int button, bool by_user);
   void ShowPicture(int button, bool hot);
+  [[nodiscard]] std::optional<int> CategoryOf(const KeyAssignment& assignment) const;
   void ChooseCategory(int item);
   void ShowCategory(int item);
   void ShowAssignment(const KeyAssignment& assignment);

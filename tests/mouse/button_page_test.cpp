@@ -1,6 +1,6 @@
 // The mouse's button page on the shipped skin: the panels' value rules per category, the last
-// left click, the selected button on the picture, the skin's function lists, the edit corrections,
-// the button texts, the single-key capture and the download on the simulated mouse.
+// left click, the selected button on the picture, the skin's function lists, the edit
+// corrections, the button texts, the single-key capture and the download on the simulated mouse.
 #include "mouse/button_page.h"
 
 #include <algorithm>
@@ -102,15 +102,29 @@ TEST_F(ButtonPageTest, EachCategoryStoresWhatItsPanelShows) {
 }
 
 TEST_F(ButtonPageTest, TheLastLeftClickCannotBeReassigned) {
-  // A refresh after a read disables the panel on the last left click without a word.
+  // A refresh after a read disables the panel on the last left click without a word, showing
+  // the left click on it although it is the factory function.
   buttons_->Refresh();
   EXPECT_FALSE(C("ms_tab_function").IsEnabled());
   EXPECT_TRUE(dialogs_.Texts().empty());
+  EXPECT_EQ(C("ms_key_fct_combo").CurrentIndex(), 1);
+  EXPECT_EQ(C("ms_key_fct_combo_11").CurrentIndex(), 0);
+  // Button 1 shows a wheel step; coming back shows the left click again, not the step.
   Select(1);
+  Category(3);
   Select(0);
   ASSERT_FALSE(dialogs_.Texts().empty());
   EXPECT_EQ(dialogs_.Texts().back(), "message_text_6");
   EXPECT_FALSE(C("ms_tab_function").IsEnabled());
+  EXPECT_TRUE(C("ms_tab_function_1").IsVisible());
+  EXPECT_FALSE(C("ms_tab_function_3").IsVisible());
+  EXPECT_EQ(C("ms_key_fct_combo").CurrentIndex(), 1);
+  EXPECT_EQ(C("ms_key_fct_combo_11").CurrentIndex(), 0);
+  // Neither the category combo nor Apply changes it.
+  EXPECT_FALSE(C("ms_key_fct_combo").ClickItem(4));
+  C("ms_key_fct_combo").SelectItem(4, Notify::kYes);
+  C("ms_key_butt_keysave").Click();
+  EXPECT_EQ(Stored(0), state_.defaults.Assignment(0));
   // Once button 2 clicks left as well, button 0 may change.
   Select(2);
   Category(1);
