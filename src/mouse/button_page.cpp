@@ -305,6 +305,12 @@ void MouseButtonPage::TakeCapturedKey(std::intptr_t /*wparam*/, std::intptr_t lp
 }
 
 void MouseButtonPage::RestoreDefault() {
+  // The mouse keeps a left click somewhere: the last one is not given back to its factory
+  // function either.
+  if (IsLastLeftClick(selected_) && Default(selected_) != kLeftClick) {
+    (void)dialogs_.ShowMessage(&window_, "message_text_6", true);
+    return;
+  }
   pending_ = Default(selected_);
   Image().SetAssignment(selected_, pending_);
   RefreshButtonTexts();

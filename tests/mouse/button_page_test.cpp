@@ -133,6 +133,13 @@ TEST_F(ButtonPageTest, TheLastLeftClickCannotBeReassigned) {
   Select(0);
   EXPECT_EQ(dialogs_.Texts().size(), shown);
   EXPECT_TRUE(C("ms_tab_function").IsEnabled());
+  // With button 0 stepping the wheel, button 2's factory function would leave no left click.
+  const KeyAssignment left_click = Stored(2);
+  Category(3);
+  Select(2);
+  C("ms_key_butt_keydefalut").Click();
+  EXPECT_EQ(dialogs_.Texts().back(), "message_text_6");
+  EXPECT_EQ(Stored(2), left_click);
 }
 
 // The selected button's area is hot on the mouse's picture; hovering another lights it only
