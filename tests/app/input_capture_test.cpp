@@ -10,26 +10,12 @@
 
 #include "app/hook_receivers.h"
 #include "core/trace.h"
+#include "support/post_recorder.h"
 
 namespace vandrel::testing {
 namespace {
 
 using ::testing::ElementsAre;
-using Posted = std::tuple<int, std::intptr_t, std::intptr_t>;
-
-class PostRecorder final : public UiThread {
- public:
-  void SetTarget(MessageTarget*) override {}
-  void Post(int message, std::intptr_t wparam, std::intptr_t lparam) override {
-    posted.emplace_back(message, wparam, lparam);
-  }
-  bool Send(int, std::intptr_t, std::intptr_t) override { return false; }
-  void StopSending() override {}
-  void SetTimer(int, Clock::Duration) override {}
-  void KillTimer(int) override {}
-
-  std::vector<Posted> posted;
-};
 
 TEST(InputCapture, EachModePostsItsMessagesAndOnlyTheLockKeysGoOn) {
   struct Case {

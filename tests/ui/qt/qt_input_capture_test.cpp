@@ -18,6 +18,7 @@
 
 #include "macro/key_table.h"
 #include "platform/native_key_map.h"
+#include "support/post_recorder.h"
 #include "ui/qt/qt_key_places.h"
 
 namespace vandrel {
@@ -25,21 +26,8 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using Posted = std::tuple<int, std::intptr_t, std::intptr_t>;
-
-class PostRecorder final : public UiThread {
- public:
-  void SetTarget(MessageTarget*) override {}
-  void Post(int message, std::intptr_t wparam, std::intptr_t lparam) override {
-    posted.emplace_back(message, wparam, lparam);
-  }
-  bool Send(int, std::intptr_t, std::intptr_t) override { return false; }
-  void StopSending() override {}
-  void SetTimer(int, Clock::Duration) override {}
-  void KillTimer(int) override {}
-
-  std::vector<Posted> posted;
-};
+using ::vandrel::testing::Posted;
+using ::vandrel::testing::PostRecorder;
 
 // The focused widget inside the main window: what reaches it was not swallowed.
 class InputLog final : public QWidget {
