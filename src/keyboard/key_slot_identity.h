@@ -12,8 +12,12 @@ namespace vandrel {
 
 inline constexpr std::size_t kKeySlotCount = 126;
 
-// The identity of a slot the keyboard lacks, and of the five extra keys' slots 16–20.
+// The identity of a slot no keyboard has a key for. It matches no key: a key whose factory code is
+// empty has no place on the picture, and fifteen blank places must not all edit it.
 inline constexpr KeyAssignment kNoKeyIdentity{assignment_type::kKey, 0, 0};
+// The column left of the main block, slots 16–20, holds the extra keys G1–G5, which the keyboard
+// reports by their own factory codes.
+inline constexpr std::size_t kFirstExtraKeySlot = 16;
 
 namespace key_slot_detail {
 
@@ -53,6 +57,10 @@ constexpr std::array<KeyAssignment, kKeySlotCount> BuildIdentities() {
   }
   for (std::size_t digit = 0; digit < 9; ++digit) {
     identities[22 + digit] = {assignment_type::kKey, 0, static_cast<std::uint8_t>(0x1E + digit)};
+  }
+  for (std::size_t g = 0; g < 5; ++g) {
+    identities[kFirstExtraKeySlot + g] = {assignment_type::kExtraKey, kExtraKeyMark,
+                                          static_cast<std::uint8_t>(1 + g)};
   }
   identities[110] = {assignment_type::kFunctionKey, 0x02, 0x02};
   return identities;

@@ -51,6 +51,7 @@ KeySlotMap BuildKeySlotMap(const KeyboardDefaultTable& defaults, std::size_t key
   KeySlotMap map = EmptyKeySlotMap();
   const std::size_t keys = std::min(key_count, kMaxKeyboardKeys);
   for (std::size_t slot = 0; slot < kKeySlotCount; ++slot) {
+    if (kKeySlotIdentity[slot] == kNoKeyIdentity) continue;
     for (std::size_t key = 0; key < keys; ++key) {
       if (defaults.Assignment(key) != kKeySlotIdentity[slot]) continue;
       map[slot] = static_cast<std::uint32_t>(key);

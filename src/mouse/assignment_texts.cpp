@@ -15,7 +15,6 @@ namespace {
 namespace type = assignment_type;
 
 constexpr std::uint8_t kDirectionBit = 0x80;  // tilt: right, wheel: down
-constexpr std::uint8_t kExtraKeyMark = 0xA2;  // param1 of the extra keys G1-G5
 constexpr std::array<std::string_view, 5> kExtraKeyIds = {
     "keyboard_key_G1", "keyboard_key_G2", "keyboard_key_G3", "keyboard_key_G4", "keyboard_key_G5"};
 // Win+D, which a mouse button shows as "show_window".

@@ -36,4 +36,7 @@ inline constexpr std::uint8_t kExtraKey = 0xD0;  // the keyboard's G1-G5: (0xD0,
 inline constexpr std::uint8_t kDisabled = 0xF0;
 }  // namespace assignment_type
 
+// Param1 of the extra keys G1-G5; param2 is the key's number, 1-5.
+inline constexpr std::uint8_t kExtraKeyMark = 0xA2;
+
 }  // namespace vandrel

@@ -116,26 +116,25 @@ TEST_P(KeySlotMappingTest, EachKeyLandsInItsSlot) {
   }
 }
 
-// Every key the keyboard reports has exactly one slot, except the extra keys G1–G5: no slot has
-// their identity, so they stay without a key button and their column's slots 16–20 stay empty.
-TEST_P(KeySlotMappingTest, EveryKeyButTheExtraKeysHasOneSlot) {
+// Every key the keyboard reports has exactly one slot; the zone keyboard's extra keys G1–G5 take
+// the column of slots 16–20 in order.
+TEST_P(KeySlotMappingTest, EveryKeyHasOneSlotAndTheExtraKeysTheirColumn) {
   std::map<std::uint32_t, int> slots_of_key;
   for (std::size_t slot = 0; slot < kKeySlotCount; ++slot) {
     const std::uint32_t device_key = DeviceIndexOfSlot(state_, slot);
     if (device_key != kNoDeviceKey) ++slots_of_key[device_key];
   }
-  int extra_keys = 0;
   for (std::uint32_t d = 0; d < state_.info.key_count(); ++d) {
-    const KeyAssignment factory = state_.defaults.Assignment(d);
-    const bool extra = factory.type == assignment_type::kExtraKey;
-    extra_keys += extra ? 1 : 0;
-    EXPECT_EQ(slots_of_key[d], extra ? 0 : 1)
-        << "device key " << d << ": " << int{factory.type} << " " << int{factory.param1} << " "
-        << int{factory.param2};
+    EXPECT_EQ(slots_of_key[d], 1) << "device key " << d;
   }
-  EXPECT_EQ(extra_keys, GetParam().zone ? 5 : 0);
-  for (std::size_t slot = 16; slot <= 20; ++slot) {
-    EXPECT_EQ(DeviceIndexOfSlot(state_, slot), kNoDeviceKey) << slot;
+  for (std::uint8_t g = 1; g <= 5; ++g) {
+    const std::size_t slot = 15 + g;
+    if (!GetParam().zone) {
+      EXPECT_EQ(DeviceIndexOfSlot(state_, slot), kNoDeviceKey) << slot;
+      continue;
+    }
+    EXPECT_EQ(AssignmentOfSlot(state_, slot), (KeyAssignment{assignment_type::kExtraKey, 0xA2, g}))
+        << slot;
   }
 }
 

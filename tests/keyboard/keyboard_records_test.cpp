@@ -73,11 +73,11 @@ TEST(KeyboardRecordsTest, TheCurrentSetIsTheOneNamedAndSetZeroForANumberNoSetHas
 
 TEST(KeySlotMapTest, EachSlotTakesTheFirstDeviceKeyWithItsIdentity) {
   KeyboardDefaultTable defaults;
-  PutKey(defaults, 0, {0x20, 0, 0x04});  // A, slot 64
-  PutKey(defaults, 2, {0x20, 0, 0x29});  // Esc, slot 0
-  PutKey(defaults, 5, {0x20, 0, 0x29});  // Esc again
-  PutKey(defaults, 6, {0x20, 0, 0});     // the empty identity
-  PutKey(defaults, 7, {0x20, 0, 0});
+  PutKey(defaults, 0, {0x20, 0, 0x04});     // A, slot 64
+  PutKey(defaults, 2, {0x20, 0, 0x29});     // Esc, slot 0
+  PutKey(defaults, 5, {0x20, 0, 0x29});     // Esc again
+  PutKey(defaults, 6, {0x20, 0, 0});        // a key with no factory function
+  PutKey(defaults, 7, {0xD0, 0xA2, 3});     // G3, slot 18
   PutKey(defaults, 8, {0xA0, 0x02, 0x02});  // the function key, slot 110
 
   const KeySlotMap map = BuildKeySlotMap(defaults, 9);
@@ -85,8 +85,10 @@ TEST(KeySlotMapTest, EachSlotTakesTheFirstDeviceKeyWithItsIdentity) {
   EXPECT_EQ(map[0], 2U);
   EXPECT_EQ(map[64], 0U);
   EXPECT_EQ(map[110], 8U);
+  EXPECT_EQ(map[18], 7U);
+  // Blank places and the other extra keys' slots take no key, not even the empty one.
   for (const std::size_t empty : {16UL, 20UL, 62UL, 79UL, 100UL, 101UL, 103UL, 120UL, 124UL}) {
-    EXPECT_EQ(map[empty], 6U) << empty;
+    EXPECT_EQ(map[empty], kNoDeviceKey) << empty;
   }
   EXPECT_EQ(map[1], kNoDeviceKey);
   EXPECT_EQ(map[125], kNoDeviceKey);
