@@ -21,8 +21,8 @@ class DevicePart {
   // Timer 2: sends the device's current-settings record when a page changed it, and clears the
   // apply-pending flag. (The hub calls the mouse only once its pages are ready.)
   virtual void ApplyPending() {}
-  // The attach timer: the catalogue's stored profile is selected (and, for the keyboard,
-  // applied) in the device's profile combo.
+  // The attach timer, after ReadAndRefresh: the stored profile selection is restored, which
+  // loads that profile and applies it over what was read.
   virtual void SelectStoredProfile() {}
   // The attach timer and messages 0x0901, 0x0A01, 0x0B01: reads everything from the device and
   // refreshes its pages.

@@ -86,6 +86,8 @@ void CMainWnd::SetDevicePart(DeviceKind kind, DevicePart& part) {
 
 void CMainWnd::SetMacroPart(MacroPart& part) { macro_part_ = &part; }
 
+void CMainWnd::SetProfileSaver(ProfileSaver& profiles) { profiles_ = &profiles; }
+
 void CMainWnd::SetPageHandler(Page page, PageHandler handler) {
   page_handlers_[static_cast<std::size_t>(page)] = std::move(handler);
 }
@@ -163,6 +165,7 @@ void CMainWnd::OnDestroy() {
   // A listener waiting for the window to handle its message must not hold up the stop.
   ui_.StopSending();
   stop_outcome_ = threads_.Stop();
+  if (profiles_ != nullptr) profiles_->FlushAll();
   host_.Quit();
 }
 

@@ -7,8 +7,8 @@
 //
 // It is Qt-free: the window is a control model (ui/toolkit.h), the desktop is a WindowHost, the
 // user-interface thread a UiThread, time a Clock. Pages, device parts and thread bodies of later
-// subsystems plug in through SetPageHandler, SetDevicePart, SetMacroPart, AddStartupStep and
-// threads().SetBody, all before InitWindow.
+// subsystems plug in through SetPageHandler, SetDevicePart, SetMacroPart, SetProfileSaver,
+// AddStartupStep and threads().SetBody, all before InitWindow.
 //
 // Life: construct; InitWindow; the window model raises "windowinit" (which starts the threads and
 // timers); messages and timers until message kMessageDestroy, which stops the threads and ends
@@ -39,6 +39,7 @@
 #include "device/main_window_link.h"
 #include "device/notification_listener.h"
 #include "device/presence_monitor.h"
+#include "profile/profile_saver.h"
 #include "ui/skin_observer.h"
 #include "ui/toolkit.h"
 
@@ -72,6 +73,9 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   // Plug-ins of later subsystems; set before InitWindow. The parts must outlive the window.
   void SetDevicePart(DeviceKind kind, DevicePart& part);
   void SetMacroPart(MacroPart& part);
+  // Whose rewrites of the selected profiles timer 2 carries out, and which are written when a
+  // device goes away and when the window is destroyed.
+  void SetProfileSaver(ProfileSaver& profiles);
   void SetPageHandler(Page page, PageHandler handler);
   // Start-up content of the pages ("windowinit" step 2), run in the order added.
   void AddStartupStep(std::function<void()> step);
@@ -184,6 +188,7 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
 
   std::array<DevicePart*, 3> device_parts_{};
   MacroPart* macro_part_ = nullptr;
+  ProfileSaver* profiles_ = nullptr;
   std::array<PageHandler, kPageCount> page_handlers_;
   std::vector<std::function<void()>> startup_steps_;
 

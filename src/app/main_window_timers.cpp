@@ -67,10 +67,17 @@ void CMainWnd::HandleTimer(int timer_id) {
 
 // Pages only mark their device's record; this sends each marked record, at most one command per
 // device per tick.
+// Profile rewrites wait a little to gather a burst of edits; a device that went away has its
+// waiting rewrites written at once.
 void CMainWnd::ApplyPendingChanges() {
   PartOf(DeviceKind::kKeyboard).ApplyPending();
   if (mouse_page_ready_.load()) PartOf(DeviceKind::kMouse).ApplyPending();
   PartOf(DeviceKind::kPad).ApplyPending();
+  if (profiles_ == nullptr) return;
+  for (const DeviceKind kind : {DeviceKind::kKeyboard, DeviceKind::kMouse, DeviceKind::kPad}) {
+    if (!channels_.Of(kind).connected()) profiles_->Flush(kind);
+  }
+  profiles_->WriteDue();
 }
 
 void CMainWnd::FrameTimer(int timer_id, DeviceKind kind) {
@@ -98,10 +105,12 @@ void CMainWnd::KeyboardAttached() {
   DevicePart& keyboard = PartOf(DeviceKind::kKeyboard);
   ShowAndSelectTab("kb_tab");
   clock_.Sleep(kKeyboardTabSettle);
-  keyboard.SelectStoredProfile();
   SetShown("kb_tab_panel", true);
   host_.Show();
+  // Read first: the stored profile is applied over what the keyboard holds, on a key table of the
+  // size the keyboard reported.
   keyboard.ReadAndRefresh();
+  keyboard.SelectStoredProfile();
   ui_.SetTimer(kTimerKeyboardFrame, kFirstFrame);
 }
 
@@ -110,8 +119,9 @@ void CMainWnd::PadAttached() {
   if (!StillPresent(DeviceKind::kPad)) return;
   DevicePart& pad = PartOf(DeviceKind::kPad);
   ShowAndSelectTab("mp_tab");
-  pad.SelectStoredProfile();
+  // The read makes the pad's active record live; the stored profile then replaces it.
   pad.ReadAndRefresh();
+  pad.SelectStoredProfile();
   ui_.SetTimer(kTimerPadFrame, kFirstFrame);
 }
 

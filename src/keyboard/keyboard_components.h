@@ -25,6 +25,8 @@ class KeyboardComponents {
   // Every keyboard page refilled from the state.
   void RefreshPages();
 
+  [[nodiscard]] KeyboardPart& part() { return part_; }
+
  private:
   // Same mode: another device's lighting becomes the keyboard's, sent at the next apply.
   void AdoptLighting(const LightingBlock& block);

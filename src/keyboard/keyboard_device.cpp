@@ -64,6 +64,7 @@ void KeyboardDevice::RereadLighting() {
   }
   state_.lights[0].live.profile = 0;
   MakeLive(0);
+  state_.lighting_known.store(true);
   profiles_.SaveSelected(DeviceKind::kKeyboard, kDeviceProfile);
 }
 

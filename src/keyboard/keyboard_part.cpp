@@ -11,13 +11,13 @@ KeyboardPart::KeyboardPart(KeyboardDevice& device, std::function<int()> model)
 
 void KeyboardPart::ApplyPending() { device_.ApplyLighting(); }
 
-// The device profile catalogue loads the selected profile and applies it (ApplyDeviceProfile);
-// until the keyboard has one, attachment keeps what the state holds.
-void KeyboardPart::SelectStoredProfile() {}
+void KeyboardPart::SelectStoredProfile() {
+  if (restore_ && restore_()) Refresh();
+}
 
-// The full read leaves the live lighting to the stored profile, which attachment does not apply
-// yet; the keyboard's own lighting record is read as well, so that the threads animate what the
-// keyboard shows instead of a zeroed record, which is all dark.
+// The full read takes no lighting; the keyboard's own lighting record is read as well, so that
+// until a stored profile replaces it (and whenever none can be loaded) the threads animate what
+// the keyboard shows instead of a zeroed record, which is all dark.
 void KeyboardPart::ReadAndRefresh() {
   if (device_.ReadAll()) device_.RereadLighting();
   Refresh();
@@ -35,6 +35,7 @@ void KeyboardPart::RereadLighting() {
 void KeyboardPart::FrameStep(bool window_shown) {
   const std::optional<KeyboardModel> model = KeyboardModelOf(model_());
   if (!model || *model == KeyboardModel::kPerKeyOwn) return;
+  if (!device_.state().lighting_known.load()) return;
   const auto number = static_cast<std::uint8_t>(*model);
   const KeyboardFrameImage image = device_.state().frame.Read();
   if (device_.channel().SinceLastFrame() >= kFrameResendAfter) {

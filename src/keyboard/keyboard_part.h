@@ -23,6 +23,10 @@ class KeyboardPart final : public DevicePart {
   // How the key buttons show a frame. Until it is set, frames are only sent.
   void SetPreview(Preview preview) { preview_ = std::move(preview); }
 
+  // How the stored profile is restored at attachment: true when one was loaded and applied.
+  // Until it is set, attachment keeps what was read from the device.
+  void SetStoredProfile(std::function<bool()> restore) { restore_ = std::move(restore); }
+
   void ApplyPending() override;
   void SelectStoredProfile() override;
   void ReadAndRefresh() override;
@@ -35,6 +39,7 @@ class KeyboardPart final : public DevicePart {
   KeyboardDevice& device_;
   std::function<int()> model_;
   std::function<void()> refresh_;
+  std::function<bool()> restore_;
   Preview preview_;
   std::uint64_t previewed_version_ = 0;  // the published frame the preview shows
 };

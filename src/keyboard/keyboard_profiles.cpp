@@ -15,6 +15,7 @@ void Load(KeyboardState& state, KeyboardLightPayload payload) {
   std::lock_guard lock(state.lighting_lock);
   state.live = payload.record.live;
   state.custom = payload.custom;
+  state.lighting_known.store(true);
 }
 
 std::optional<FieldProblem> KeysProblem(const KeyboardKeyTable& keys) {

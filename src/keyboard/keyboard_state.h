@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 
@@ -34,6 +35,9 @@ struct KeyboardState {
   KeyboardCustomColours custom;
   // Set when live changed and must be sent; cleared by the periodic apply. User-interface thread.
   bool light_dirty = false;
+  // Set once live holds lighting read from the keyboard or loaded from a profile: until then it
+  // is zeros, which would show as darkness, so nothing is rendered or sent. Any thread.
+  std::atomic<bool> lighting_known{false};
 
   // Guards live and custom against the lighting threads' reads.
   mutable std::mutex lighting_lock;

@@ -38,7 +38,7 @@ void KeyboardLightingThread::Pass() {
     in_.clock.Sleep(kAbsentPause);
     return;
   }
-  if (!channel.sync_lighting()) {
+  if (!channel.sync_lighting() && in_.keyboard.lighting_known.load()) {
     const std::optional<KeyboardModel> model = KeyboardModelOf(in_.keyboard_model());
     if (model && *model != KeyboardModel::kPerKeyOwn)
       RenderAndSend(static_cast<std::uint8_t>(*model));

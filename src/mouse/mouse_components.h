@@ -31,6 +31,8 @@ class MouseComponents {
   // Every mouse page refilled from the state.
   void RefreshPages();
 
+  [[nodiscard]] MousePart& part() { return part_; }
+
  private:
   void SwitchSlot(const Control& button);
 

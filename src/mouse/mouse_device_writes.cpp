@@ -65,7 +65,8 @@ std::optional<FieldProblem> MouseDevice::ApplyDeviceProfile(
   if (auto problem = MouseDeviceProfileProblem(payload, HighestDpiIndex(state_.info))) {
     return problem;
   }
-  const MouseSlotRecord record = LoadDeviceProfile(state_, payload);
+  const MouseSlotRecord record =
+      LoadDeviceProfile(state_, payload, HostSettingsOfDesktop(pointer_));
   ApplyStoredRecord(record, state_.keys[0]);
   return std::nullopt;
 }

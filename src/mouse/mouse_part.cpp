@@ -6,9 +6,9 @@ MousePart::MousePart(MouseDevice& device) : device_(device) {}
 
 void MousePart::ApplyPending() { device_.ApplyLive(); }
 
-// The device profile catalogue selects and applies the stored profile; until the mouse has one,
-// attachment keeps what was read from the mouse.
-void MousePart::SelectStoredProfile() {}
+void MousePart::SelectStoredProfile() {
+  if (restore_ && restore_()) Refresh();
+}
 
 void MousePart::ReadAndRefresh() {
   device_.ReadAll();

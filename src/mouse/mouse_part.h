@@ -19,6 +19,10 @@ class MousePart final : public DevicePart {
   // read refreshes nothing.
   void SetRefresh(std::function<void()> refresh) { refresh_ = std::move(refresh); }
 
+  // How the stored profile is restored at attachment: true when one was loaded and applied.
+  // Until it is set, attachment keeps what was read from the device.
+  void SetStoredProfile(std::function<bool()> restore) { restore_ = std::move(restore); }
+
   void ApplyPending() override;
   void SelectStoredProfile() override;
   void ReadAndRefresh() override;
@@ -29,6 +33,7 @@ class MousePart final : public DevicePart {
 
   MouseDevice& device_;
   std::function<void()> refresh_;
+  std::function<bool()> restore_;
 };
 
 }  // namespace vandrel

@@ -59,12 +59,15 @@ void LoadLightProfile(MouseState& state,
 }
 
 MouseSlotRecord LoadDeviceProfile(MouseState& state,
-                                  std::span<const std::uint8_t, kMouseDeviceProfileSize> payload) {
+                                  std::span<const std::uint8_t, kMouseDeviceProfileSize> payload,
+                                  const HostSettings& desktop) {
   MouseDevicePayload device;
   DecodeInto(payload, device);
   state.keys[0] = device.keys;
   state.keys_known[0] = true;
   MakeRecordLive(state, device.record);
+  state.pointer_speed.store(desktop.pointer_speed);
+  state.wheel_lines.store(desktop.wheel_lines);
   return device.record;
 }
 

@@ -11,6 +11,7 @@
 #include <span>
 
 #include "device/field_problem.h"
+#include "mouse/host_settings.h"
 #include "mouse/mouse_state.h"
 #include "profile/profile_payloads.h"
 
@@ -50,9 +51,11 @@ using MouseDeviceProfileBytes = std::array<std::uint8_t, kMouseDeviceProfileSize
 // pointer speed and wheel lines, 0 read as 1, become the host settings' values.
 void LoadLightProfile(MouseState& state,
                       std::span<const std::uint8_t, kMouseLightProfileSize> payload);
-// The key table replaces key page 0 and the record's settings become live as above; the host
-// settings are left alone.
+// The key table replaces key page 0 and the record's settings become live as above; a .config
+// does not decide the host settings, which become the desktop's own (`desktop`), so that the
+// profile saved next holds what the desktop uses rather than zeros.
 [[nodiscard]] MouseSlotRecord LoadDeviceProfile(
-    MouseState& state, std::span<const std::uint8_t, kMouseDeviceProfileSize> payload);
+    MouseState& state, std::span<const std::uint8_t, kMouseDeviceProfileSize> payload,
+    const HostSettings& desktop);
 
 }  // namespace vandrel

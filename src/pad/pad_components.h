@@ -24,6 +24,8 @@ class PadComponents {
   [[nodiscard]] PadDevice& device() { return device_; }
   [[nodiscard]] PadAnimation& animation() { return state_.animation; }
 
+  [[nodiscard]] PadPart& part() { return part_; }
+
  private:
   PadState state_;
   PadDevice device_;

@@ -6,9 +6,9 @@ PadPart::PadPart(PadDevice& device) : device_(device) {}
 
 void PadPart::ApplyPending() { device_.ApplyLive(); }
 
-// The light profile catalogue selects the stored profile in "mp_deng_profile_combo"; until the
-// pad has one, attachment keeps what was read from the pad.
-void PadPart::SelectStoredProfile() {}
+void PadPart::SelectStoredProfile() {
+  if (restore_ && restore_() && refresh_) refresh_();
+}
 
 void PadPart::ReadAndRefresh() {
   device_.ReadAll();

@@ -23,6 +23,10 @@ class PadPart final : public DevicePart {
   // How the frame is shown while the window is on the screen. Until it is set, nothing is shown.
   void SetPreview(Preview preview) { preview_ = std::move(preview); }
 
+  // How the stored profile is restored at attachment: true when one was loaded and applied.
+  // Until it is set, attachment keeps what was read from the device.
+  void SetStoredProfile(std::function<bool()> restore) { restore_ = std::move(restore); }
+
   void ApplyPending() override;
   void SelectStoredProfile() override;
   void ReadAndRefresh() override;
@@ -33,6 +37,7 @@ class PadPart final : public DevicePart {
  private:
   PadDevice& device_;
   std::function<void()> refresh_;
+  std::function<bool()> restore_;
   Preview preview_;
 };
 

@@ -106,6 +106,26 @@ void Application::MakeLightingThreads() {
   lighting_->AttachTo(hub_->threads());
 }
 
+// The mouse's and the pad's first profiles are made as the pages are built; each device's stored
+// profile is applied once it has been read.
+void Application::MakeDeviceProfiles() {
+  hub_->SetProfileSaver(profiles_);
+  device_profiles_ = std::make_unique<DeviceProfiles>(
+      folders_, profiles_,
+      ProfileDevices{mouse_->device(), keyboard_->device(), pad_->device(),
+                     [this] { return hub_->keyboard_model(); },
+                     [this](std::string_view message_id) {
+                       (void)dialogs_->ShowMessage(window_.get(), message_id, true);
+                     }});
+  hub_->AddStartupStep([this] { device_profiles_->LoadCatalogues(); });
+  mouse_->part().SetStoredProfile(
+      [this] { return device_profiles_->RestoreSelection(DeviceKind::kMouse); });
+  keyboard_->part().SetStoredProfile(
+      [this] { return device_profiles_->RestoreSelection(DeviceKind::kKeyboard); });
+  pad_->part().SetStoredProfile(
+      [this] { return device_profiles_->RestoreSelection(DeviceKind::kPad); });
+}
+
 void Application::MakeHub(const SingleInstance& instance) {
   hub_ = std::make_unique<CMainWnd>(MainWindowServices{*window_, skin_, ui_, *host_, *dialogs_,
                                                        clock_, *backend_, folders_, settings_,
@@ -135,6 +155,7 @@ void Application::MakeHub(const SingleInstance& instance) {
                                 [&key_page](std::intptr_t, std::intptr_t lparam) {
                                   key_page.TakeCapturedKey(CapturedKey::FromParam(lparam));
                                 });
+  MakeDeviceProfiles();
   MakeLightingThreads();
   if (instance.role() == SingleInstance::Role::kFirst) {
     activation_ = std::make_unique<ActivationServer>(std::string(kActivationName), [this] {
@@ -190,6 +211,7 @@ int Application::Run() {
     std::_Exit(0);
   }
   lighting_.reset();
+  device_profiles_.reset();
   pad_.reset();
   keyboard_.reset();
   mouse_.reset();

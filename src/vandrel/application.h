@@ -23,6 +23,8 @@
 #include "platform/file_settings_store.h"
 #include "platform/single_instance.h"
 #include "platform/xdg_user_folders.h"
+#include "profile/device_profiles.h"
+#include "profile/selected_profile_writer.h"
 #include "sim/virtual_bus.h"
 #include "ui/qt/activation_server.h"
 #include "ui/qt/qt_dialogs.h"
@@ -58,6 +60,7 @@ class Application {
   [[nodiscard]] bool MakeBackend(std::string& error);
   void MakeHub(const SingleInstance& instance);
   void MakeLightingThreads();
+  void MakeDeviceProfiles();
 
   const ProgramOptions options_;
   SteadyClock clock_;
@@ -74,7 +77,7 @@ class Application {
   std::unique_ptr<HidBackend> backend_;
   sim::VirtualBus* bus_ = nullptr;  // the backend, when simulating
   DesktopPointerSettings pointer_settings_;
-  NoProfileSaver profiles_;
+  SelectedProfileWriter profiles_{clock_};
   // Declared before the hub, which calls its macro part until it is gone.
   std::unique_ptr<MacroComponents> macros_;
   std::unique_ptr<CMainWnd> hub_;
@@ -82,6 +85,7 @@ class Application {
   std::unique_ptr<MouseComponents> mouse_;
   std::unique_ptr<KeyboardComponents> keyboard_;
   std::unique_ptr<PadComponents> pad_;
+  std::unique_ptr<DeviceProfiles> device_profiles_;
   std::unique_ptr<LightingThreads> lighting_;
   std::unique_ptr<ActivationServer> activation_;
   std::unique_ptr<TerminationSignals> signals_;

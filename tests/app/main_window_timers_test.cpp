@@ -46,7 +46,7 @@ TEST_F(HubTest, AFrameTimerRearmsEvery10MsOnlyWhileItsDeviceIsConnected) {
   EXPECT_FALSE(loop_.TimerPeriod(kTimerKeyboardFrame));
 }
 
-TEST_F(HubTest, TheKeyboardAttachSelectsItsTabAppliesTheProfileShowsTheWindowAndReads) {
+TEST_F(HubTest, TheKeyboardAttachSelectsItsTabShowsTheWindowReadsAndAppliesTheProfile) {
   Start();
   bus_.Plug(kPerKeyKeyboardProductId);
   PresenceMonitor monitor(DeviceKind::kKeyboard, hub_->channels(), hub_->link(), clock_);
@@ -63,9 +63,10 @@ TEST_F(HubTest, TheKeyboardAttachSelectsItsTabAppliesTheProfileShowsTheWindowAnd
   EXPECT_TRUE(Find("kb_tab_panel").IsVisible());
   EXPECT_TRUE(host_.shown());
   const std::vector<std::string> log = Log();
-  const auto profile = std::find(log.begin(), log.end(), "kb profile");
-  ASSERT_NE(profile, log.end());
-  EXPECT_EQ(*std::next(profile), "kb read");
+  const auto read = std::find(log.begin(), log.end(), "kb read");
+  ASSERT_NE(read, log.end());
+  ASSERT_NE(std::next(read), log.end());
+  EXPECT_EQ(*std::next(read), "kb profile");
   EXPECT_FALSE(loop_.TimerPeriod(kTimerKeyboardAttached));
   EXPECT_EQ(loop_.TimerPeriod(kTimerKeyboardFrame), milliseconds(100));
 }

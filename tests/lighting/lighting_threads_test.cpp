@@ -75,6 +75,19 @@ TEST_F(LightingThreadTest, KeyboardThreadRendersPublishesAndSendsTheFrameOfItsMo
   EXPECT_EQ(thread.effect().colour_counter, 1);
 }
 
+// Until the lighting was read or loaded, live is zeros: rendering it would turn the keys dark.
+TEST_F(LightingThreadTest, KeyboardThreadSendsNothingUntilItsLightingIsKnown) {
+  world_.keyboard_channel.set_connected(true);
+  KeyboardLightingThread thread(world_.Inputs());
+  const std::uint64_t before = world_.keyboard.frame.Version();
+  for (int pass = 0; pass < 3; ++pass) thread.Pass();
+  EXPECT_THAT(world_.keyboard_frames, IsEmpty());
+  EXPECT_EQ(world_.keyboard.frame.Version(), before);
+  world_.SetKeyboardLighting({.mode = 1, .brightness = 14});
+  thread.Pass();
+  EXPECT_EQ(world_.keyboard_frames.size(), 1U);
+}
+
 TEST_F(LightingThreadTest, SingleColourKeyboardIsOnlyPreviewedAndTheUnusedModelNotRendered) {
   world_.keyboard_channel.set_connected(true);
   world_.SetKeyboardLighting({.mode = 0, .brightness = 14, .speed = 3, .direction = 1});

@@ -52,9 +52,11 @@ struct ThreadHarness {
             [this] { return std::exchange(pad_flash, false); }};
   }
 
+  // The lighting as read from the keyboard: from now on the keyboard's thread renders it.
   void SetKeyboardLighting(const LightingBlock& block) {
     std::lock_guard lock(keyboard.lighting_lock);
     keyboard.live.lighting = block;
+    keyboard.lighting_known.store(true);
   }
 
   // The sleeps the threads asked for since the last call (waits on the stop event left out).

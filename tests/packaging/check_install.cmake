@@ -1,6 +1,6 @@
 # Installs the build in BUILD_DIR under PREFIX and checks what lands there: the programs, the
-# udev rule and its probe, the desktop entries, the icon and the skin, and that the installed
-# vandrelctl takes PREFIX/share/vandrel as its program folder.
+# udev rule and its probe, the desktop entries, the icon, the skin, the default profile files, and
+# that the installed vandrelctl takes PREFIX/share/vandrel as its program folder.
 # Run with cmake -P; -DWITH_QT=OFF when vandrel is not built.
 
 cmake_minimum_required(VERSION 3.25)
@@ -28,6 +28,14 @@ endif()
 expect_file(bin/vandrelctl)
 expect_file(share/vandrel/skin/res.xml)
 expect_file(share/vandrel/skin/lan_en.xml)
+# The factory default profile files lie in the program folder, beside the skin.
+foreach(name msdevicedefault.config msdengdefault.led mskeydefault.pro mpdengdefault.led
+             kbdevicedefault.config kbdengdefault.led kbkeydefault.pro
+             kbdevice15default.config kb15dengdefault.led kbkey15default.pro
+             kbdevice16default.config kb16dengdefault.led kbkey16default.pro
+             kbdeviceAreaRGBdefault.config kbAreadengdefault.led kbkeyAreaRgbdefault.pro)
+  expect_file(share/vandrel/${name})
+endforeach()
 expect_file(lib/udev/rules.d/60-vandrel.rules)
 expect_file(lib/udev/vandrel-udev-probe)
 file(READ "${SOURCE_DIR}/src/device/product_ids.h" ids_header)
