@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "app/data_folders.h"
+#include "app/device_jobs.h"
 #include "app/device_part.h"
 #include "app/main_ini.h"
 #include "app/routing.h"
@@ -80,6 +81,9 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   // Start-up content of the pages ("windowinit" step 2), run in the order added.
   void AddStartupStep(std::function<void()> step);
   [[nodiscard]] WorkerThreads& threads() { return threads_; }
+  // The device jobs of the pages (downloads); their works use only the channels, which outlive
+  // them.
+  [[nodiscard]] DeviceJobs& jobs() { return jobs_; }
 
   // Window created: language, skin receiver, controls, palettes, tray icon; installs the
   // window's notification handler and makes this the UiThread's target.
@@ -185,6 +189,7 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   NotificationListener mouse_listener_;
   NotificationListener keyboard_listener_;
   WorkerThreads threads_;
+  DeviceJobs jobs_{ui_};
 
   std::array<DevicePart*, 3> device_parts_{};
   MacroPart* macro_part_ = nullptr;

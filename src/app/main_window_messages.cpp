@@ -87,6 +87,8 @@ void CMainWnd::HandleMessage(int message, std::intptr_t wparam, std::intptr_t lp
        }},
       {kMessageNoDeviceLeft, kMessageNoDeviceLeft,
        [](CMainWnd& w, int, std::intptr_t, std::intptr_t) { w.OnNoDeviceLeft(); }},
+      {kMessageDeviceJobDone, kMessageDeviceJobDone,
+       [](CMainWnd& w, int, std::intptr_t, std::intptr_t) { w.jobs_.Finish(); }},
   };
   for (const MessageEntry& entry : kMessages) {
     if (message < entry.first || message > entry.last) continue;

@@ -49,16 +49,21 @@ std::optional<std::size_t> SlotOf(std::string_view name) {
 }  // namespace
 
 KeyboardKeyPage::KeyboardKeyPage(WindowModel& window, KeyboardDevice& keyboard, Dialogs& dialogs,
-                                 BusySink busy)
+                                 DeviceJobs& jobs, BusySink busy)
     : window_(window),
       keyboard_(keyboard),
       dialogs_(dialogs),
+      jobs_(jobs),
       busy_(std::move(busy)),
       panel_(window, "kb_", ListMatch::kBothParams) {}
 
 void KeyboardKeyPage::SetMacros(const MacroStore& store) { macros_ = &store; }
 
 void KeyboardKeyPage::SetCapture(InputCapture& capture) { capture_ = &capture; }
+
+void KeyboardKeyPage::ShowDownloadRunning(bool running) {
+  if (Control* button = window_.Find(kDownloadButton)) button->SetEnabled(!running);
+}
 
 bool KeyboardKeyPage::Handle(const Notification& notification) {
   Control& sender = *notification.sender;

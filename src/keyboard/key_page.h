@@ -3,8 +3,10 @@
 // "kb_key_fct_combo" and its panels "kb_tab_function_0" … "_10" give it another one (a captured
 // key, a mouse button, tilt, wheel, DPI, fire key, multimedia, system, macro or key
 // combination), stored at once into the key table page in use. Nothing reaches the keyboard until
-// the download button writes the macros and the key table. Reassigned keys show their new
-// function in their tooltip and wear their hot image. User-interface thread only.
+// the download button writes the macros and the key table, as a device job: the page stays usable
+// meanwhile, and edits made then are the next download's, since the running one sends what the
+// button's click took. Reassigned keys show their new function in their tooltip and wear their
+// hot image. User-interface thread only.
 #pragma once
 
 #include <cstddef>
@@ -12,9 +14,10 @@
 #include <functional>
 #include <optional>
 
+#include "app/device_jobs.h"
 #include "app/input_capture.h"
 #include "keyboard/keyboard_device.h"
-#include "macro/macro_download.h"
+#include "macro/download_job.h"
 #include "macro/macro_store.h"
 #include "mouse/assignment_panel.h"
 #include "ui/dialogs.h"
@@ -33,8 +36,10 @@ class KeyboardKeyPage {
   // (kMessageHideProgressLater) the busy indicator.
   using BusySink = std::function<void(int message)>;
 
-  // Everything given must outlive the page; `window` holds the key picture and the key panels.
-  KeyboardKeyPage(WindowModel& window, KeyboardDevice& keyboard, Dialogs& dialogs, BusySink busy);
+  // Everything given must outlive the page; `window` holds the key picture and the key panels;
+  // the download runs as a job of `jobs`.
+  KeyboardKeyPage(WindowModel& window, KeyboardDevice& keyboard, Dialogs& dialogs, DeviceJobs& jobs,
+                  BusySink busy);
 
   // The keyboard's macros (for the macro names and the download) and the capture a single key
   // is taken with. Until given, macros have no names, the download sends no macros and no key
@@ -52,9 +57,14 @@ class KeyboardKeyPage {
   [[nodiscard]] bool IsActive() const;
   // Disables the locked keys while the key page is active.
   void LockKeys();
-  // The download button: macros then the key table, behind the busy indicator; a failure or an
-  // image too long for the keyboard's memory is told.
-  DownloadResult Download();
+  // The download button: starts sending the macros then the key table, behind the busy
+  // indicator; once they are sent a failure or an image too long for the keyboard's memory is
+  // told. False when nothing was started: another job runs, or no macro library was given (which
+  // is told at once as a failure).
+  bool Download();
+  // While a device job (this page's download or another's) runs, the download button is
+  // disabled.
+  void ShowDownloadRunning(bool running);
 
   // The key picked last, as its device key index; nullopt before the first pick.
   [[nodiscard]] std::optional<std::size_t> selected_key() const { return selected_; }
@@ -72,10 +82,12 @@ class KeyboardKeyPage {
   [[nodiscard]] std::optional<std::string> MacroName(int macro) const;
   [[nodiscard]] std::string Translate(std::string_view id) const;
   void ShowKeyTip(Control& key, std::size_t device_key);
+  void ReportDownload(const DownloadResult& result);
 
   WindowModel& window_;
   KeyboardDevice& keyboard_;
   Dialogs& dialogs_;
+  DeviceJobs& jobs_;
   BusySink busy_;
   AssignmentPanel panel_;
   const MacroStore* macros_ = nullptr;

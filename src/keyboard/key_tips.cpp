@@ -62,19 +62,31 @@ void KeyboardKeyPage::ShowKeyTip(Control& key, std::size_t device_key) {
   key.SetNormalImage(key.HotImage());
 }
 
-DownloadResult KeyboardKeyPage::Download() {
-  DownloadResult result;
+// The indicator shows from the start of the job to a moment after its end.
+bool KeyboardKeyPage::Download() {
   if (macros_ == nullptr) {
     // No macro library to send from: nothing goes out, and the user is told.
-    result.outcome = DownloadOutcome::kImageFailed;
-    result.channel_result = kChannelNoReply;
-  } else {
-    busy_(kMessageShowProgress);
-    result = DownloadMacrosAndKeys(keyboard_.channel(), *macros_,
-                                   keyboard_.state().info.macro_memory_units(),
-                                   [this] { return keyboard_.WriteKeyTable(); });
-    busy_(kMessageHideProgressLater);
+    ReportDownload({.outcome = DownloadOutcome::kImageFailed,
+                    .image_bytes = 0,
+                    .steps_over = std::nullopt,
+                    .channel_result = kChannelNoReply});
+    return false;
   }
+  if (jobs_.busy()) return false;
+  const bool started = StartDownload(
+      jobs_, keyboard_.channel(),
+      TakeDownloadSnapshot(*macros_, keyboard_.state().info.macro_memory_units(),
+                           keyboard_.TakeKeyTable()),
+      [this] { keyboard_.KeyTableWritten(); },
+      [this](const DownloadResult& result) {
+        busy_(kMessageHideProgressLater);
+        ReportDownload(result);
+      });
+  if (started) busy_(kMessageShowProgress);
+  return started;
+}
+
+void KeyboardKeyPage::ReportDownload(const DownloadResult& result) {
   switch (result.outcome) {
     case DownloadOutcome::kDone:
       break;
@@ -89,7 +101,6 @@ DownloadResult KeyboardKeyPage::Download() {
       break;
   }
   RefreshKeyTips();
-  return result;
 }
 
 }  // namespace vandrel

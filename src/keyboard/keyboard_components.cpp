@@ -9,7 +9,7 @@ KeyboardComponents::KeyboardComponents(CMainWnd& hub, WindowModel& window, Dialo
                 (void)dialogs.ShowMessage(&window, message_id, true);
               }),
       picture_(window),
-      key_page_(window, device_, dialogs,
+      key_page_(window, device_, dialogs, hub.jobs(),
                 [&hub](int message) { hub.HandleMessage(message, 0, 0); }),
       part_(device_, [&hub] { return hub.keyboard_model(); }) {
   part_.SetRefresh([this] { RefreshPages(); });
@@ -17,6 +17,7 @@ KeyboardComponents::KeyboardComponents(CMainWnd& hub, WindowModel& window, Dialo
     picture_.ShowFrame(model, image);
   });
   hub.SetDevicePart(DeviceKind::kKeyboard, part_);
+  hub.jobs().AddBusyListener([this](bool busy) { key_page_.ShowDownloadRunning(busy); });
   hub.SetPageHandler(Page::kKeyboardKeys,
                      [this](const Notification& n) { (void)key_page_.Handle(n); });
   same_mode.SetAdopter(DeviceKind::kKeyboard,

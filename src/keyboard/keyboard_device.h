@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "device/device_channel.h"
+#include "device/key_page_write.h"
 #include "keyboard/keyboard_profiles.h"
 #include "keyboard/keyboard_state.h"
 #include "profile/profile_saver.h"
@@ -47,8 +48,14 @@ class KeyboardDevice {
   void ApplyLighting();
   // The key table page in use, inside a configuration bracket; the key and device profiles are
   // rewritten. The result of the page write; kKeyPageNotKnown, with nothing sent, when that page
-  // was never read from the keyboard nor loaded from a profile.
+  // was never read from the keyboard nor loaded from a profile. TakeKeyTable,
+  // WriteKeyPageSnapshot and KeyTableWritten in turn.
   int WriteKeyTable();
+  // The two halves of WriteKeyTable around the write, for a write on another thread: the page in
+  // use as it is now, the keyboard's key count × 3 bytes (or the refusal), and what follows the
+  // write.
+  [[nodiscard]] KeyPageSnapshot TakeKeyTable() const;
+  void KeyTableWritten();
 
   // A stored profile loaded into the state and sent: the lighting at the next apply, the key
   // table (.config, .pro) as page 0 at once, inside a configuration bracket. A payload that a

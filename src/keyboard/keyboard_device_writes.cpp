@@ -1,6 +1,8 @@
 // The writes of KeyboardDevice: the live lighting apply, the key table write, the stored
 // profiles and the lighting frames.
+#include <algorithm>
 #include <array>
+#include <span>
 #include <string>
 
 #include "core/trace.h"
@@ -25,16 +27,30 @@ void KeyboardDevice::ApplyLighting() {
 }
 
 int KeyboardDevice::WriteKeyTable() {
+  const KeyPageSnapshot snapshot = TakeKeyTable();
+  if (snapshot.refusal != kChannelSuccess) return snapshot.refusal;
+  const int result = WriteKeyPageSnapshot(channel_, snapshot);
+  KeyTableWritten();
+  return result;
+}
+
+KeyPageSnapshot KeyboardDevice::TakeKeyTable() const {
   const std::size_t page = state_.ProfileInUse();
   if (!state_.keys_known[page]) {
     Trace("keyboard key table not written: page " + std::to_string(page) + " was never read");
-    return kKeyPageNotKnown;
+    return {.page = static_cast<int>(page), .bytes = {}, .refusal = kKeyPageNotKnown};
   }
-  channel_.BeginConfig();
-  const int result = channel_.WriteProfilePage(state_.keys[page].bytes, static_cast<int>(page));
-  channel_.EndConfig();
+  // The channel's transfer size is the keyboard's key count × 3, set when it was read.
+  const std::span<const std::uint8_t> table =
+      std::span(state_.keys[page].bytes)
+          .first(std::min<std::size_t>(channel_.transfer_size(), KeyboardKeyTable::kSize));
+  return {.page = static_cast<int>(page),
+          .bytes = {table.begin(), table.end()},
+          .refusal = kChannelSuccess};
+}
+
+void KeyboardDevice::KeyTableWritten() {
   profiles_.SaveSelected(DeviceKind::kKeyboard, kKeyProfile | kDeviceProfile);
-  return result;
 }
 
 std::optional<FieldProblem> KeyboardDevice::ApplyDeviceProfile(

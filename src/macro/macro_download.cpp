@@ -1,8 +1,7 @@
 #include "macro/macro_download.h"
 
+#include <utility>
 #include <vector>
-
-#include "macro/macro_image.h"
 
 namespace vandrel {
 namespace {
@@ -16,21 +15,19 @@ namespace {
   return data != kChannelSuccess ? data : end;
 }
 
-}  // namespace
-
-DownloadResult DownloadMacrosAndKeys(DeviceChannel& channel, const MacroStore& store,
-                                     std::uint8_t memory_units,
-                                     const std::function<int()>& write_key_page) {
+// The image, when there is one, then the key page, unless the image failed.
+[[nodiscard]] DownloadResult SendMacrosAndKeys(DeviceChannel& channel,
+                                               const std::optional<MacroImageResult>& macros,
+                                               const std::function<int()>& write_key_page) {
   DownloadResult result;
-  if (!store.ReadCatalogue().empty()) {
-    const MacroImageResult built = BuildMacroImage(store, memory_units);
-    if (built.steps_over) {
+  if (macros) {
+    if (macros->steps_over) {
       result.outcome = DownloadOutcome::kTooLong;
-      result.steps_over = built.steps_over;
+      result.steps_over = macros->steps_over;
       return result;
     }
-    result.image_bytes = built.image.size();
-    result.channel_result = SendImage(channel, built.image);
+    result.image_bytes = macros->image.size();
+    result.channel_result = SendImage(channel, macros->image);
     if (result.channel_result != kChannelSuccess) {
       result.outcome = DownloadOutcome::kImageFailed;
       return result;
@@ -39,6 +36,36 @@ DownloadResult DownloadMacrosAndKeys(DeviceChannel& channel, const MacroStore& s
   result.channel_result = write_key_page();
   if (result.channel_result != kChannelSuccess) result.outcome = DownloadOutcome::kKeyPageFailed;
   return result;
+}
+
+[[nodiscard]] std::optional<MacroImageResult> TakeMacroImage(const MacroStore& store,
+                                                             std::uint8_t memory_units) {
+  if (store.ReadCatalogue().empty()) return std::nullopt;
+  return BuildMacroImage(store, memory_units);
+}
+
+}  // namespace
+
+DownloadResult DownloadMacrosAndKeys(DeviceChannel& channel, const MacroStore& store,
+                                     std::uint8_t memory_units,
+                                     const std::function<int()>& write_key_page) {
+  return SendMacrosAndKeys(channel, TakeMacroImage(store, memory_units), write_key_page);
+}
+
+DownloadSnapshot TakeDownloadSnapshot(const MacroStore& store, std::uint8_t memory_units,
+                                      KeyPageSnapshot key_page) {
+  return {TakeMacroImage(store, memory_units), std::move(key_page)};
+}
+
+DownloadResult SendDownload(DeviceChannel& channel, const DownloadSnapshot& snapshot) {
+  return SendMacrosAndKeys(channel, snapshot.macros,
+                           [&] { return WriteKeyPageSnapshot(channel, snapshot.key_page); });
+}
+
+bool KeyPageSent(const DownloadSnapshot& snapshot, const DownloadResult& result) {
+  const bool reached =
+      result.outcome == DownloadOutcome::kDone || result.outcome == DownloadOutcome::kKeyPageFailed;
+  return reached && snapshot.key_page.refusal == kChannelSuccess;
 }
 
 }  // namespace vandrel

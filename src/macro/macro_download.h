@@ -2,7 +2,8 @@
 // memory, then the key page that binds buttons or keys to macros by number. The image goes first
 // so that a binding never points at a macro the device does not hold yet; when the image does not
 // fit nothing is sent, and when it does not arrive whole the key page is not written.
-// Any thread that may use the channel; the caller keeps the library unchanged meanwhile.
+// DownloadMacrosAndKeys: any thread that may use the channel, the caller keeping the library
+// unchanged meanwhile; the halves below say their own threads.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +12,8 @@
 #include <optional>
 
 #include "device/device_channel.h"
+#include "device/key_page_write.h"
+#include "macro/macro_image.h"
 #include "macro/macro_store.h"
 
 namespace vandrel {
@@ -35,5 +38,20 @@ struct DownloadResult {
 [[nodiscard]] DownloadResult DownloadMacrosAndKeys(DeviceChannel& channel, const MacroStore& store,
                                                    std::uint8_t memory_units,
                                                    const std::function<int()>& write_key_page);
+
+// The same download in two halves, for a download on another thread: everything it sends, taken
+// on the thread that may change the library and the device's state; then the sending, which
+// needs only the channel.
+struct DownloadSnapshot {
+  std::optional<MacroImageResult> macros;  // nullopt when the library holds no macro
+  KeyPageSnapshot key_page;
+};
+[[nodiscard]] DownloadSnapshot TakeDownloadSnapshot(const MacroStore& store,
+                                                    std::uint8_t memory_units,
+                                                    KeyPageSnapshot key_page);
+// Any thread.
+[[nodiscard]] DownloadResult SendDownload(DeviceChannel& channel, const DownloadSnapshot& snapshot);
+// Whether the download sent the key page, so that what follows a key page write is due.
+[[nodiscard]] bool KeyPageSent(const DownloadSnapshot& snapshot, const DownloadResult& result);
 
 }  // namespace vandrel

@@ -317,12 +317,18 @@ void MouseButtonPage::RestoreDefault() {
   SelectButton(selected_, /*by_user=*/true);
 }
 
+// The indicator shows from the start of the job to a moment after its end.
 void MouseButtonPage::Download() {
   if (!links_.download) return;
-  if (links_.post) links_.post(kMessageShowProgress);
-  const DownloadResult result = links_.download();
-  if (links_.post) links_.post(kMessageHideProgressLater);
-  ReportDownload(result);
+  const bool started = links_.download([this](const DownloadResult& result) {
+    if (links_.post) links_.post(kMessageHideProgressLater);
+    ReportDownload(result);
+  });
+  if (started && links_.post) links_.post(kMessageShowProgress);
+}
+
+void MouseButtonPage::ShowDownloadRunning(bool running) {
+  if (Control* button = window_.Find("ms_key_butt_prosave")) button->SetEnabled(!running);
 }
 
 void MouseButtonPage::ReportDownload(const DownloadResult& result) {

@@ -1,8 +1,10 @@
 // MouseButtonPage: the mouse's Buttons tab on the main window's controls — the nine buttons with
 // their functions, the category combo and its panels, the single-key capture, restoring a
 // button's factory function and the download of the macros and the key page. It edits the
-// active slot's key page image in MouseState; nothing reaches the mouse but through the download.
-// User-interface thread only.
+// active slot's key page image in MouseState; nothing reaches the mouse but through the download,
+// which runs as a device job: the page stays usable meanwhile, and edits made then are the next
+// download's, since the running one sends what the button's click took. User-interface thread
+// only.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +13,7 @@
 #include <string>
 
 #include "app/input_capture.h"
-#include "macro/macro_download.h"
+#include "macro/download_job.h"
 #include "mouse/assignment_texts.h"
 #include "mouse/mouse_state.h"
 #include "ui/dialogs.h"
@@ -21,9 +23,9 @@
 namespace vandrel {
 
 struct ButtonPageLinks {
-  MacroNameLookup macro_name;                // names the macros buttons are bound to
-  std::function<DownloadResult()> download;  // the macros, then the active slot's key page
-  std::function<void(int message)> post;     // the main window's busy messages
+  MacroNameLookup macro_name;             // names the macros buttons are bound to
+  DownloadStarter download;               // the macros, then the active slot's key page
+  std::function<void(int message)> post;  // the main window's busy messages
 };
 
 class MouseButtonPage {
@@ -36,7 +38,7 @@ class MouseButtonPage {
   void SetCapture(InputCapture& capture) { capture_ = &capture; }
   // The macro names and the download, once the macros exist; until then macros have no names
   // and the download button does nothing.
-  void SetLinks(MacroNameLookup macro_name, std::function<DownloadResult()> download) {
+  void SetLinks(MacroNameLookup macro_name, DownloadStarter download) {
     links_.macro_name = std::move(macro_name);
     links_.download = std::move(download);
   }
@@ -50,6 +52,9 @@ class MouseButtonPage {
   // The "ms_key_" family's notifications and the download button; false when the page does not
   // act on the notification.
   bool Handle(const Notification& notification);
+  // While a device job (this page's download or another's) runs, the download button is
+  // disabled.
+  void ShowDownloadRunning(bool running);
 
   // A key event of the single-key capture (a key message's parameters).
   void TakeCapturedKey(std::intptr_t wparam, std::intptr_t lparam);

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/decimal.h"
@@ -12,12 +13,13 @@ MouseComponents::MouseComponents(CMainWnd& hub, WindowModel& window, Dialogs& di
                                  PointerSettings& pointer, ProfileSaver& profiles,
                                  SameMode& same_mode)
     : window_(window),
+      jobs_(hub.jobs()),
       device_(hub.channels().mouse, state_, pointer, profiles,
               [&hub] { return hub.mouse_page_ready(); }),
       performance_(window, device_, dialogs, profiles),
       lighting_(window, device_, same_mode),
-      // The download runs on this thread: the indicator is shown before it and its timer
-      // started after it, so both messages are sent rather than posted.
+      // The busy messages come from the click and from the job's completion, both on this
+      // thread, so they are handled at once.
       buttons_(window, state_, dialogs,
                {.macro_name = {},
                 .download = {},
@@ -25,6 +27,7 @@ MouseComponents::MouseComponents(CMainWnd& hub, WindowModel& window, Dialogs& di
       part_(device_) {
   part_.SetRefresh([this] { RefreshPages(); });
   hub.SetDevicePart(DeviceKind::kMouse, part_);
+  jobs_.AddBusyListener([this](bool busy) { buttons_.ShowDownloadRunning(busy); });
   hub.SetPageHandler(Page::kMousePerformance,
                      [this](const Notification& n) { (void)performance_.Handle(n); });
   hub.SetPageHandler(Page::kDpiColour,
@@ -46,9 +49,12 @@ void MouseComponents::ConnectMacros(const MacroStore& store, InputCapture& captu
         if (macro < 0 || macro >= static_cast<int>(names.size())) return std::nullopt;
         return names[static_cast<std::size_t>(macro)];
       },
-      [this, &store] {
-        return DownloadMacrosAndKeys(device_.channel(), store, state_.info.macro_memory_units(),
-                                     [this] { return device_.WriteKeyPage(); });
+      [this, &store](DownloadDone done) {
+        if (jobs_.busy()) return false;
+        return StartDownload(
+            jobs_, device_.channel(),
+            TakeDownloadSnapshot(store, state_.info.macro_memory_units(), device_.TakeKeyPage()),
+            [this] { device_.KeyPageWritten(); }, std::move(done));
       });
 }
 

@@ -37,6 +37,7 @@ class MouseComponents {
   void SwitchSlot(const Control& button);
 
   WindowModel& window_;
+  DeviceJobs& jobs_;
   MouseState state_;
   MouseDevice device_;
   MousePerformancePage performance_;

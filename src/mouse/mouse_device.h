@@ -13,6 +13,7 @@
 #include <span>
 
 #include "device/device_channel.h"
+#include "device/key_page_write.h"
 #include "mouse/mouse_profiles.h"
 #include "mouse/mouse_state.h"
 #include "mouse/pointer_settings.h"
@@ -69,8 +70,12 @@ class MouseDevice {
   // The active slot's key page, inside a configuration bracket; the device profile is rewritten.
   // The result of the page write; kChannelBadPage, with nothing sent, for slot 5, which has no
   // key page; kKeyPageNotKnown, with nothing sent, when the page was never read from the mouse
-  // nor loaded from a profile.
+  // nor loaded from a profile. TakeKeyPage, WriteKeyPageSnapshot and KeyPageWritten in turn.
   int WriteKeyPage();
+  // The two halves of WriteKeyPage around the write, for a write on another thread: the active
+  // slot's key page as it is now (or the refusal), and what follows the write.
+  [[nodiscard]] KeyPageSnapshot TakeKeyPage() const;
+  void KeyPageWritten();
   // Restore defaults: desktop pointer speed 10 and wheel lines 3, then the mouse's factory reset.
   void Reset();
 

@@ -72,22 +72,29 @@ std::optional<FieldProblem> MouseDevice::ApplyDeviceProfile(
 }
 
 int MouseDevice::WriteKeyPage() {
+  const KeyPageSnapshot snapshot = TakeKeyPage();
+  if (snapshot.refusal != kChannelSuccess) return snapshot.refusal;
+  const int result = WriteKeyPageSnapshot(channel_, snapshot);
+  KeyPageWritten();
+  return result;
+}
+
+KeyPageSnapshot MouseDevice::TakeKeyPage() const {
   const int page = state_.live.slot;
   if (page < 0 || page > DeviceChannel::kLastPage) {
     Trace("mouse key page not written: slot " + std::to_string(page) + " has no key page");
-    return kChannelBadPage;
+    return {.page = page, .bytes = {}, .refusal = kChannelBadPage};
   }
   if (!state_.keys_known[static_cast<std::size_t>(page)]) {
     Trace("mouse key page not written: page " + std::to_string(page) + " was never read");
-    return kKeyPageNotKnown;
+    return {.page = page, .bytes = {}, .refusal = kKeyPageNotKnown};
   }
-  const std::span<const std::uint8_t> image = state_.keys[static_cast<std::size_t>(page)].bytes;
-  channel_.BeginConfig();
-  const int result = channel_.WriteProfilePage(image, page, MouseKeyTable::kPageSize);
-  channel_.EndConfig();
-  profiles_.SaveSelected(DeviceKind::kMouse, kDeviceProfile);
-  return result;
+  const std::span<const std::uint8_t> image =
+      std::span(state_.keys[static_cast<std::size_t>(page)].bytes).first(MouseKeyTable::kPageSize);
+  return {.page = page, .bytes = {image.begin(), image.end()}, .refusal = kChannelSuccess};
 }
+
+void MouseDevice::KeyPageWritten() { profiles_.SaveSelected(DeviceKind::kMouse, kDeviceProfile); }
 
 // The mouse takes key pages only inside a configuration bracket, whoever writes them.
 void MouseDevice::WriteKeyPage0(const MouseKeyTable& keys) {

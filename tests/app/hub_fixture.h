@@ -17,6 +17,7 @@
 #include "core/manual_clock.h"
 #include "fake_user_folders.h"
 #include "sim/virtual_bus.h"
+#include "support/deadline.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_window_host.h"
 #include "support/manual_ui_loop.h"
@@ -96,6 +97,15 @@ class HubTest : public ::testing::Test {
     return control != nullptr ? *control : window_->Root();
   }
   std::vector<std::string> Log() { return std::exchange(log_, {}); }
+  // Runs the window's messages until the device job running has finished, completion included;
+  // false when its message did not come within the deadline.
+  [[nodiscard]] bool AwaitDeviceJob() {
+    while (hub_->jobs().busy()) {
+      if (!loop_.AwaitMessage(kWaitDeadline)) return false;
+      loop_.RunPending();
+    }
+    return true;
+  }
   std::string MainIniText() { return ReadFile(folders_.GetDataFolder() + "main.ini"); }
 
   TempDir temp_;

@@ -331,8 +331,15 @@ TEST_F(KeyPageTest, DownloadWritesMacrosThenTheKeyTableBehindTheBusyIndicator) {
   const std::size_t key = DeviceIndexOfSlot(state(), kKeyA);
 
   Find("kb_key_butt_prosave").Click();
-  EXPECT_TRUE(dialogs_.shown().empty());
   EXPECT_TRUE(Find("setting_progress").IsVisible());
+  EXPECT_FALSE(Find("kb_key_butt_prosave").IsEnabled());
+  EXPECT_FALSE(loop_.TimerPeriod(kTimerHideProgress).has_value());
+  // The key edited meanwhile keeps its new function for the next download.
+  const KeyAssignment sent = Held(kKeyA);
+  PickCategory(8);
+  ASSERT_TRUE(AwaitDeviceJob()) << "the download's end";
+  EXPECT_TRUE(dialogs_.shown().empty());
+  EXPECT_TRUE(Find("kb_key_butt_prosave").IsEnabled());
   EXPECT_TRUE(loop_.TimerPeriod(kTimerHideProgress).has_value());
   std::vector<int> commands;
   for (const TracedRequest& request : Requests()) {
@@ -340,7 +347,8 @@ TEST_F(KeyPageTest, DownloadWritesMacrosThenTheKeyTableBehindTheBusyIndicator) {
   }
   EXPECT_THAT(commands, ::testing::ElementsAre(1, kMacroData, 2, 1, kWritePage, 2));
   const std::vector<std::uint8_t> pages = device_->Memory().key_pages;
-  EXPECT_EQ((KeyAssignment{pages[3 * key], pages[3 * key + 1], pages[3 * key + 2]}), Held(kKeyA));
+  EXPECT_EQ((KeyAssignment{pages[3 * key], pages[3 * key + 1], pages[3 * key + 2]}), sent);
+  EXPECT_NE(Held(kKeyA), sent);
 }
 
 TEST_F(KeyPageTest, ADownloadThatFailsOrDoesNotFitSaysSo) {
@@ -353,14 +361,18 @@ TEST_F(KeyPageTest, ADownloadThatFailsOrDoesNotFitSaysSo) {
   ASSERT_TRUE(store_.WriteMacro(
       "long", "long", std::vector<std::string>(static_cast<std::size_t>(steps), "1,0,129,1,1,x")));
   Find("kb_key_butt_prosave").Click();
+  ASSERT_TRUE(AwaitDeviceJob()) << "the download's end";
   EXPECT_THAT(dialogs_.Texts(),
               ::testing::ElementsAre(FormatMessageText(*window_, "message_text_16", over)));
   EXPECT_TRUE(Requests().empty());
 
   ASSERT_TRUE(store_.RewriteCatalogue(std::vector<std::string>{}));
   device_->SetFaults({.refusal_status = 0xFF});
-  EXPECT_EQ(page().Download().outcome, DownloadOutcome::kKeyPageFailed);
+  EXPECT_TRUE(page().Download());
+  EXPECT_FALSE(page().Download());
+  ASSERT_TRUE(AwaitDeviceJob()) << "the download's end";
   EXPECT_EQ(dialogs_.Texts().back(), "message_text_download_keys_failed");
+  EXPECT_EQ(WithCommand(Requests(), kWritePage).size(), 1u);
 }
 
 }  // namespace

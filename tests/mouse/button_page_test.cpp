@@ -26,7 +26,11 @@ class ButtonPageTest : public MousePageTest {
                                        if (macro >= static_cast<int>(macros_.size())) return {};
                                        return macros_[static_cast<std::size_t>(macro)];
                                      },
-                                     .download = [this] { return download_result_; },
+                                     .download =
+                                         [this](DownloadDone done) {
+                                           download_done_ = std::move(done);
+                                           return true;
+                                         },
                                      .post = [this](int message) { posted_.push_back(message); }});
     window_->SetNotifyHandler([this](const Notification& n) { (void)buttons_->Handle(n); });
     // A factory table: buttons 0-4 the five mouse buttons (left on button 0 only), the others
@@ -45,7 +49,7 @@ class ButtonPageTest : public MousePageTest {
 
   std::optional<MouseButtonPage> buttons_;
   std::vector<std::string> macros_ = {"one", "two", "three", "four"};
-  DownloadResult download_result_;
+  DownloadDone download_done_;  // the download started last, ended by the test
   std::vector<int> posted_;
 };
 
@@ -257,13 +261,18 @@ TEST_F(ButtonPageTest, RestoreAndDownloadReportWhatHappened) {
   EXPECT_EQ(Stored(2), state_.defaults.Assignment(2));
   EXPECT_EQ(C("ms_key_fct_combo").CurrentIndex(), 0);
 
-  download_result_.outcome = DownloadOutcome::kTooLong;
-  download_result_.steps_over = 12;
   C("ms_key_butt_prosave").Click();
+  EXPECT_EQ(posted_, (std::vector<int>{0x0C00}));
+  download_done_({.outcome = DownloadOutcome::kTooLong,
+                  .image_bytes = 0,
+                  .steps_over = 12,
+                  .channel_result = kChannelSuccess});
   EXPECT_EQ(posted_, (std::vector<int>{0x0C00, 0x0C01}));
-  download_result_ = DownloadResult{};
-  download_result_.outcome = DownloadOutcome::kImageFailed;
   C("ms_key_butt_prosave").Click();
+  download_done_({.outcome = DownloadOutcome::kImageFailed,
+                  .image_bytes = 0,
+                  .steps_over = std::nullopt,
+                  .channel_result = kChannelNoReply});
   ASSERT_FALSE(dialogs_.Texts().empty());
   EXPECT_EQ(dialogs_.Texts().back(), "ms_key_download_failed");
 }
