@@ -208,6 +208,38 @@ TEST_F(KeyPageTest, PickingAKeyShowsItsFunctionAndStoresNothingNew) {
   EXPECT_FALSE(capture_.installed.has_value());
 }
 
+// The key page finds a shown mouse button or DPI function only when both parameters match (the
+// button page matches those two by param1: ButtonPageTest has the same table); a function no item
+// holds leaves the list on no item, not on the one shown before, and is never rewritten.
+TEST_F(KeyPageTest, ListsFindAShownFunctionByBothParameters) {
+  struct Case {
+    KeyAssignment held;
+    int category;
+    std::string_view combo;
+    int item;  // -1: none
+  };
+  const int right = ItemOf(MouseButtonFunctions(), "mouse_key_right");
+  const int cycle = ItemOf(DpiFunctions(), "mouse_key_DPI_loop");
+  const Case cases[] = {
+      {{0x10, 0x02, 0}, 2, "kb_key_fct_combo_11", right},
+      {{0x10, 0x02, 0x07}, 2, "kb_key_fct_combo_11", -1},
+      {{0x13, 0x03, 0}, 5, "kb_key_fct_combo_14", cycle},
+      {{0x13, 0x03, 0x01}, 5, "kb_key_fct_combo_14", -1},
+      {{0x40, 0x02, 0}, 8, "kb_key_fct_combo_22", ItemOf(SystemFunctions(), "system_sleep")},
+      {{0x40, 0x02, 0x01}, 8, "kb_key_fct_combo_22", -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message()
+                 << int{c.held.type} << " " << int{c.held.param1} << " " << int{c.held.param2});
+    ASSERT_TRUE(Find(c.combo).SelectItem(0, Notify::kNo));  // what an earlier key showed
+    ASSERT_TRUE(SetAssignmentOfSlot(state(), kKeyA, c.held));
+    Find("kb_key_" + std::to_string(kKeyA)).Click();
+    EXPECT_EQ(Find("kb_key_fct_combo").CurrentIndex(), c.category);
+    EXPECT_EQ(Find(c.combo).CurrentIndex(), c.item);
+    EXPECT_EQ(Held(kKeyA), c.held);
+  }
+}
+
 TEST_F(KeyPageTest, EditsAreKeptWithinTheirBytes) {
   struct Case {
     int edit;
