@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 
+#include "app/hook_receivers.h"
 #include "app/input_capture.h"
 #include "keyboard/keyboard_device.h"
 #include "macro/macro_download.h"
@@ -41,6 +42,9 @@ class KeyboardKeyPage {
   // can be captured.
   void SetMacros(const MacroStore& store);
   void SetCapture(InputCapture& capture);
+  // Takes the capture's single-key message (kMessageKeyboardSingleKey) from `receivers`, which
+  // must not outlive the page.
+  void ReceiveCapturedKeys(HookReceivers& receivers);
 
   // The notifications of "kb_key_…" controls; false when the page does not act on it.
   bool Handle(const Notification& notification);

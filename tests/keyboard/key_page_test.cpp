@@ -12,6 +12,7 @@
 #include "device/trace_reader.h"
 #include "keyboard/keyboard_components.h"
 #include "keyboard/keyboard_slots.h"
+#include "macro/macro_components.h"
 #include "mouse/button_panels.h"
 #include "mouse/function_lists.h"
 #include "support/fake_input_capture.h"
@@ -48,6 +49,7 @@ class KeyPageTest : public HubTest {
   void TearDown() override {
     hub_.reset();
     keyboard_.reset();
+    macros_.reset();
   }
 
   KeyboardKeyPage& page() { return keyboard_->key_page(); }
@@ -74,6 +76,7 @@ class KeyPageTest : public HubTest {
   TempDir macro_folder_;
   MacroStore store_{DeviceKind::kKeyboard, macro_folder_.path()};
   FakeInputCapture capture_{loop_};
+  std::optional<MacroComponents> macros_;  // the program's, for the tests that need them
 };
 
 // Index of the item `id` in a function list: the combos list the functions in that order.
@@ -343,6 +346,32 @@ TEST_F(KeyPageTest, ACapturedKeyIsStoredAndOnlyKeysAreTaken) {
   EXPECT_FALSE(capture_.installed.has_value());
   page().TakeCapturedKey({0x1B, 0});
   EXPECT_EQ(Held(kKeyA).type, type::kMouseButton);
+}
+
+// As the program wires it: the capture posts 0x0801 to the main window, whose macro components
+// hand it to the key page.
+TEST_F(KeyPageTest, TheSingleKeyMessageReachesThePageThroughTheMacroComponents) {
+  macros_.emplace(*hub_, *window_, dialogs_, folders_, capture_);
+  page().ReceiveCapturedKeys(macros_->hook_receivers());
+  Find("kb_key_" + std::to_string(kKeyA)).Click();
+  PickCategory(1);
+  struct Case {
+    CapturedKey key;
+    std::string_view shown;
+    KeyAssignment stored;
+  };
+  const Case cases[] = {
+      {{0x1B, 0}, "keyboard_key_Esc", {0x20, 0, 0x29}},
+      {{0xAF, 0}, "keyboard_key_Esc", {0x20, 0, 0x29}},  // volume up is no key: ignored
+      {{13, CapturedKey::kExtended}, "keyboard_key_Num Enter", {0x20, 0, 0x58}},
+      {{0xA3, 0}, "keyboard_key_RCtrl", {0x20, 0x10, 0}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_FALSE(capture_.PlayKey(kKeyDown, c.key)) << "swallowed";
+    loop_.RunPending();
+    EXPECT_EQ(Find("kb_key_fct_edit_21").RawText(), c.shown) << c.key.virtual_key;
+    EXPECT_EQ(Held(kKeyA), c.stored) << c.key.virtual_key;
+  }
 }
 
 TEST_F(KeyPageTest, RestoreDefaultGivesTheKeyItsFactoryFunctionAgain) {
