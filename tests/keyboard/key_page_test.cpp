@@ -424,5 +424,49 @@ TEST_F(KeyPageTest, ADownloadThatFailsOrDoesNotFitSaysSo) {
   EXPECT_EQ(dialogs_.Texts().back(), "message_text_download_keys_failed");
 }
 
+// A macro image the keyboard stops taking part-way (a refusal, or the keyboard pulled out) is told
+// as such, and the key table that would bind keys to the half-written macros is not sent.
+TEST_F(KeyPageTest, AMacroImageThatFailsPartWayLeavesTheKeyTableUnwritten) {
+  ASSERT_TRUE(store_.RewriteCatalogue(std::vector<std::string>{"long"}));
+  ASSERT_TRUE(store_.WriteMacro("long", "long",
+                                std::vector<std::string>(40, "10,1,138,4,1,keyboard_key_A")));
+  // A whole download first: where the image's bracket ends, and the key table the keyboard holds.
+  Find("kb_key_butt_prosave").Click();
+  ASSERT_TRUE(dialogs_.Texts().empty());
+  const std::vector<TracedRequest> whole = Requests();
+  const auto image_end =
+      std::ranges::find_if(whole, [](const TracedRequest& r) { return r.command == 2; });
+  ASSERT_NE(image_end, whole.end());
+  const int last_image_request = static_cast<int>(image_end - whole.begin()) + 1;
+  ASSERT_GT(last_image_request, 4) << "an image of several data requests";
+  const std::vector<std::uint8_t> pages_before = device_->Memory().key_pages;
+  Find("kb_key_" + std::to_string(kKeyA)).Click();
+  PickCategory(8);  // a change the key table would carry
+
+  const sim::Faults faults[] = {
+      {.refusal_status = 0xFF, .refuse_request = 3},
+      {.refusal_status = 0xFE, .refuse_request = last_image_request},
+      {.vanish_on_request = last_image_request - 1},
+  };
+  for (const sim::Faults& fault : faults) {
+    SCOPED_TRACE(::testing::Message()
+                 << "refused " << fault.refuse_request << ", vanished " << fault.vanish_on_request);
+    ASSERT_TRUE(bus_.SetTraceFile(temp_.path() / ("trace" + std::to_string(&fault - faults))));
+    device_->SetFaults(fault);
+    Find("kb_key_butt_prosave").Click();
+    loop_.RunPending();
+    ASSERT_FALSE(dialogs_.Texts().empty());
+    EXPECT_EQ(dialogs_.Texts().back(), "message_text_download_macros_failed");
+    const std::vector<TracedRequest> requests =
+        TracedRequests(temp_.path() / ("trace" + std::to_string(&fault - faults)));
+    EXPECT_TRUE(std::ranges::any_of(requests, [](const TracedRequest& r) {
+      return r.command == kMacroData;
+    })) << "the image was under way";
+    EXPECT_TRUE(std::ranges::none_of(
+        requests, [](const TracedRequest& r) { return r.command == kWritePage; }));
+    EXPECT_EQ(device_->Memory().key_pages, pages_before);
+  }
+}
+
 }  // namespace
 }  // namespace vandrel::testing
