@@ -195,6 +195,12 @@ void KeyboardKeyPage::Store() {
   RefreshKeyTips();
 }
 
+void KeyboardKeyPage::ReceiveCapturedKeys(HookReceivers& receivers) {
+  receivers.Set(kMessageKeyboardSingleKey, [this](std::intptr_t /*wparam*/, std::intptr_t lparam) {
+    TakeCapturedKey(CapturedKey::FromParam(lparam));
+  });
+}
+
 void KeyboardKeyPage::TakeCapturedKey(CapturedKey key) {
   if (!capturing_ || !selected_slot_) return;
   const KeyRow* row = FindKey(HookedVirtualKey(key.virtual_key, key.flags));

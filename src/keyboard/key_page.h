@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "app/device_jobs.h"
+#include "app/hook_receivers.h"
 #include "app/input_capture.h"
 #include "keyboard/keyboard_device.h"
 #include "macro/download_job.h"
@@ -46,6 +47,9 @@ class KeyboardKeyPage {
   // can be captured.
   void SetMacros(const MacroStore& store);
   void SetCapture(InputCapture& capture);
+  // Takes the capture's single-key message (kMessageKeyboardSingleKey) from `receivers`, which
+  // must not outlive the page.
+  void ReceiveCapturedKeys(HookReceivers& receivers);
 
   // The notifications of "kb_key_…" controls; false when the page does not act on it.
   bool Handle(const Notification& notification);

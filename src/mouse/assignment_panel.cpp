@@ -187,7 +187,8 @@ void AssignmentPanel::ShowListItem(FunctionPanel panel, const KeyAssignment& ass
   } else {
     found = FindByParams(items, assignment);
   }
-  if (found != nullptr) SelectInCombo(list->combo, static_cast<int>(found - items.data()));
+  // No item holds it: the list names nothing rather than what it showed before.
+  SelectInCombo(list->combo, found != nullptr ? static_cast<int>(found - items.data()) : -1);
 }
 
 void AssignmentPanel::ShowCountPanel() {

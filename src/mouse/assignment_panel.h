@@ -52,7 +52,7 @@ class AssignmentPanel {
   [[nodiscard]] static std::optional<FunctionPanel> PanelOf(const KeyAssignment& assignment);
   // Sets `panel`'s controls from `assignment`: edits first (without notification), then the list
   // items with an "itemselect", as a user's choice would, so that the page stores the shown
-  // assignment again. A macro beyond the list selects no macro.
+  // assignment again. A macro beyond the list, or a function no list item holds, selects none.
   void Show(FunctionPanel panel, const KeyAssignment& assignment);
   // "<prefix>tab_function_26" (the count) is shown exactly when the repeat mode asks for one.
   void ShowCountPanel();

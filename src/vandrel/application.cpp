@@ -151,10 +151,7 @@ void Application::MakeHub(const SingleInstance& instance) {
   KeyboardKeyPage& key_page = keyboard_->key_page();
   key_page.SetMacros(macros_->store(DeviceKind::kKeyboard));
   key_page.SetCapture(macros_->capture());
-  macros_->hook_receivers().Set(kMessageKeyboardSingleKey,
-                                [&key_page](std::intptr_t, std::intptr_t lparam) {
-                                  key_page.TakeCapturedKey(CapturedKey::FromParam(lparam));
-                                });
+  key_page.ReceiveCapturedKeys(macros_->hook_receivers());
   MakeDeviceProfiles();
   MakeLightingThreads();
   if (instance.role() == SingleInstance::Role::kFirst) {

@@ -76,10 +76,15 @@ void Screenshot::TakeView() {
   if (view == "kb" || view == "ms" || view == "mp") {
     SelectTab(view);
     QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
-  } else if (view == "kb-macro" || view == "ms-macro" || view == "ms-keys") {
+  } else if (view == "kb-macro" || view == "ms-macro" || view == "kb-lighting") {
     const std::string device = view.substr(0, 2);
     SelectTab(device);
-    SelectTab(device + (view.ends_with("macro") ? "_macro_Op" : "_key_Op"));
+    SelectTab(device + (view.ends_with("macro") ? "_macro_Op" : "_deng_Op"));
+    QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
+  } else if (view == "ms-keys") {
+    SelectTab("ms");
+    SelectTab("ms_key_Op");
+    ShowFireKeyButton();
     QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
   } else if (view == "kb-keys") {
     SelectTab("kb");
@@ -114,6 +119,18 @@ void Screenshot::ShowReassignedKey() {
   key->Click();
   (void)category->ClickItem(10);
   (void)combination->ClickItem(4);
+}
+
+// The Buttons tab with the right button picked and made a fire key, so that a panel with values
+// to fill shows (the left button's panel is locked while it holds the only left click).
+void Screenshot::ShowFireKeyButton() {
+  Control* button = window_.Find("ms_key_2");
+  Control* category = window_.Find("ms_key_fct_combo");
+  Control* clicks = window_.Find("ms_key_fct_edit_11");
+  if (button == nullptr || category == nullptr || clicks == nullptr) return;
+  button->Click();
+  (void)category->ClickItem(5);
+  clicks->Type("3");
 }
 
 // `open` may run a modal loop; the picture is taken inside it, and closing the window ends it.

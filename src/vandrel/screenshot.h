@@ -1,6 +1,6 @@
 // Screenshot: for review pictures and scripts. Once the main window is filled (every simulated
 // device connected and its attach handler run), it pictures the chosen view — the main window,
-// one device tab or its Macros tab, the tray menu, or a window the program opens (About, palette,
+// one device tab or one of its pages, the tray menu, or a window the program opens (About, palette,
 // message box, skin window) — writes a PNG and ends the program through the orderly stop (message
 // 0x0002). User-interface thread only.
 #pragma once
@@ -45,6 +45,7 @@ class Screenshot final : public QObject {
   // Selects the option "<tag>_tab": a device tab ("ms") or one of its pages ("ms_macro_Op").
   void SelectTab(const std::string& tag);
   void ShowReassignedKey();
+  void ShowFireKeyButton();
   void Save(QWidget* widget);
 
   const Request request_;

@@ -12,6 +12,7 @@
 #include "device/trace_reader.h"
 #include "keyboard/keyboard_components.h"
 #include "keyboard/keyboard_slots.h"
+#include "macro/macro_components.h"
 #include "mouse/button_panels.h"
 #include "mouse/function_lists.h"
 #include "support/fake_input_capture.h"
@@ -48,6 +49,7 @@ class KeyPageTest : public HubTest {
   void TearDown() override {
     hub_.reset();
     keyboard_.reset();
+    macros_.reset();
   }
 
   KeyboardKeyPage& page() { return keyboard_->key_page(); }
@@ -74,6 +76,7 @@ class KeyPageTest : public HubTest {
   TempDir macro_folder_;
   MacroStore store_{DeviceKind::kKeyboard, macro_folder_.path()};
   FakeInputCapture capture_{loop_};
+  std::optional<MacroComponents> macros_;  // the program's, for the tests that need them
 };
 
 // Index of the item `id` in a function list: the combos list the functions in that order.
@@ -208,6 +211,38 @@ TEST_F(KeyPageTest, PickingAKeyShowsItsFunctionAndStoresNothingNew) {
   EXPECT_FALSE(capture_.installed.has_value());
 }
 
+// The key page finds a shown mouse button or DPI function only when both parameters match (the
+// button page matches those two by param1: ButtonPageTest has the same table); a function no item
+// holds leaves the list on no item, not on the one shown before, and is never rewritten.
+TEST_F(KeyPageTest, ListsFindAShownFunctionByBothParameters) {
+  struct Case {
+    KeyAssignment held;
+    int category;
+    std::string_view combo;
+    int item;  // -1: none
+  };
+  const int right = ItemOf(MouseButtonFunctions(), "mouse_key_right");
+  const int cycle = ItemOf(DpiFunctions(), "mouse_key_DPI_loop");
+  const Case cases[] = {
+      {{0x10, 0x02, 0}, 2, "kb_key_fct_combo_11", right},
+      {{0x10, 0x02, 0x07}, 2, "kb_key_fct_combo_11", -1},
+      {{0x13, 0x03, 0}, 5, "kb_key_fct_combo_14", cycle},
+      {{0x13, 0x03, 0x01}, 5, "kb_key_fct_combo_14", -1},
+      {{0x40, 0x02, 0}, 8, "kb_key_fct_combo_22", ItemOf(SystemFunctions(), "system_sleep")},
+      {{0x40, 0x02, 0x01}, 8, "kb_key_fct_combo_22", -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message()
+                 << int{c.held.type} << " " << int{c.held.param1} << " " << int{c.held.param2});
+    ASSERT_TRUE(Find(c.combo).SelectItem(0, Notify::kNo));  // what an earlier key showed
+    ASSERT_TRUE(SetAssignmentOfSlot(state(), kKeyA, c.held));
+    Find("kb_key_" + std::to_string(kKeyA)).Click();
+    EXPECT_EQ(Find("kb_key_fct_combo").CurrentIndex(), c.category);
+    EXPECT_EQ(Find(c.combo).CurrentIndex(), c.item);
+    EXPECT_EQ(Held(kKeyA), c.held);
+  }
+}
+
 TEST_F(KeyPageTest, EditsAreKeptWithinTheirBytes) {
   struct Case {
     int edit;
@@ -313,6 +348,32 @@ TEST_F(KeyPageTest, ACapturedKeyIsStoredAndOnlyKeysAreTaken) {
   EXPECT_EQ(Held(kKeyA).type, type::kMouseButton);
 }
 
+// As the program wires it: the capture posts 0x0801 to the main window, whose macro components
+// hand it to the key page.
+TEST_F(KeyPageTest, TheSingleKeyMessageReachesThePageThroughTheMacroComponents) {
+  macros_.emplace(*hub_, *window_, dialogs_, folders_, capture_);
+  page().ReceiveCapturedKeys(macros_->hook_receivers());
+  Find("kb_key_" + std::to_string(kKeyA)).Click();
+  PickCategory(1);
+  struct Case {
+    CapturedKey key;
+    std::string_view shown;
+    KeyAssignment stored;
+  };
+  const Case cases[] = {
+      {{0x1B, 0}, "keyboard_key_Esc", {0x20, 0, 0x29}},
+      {{0xAF, 0}, "keyboard_key_Esc", {0x20, 0, 0x29}},  // volume up is no key: ignored
+      {{13, CapturedKey::kExtended}, "keyboard_key_Num Enter", {0x20, 0, 0x58}},
+      {{0xA3, 0}, "keyboard_key_RCtrl", {0x20, 0x10, 0}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_FALSE(capture_.PlayKey(kKeyDown, c.key)) << "swallowed";
+    loop_.RunPending();
+    EXPECT_EQ(Find("kb_key_fct_edit_21").RawText(), c.shown) << c.key.virtual_key;
+    EXPECT_EQ(Held(kKeyA), c.stored) << c.key.virtual_key;
+  }
+}
+
 TEST_F(KeyPageTest, RestoreDefaultGivesTheKeyItsFactoryFunctionAgain) {
   Find("kb_key_" + std::to_string(kKeyA)).Click();
   PickCategory(8);
@@ -373,6 +434,50 @@ TEST_F(KeyPageTest, ADownloadThatFailsOrDoesNotFitSaysSo) {
   ASSERT_TRUE(AwaitDeviceJob()) << "the download's end";
   EXPECT_EQ(dialogs_.Texts().back(), "message_text_download_keys_failed");
   EXPECT_EQ(WithCommand(Requests(), kWritePage).size(), 1u);
+}
+
+// A macro image the keyboard stops taking part-way (a refusal, or the keyboard pulled out) is told
+// as such, and the key table that would bind keys to the half-written macros is not sent.
+TEST_F(KeyPageTest, AMacroImageThatFailsPartWayLeavesTheKeyTableUnwritten) {
+  ASSERT_TRUE(store_.RewriteCatalogue(std::vector<std::string>{"long"}));
+  ASSERT_TRUE(store_.WriteMacro("long", "long",
+                                std::vector<std::string>(40, "10,1,138,4,1,keyboard_key_A")));
+  // A whole download first: where the image's bracket ends, and the key table the keyboard holds.
+  Find("kb_key_butt_prosave").Click();
+  ASSERT_TRUE(dialogs_.Texts().empty());
+  const std::vector<TracedRequest> whole = Requests();
+  const auto image_end =
+      std::ranges::find_if(whole, [](const TracedRequest& r) { return r.command == 2; });
+  ASSERT_NE(image_end, whole.end());
+  const int last_image_request = static_cast<int>(image_end - whole.begin()) + 1;
+  ASSERT_GT(last_image_request, 4) << "an image of several data requests";
+  const std::vector<std::uint8_t> pages_before = device_->Memory().key_pages;
+  Find("kb_key_" + std::to_string(kKeyA)).Click();
+  PickCategory(8);  // a change the key table would carry
+
+  const sim::Faults faults[] = {
+      {.refusal_status = 0xFF, .refuse_request = 3},
+      {.refusal_status = 0xFE, .refuse_request = last_image_request},
+      {.vanish_on_request = last_image_request - 1},
+  };
+  for (const sim::Faults& fault : faults) {
+    SCOPED_TRACE(::testing::Message()
+                 << "refused " << fault.refuse_request << ", vanished " << fault.vanish_on_request);
+    ASSERT_TRUE(bus_.SetTraceFile(temp_.path() / ("trace" + std::to_string(&fault - faults))));
+    device_->SetFaults(fault);
+    Find("kb_key_butt_prosave").Click();
+    loop_.RunPending();
+    ASSERT_FALSE(dialogs_.Texts().empty());
+    EXPECT_EQ(dialogs_.Texts().back(), "message_text_download_macros_failed");
+    const std::vector<TracedRequest> requests =
+        TracedRequests(temp_.path() / ("trace" + std::to_string(&fault - faults)));
+    EXPECT_TRUE(std::ranges::any_of(requests, [](const TracedRequest& r) {
+      return r.command == kMacroData;
+    })) << "the image was under way";
+    EXPECT_TRUE(std::ranges::none_of(
+        requests, [](const TracedRequest& r) { return r.command == kWritePage; }));
+    EXPECT_EQ(device_->Memory().key_pages, pages_before);
+  }
 }
 
 }  // namespace

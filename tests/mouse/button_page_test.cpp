@@ -202,6 +202,36 @@ TEST_F(ButtonPageTest, EveryPanelsComboFollowsItsFunctionList) {
   }
 }
 
+// The button page finds a shown mouse button or DPI function by param1 alone, every other list
+// by both parameters (KeyPageTest has the same table, where both parameters always count).
+TEST_F(ButtonPageTest, ListsFindAShownButtonOrDpiFunctionByParam1) {
+  struct Case {
+    KeyAssignment held;
+    int category;
+    std::string_view combo;
+    int item;  // -1: none
+  };
+  const Case cases[] = {
+      {{0x10, 0x02, 0}, 1, "ms_key_fct_combo_11", 2},
+      {{0x10, 0x02, 0x07}, 1, "ms_key_fct_combo_11", 2},
+      {{0x13, 0x03, 0}, 4, "ms_key_fct_combo_14", 2},
+      {{0x13, 0x03, 0x01}, 4, "ms_key_fct_combo_14", 2},
+      {{0x40, 0x02, 0}, 8, "ms_key_fct_combo_22", 1},
+      {{0x40, 0x02, 0x01}, 8, "ms_key_fct_combo_22", -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message()
+                 << int{c.held.type} << " " << int{c.held.param1} << " " << int{c.held.param2});
+    C(c.combo).SelectItem(0, Notify::kNo);  // what an earlier button showed
+    state_.keys[0].SetAssignment(4, c.held);
+    Select(3);
+    Select(4);
+    EXPECT_EQ(C("ms_key_fct_combo").CurrentIndex(), c.category);
+    EXPECT_EQ(C(c.combo).CurrentIndex(), c.item);
+    EXPECT_EQ(Stored(4), c.held) << "showing a function stores nothing new";
+  }
+}
+
 TEST_F(ButtonPageTest, NumberEditsAreCorrectedAsTyped) {
   struct Case {
     std::string edit, typed, shown;

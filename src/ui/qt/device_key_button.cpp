@@ -1,10 +1,22 @@
 #include "ui/qt/device_key_button.h"
 
 #include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <algorithm>
 #include <utility>
 
 namespace vandrel {
+namespace {
+
+// Room around the caption on its plate, and the rim of light the plate always leaves: thin at the
+// sides, where a long caption needs the width, and wider above and below.
+constexpr int kPlateMarginX = 3;
+constexpr int kPlateMarginY = 1;
+constexpr int kLightRimX = 1;
+constexpr int kLightRimY = 3;
+
+}  // namespace
 
 DeviceKeyButton::DeviceKeyButton(QWidget* parent) : QPushButton(parent) {}
 
@@ -20,8 +32,20 @@ void DeviceKeyButton::SetLightImage(QImage image) {
   update();
 }
 
+QRect DeviceKeyButton::CaptionPlate() const {
+  if (text().isEmpty()) return {};
+  const QFontMetrics metrics = fontMetrics();
+  QRect plate(0, 0, metrics.horizontalAdvance(text()) + 2 * kPlateMarginX,
+              metrics.height() + 2 * kPlateMarginY);
+  plate.moveCenter(rect().center());
+  return plate.intersected(rect().adjusted(kLightRimX, kLightRimY, -kLightRimX, -kLightRimY));
+}
+
 QImage DeviceKeyButton::TintedLight() const {
-  QImage tinted(size(), QImage::Format_ARGB32_Premultiplied);
+  // Drawn at the screen's resolution, so that the light's edges stay sharp at 200 %.
+  const qreal ratio = devicePixelRatioF();
+  QImage tinted(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+  tinted.setDevicePixelRatio(ratio);
   tinted.fill(Qt::transparent);
   QPainter painter(&tinted);
   if (light_image_.isNull()) {
@@ -41,12 +65,26 @@ QImage DeviceKeyButton::TintedLight() const {
   return tinted;
 }
 
-void DeviceKeyButton::paintEvent(QPaintEvent* event) {
-  QPushButton::paintEvent(event);
-  if (!light_on_) return;
-  QPainter painter(this);
+// The key's face without its caption, the light over it, then the caption on a small copy of the
+// face: light of any colour never covers the caption.
+void DeviceKeyButton::paintEvent(QPaintEvent* /*event*/) {
+  QStylePainter painter(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  if (!light_on_) {
+    painter.drawControl(QStyle::CE_PushButton, option);
+    return;
+  }
+  const QString caption = option.text;
+  option.text.clear();
+  painter.drawControl(QStyle::CE_PushButton, option);
   painter.setOpacity(light_alpha_ / 255.0);
-  painter.drawImage(0, 0, TintedLight());
+  painter.drawImage(QPoint(0, 0), TintedLight());
+  painter.setOpacity(1.0);
+  if (caption.isEmpty()) return;
+  option.text = caption;
+  option.rect = CaptionPlate();
+  painter.drawControl(QStyle::CE_PushButton, option);
 }
 
 }  // namespace vandrel

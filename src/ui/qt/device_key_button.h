@@ -2,7 +2,12 @@
 // its light is on, the light image tinted with the light colour at the light alpha (0-255). The
 // light colour is written as the devices' frames order it: green << 16 | blue << 8 | red (the top
 // byte is ignored). Without a light image the key's face is tinted instead,
-// so that a skin without pictures still shows the light. User-interface thread only.
+// so that a skin without pictures still shows the light.
+//
+// A lit key with a caption keeps a plate in its middle: a small copy of the key's own face (normal,
+// hot or reassigned look) with the caption on it, so that the caption reads the same whatever the
+// light's colour and alpha, and a key's look stays visible under the light. User-interface thread
+// only.
 #pragma once
 
 #include <QImage>
@@ -19,6 +24,10 @@ class DeviceKeyButton : public QPushButton {
   void SetLight(bool on, quint32 colour, int alpha);
   void SetLightImage(QImage image);
   [[nodiscard]] bool IsLightOn() const { return light_on_; }
+
+  // Where the caption's plate is drawn while the light is on: the caption's size plus a margin,
+  // centred, always inside a rim of light. Empty without a caption.
+  [[nodiscard]] QRect CaptionPlate() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

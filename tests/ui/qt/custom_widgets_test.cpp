@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
+#include <ranges>
 
 #include "ui/qt/chart_view.h"
 #include "ui/qt/circle_progress.h"
@@ -107,6 +109,62 @@ TEST(DeviceKeyButtonTest, TheLightImageIsTintedAndBlendedByAlpha) {
   const QColor blended = QColor::fromRgba(Render(key).pixel(10, 15));
   EXPECT_NEAR(blended.red(), face.red() / 2, 8);
   EXPECT_GT(blended.green(), face.green() / 2);
+}
+
+// A lit key keeps its caption on a plate of its own face: the plate looks the same under every
+// light, shows the key's look (a reassigned key's differs), and the light fills the rest.
+TEST(DeviceKeyButtonTest, TheCaptionStaysReadableUnderAnyLight) {
+  struct Light {
+    quint32 colour;  // green << 16 | blue << 8 | red
+    int alpha;
+    QRgb rim;  // the light over the key's face, where no plate is
+  };
+  const Light lights[] = {{0x0000FF, 255, 0xFFFF0000u}, {0xFFFFFF, 255, 0xFFFFFFFFu},
+                          {0x000000, 255, 0xFF000000u}, {0xFF0000, 255, 0xFF00FF00u},
+                          {0x00FF00, 128, 0},           {0x00FFFF, 30, 0}};
+  struct Look {
+    const char* sheet;
+    QRgb face;
+  };
+  const Look looks[] = {
+      {"QPushButton{background-color:#000080;color:#FF0000;border:none;padding:0}", 0xFF000080u},
+      {"QPushButton{background-color:#804000;color:#FF0000;border:none;padding:0}", 0xFF804000u}};
+  for (const Look& look : looks) {
+    DeviceKeyButton key;
+    key.setStyleSheet(look.sheet);
+    key.setText("W");
+    key.resize(40, 30);
+    key.ensurePolished();
+    const QRect plate = key.CaptionPlate();
+    ASSERT_FALSE(plate.isEmpty());
+    EXPECT_TRUE(QRect(0, 0, 40, 30).contains(plate));
+    EXPECT_GE(plate.top(), 3) << "light stays visible above and below the plate";
+    QImage first_plate;
+    for (const Light& light : lights) {
+      SCOPED_TRACE(testing::Message()
+                   << look.sheet << " light " << light.colour << "/" << light.alpha);
+      key.SetLight(true, light.colour, light.alpha);
+      const QImage image = Render(key);
+      const QImage on_plate = image.copy(plate);
+      if (first_plate.isNull()) first_plate = on_plate;
+      EXPECT_EQ(on_plate, first_plate) << "the caption's plate does not change with the light";
+      EXPECT_EQ(image.pixel(plate.left() + 1, plate.center().y()), look.face);
+      const bool caption_drawn = std::ranges::any_of(
+          std::views::iota(0, on_plate.width() * on_plate.height()), [&](int i) {
+            const QColor colour = on_plate.pixelColor(i % on_plate.width(), i / on_plate.width());
+            return colour.red() > 160 && colour.green() < 90;
+          });
+      EXPECT_TRUE(caption_drawn) << "the caption's colour shows on the plate";
+      if (light.rim != 0) {
+        EXPECT_EQ(image.pixel(20, 1 + plate.top() / 2), light.rim);
+      }
+    }
+  }
+  DeviceKeyButton blank;
+  blank.resize(40, 30);
+  EXPECT_TRUE(blank.CaptionPlate().isEmpty()) << "a key without a caption is lit all over";
+  blank.SetLight(true, 0x0000FF, 255);
+  EXPECT_EQ(Render(blank).pixel(20, 15), 0xFFFF0000u);
 }
 
 TEST(ChartViewTest, WithoutItemsNothingIsDrawn) {
