@@ -444,6 +444,7 @@ TEST_F(KeyPageTest, AMacroImageThatFailsPartWayLeavesTheKeyTableUnwritten) {
                                 std::vector<std::string>(40, "10,1,138,4,1,keyboard_key_A")));
   // A whole download first: where the image's bracket ends, and the key table the keyboard holds.
   Find("kb_key_butt_prosave").Click();
+  ASSERT_TRUE(AwaitDeviceJob()) << "the download's end";
   ASSERT_TRUE(dialogs_.Texts().empty());
   const std::vector<TracedRequest> whole = Requests();
   const auto image_end =
@@ -466,7 +467,7 @@ TEST_F(KeyPageTest, AMacroImageThatFailsPartWayLeavesTheKeyTableUnwritten) {
     ASSERT_TRUE(bus_.SetTraceFile(temp_.path() / ("trace" + std::to_string(&fault - faults))));
     device_->SetFaults(fault);
     Find("kb_key_butt_prosave").Click();
-    loop_.RunPending();
+    ASSERT_TRUE(AwaitDeviceJob()) << "the download's end";
     ASSERT_FALSE(dialogs_.Texts().empty());
     EXPECT_EQ(dialogs_.Texts().back(), "message_text_download_macros_failed");
     const std::vector<TracedRequest> requests =
