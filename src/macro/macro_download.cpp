@@ -5,18 +5,13 @@
 #include "macro/macro_image.h"
 
 namespace vandrel {
-namespace {
 
-// The first of the bracket's results that is not a success.
-[[nodiscard]] int SendImage(DeviceChannel& channel, const std::vector<std::uint8_t>& image) {
+int SendInConfigBracket(DeviceChannel& channel, const std::function<int()>& send) {
   const int begin = channel.BeginConfig();
-  // Without an open bracket the device may drop the data, so it is not sent.
-  const int data = begin == kChannelSuccess ? channel.WriteMacroData(image) : begin;
+  const int data = begin == kChannelSuccess ? send() : begin;
   const int end = channel.EndConfig();
   return data != kChannelSuccess ? data : end;
 }
-
-}  // namespace
 
 DownloadResult DownloadMacrosAndKeys(DeviceChannel& channel, const MacroStore& store,
                                      std::uint8_t memory_units,
@@ -30,7 +25,8 @@ DownloadResult DownloadMacrosAndKeys(DeviceChannel& channel, const MacroStore& s
       return result;
     }
     result.image_bytes = built.image.size();
-    result.channel_result = SendImage(channel, built.image);
+    result.channel_result =
+        SendInConfigBracket(channel, [&] { return channel.WriteMacroData(built.image); });
     if (result.channel_result != kChannelSuccess) {
       result.outcome = DownloadOutcome::kImageFailed;
       return result;
