@@ -252,6 +252,30 @@ TEST_F(RecoilPageTest, ImportTakesAFileOrSaysWhyNot) {
   EXPECT_EQ(dialogs_.file_requests().back().default_extension, "cur");
 }
 
+// Restore copies the table's default over its file and shows its first shot; export copies the
+// file as it is. A copy that cannot be made says so.
+TEST_F(RecoilPageTest, RestoreAndExportCopyTheTablesFile) {
+  C("ms_gun_op_1").Click();
+  C("ms_bullet_op_4").Click();
+  C("ms_cursor_delay_eidt").Type("9");
+  const std::string edited = File(1);
+  const std::filesystem::path target = data_.path() / "out.cur";
+  dialogs_.AnswerFiles({target, data_.path() / "no such folder" / "out.cur"});
+  C("ms_bulletdate_export_btn").Click();
+  C("ms_bulletdate_export_btn").Click();
+  EXPECT_EQ(ReadWholeFile(target).bytes, edited);
+  EXPECT_EQ(dialogs_.file_requests().back().initial_name, "*.cur");
+
+  C("ms_bulletdate_reset_btn").Click();
+  EXPECT_EQ(File(1), CurFile(DefaultLines(1)));
+  EXPECT_TRUE(C("ms_bullet_op_0").IsSelected());
+  EXPECT_EQ(Shown(), DefaultShot(1, 0));
+  std::filesystem::remove(program_.path() / "name_2.cur");
+  C("ms_bulletdate_reset_btn").Click();
+  EXPECT_EQ(dialogs_.Texts(), (std::vector<std::string>{"message_text_recoil_export_failed",
+                                                        "message_text_recoil_restore_failed"}));
+}
+
 // The download button sends every table inside the busy messages; the mouse holds what the files
 // say. A block too long for the mouse, or a mouse that refuses, is reported.
 TEST_F(RecoilPageTest, DownloadSendsTheTablesOrSaysWhyNot) {
