@@ -29,8 +29,8 @@ struct ProgramOptions {
 };
 
 inline constexpr std::string_view kScreenshotViews[] = {
-    "kb",      "ms",        "mp",    "kb-keys", "kb-macro", "ms-macro",
-    "ms-keys", "tray-menu", "about", "palette", "message",  "skin"};
+    "kb",        "ms",        "mp",    "kb-keys", "kb-macro", "ms-macro", "ms-keys",
+    "ms-recoil", "tray-menu", "about", "palette", "message",  "skin"};
 
 inline constexpr std::string_view kProgramUsage =
     "usage: vandrel [--simulate[=kb,ms,mp]] [--sim-trace FILE] [--sim-usb-timing]\n"
@@ -48,8 +48,8 @@ inline constexpr std::string_view kProgramUsage =
     "  --screenshot FILE       once the window is filled, write a PNG of it to FILE and end\n"
     "  --screenshot-view VIEW  what to picture: kb, ms, mp (a device tab), kb-keys (a key\n"
     "                          reassigned), kb-macro, ms-macro (a device's Macros tab), ms-keys\n"
-    "                          (the mouse's Buttons tab), tray-menu, about, palette, message\n"
-    "                          or skin\n"
+    "                          (the mouse's Buttons tab), ms-recoil (its Recoil tab),\n"
+    "                          tray-menu, about, palette, message or skin\n"
     "  --help, --version       print this text or the version\n";
 
 // The options in `arguments` (without the program name); nullopt with `error` set when they

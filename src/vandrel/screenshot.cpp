@@ -81,6 +81,12 @@ void Screenshot::TakeView() {
     SelectTab(device);
     SelectTab(device + (view.ends_with("macro") ? "_macro_Op" : "_key_Op"));
     QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
+  } else if (view == "ms-recoil") {
+    SelectTab("ms");
+    SelectTab("ms_cursor_Op");
+    // A shot past the first, so that the path shows where it stands.
+    if (Control* shot = window_.Find("ms_bullet_op_9")) shot->Click();
+    QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
   } else if (view == "kb-keys") {
     SelectTab("kb");
     ShowReassignedKey();
