@@ -35,7 +35,13 @@ constexpr int kVerticalLine = 5;
   return ParseAction(file.Get(kLineSection, std::to_string(index))).value_or(MacroAction{});
 }
 
-[[nodiscard]] MacroAction MoveLine(MacroKind kind, const RecoilMove& move) {
+[[nodiscard]] bool SetLine(IniDocument& file, int index, const MacroAction& action) {
+  return file.Set(kLineSection, std::to_string(index), FormatAction(action));
+}
+
+}  // namespace
+
+MacroAction RecoilMoveLine(MacroKind kind, const RecoilMove& move) {
   const bool flag = move.toward_flag;
   const bool horizontal = kind == MacroKind::kMoveX;
   const char* name = horizontal ? (flag ? "mouse_move_to_left_text" : "mouse_move_to_right_text")
@@ -47,12 +53,6 @@ constexpr int kVerticalLine = 5;
       .pressed = static_cast<std::uint16_t>(flag ? 1 : 0),
       .name = name};
 }
-
-[[nodiscard]] bool SetLine(IniDocument& file, int index, const MacroAction& action) {
-  return file.Set(kLineSection, std::to_string(index), FormatAction(action));
-}
-
-}  // namespace
 
 RecoilTables::RecoilTables(const MacroStore& store, std::filesystem::path program_folder)
     : store_(store), program_folder_(std::move(program_folder)) {}
@@ -98,9 +98,9 @@ bool RecoilTables::WriteShot(int table, int shot, const RecoilShot& values) cons
         LineCount(file) >= needed || file.Set(kCountSection, kCountKey, std::to_string(needed));
     return counted && SetLine(file, LineOf(shot, kDelayLine), delay) &&
            SetLine(file, LineOf(shot, kHorizontalLine),
-                   MoveLine(MacroKind::kMoveX, *values.horizontal)) &&
+                   RecoilMoveLine(MacroKind::kMoveX, *values.horizontal)) &&
            SetLine(file, LineOf(shot, kVerticalLine),
-                   MoveLine(MacroKind::kMoveY, *values.vertical));
+                   RecoilMoveLine(MacroKind::kMoveY, *values.vertical));
   });
 }
 

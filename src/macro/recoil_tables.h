@@ -43,6 +43,10 @@ struct RecoilShot {
   bool operator==(const RecoilShot&) const = default;
 };
 
+// The action line of a shot's movement of `kind` (kMoveX or kMoveY): delay 0, the kind with the
+// direction flag, the distance, pressed as the flag, and the direction's text identifier.
+[[nodiscard]] MacroAction RecoilMoveLine(MacroKind kind, const RecoilMove& move);
+
 enum class RecoilImportResult {
   kImported,
   kUnreadable,    // missing, not a regular file, or cannot be read
