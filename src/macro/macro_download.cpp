@@ -4,16 +4,14 @@
 #include <vector>
 
 namespace vandrel {
-namespace {
-
-// The first of the bracket's results that is not a success.
-[[nodiscard]] int SendImage(DeviceChannel& channel, const std::vector<std::uint8_t>& image) {
+int SendInConfigBracket(DeviceChannel& channel, const std::function<int()>& send) {
   const int begin = channel.BeginConfig();
-  // Without an open bracket the device may drop the data, so it is not sent.
-  const int data = begin == kChannelSuccess ? channel.WriteMacroData(image) : begin;
+  const int data = begin == kChannelSuccess ? send() : begin;
   const int end = channel.EndConfig();
   return data != kChannelSuccess ? data : end;
 }
+
+namespace {
 
 // The image, when there is one, then the key page, unless the image failed.
 [[nodiscard]] DownloadResult SendMacrosAndKeys(DeviceChannel& channel,
@@ -27,7 +25,8 @@ namespace {
       return result;
     }
     result.image_bytes = macros->image.size();
-    result.channel_result = SendImage(channel, macros->image);
+    result.channel_result =
+        SendInConfigBracket(channel, [&] { return channel.WriteMacroData(macros->image); });
     if (result.channel_result != kChannelSuccess) {
       result.outcome = DownloadOutcome::kImageFailed;
       return result;

@@ -32,6 +32,11 @@ struct DownloadResult {
   int channel_result = kChannelSuccess;  // the failing command's result, or the key page write's
 };
 
+// Runs `send` (a data write returning a channel result) inside a configuration bracket, and
+// not at all when the bracket cannot be opened, since the device may drop data outside one. The
+// first result that is not a success, else that of the closing command.
+[[nodiscard]] int SendInConfigBracket(DeviceChannel& channel, const std::function<int()>& send);
+
 // Writes `store`'s macros to a device with `memory_units` × 128 bytes of macro memory (a
 // configuration bracket around the image), then calls `write_key_page` (the device's own key page
 // write, with its own bracket), which returns a channel result.

@@ -20,15 +20,25 @@ constexpr std::string_view kSelectNameSection = "MACROSELECTNAME";
 constexpr std::string_view kSelectNameKey = "name";
 constexpr std::string_view kStepSection = "MACROACTION";
 
-std::string RecoilName(int index) { return "name_" + std::to_string(index + 1); }
-
-// Writes the mouse's four recoil table names into `document`.
-bool SetRecoilEntries(IniDocument& document) {
-  bool written = document.Set(kRecoilCountSection, kCountKey, std::to_string(kRecoilTableCount));
-  for (int i = 0; i < kRecoilTableCount; ++i) {
-    written = written && document.Set(kRecoilNameSection, std::to_string(i), RecoilName(i));
+// Writes the recoil table names into `document`.
+bool SetRecoilEntries(IniDocument& document, std::span<const std::string> names) {
+  bool written = document.Set(kRecoilCountSection, kCountKey, std::to_string(names.size()));
+  for (std::size_t i = 0; i < names.size() && written; ++i) {
+    written = document.Set(kRecoilNameSection, std::to_string(i), names[i]);
   }
   return written;
+}
+
+std::vector<std::string> DefaultRecoilNames() {
+  std::vector<std::string> names;
+  for (int i = 0; i < kRecoilTableCount; ++i) names.push_back(DefaultRecoilName(i));
+  return names;
+}
+
+std::vector<std::string> RecoilNamesIn(const IniDocument& catalogue) {
+  const int count =
+      std::clamp(catalogue.GetInt(kRecoilCountSection, kCountKey), 0, kMaxRecoilTables);
+  return catalogue.GetList(kRecoilNameSection, static_cast<std::size_t>(count));
 }
 
 // Copies `source` to `target` unless the target exists; a missing source copies nothing.
@@ -42,6 +52,8 @@ bool CopyUnlessPresent(const std::filesystem::path& source, const std::filesyste
 
 }  // namespace
 
+std::string DefaultRecoilName(int index) { return "name_" + std::to_string(index + 1); }
+
 MacroStore::MacroStore(DeviceKind kind, std::filesystem::path folder)
     : kind_(kind), folder_(std::move(folder)) {}
 
@@ -51,6 +63,14 @@ std::filesystem::path MacroStore::CataloguePath() const {
 
 std::filesystem::path MacroStore::MacroPath(std::string_view name) const {
   return folder_ / (std::string(name) + std::string(kMacroFileExtension));
+}
+
+std::filesystem::path MacroStore::RecoilPath(std::string_view name) const {
+  return folder_ / (std::string(name) + std::string(kRecoilFileExtension));
+}
+
+std::vector<std::string> MacroStore::ReadRecoilNames() const {
+  return RecoilNamesIn(IniFile(CataloguePath()).Load());
 }
 
 std::vector<std::string> MacroStore::ReadCatalogue() const {
@@ -74,7 +94,12 @@ bool MacroStore::RewriteCatalogue(std::span<const std::string> names) const {
   // could not name a file here.
   IniDocument catalogue;
   bool written = catalogue.Set(kMacroCountSection, kCountKey, std::to_string(names.size()));
-  if (kind_ == DeviceKind::kMouse) written = written && SetRecoilEntries(catalogue);
+  if (kind_ == DeviceKind::kMouse) {
+    // A table the user renamed keeps its name: the tables are no macro's business.
+    std::vector<std::string> tables = ReadRecoilNames();
+    if (tables.empty()) tables = DefaultRecoilNames();
+    written = written && SetRecoilEntries(catalogue, tables);
+  }
   for (std::size_t i = 0; i < names.size() && written; ++i) {
     written = catalogue.Set(kMacroNameSection, std::to_string(i), names[i]);
   }
@@ -85,9 +110,11 @@ bool MacroStore::InitialiseRecoil(const std::filesystem::path& program_folder) c
   if (kind_ != DeviceKind::kMouse) return true;
   const IniFile catalogue(CataloguePath());
   if (catalogue.ReadInt(kRecoilCountSection, kCountKey) != 0) return true;
-  bool done = catalogue.Update(SetRecoilEntries);
-  for (int i = 0; i < kRecoilTableCount; ++i) {
-    const std::string file = RecoilName(i) + std::string(kRecoilFileExtension);
+  const std::vector<std::string> names = DefaultRecoilNames();
+  bool done =
+      catalogue.Update([&](IniDocument& document) { return SetRecoilEntries(document, names); });
+  for (const std::string& name : names) {
+    const std::string file = name + std::string(kRecoilFileExtension);
     done = CopyUnlessPresent(program_folder / file, folder_ / file) && done;
   }
   return done;

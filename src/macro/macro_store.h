@@ -24,6 +24,12 @@ inline constexpr std::string_view kMacroFileExtension = ".mac";
 inline constexpr std::string_view kRecoilFileExtension = ".cur";
 // The largest file taken in as a macro: a macro file is a small text file.
 inline constexpr std::size_t kMaxImportedMacroBytes = 1024 * 1024;
+// The recoil table count is sent in 16 bits; a larger count is a damaged catalogue.
+inline constexpr int kMaxRecoilTables = 65535;
+
+// "name_1" … : the catalogue's first name of recoil table `index` (0-3) and the name of its
+// default file beside the program.
+[[nodiscard]] std::string DefaultRecoilName(int index);
 
 // Why a name cannot be a macro's (macro names are file names in the data folder).
 enum class MacroNameProblem {
@@ -63,13 +69,19 @@ class MacroStore {
   [[nodiscard]] DeviceKind kind() const { return kind_; }
   [[nodiscard]] std::filesystem::path CataloguePath() const;
   [[nodiscard]] std::filesystem::path MacroPath(std::string_view name) const;
+  // The recoil table file "NAME.cur" in the store's folder.
+  [[nodiscard]] std::filesystem::path RecoilPath(std::string_view name) const;
 
   // MACROCOUNT/count names, MACRONAME/0 … count-1 (missing keys read as "0").
   [[nodiscard]] std::vector<std::string> ReadCatalogue() const;
   // MACROCOUNT/count = `count` and MACRONAME/`index` = `name`.
   [[nodiscard]] bool WriteCatalogueEntry(int count, int index, std::string_view name) const;
-  // Replaces the catalogue: the count, the mouse's recoil entries, then every name in order.
+  // Replaces the catalogue: the count, the mouse's recoil entries (those it has, else the four
+  // default ones), then every name in order.
   [[nodiscard]] bool RewriteCatalogue(std::span<const std::string> names) const;
+  // CURSORCOUNT/count (cut to 0 … kMaxRecoilTables) recoil table names, CURSORNAME/0 … count-1
+  // (missing keys read as "0").
+  [[nodiscard]] std::vector<std::string> ReadRecoilNames() const;
   // The mouse: when CURSORCOUNT/count reads 0, writes the four recoil names and copies
   // "name_1.cur" … "name_4.cur" from `program_folder` without replacing files that exist.
   // Nothing for the keyboard. False when a write failed.

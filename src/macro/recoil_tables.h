@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "macro/macro_action.h"
@@ -42,6 +43,10 @@ struct RecoilShot {
   bool operator==(const RecoilShot&) const = default;
 };
 
+// The action line of a shot's movement of `kind` (kMoveX or kMoveY): delay 0, the kind with the
+// direction flag, the distance, pressed as the flag, and the direction's text identifier.
+[[nodiscard]] MacroAction RecoilMoveLine(MacroKind kind, const RecoilMove& move);
+
 enum class RecoilImportResult {
   kImported,
   kUnreadable,    // missing, not a regular file, or cannot be read
@@ -63,16 +68,22 @@ class RecoilTables {
   // The file of table `table` by its catalogue name; nullopt when the catalogue has no such
   // table or its name is not a safe file name.
   [[nodiscard]] std::optional<std::filesystem::path> TablePath(int table) const;
+  // The file of a table the catalogue calls `name`; nullopt when it is not a safe file name.
+  [[nodiscard]] std::optional<std::filesystem::path> PathOfName(std::string_view name) const;
 
-  // Shot `shot`'s delay and movements; a missing file or line reads as zeros.
+  // Shot `shot`'s delay and movements; a missing file or line, and a line at or past
+  // MACROACTIONCOUNT (which the download does not send), reads as zeros.
   [[nodiscard]] RecoilShot ReadShot(int table, int shot) const;
   // Writes the shot's three lines: the delay into line 6b+3 (its other fields kept), the
-  // horizontal movement as line 6b+4 and the vertical as 6b+5. MACROACTIONCOUNT is not changed.
+  // horizontal movement as line 6b+4 and the vertical as 6b+5. MACROACTIONCOUNT is raised to
+  // 6b+6 when it is lower, so that the shot is downloaded as it is shown; it is never lowered.
   // Both movements must be given.
   [[nodiscard]] bool WriteShot(int table, int shot, const RecoilShot& values) const;
   // Every action line of the table, MACROACTIONCOUNT of them (a missing or unparsable line reads
   // as zeros).
   [[nodiscard]] std::vector<MacroAction> ReadActions(int table) const;
+  // The same for the table file `file`.
+  [[nodiscard]] static std::vector<MacroAction> ReadActionsOf(const std::filesystem::path& file);
 
   // Copies the default file of table `table` (its position + 1) over the table's file.
   [[nodiscard]] bool Restore(int table) const;

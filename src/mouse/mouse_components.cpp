@@ -12,7 +12,8 @@ namespace vandrel {
 MouseComponents::MouseComponents(CMainWnd& hub, WindowModel& window, Dialogs& dialogs,
                                  PointerSettings& pointer, ProfileSaver& profiles,
                                  SameMode& same_mode)
-    : window_(window),
+    : hub_(hub),
+      window_(window),
       jobs_(hub.jobs()),
       device_(hub.channels().mouse, state_, pointer, profiles,
               [&hub] { return hub.mouse_page_ready(); }),
@@ -24,6 +25,7 @@ MouseComponents::MouseComponents(CMainWnd& hub, WindowModel& window, Dialogs& di
                {.macro_name = {},
                 .download = {},
                 .post = [&hub](int message) { hub.link().SendMessage(message); }}),
+      recoil_(window, dialogs),
       part_(device_) {
   part_.SetRefresh([this] { RefreshPages(); });
   hub.SetDevicePart(DeviceKind::kMouse, part_);
@@ -36,12 +38,14 @@ MouseComponents::MouseComponents(CMainWnd& hub, WindowModel& window, Dialogs& di
                      [this](const Notification& n) { (void)lighting_.Handle(n); });
   hub.SetPageHandler(Page::kMouseButtons,
                      [this](const Notification& n) { (void)buttons_.Handle(n); });
+  hub.SetPageHandler(Page::kRecoil, [this](const Notification& n) { (void)recoil_.Handle(n); });
   hub.SetPageHandler(Page::kMouseSlot, [this](const Notification& n) { SwitchSlot(*n.sender); });
   same_mode.SetAdopter(DeviceKind::kMouse,
                        [this](const LightingBlock& block) { lighting_.AdoptLighting(block); });
 }
 
-void MouseComponents::ConnectMacros(const MacroStore& store, InputCapture& capture) {
+void MouseComponents::ConnectMacros(const MacroStore& store, InputCapture& capture,
+                                    const std::filesystem::path& program_folder) {
   buttons_.SetCapture(capture);
   buttons_.SetLinks(
       [&store](int macro) -> std::optional<std::string> {
@@ -56,6 +60,17 @@ void MouseComponents::ConnectMacros(const MacroStore& store, InputCapture& captu
             TakeDownloadSnapshot(store, state_.info.macro_memory_units(), device_.TakeKeyPage()),
             [this] { device_.KeyPageWritten(); }, std::move(done));
       });
+  const RecoilTables& tables = recoil_tables_.emplace(store, program_folder);
+  recoil_.SetLinks(
+      {.tables = &tables,
+       .download = [this, &tables] { return DownloadRecoil(device_.channel(), tables); },
+       .post = [this](int message) { hub_.link().SendMessage(message); }});
+  // The catalogue names the tables once the store is set up; the macro editor's start-up usually
+  // did so already (a second call changes nothing), and reports a failure itself.
+  hub_.AddStartupStep([this, &store, program_folder] {
+    (void)store.InitialiseRecoil(program_folder);
+    recoil_.Start();
+  });
 }
 
 void MouseComponents::RefreshPages() {

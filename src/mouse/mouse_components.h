@@ -4,13 +4,18 @@
 // User-interface thread.
 #pragma once
 
+#include <filesystem>
+#include <optional>
+
 #include "app/main_window.h"
 #include "app/same_mode.h"
+#include "macro/recoil_tables.h"
 #include "mouse/button_page.h"
 #include "mouse/lighting_page.h"
 #include "mouse/mouse_device.h"
 #include "mouse/mouse_part.h"
 #include "mouse/performance_page.h"
+#include "mouse/recoil_page.h"
 
 namespace vandrel {
 
@@ -24,9 +29,12 @@ class MouseComponents {
   [[nodiscard]] MouseDevice& device() { return device_; }
   [[nodiscard]] MouseButtonPage& buttons() { return buttons_; }
 
-  // The macros the button page binds and downloads: `store` names the bound macros and is
-  // downloaded before the key page; `capture` takes single keys. All must outlive the components.
-  void ConnectMacros(const MacroStore& store, InputCapture& capture);
+  // The mouse's macro store: it names the macros the button page binds and downloads them before
+  // the key page, and its catalogue names the recoil tables (their defaults are in
+  // `program_folder`), which the recoil page shows from the window's start; `capture` takes
+  // single keys. `store` and `capture` must outlive the components.
+  void ConnectMacros(const MacroStore& store, InputCapture& capture,
+                     const std::filesystem::path& program_folder);
 
   // Every mouse page refilled from the state.
   void RefreshPages();
@@ -36,6 +44,7 @@ class MouseComponents {
  private:
   void SwitchSlot(const Control& button);
 
+  CMainWnd& hub_;
   WindowModel& window_;
   DeviceJobs& jobs_;
   MouseState state_;
@@ -43,6 +52,8 @@ class MouseComponents {
   MousePerformancePage performance_;
   MouseLightingPage lighting_;
   MouseButtonPage buttons_;
+  MouseRecoilPage recoil_;
+  std::optional<RecoilTables> recoil_tables_;
   MousePart part_;
 };
 

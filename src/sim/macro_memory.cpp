@@ -43,4 +43,8 @@ std::optional<std::vector<HeldMacro>> HeldMacros(std::span<const std::uint8_t> m
   return macros;
 }
 
+std::optional<std::vector<HeldTable>> HeldRecoil(std::span<const std::uint8_t> memory) {
+  return HeldMacros(memory);
+}
+
 }  // namespace vandrel::sim

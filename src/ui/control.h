@@ -162,6 +162,8 @@ class Control {
   [[nodiscard]] std::vector<ChartItem> ChartItems() const;
   void AddChartItem(ChartItem item);
   void RemoveAllChartItems();
+  // Replaces every item in one change.
+  void SetChartItems(std::vector<ChartItem> items);
 
  private:
   friend class WindowModel;

@@ -266,6 +266,13 @@ void Control::AddChartItem(ChartItem item) {
   transaction.Changed(*this, Property::kChart);
 }
 
+void Control::SetChartItems(std::vector<ChartItem> items) {
+  WindowModel::Transaction transaction(window_);
+  if (kind_ != ControlKind::kChart || state_.chart_items == items) return;
+  state_.chart_items = std::move(items);
+  transaction.Changed(*this, Property::kChart);
+}
+
 void Control::RemoveAllChartItems() {
   WindowModel::Transaction transaction(window_);
   if (kind_ != ControlKind::kChart) return;

@@ -53,9 +53,13 @@ struct ListItem {
   bool operator==(const ListItem&) const = default;
 };
 
+// One slice or pillar (label and value), or one point of a path chart: `value` across (right
+// positive), `y` down (down positive), `marked` drawn larger.
 struct ChartItem {
   std::string label;
   double value = 0;
+  double y = 0;
+  bool marked = false;
 
   bool operator==(const ChartItem&) const = default;
 };

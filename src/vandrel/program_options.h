@@ -29,8 +29,8 @@ struct ProgramOptions {
 };
 
 inline constexpr std::string_view kScreenshotViews[] = {
-    "kb",      "ms",        "mp",    "kb-keys", "kb-lighting", "kb-macro", "ms-macro",
-    "ms-keys", "tray-menu", "about", "palette", "message",     "skin"};
+    "kb",      "ms",        "mp",        "kb-keys", "kb-lighting", "kb-macro", "ms-macro",
+    "ms-keys", "ms-recoil", "tray-menu", "about",   "palette",     "message",  "skin"};
 
 inline constexpr std::string_view kProgramUsage =
     "usage: vandrel [--simulate[=kb,ms,mp]] [--sim-trace FILE] [--sim-usb-timing]\n"
@@ -49,8 +49,8 @@ inline constexpr std::string_view kProgramUsage =
     "  --screenshot-view VIEW  what to picture: kb, ms, mp (a device tab), kb-keys (a key\n"
     "                          reassigned), kb-lighting (the keyboard's Lighting tab),\n"
     "                          kb-macro, ms-macro (a device's Macros tab), ms-keys (the\n"
-    "                          mouse's Buttons tab, a button made a fire key), tray-menu,\n"
-    "                          about, palette, message or skin\n"
+    "                          mouse's Buttons tab, a button made a fire key), ms-recoil\n"
+    "                          (its Recoil tab), tray-menu, about, palette, message or skin\n"
     "  --help, --version       print this text or the version\n";
 
 // The options in `arguments` (without the program name); nullopt with `error` set when they

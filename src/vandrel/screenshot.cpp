@@ -86,6 +86,12 @@ void Screenshot::TakeView() {
     SelectTab("ms_key_Op");
     ShowFireKeyButton();
     QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
+  } else if (view == "ms-recoil") {
+    SelectTab("ms");
+    SelectTab("ms_cursor_Op");
+    // A shot past the first, so that the path shows where it stands.
+    if (Control* shot = window_.Find("ms_bullet_op_9")) shot->Click();
+    QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
   } else if (view == "kb-keys") {
     SelectTab("kb");
     ShowReassignedKey();

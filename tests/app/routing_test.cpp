@@ -48,6 +48,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"mp_Deng_color_btn_3", "click", Page::kPadLighting},
                       Case{"ms_bullet_list", "click", Page::kRecoil},
                       Case{"bullet_selected_next", "click", Page::kRecoil},
+                      Case{"ms_bulletdate_export_btn", "click", Page::kRecoil},
+                      Case{"ms_gun_op_2", "selectchanged", Page::kRecoil},
+                      Case{"ms_cursor_x_check", "selectchanged", Page::kRecoil},
+                      Case{"ms_cursor_delay_eidt", "textchanged", Page::kRecoil},
                       Case{"ms_macro_add", "itemclick", Page::kMacroEditor},
                       Case{"kb__macro_edit_delay", "killfocus", Page::kMacroEditor},
                       Case{"kb_pro_import", "click", Page::kProfiles}));

@@ -29,7 +29,9 @@ if(NOT status EQUAL 0)
 endif()
 foreach(path usr/bin/vandrel usr/bin/vandrelctl usr/share/vandrel/skin/res.xml
         usr/share/vandrel/skin/lan_en.xml usr/share/vandrel/skin/lan_cn.xml
-        usr/share/vandrel/skin/lan_sn.xml usr/lib/udev/rules.d/60-vandrel.rules
+        usr/share/vandrel/skin/lan_sn.xml usr/share/vandrel/name_1.cur usr/share/vandrel/name_2.cur
+        usr/share/vandrel/name_3.cur usr/share/vandrel/name_4.cur
+        usr/lib/udev/rules.d/60-vandrel.rules
         usr/lib/udev/vandrel-udev-probe
         usr/share/applications/vandrel.desktop usr/share/vandrel/autostart/vandrel.desktop
         usr/share/icons/hicolor/64x64/apps/vandrel.png)

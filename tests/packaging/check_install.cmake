@@ -1,6 +1,6 @@
 # Installs the build in BUILD_DIR under PREFIX and checks what lands there: the programs, the
-# udev rule and its probe, the desktop entries, the icon, the skin, the default profile files, and
-# that the installed vandrelctl takes PREFIX/share/vandrel as its program folder.
+# udev rule and its probe, the desktop entries, the icon, the skin, the default recoil tables and
+# profile files, and that the installed vandrelctl takes PREFIX/share/vandrel as its program folder.
 # Run with cmake -P; -DWITH_QT=OFF when vandrel is not built.
 
 cmake_minimum_required(VERSION 3.25)
@@ -21,6 +21,11 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PR
 if(NOT status EQUAL 0)
   fail("cmake --install failed: ${errors}")
 endif()
+
+# The default recoil tables lie in the program folder, where the mouse's data folder takes them.
+foreach(table 1 2 3 4)
+  expect_file(share/vandrel/name_${table}.cur)
+endforeach()
 
 # The udev rule runs the probe on the nodes of exactly the product IDs the program accepts and
 # grants only the nodes the probe names: the vendor collection's of every device, the notification

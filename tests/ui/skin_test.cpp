@@ -392,6 +392,44 @@ TEST_F(ShippedSkinTest, MousePagesSitOnTheirTabPagesAndOfferOneModeList) {
   EXPECT_GT(main->Find("ms_report_fct_combo")->ItemCount(), 0);
 }
 
+// The mouse's recoil page: every name its code looks up, with its kind, on page 4 of the mouse's
+// tab layout; the tables and the shots each make one group, the first of each selected.
+TEST_F(ShippedSkinTest, RecoilPageHasItsControlsOnItsTabPage) {
+  const auto main = Build("XML_MAIN");
+  std::vector<std::pair<std::string, ControlKind>> expected = {
+      {"bullet_selected_prev", ControlKind::kButton},
+      {"bullet_selected_next", ControlKind::kButton},
+      {"bullet_select_index", ControlKind::kLabel},
+      {"cursor_edit_layout", ControlKind::kContainer},
+      {"ms_cursor_delay_eidt", ControlKind::kEdit},
+      {"ms_cursor_x_eidt", ControlKind::kEdit},
+      {"ms_cursor_y_eidt", ControlKind::kEdit},
+      {"ms_cursor_x_check", ControlKind::kCheckBox},
+      {"ms_cursor_y_check", ControlKind::kCheckBox},
+      {"ms_recoil_chart", ControlKind::kChart},
+  };
+  for (const char* action : {"save", "reset", "import", "export"}) {
+    expected.emplace_back(std::string("ms_bulletdate_") + action + "_btn", ControlKind::kButton);
+  }
+  for (int g = 0; g < 4; ++g)
+    expected.emplace_back("ms_gun_op_" + std::to_string(g), ControlKind::kOption);
+  for (int b = 0; b < 30; ++b)
+    expected.emplace_back("ms_bullet_op_" + std::to_string(b), ControlKind::kOption);
+  const Control* page = main->Find("ms_tab_switch")->Children()[4];
+  for (const auto& [name, kind] : expected) {
+    const Control* control = main->Find(name);
+    ASSERT_NE(control, nullptr) << name;
+    EXPECT_EQ(control->Kind(), kind) << name;
+    const Control* up = control;
+    while (up != nullptr && up != page) up = up->Parent();
+    EXPECT_EQ(up, page) << name;
+    if (kind != ControlKind::kOption) continue;
+    const bool shot = name.starts_with("ms_bullet_op_");
+    EXPECT_EQ(control->Group(), shot ? "ms_bullet_group" : "ms_gun_group") << name;
+    EXPECT_EQ(control->IsSelected(), name.ends_with("_op_0")) << name;
+  }
+}
+
 // The pad's page: every name its code looks up, with its kind, on the pad's page of "tab_switch",
 // and the starting state the page relies on.
 TEST_F(ShippedSkinTest, PadLightingPageHasItsControlsOnThePadsPage) {

@@ -1,6 +1,7 @@
 #include "ui/qt/chart_view.h"
 
 #include <QPainter>
+#include <QPolygonF>
 #include <algorithm>
 #include <array>
 #include <numeric>
@@ -17,6 +18,12 @@ constexpr int kLegendWidth = 100;
 constexpr int kLegendLine = 22;
 constexpr int kLegendSquare = 18;
 constexpr int kBarLabelHeight = 25;
+constexpr int kPathMargin = 12;
+constexpr double kPathDot = 2.5;
+constexpr double kPathRing = 6;
+constexpr QRgb kPathLine = 0xFF00B4FF;
+constexpr QRgb kPathMark = 0xFFFFC93C;
+constexpr QRgb kPathAxes = 0xFF333845;
 
 }  // namespace
 
@@ -52,10 +59,16 @@ void ChartView::SetPillar(QImage image, int width) {
 void ChartView::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
-  if (view_ == View::kPie) {
-    PaintPie(painter);
-  } else {
-    PaintBars(painter);
+  switch (view_) {
+    case View::kPie:
+      PaintPie(painter);
+      break;
+    case View::kBar:
+      PaintBars(painter);
+      break;
+    case View::kPath:
+      PaintPath(painter);
+      break;
   }
 }
 
@@ -119,6 +132,43 @@ void ChartView::PaintBars(QPainter& painter) const {
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(QRect(static_cast<int>(i) * slot, height() - label_height, slot, label_height),
                      Qt::AlignCenter, items_[i].label);
+  }
+}
+
+void ChartView::PaintPath(QPainter& painter) const {
+  if (items_.empty()) return;
+  // The box of the points and of 0, 0, so the start of a path is always in the picture.
+  double left = 0, right = 0, top = 0, bottom = 0;
+  for (const Item& item : items_) {
+    left = std::min(left, item.value);
+    right = std::max(right, item.value);
+    top = std::min(top, item.y);
+    bottom = std::max(bottom, item.y);
+  }
+  const double room_across = width() - 2.0 * kPathMargin;
+  const double room_down = height() - 2.0 * kPathMargin;
+  if (room_across <= 0 || room_down <= 0) return;
+  const double scale =
+      std::min(room_across / std::max(1.0, right - left), room_down / std::max(1.0, bottom - top));
+  const QPointF offset(kPathMargin + (room_across - (right - left) * scale) / 2 - left * scale,
+                       kPathMargin + (room_down - (bottom - top) * scale) / 2 - top * scale);
+  const auto at = [&](double across, double down) {
+    return QPointF(across * scale, down * scale) + offset;
+  };
+  painter.setPen(QPen(QColor::fromRgba(kPathAxes), 1));
+  painter.drawLine(QPointF(0, offset.y()), QPointF(width(), offset.y()));
+  painter.drawLine(QPointF(offset.x(), 0), QPointF(offset.x(), height()));
+  QPolygonF line;
+  for (const Item& item : items_) line << at(item.value, item.y);
+  painter.setPen(QPen(QColor::fromRgba(kPathLine), 1.5));
+  painter.drawPolyline(line);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor::fromRgba(kPathLine));
+  for (const QPointF& point : line) painter.drawEllipse(point, kPathDot, kPathDot);
+  painter.setPen(QPen(QColor::fromRgba(kPathMark), 2));
+  painter.setBrush(Qt::NoBrush);
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    if (items_[i].marked) painter.drawEllipse(line[static_cast<int>(i)], kPathRing, kPathRing);
   }
 }
 

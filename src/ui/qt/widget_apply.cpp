@@ -196,10 +196,12 @@ void ApplyChart(QWidget& widget, const Control& control, const std::filesystem::
   if (chart == nullptr) return;
   std::vector<ChartView::Item> items;
   for (const ChartItem& item : control.ChartItems())
-    items.push_back({ToQt(item.label), item.value});
+    items.push_back({ToQt(item.label), item.value, item.y, item.marked});
   chart->SetItems(std::move(items));
-  chart->SetView(control.Attribute("view") == "histpgram" ? ChartView::View::kBar
-                                                          : ChartView::View::kPie);
+  const std::string view = control.Attribute("view");
+  chart->SetView(view == "histpgram" ? ChartView::View::kBar
+                 : view == "path"    ? ChartView::View::kPath
+                                     : ChartView::View::kPie);
   chart->SetShowText(control.Attribute("showtext") == "true");
   chart->SetShadow(SkinImage(control.Attribute("shadowimage"), skin_folder),
                    ParseDecimalPrefix(control.Attribute("shadowimageheight")));

@@ -198,6 +198,32 @@ TEST(ChartViewTest, PieSlicesShareTheCircleByValue) {
   EXPECT_EQ(image.pixel(20, 55), below) << "left lies in the first slice too";
 }
 
+// Across to the right and down are positive, one scale for both, 0, 0 always in the box.
+TEST(ChartViewTest, APathJoinsItsPointsAndRingsTheMarkedOne) {
+  ChartView chart;
+  chart.resize(124, 124);  // 100 × 100 inside the margins
+  chart.SetView(ChartView::View::kPath);
+  chart.SetItems({{"", 0, 0, false}, {"", 0, 50, false}, {"", -20, 100, true}});
+  const QImage image = Render(chart);
+  // Scale 1; the box (-20 … 0 across, 0 … 100 down) is centred: 0, 0 sits at 72, 12.
+  const auto drawn = [&](int x, int y) { return qAlpha(image.pixel(x, y)) > 0; };
+  const struct {
+    int x, y;
+    bool drawn;
+  } cases[] = {
+      {72, 37, true},    // on the first line, straight down
+      {62, 87, true},    // on the second, down and to the left
+      {52, 112, true},   // the last point
+      {92, 112, false},  // where it would be if across were mirrored
+      {52, 30, false},   // where it would be if down were mirrored
+      {78, 62, false},   // no ring around an unmarked point
+      {72, 120, true},   // the line through 0 across
+  };
+  for (const auto& c : cases) EXPECT_EQ(drawn(c.x, c.y), c.drawn) << c.x << "," << c.y;
+  EXPECT_GT(qRed(image.pixel(58, 112)), 200) << "the marked point's ring";
+  EXPECT_GT(qRed(image.pixel(46, 112)), 200);
+}
+
 TEST(ColourPaletteTest, AClickPicksTheColourUnderTheMouse) {
   ColourPalette palette;
   palette.resize(101, 101);

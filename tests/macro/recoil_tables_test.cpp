@@ -1,0 +1,404 @@
+// The mouse's recoil tables on disk: a shot's three lines read and written, import with its
+// refusals, a table the catalogue renamed kept as one file by every operation, and damaged files
+// read without harm.
+#include "macro/recoil_tables.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/ini_document.h"
+#include "support/temp_dir.h"
+
+namespace vandrel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
+using Lines = std::vector<std::string>;
+
+// A table file of `count` lines (default: as many as given), written as the Windows program does.
+std::string TableFile(const Lines& lines, std::optional<int> count = std::nullopt) {
+  std::string text = "[MACROACTIONCOUNT]\r\ncount=" +
+                     std::to_string(count.value_or(static_cast<int>(lines.size()))) +
+                     "\r\n[MACROACTION]\r\n";
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    text += std::to_string(i) + "=" + lines[i] + "\r\n";
+  }
+  return text;
+}
+
+// `shots` shots of six lines: three carried lines, a delay line and two moves.
+Lines Shots(int shots) {
+  Lines lines;
+  for (int b = 0; b < shots; ++b) {
+    lines.insert(lines.end(),
+                 {"0,0,0,1,0,mouse_text", "0,0,0,2,0,mouse_text", "0,0,0,3,0,mouse_text",
+                  "100,0,0,0,0,mouse_text", "0,0,132,1,1,mouse_move_to_left_text",
+                  "0,0,5,4,0,mouse_move_to_down_text"});
+  }
+  return lines;
+}
+
+class RecoilTablesTest : public ::testing::Test {
+ protected:
+  RecoilTablesTest() {
+    for (int i = 1; i <= 4; ++i) {
+      WriteFile(program_.path() / ("name_" + std::to_string(i) + ".cur"),
+                TableFile({"default " + std::to_string(i)}, 1));
+    }
+    EXPECT_TRUE(store_.InitialiseRecoil(program_.path()));
+  }
+
+  fs::path Table(const std::string& name) const { return data_.path() / (name + ".cur"); }
+  std::string Line(const std::string& name, int index) const {
+    return IniDocument::Parse(ReadFile(Table(name))).Get("MACROACTION", std::to_string(index));
+  }
+  void Rename(int table, const std::string& name) const {
+    IniDocument catalogue = IniDocument::Parse(ReadFile(store_.CataloguePath()));
+    ASSERT_TRUE(catalogue.Set("CURSORNAME", std::to_string(table), name));
+    WriteFile(store_.CataloguePath(), catalogue.Serialize());
+  }
+
+  TempDir data_;
+  TempDir program_;
+  MacroStore store_{DeviceKind::kMouse, data_.path()};
+  RecoilTables tables_{store_, program_.path()};
+};
+
+TEST_F(RecoilTablesTest, AShotIsReadFromItsDelayLineAndBothMovesWhateverTheirOrder) {
+  struct Case {
+    std::string what;
+    std::optional<std::string> file;  // nullopt: no file
+    int shot;
+    RecoilShot expected;
+  };
+  Lines swapped = Shots(2);
+  std::swap(swapped[10], swapped[11]);
+  Lines other_kinds = Shots(1);
+  other_kinds[4] = "0,0,129,1,1,mouse_key_left";
+  other_kinds[5] = "0,0,4,9,0,mouse_move_to_right_text";  // a second horizontal move
+  Lines unparsable = Shots(1);
+  unparsable[3] = "three hundred";
+  const Case cases[] = {
+      {"the usual order", TableFile(Shots(2)), 1, {100, RecoilMove{1, true}, RecoilMove{4, false}}},
+      {"moves swapped", TableFile(swapped), 1, {100, RecoilMove{1, true}, RecoilMove{4, false}}},
+      {"a line of another kind leaves its move unread",
+       TableFile(other_kinds),
+       0,
+       {100, RecoilMove{9, false}, std::nullopt}},
+      {"a delay line that does not parse",
+       TableFile(unparsable),
+       0,
+       {0, RecoilMove{1, true}, RecoilMove{4, false}}},
+      {"no file", std::nullopt, 0, {}},
+      {"lines past the count are not sent, so not shown", TableFile(Shots(2), 6), 1, {}},
+      {"the last shot of a full table",
+       TableFile(Shots(30)),
+       29,
+       {100, RecoilMove{1, true}, RecoilMove{4, false}}},
+      {"no shot 30", TableFile(Shots(30)), 30, {}},
+      {"no shot -1", TableFile(Shots(30)), -1, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove(Table("name_1"));
+    if (c.file) WriteFile(Table("name_1"), *c.file);
+    EXPECT_EQ(tables_.ReadShot(0, c.shot), c.expected);
+  }
+}
+
+TEST_F(RecoilTablesTest, WritingAShotChangesItsThreeLinesAndKeepsTheDelayLinesOtherFields) {
+  struct Case {
+    std::string what;
+    std::optional<int> lines;  // the table's lines before; nullopt: no file
+    int shot;
+    RecoilShot values;
+    Lines expected;  // lines 6b+3 … 6b+5
+    int count;       // MACROACTIONCOUNT after
+  };
+  const Case cases[] = {
+      {"shot 2: 300 ms, 5 left, 12 up",
+       18,
+       2,
+       {300, RecoilMove{5, true}, RecoilMove{12, true}},
+       {"44,1,0,0,0,mouse_text", "0,0,132,5,1,mouse_move_to_left_text",
+        "0,0,133,12,1,mouse_move_to_up_text"},
+       18},
+      {"the last shot, right and down at the limits",
+       180,
+       29,
+       {65535, RecoilMove{255, false}, RecoilMove{0, false}},
+       {"255,255,0,0,0,mouse_text", "0,0,4,255,0,mouse_move_to_right_text",
+        "0,0,5,0,0,mouse_move_to_down_text"},
+       180},
+      {"a shot past a short table's end grows the count to hold it",
+       6,
+       3,
+       {7, RecoilMove{1, false}, RecoilMove{2, true}},
+       {"7,0,0,0,0,", "0,0,4,1,0,mouse_move_to_right_text", "0,0,133,2,1,mouse_move_to_up_text"},
+       24},
+      {"no file yet",
+       std::nullopt,
+       0,
+       {256, RecoilMove{3, true}, RecoilMove{3, false}},
+       {"0,1,0,0,0,", "0,0,132,3,1,mouse_move_to_left_text", "0,0,5,3,0,mouse_move_to_down_text"},
+       6},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove(Table("name_1"));
+    if (c.lines) WriteFile(Table("name_1"), TableFile(Shots(*c.lines / 6)));
+
+    ASSERT_TRUE(tables_.WriteShot(0, c.shot, c.values));
+
+    for (std::size_t i = 0; i < 3; ++i) {
+      EXPECT_EQ(Line("name_1", 6 * c.shot + 3 + static_cast<int>(i)), c.expected[i]);
+    }
+    const IniDocument file = IniDocument::Parse(ReadFile(Table("name_1")));
+    EXPECT_EQ(file.GetInt("MACROACTIONCOUNT", "count"), c.count);
+    if (c.lines && c.shot > 0 && 6 * c.shot <= *c.lines) {
+      EXPECT_EQ(Line("name_1", 6 * c.shot - 1), Shots(1)[5]);  // the shot before it
+    }
+    EXPECT_EQ(tables_.ReadShot(0, c.shot), c.values);
+  }
+}
+
+TEST_F(RecoilTablesTest, AShotThatCannotBeWrittenLeavesTheFileAlone) {
+  WriteFile(Table("name_1"), TableFile(Shots(30)));
+  const std::string before = ReadFile(Table("name_1"));
+  const RecoilShot full{1, RecoilMove{1, false}, RecoilMove{1, false}};
+  struct Case {
+    int table;
+    int shot;
+    RecoilShot values;
+  };
+  const Case cases[] = {
+      {0, 30, full},
+      {0, -1, full},
+      {4, 0, full},
+      {-1, 0, full},
+      {0, 0, {1, std::nullopt, RecoilMove{1, false}}},
+      {0, 0, {1, RecoilMove{1, false}, std::nullopt}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_FALSE(tables_.WriteShot(c.table, c.shot, c.values)) << c.table << "/" << c.shot;
+  }
+  EXPECT_EQ(ReadFile(Table("name_1")), before);
+  EXPECT_FALSE(fs::exists(Table("name_5")));
+}
+
+TEST_F(RecoilTablesTest, ImportRefusesWhatIsNoTableAndChangesNothingThen) {
+  const std::string current = TableFile(Shots(1));
+  struct Case {
+    std::string what;
+    std::string source;  // the file's bytes; "<folder>" makes a folder, "<none>" nothing
+    int table;
+    RecoilImportResult result;
+  };
+  const Case cases[] = {
+      {"180 lines", TableFile(Shots(30)), 0, RecoilImportResult::kImported},
+      {"no count", "[MACROACTION]\n0=1,0,4,1,0,x\n", 3, RecoilImportResult::kImported},
+      {"181 lines", TableFile(Shots(30), 181), 0, RecoilImportResult::kTooManyLines},
+      {"a count of thousands", TableFile({}, 99999), 0, RecoilImportResult::kTooManyLines},
+      {"over 1 MiB", TableFile(Shots(1)) + "; " + std::string(kMaxImportedMacroBytes, 'x'), 0,
+       RecoilImportResult::kTooLarge},
+      {"a NUL byte", TableFile(Shots(1)) + std::string(1, '\0'), 0, RecoilImportResult::kNotText},
+      {"not UTF-8", TableFile({"0,0,4,1,0,\xE9"}), 0, RecoilImportResult::kNotText},
+      {"missing", "<none>", 0, RecoilImportResult::kUnreadable},
+      {"a folder", "<folder>", 0, RecoilImportResult::kUnreadable},
+      {"no such table", TableFile(Shots(1)), 4, RecoilImportResult::kNoSuchTable},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path table = Table("name_" + std::to_string(std::min(c.table, 3) + 1));
+    WriteFile(table, current);
+    const fs::path source = data_.path() / "import" / "in.cur";
+    fs::remove_all(source.parent_path());
+    fs::create_directories(source.parent_path());
+    if (c.source == "<folder>") {
+      fs::create_directory(source);
+    } else if (c.source != "<none>") {
+      WriteFile(source, c.source);
+    }
+
+    EXPECT_EQ(tables_.Import(source, c.table), c.result);
+
+    const bool taken = c.result == RecoilImportResult::kImported;
+    EXPECT_EQ(ReadFile(table), taken ? c.source : current);
+  }
+  // A table file that cannot be replaced: nothing written.
+  fs::remove(Table("name_2"));
+  fs::create_directory(Table("name_2"));
+  WriteFile(data_.path() / "in.cur", current);
+  EXPECT_EQ(tables_.Import(data_.path() / "in.cur", 1), RecoilImportResult::kWriteFailed);
+  EXPECT_TRUE(fs::is_directory(Table("name_2")));
+}
+
+TEST_F(RecoilTablesTest, ARenamedTableIsEditedImportedExportedRestoredAndSentAsOneFile) {
+  Rename(1, "Sniper");
+  WriteFile(Table("Sniper"), TableFile(Shots(1)));
+  WriteFile(Table("name_2"), "stray");
+  const RecoilShot shot{80, RecoilMove{2, false}, RecoilMove{9, false}};
+
+  ASSERT_TRUE(tables_.WriteShot(1, 0, shot));
+  EXPECT_EQ(tables_.ReadShot(1, 0), shot);
+  EXPECT_EQ(tables_.ReadActions(1).at(3).delay, 80);
+  const fs::path exported = data_.path() / "out.cur";
+  ASSERT_TRUE(tables_.Export(1, exported));
+  EXPECT_EQ(ReadFile(exported), ReadFile(Table("Sniper")));
+  const RecoilBlockResult block = BuildRecoilBlock(tables_);
+  EXPECT_EQ(block.length, 16 + 6 * 4 + 4 * (1 + 6 + 1 + 1));  // three defaults of one line
+  WriteFile(data_.path() / "in.cur", TableFile(Shots(2)));
+  ASSERT_EQ(tables_.Import(data_.path() / "in.cur", 1), RecoilImportResult::kImported);
+  EXPECT_EQ(tables_.ReadActions(1).size(), 12U);
+  ASSERT_TRUE(tables_.Restore(1));
+  EXPECT_EQ(ReadFile(Table("Sniper")), ReadFile(program_.path() / "name_2.cur"));
+
+  EXPECT_EQ(ReadFile(Table("name_2")), "stray");
+  EXPECT_EQ(tables_.Names(), (Lines{"name_1", "Sniper", "name_3", "name_4"}));
+  // Deleting macros rewrites the catalogue; the table keeps its name.
+  ASSERT_TRUE(store_.RewriteCatalogue(Lines{"m"}));
+  EXPECT_EQ(tables_.Names(), (Lines{"name_1", "Sniper", "name_3", "name_4"}));
+}
+
+TEST_F(RecoilTablesTest, ATableWhoseNameCannotBeAFileIsNeitherReadNorWritten) {
+  for (const std::string name : {"../outside", "", "a/b", ".."}) {
+    SCOPED_TRACE(name);
+    Rename(2, name);
+    WriteFile(data_.path() / "in.cur", TableFile(Shots(1)));
+    EXPECT_EQ(tables_.TablePath(2), std::nullopt);
+    EXPECT_FALSE(tables_.WriteShot(2, 0, {1, RecoilMove{}, RecoilMove{}}));
+    EXPECT_FALSE(tables_.Restore(2));
+    EXPECT_FALSE(tables_.Export(2, data_.path() / "out.cur"));
+    EXPECT_EQ(tables_.Import(data_.path() / "in.cur", 2), RecoilImportResult::kNoSuchTable);
+    EXPECT_TRUE(tables_.ReadActions(2).empty());
+    EXPECT_FALSE(fs::exists(data_.path().parent_path() / "outside.cur"));
+  }
+}
+
+TEST_F(RecoilTablesTest, RestoreAndExportNeedAFileToCopy) {
+  fs::remove(program_.path() / "name_3.cur");
+  WriteFile(Table("name_3"), "mine");
+  EXPECT_FALSE(tables_.Restore(2));
+  EXPECT_EQ(ReadFile(Table("name_3")), "mine");
+  fs::remove(Table("name_4"));
+  EXPECT_FALSE(tables_.Export(3, data_.path() / "out.cur"));
+  EXPECT_FALSE(fs::exists(data_.path() / "out.cur"));
+}
+
+// The block of the tables, byte for byte where the layout is fixed.
+TEST_F(RecoilTablesTest, TheBlockListsEveryTableAndIsRefusedOver3072Bytes) {
+  struct Case {
+    std::string what;
+    std::vector<int> lines;  // per table
+    std::size_t length;
+    bool too_long;
+  };
+  const Case cases[] = {
+      {"one table of 6 lines", {6}, 46, false},
+      {"four tables of 180 lines", {180, 180, 180, 180}, 2920, false},
+      {"exactly the limit", {761, 0}, 3072, false},
+      {"one entry over", {762, 0}, 3076, true},
+      {"five full tables", {180, 180, 180, 180, 180}, 3646, true},
+      {"no tables", {}, 0, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    IniDocument catalogue;
+    ASSERT_TRUE(catalogue.Set("CURSORCOUNT", "count", std::to_string(c.lines.size())));
+    for (std::size_t k = 0; k < c.lines.size(); ++k) {
+      const std::string name = "t" + std::to_string(k);
+      ASSERT_TRUE(catalogue.Set("CURSORNAME", std::to_string(k), name));
+      fs::remove(Table(name));
+      if (c.lines[k] == 0) continue;  // no file: no lines
+      Lines lines(static_cast<std::size_t>(c.lines[k]), "1,2,133,7,1,x");
+      lines.back() = "9,0,4,200,0,last";
+      WriteFile(Table(name), TableFile(lines));
+    }
+    WriteFile(store_.CataloguePath(), catalogue.Serialize());
+
+    const RecoilBlockResult result = BuildRecoilBlock(tables_);
+
+    EXPECT_EQ(result.length, c.length);
+    EXPECT_EQ(result.too_long, c.too_long);
+    if (c.too_long || c.lines.empty()) {
+      EXPECT_TRUE(result.block.empty());
+      continue;
+    }
+    const std::vector<std::uint8_t>& block = result.block;
+    ASSERT_EQ(block.size(), c.length);
+    const std::size_t n = c.lines.size();
+    EXPECT_EQ(
+        std::vector<std::uint8_t>(block.begin(), block.begin() + 16),
+        (std::vector<std::uint8_t>{0xAA, 0x55, static_cast<std::uint8_t>(c.length & 0xFF),
+                                   static_cast<std::uint8_t>(c.length >> 8),
+                                   static_cast<std::uint8_t>(n), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    std::size_t record = 16 + 2 * n;
+    for (std::size_t k = 0; k < n; ++k) {
+      SCOPED_TRACE(k);
+      EXPECT_EQ(block[16 + 2 * k] | block[17 + 2 * k] << 8, static_cast<int>(record));
+      const std::size_t count = static_cast<std::size_t>(c.lines[k]);
+      EXPECT_EQ(std::vector<std::uint8_t>(block.begin() + static_cast<long>(record),
+                                          block.begin() + static_cast<long>(record) + 4),
+                (std::vector<std::uint8_t>{static_cast<std::uint8_t>(count & 0xFF),
+                                           static_cast<std::uint8_t>(count >> 8), 0, 0}));
+      if (count > 0) {
+        const std::size_t first = record + 4;
+        const std::size_t last = record + 4 * count;
+        EXPECT_EQ(std::vector<std::uint8_t>(block.begin() + static_cast<long>(first),
+                                            block.begin() + static_cast<long>(first) + 4),
+                  (std::vector<std::uint8_t>{1, 2, 133, 7}));
+        EXPECT_EQ(std::vector<std::uint8_t>(block.begin() + static_cast<long>(last),
+                                            block.begin() + static_cast<long>(last) + 4),
+                  (std::vector<std::uint8_t>{9, 0, 4, 200}));
+      }
+      record += 4 + 4 * count;
+    }
+  }
+}
+
+// Files and catalogues no program of ours wrote: whatever they hold, reading them and building
+// the block gives consistent answers and never reads or writes out of bounds.
+TEST_F(RecoilTablesTest, DamagedFilesAndCataloguesAreReadWithoutHarm) {
+  struct Case {
+    std::string what;
+    std::string table;      // name_1.cur's bytes
+    std::string catalogue;  // "" keeps the initialised one
+    std::size_t actions;    // ReadActions(0).size()
+  };
+  const std::string garbage = "\x01\xFF[[[=\n=\n\xC3[MACROACTION\n0=,,,,,\n";
+  const Case cases[] = {
+      {"a count of thousands, no lines", TableFile({}, 999999999), "", 65535},
+      {"a negative count", TableFile(Shots(1), -5), "", 0},
+      {"lines without commas", TableFile({"1", "2", "3", "4", "5", "6"}), "", 6},
+      {"numbers out of range",
+       TableFile({"99999,-7,1000,-1,70000,n", "x,y,z,w,v,", ",,,,,", "-1,-1,-1,-1,-1,-1"}), "", 4},
+      {"garbage", garbage, "", 0},
+      {"a huge table count", TableFile(Shots(1)), "[CURSORCOUNT]\ncount=2147483647\n", 0},
+      {"a negative table count", TableFile(Shots(1)), "[CURSORCOUNT]\ncount=-4\n", 0},
+      {"the same file for every table", TableFile(Shots(30)),
+       "[CURSORCOUNT]\ncount=4\n[CURSORNAME]\n0=name_1\n1=name_1\n2=name_1\n3=name_1\n", 180},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteFile(Table("name_1"), c.table);
+    if (!c.catalogue.empty()) WriteFile(store_.CataloguePath(), c.catalogue);
+
+    for (const int shot : {0, 1, 29}) (void)tables_.ReadShot(0, shot);
+    EXPECT_EQ(tables_.ReadActions(0).size(), c.actions);
+    const RecoilBlockResult result = BuildRecoilBlock(tables_);
+    EXPECT_EQ(result.too_long, result.length > kRecoilBlockLimit);
+    EXPECT_EQ(result.block.size(), result.too_long ? 0 : result.length);
+    if (!result.block.empty()) {
+      EXPECT_EQ(static_cast<std::size_t>(result.block[2] | result.block[3] << 8), result.length);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vandrel
