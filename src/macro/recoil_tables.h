@@ -99,7 +99,8 @@ class RecoilTables {
 
 // The block command 23 carries: 0x55AA, the total length, the table count, reserved bytes (zero),
 // the tables' offsets, then per table its action count, two reserved bytes and 4 bytes per action
-// (delay, code, value). nullopt with `length` set when the block would exceed kRecoilBlockLimit.
+// (delay, code, value). When the block would exceed kRecoilBlockLimit there is none: `too_long` and
+// `length` say why.
 inline constexpr std::size_t kRecoilBlockLimit = 3072;
 struct RecoilBlockResult {
   std::vector<std::uint8_t> block;  // empty when too long or when there are no tables
