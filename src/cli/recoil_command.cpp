@@ -54,12 +54,15 @@ Json Pull(const std::optional<RecoilMove>& move) {
   return move->toward_flag ? -int{move->distance} : int{move->distance};
 }
 
+// Goes by the names read once, so that a damaged catalogue of thousands of tables is listed in
+// one reading of it.
 Json TableReport(const RecoilTables& tables, const std::vector<std::string>& names, int table) {
-  const std::optional<std::filesystem::path> path = tables.TablePath(table);
+  const std::string& name = names[static_cast<std::size_t>(table)];
+  const std::optional<std::filesystem::path> path = tables.PathOfName(name);
   return {{"number", table},
-          {"name", names[static_cast<std::size_t>(table)]},
+          {"name", name},
           {"file", path ? Json(path->string()) : Json(nullptr)},
-          {"lines", tables.ReadActions(table).size()}};
+          {"lines", path ? RecoilTables::ActionCountOf(*path) : 0}};
 }
 
 int List(const Options& options, const RecoilLibrary& library) {

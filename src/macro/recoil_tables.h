@@ -84,6 +84,8 @@ class RecoilTables {
   [[nodiscard]] std::vector<MacroAction> ReadActions(int table) const;
   // The same for the table file `file`.
   [[nodiscard]] static std::vector<MacroAction> ReadActionsOf(const std::filesystem::path& file);
+  // How many action lines ReadActionsOf would give, without reading them.
+  [[nodiscard]] static std::size_t ActionCountOf(const std::filesystem::path& file);
 
   // Copies the default file of table `table` (its position + 1) over the table's file.
   [[nodiscard]] bool Restore(int table) const;
