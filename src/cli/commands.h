@@ -30,6 +30,9 @@ int RunFrames(const Options& options);
 // The macro libraries of the mouse and the keyboard in the data folders: list, show, add, rename,
 // delete, export, import.
 int RunMacro(const Options& options);
+// The mouse's recoil tables in the data folder: list, show, import, export, restore; and their
+// download to the mouse.
+int RunRecoil(const Options& options);
 // The device's macros and key page written to it, as the download button does.
 int RunDownload(const Options& options);
 // One mouse button's or keyboard key's function changed and the key page written, checked as the

@@ -63,6 +63,20 @@ constexpr std::string_view kUsage =
     "  download mouse|keyboard\n"
     "             write the device's macro library and then its key page to it; refused\n"
     "             (status 2, nothing sent) when the macros do not fit its macro memory\n"
+    "  recoil list|show|import|export|restore|download ...\n"
+    "             the mouse's recoil tables in the data folder (set up from the defaults beside\n"
+    "             the program the first time) and their download:\n"
+    "    list                   the tables by number, with their files and action lines\n"
+    "    show TABLE             shots 1-30: the pause after each in ms, and the pull in pixels,\n"
+    "                           x to the right and y down (negative: left, up; null: none)\n"
+    "    import TABLE FILE      a .cur file (UTF-8 text, at most 1 MiB, 180 action lines) as\n"
+    "                           the table's file\n"
+    "    export TABLE FILE      copy the table's .cur file to FILE\n"
+    "    restore TABLE          copy the table's default file over it\n"
+    "    download               write every table to the mouse; refused (status 2, nothing\n"
+    "                           sent) when they need more than the mouse's 3072 bytes\n"
+    "             TABLE is a table's name (as list shows it) or number; import and restore are\n"
+    "             refused (status 1) while the desktop program vandrel runs\n"
     "  folders    print the data folders (creating them) and the program folder\n"
     "  settings   print main.ini's skin and language settings and the stored language\n"
     "  hid list   every HID interface present: path, vendor and product ID, interface and\n"
@@ -100,8 +114,9 @@ constexpr std::string_view kUsage =
     "\n"
     "exit status: 0 success; 1 device missing or device error, a folder not created, output or\n"
     "             simulator memory that could not be written, a file that could not be\n"
-    "             written or changed, the desktop program running (macro changes); 2 bad\n"
-    "             usage, bad input (nothing sent or changed) or no usable home folder (HOME)\n";
+    "             written or changed, the desktop program running (macro and recoil\n"
+    "             changes); 2 bad usage, bad input (nothing sent or changed) or no usable\n"
+    "             home folder (HOME)\n";
 
 struct CommandEntry {
   std::string_view name;
@@ -114,7 +129,7 @@ constexpr CommandEntry kCommands[] = {
     {"frames", vandrel::cli::RunFrames},   {"hid", vandrel::cli::RunHid},
     {"folders", vandrel::cli::RunFolders}, {"settings", vandrel::cli::RunSettings},
     {"macro", vandrel::cli::RunMacro},     {"download", vandrel::cli::RunDownload},
-    {"assign", vandrel::cli::RunAssign},
+    {"assign", vandrel::cli::RunAssign},   {"recoil", vandrel::cli::RunRecoil},
 };
 
 }  // namespace

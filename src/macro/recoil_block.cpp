@@ -2,8 +2,6 @@
 #include <map>
 
 #include "core/bytes.h"
-#include "core/ini_file.h"
-#include "macro/macro_file.h"
 #include "macro/recoil_tables.h"
 
 namespace vandrel {
@@ -28,7 +26,7 @@ using Paths = std::vector<std::optional<std::filesystem::path>>;
   for (const std::optional<std::filesystem::path>& path : paths) {
     if (!path) continue;
     auto [known, added] = lines_of.try_emplace(*path, 0);
-    if (added) known->second = MacroFileLines(IniFile(*path).Load()).size();
+    if (added) known->second = RecoilTables::ActionCountOf(*path);
     length += kEntrySize * known->second;
   }
   return length;

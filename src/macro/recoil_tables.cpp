@@ -117,6 +117,10 @@ std::vector<MacroAction> RecoilTables::ReadActionsOf(const std::filesystem::path
   return actions;
 }
 
+std::size_t RecoilTables::ActionCountOf(const std::filesystem::path& file) {
+  return static_cast<std::size_t>(LineCount(IniFile(file).Load()));
+}
+
 bool RecoilTables::Restore(int table) const {
   const std::optional<std::filesystem::path> path = TablePath(table);
   if (!path) return false;

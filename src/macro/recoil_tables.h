@@ -84,6 +84,8 @@ class RecoilTables {
   [[nodiscard]] std::vector<MacroAction> ReadActions(int table) const;
   // The same for the table file `file`.
   [[nodiscard]] static std::vector<MacroAction> ReadActionsOf(const std::filesystem::path& file);
+  // How many action lines ReadActionsOf would give, without reading them.
+  [[nodiscard]] static std::size_t ActionCountOf(const std::filesystem::path& file);
 
   // Copies the default file of table `table` (its position + 1) over the table's file.
   [[nodiscard]] bool Restore(int table) const;
@@ -99,7 +101,8 @@ class RecoilTables {
 
 // The block command 23 carries: 0x55AA, the total length, the table count, reserved bytes (zero),
 // the tables' offsets, then per table its action count, two reserved bytes and 4 bytes per action
-// (delay, code, value). nullopt with `length` set when the block would exceed kRecoilBlockLimit.
+// (delay, code, value). When the block would exceed kRecoilBlockLimit there is none: `too_long` and
+// `length` say why.
 inline constexpr std::size_t kRecoilBlockLimit = 3072;
 struct RecoilBlockResult {
   std::vector<std::uint8_t> block;  // empty when too long or when there are no tables

@@ -141,4 +141,20 @@ std::vector<std::string> SentCommands(const std::filesystem::path& trace) {
   return commands;
 }
 
+std::vector<SentRequest> SentRequests(const std::filesystem::path& trace) {
+  std::vector<SentRequest> sent;
+  std::ifstream in(trace);
+  for (std::string line; std::getline(in, line);) {
+    if (line.find(" vendor out ") == std::string::npos) continue;
+    const std::string hex = line.substr(line.rfind(' ') + 1);
+    auto byte = [&](std::size_t i) {
+      return static_cast<std::uint8_t>(std::stoi(hex.substr(2 * i, 2), nullptr, 16));
+    };
+    SentRequest request{byte(3), {}};
+    for (std::size_t i = 0; i < byte(4); ++i) request.payload.push_back(byte(8 + i));
+    sent.push_back(std::move(request));
+  }
+  return sent;
+}
+
 }  // namespace vandrel::testing

@@ -56,4 +56,12 @@ class CtlProcess {
 // ("kb", "ms", "mp") in front: "ms 6". Empty when the file does not exist.
 [[nodiscard]] std::vector<std::string> SentCommands(const std::filesystem::path& trace);
 
+// The commands written in a simulator trace, in order, each with its payload (its length byte
+// long). Empty when the file does not exist.
+struct SentRequest {
+  int command = 0;
+  std::vector<std::uint8_t> payload;
+};
+[[nodiscard]] std::vector<SentRequest> SentRequests(const std::filesystem::path& trace);
+
 }  // namespace vandrel::testing

@@ -14,23 +14,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// The commands the host sent in `trace` in order, each with its payload.
-std::vector<std::pair<int, Bytes>> Sent(const std::filesystem::path& trace) {
-  std::vector<std::pair<int, Bytes>> sent;
-  std::ifstream in(trace);
-  for (std::string line; std::getline(in, line);) {
-    if (line.find(" vendor out ") == std::string::npos) continue;
-    const std::string hex = line.substr(line.rfind(' ') + 1);
-    auto byte = [&](std::size_t i) { return std::stoi(hex.substr(2 * i, 2), nullptr, 16); };
-    Bytes payload;
-    for (std::size_t i = 0; i < static_cast<std::size_t>(byte(4)); ++i) {
-      payload.push_back(static_cast<std::uint8_t>(byte(8 + i)));
-    }
-    sent.emplace_back(byte(3), payload);
-  }
-  return sent;
-}
-
 std::filesystem::path MacroFile(const CtlProcess& ctl, const std::string& name, int steps) {
   const std::filesystem::path file = ctl.folder() / (name + ".mac");
   std::ofstream out(file);
@@ -66,16 +49,15 @@ TEST(DownloadProcessTest, TheLibraryReachesTheDeviceBeforeTheKeyPageOrNothingIsS
         ctl.Run({"--simulate", "--sim-trace", trace.string(), "download", c.device});
 
     EXPECT_EQ(run.status, c.status) << run.err;
-    const auto sent = Sent(trace);
     Bytes image;
     int key_page_writes = 0;
     bool key_page_after_image = true;
-    for (const auto& [command, payload] : sent) {
-      if (command == 21) {
-        image.insert(image.end(), payload.begin(), payload.end());
+    for (const SentRequest& request : SentRequests(trace)) {
+      if (request.command == 21) {
+        image.insert(image.end(), request.payload.begin(), request.payload.end());
         key_page_after_image = key_page_after_image && key_page_writes == 0;
       }
-      if (command == 9) ++key_page_writes;
+      if (request.command == 9) ++key_page_writes;
     }
     EXPECT_EQ(image.size(), c.image_length);
     EXPECT_TRUE(key_page_after_image);
