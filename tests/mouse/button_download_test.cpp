@@ -50,7 +50,7 @@ class ButtonDownloadTest : public HubTest {
     same_mode_ = std::make_unique<SameMode>(hub_->channels());
     mouse_ = std::make_unique<MouseComponents>(*hub_, *window_, dialogs_, pointer_, profiles_,
                                                *same_mode_);
-    mouse_->ConnectMacros(store_, capture_);
+    mouse_->ConnectMacros(store_, capture_, macro_folder_.path());
     hub_->InitWindow();
     window_->RaiseWindowInit();
     device_ = bus_.Plug(kMouseProductId);
