@@ -34,10 +34,11 @@ std::set<std::string> ContractIdentifiers() {
   for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16, 17, 18, 20}) {
     ids.insert("message_text_" + std::to_string(n));
   }
-  // The macro editors' own messages about names, files and import.
-  for (const char* message :
-       {"macro_name_invalid", "macro_name_long", "macro_file_exists", "macro_write_failed",
-        "macro_import_large", "macro_import_text", "macro_import_failed", "macro_export_failed"}) {
+  // The macro editors' and the profile operations' own messages about names, files and import.
+  for (const char* message : {"macro_name_invalid", "macro_name_long", "macro_file_exists",
+                              "macro_write_failed", "macro_import_large", "macro_import_text",
+                              "macro_import_failed", "macro_export_failed", "profile_name_invalid",
+                              "profile_name_long", "profile_file_exists", "profile_write_failed"}) {
     ids.insert(std::string("message_text_") + message);
   }
   std::vector<std::string> keys = {"LCtrl", "LShift", "LAlt", "LWin",
