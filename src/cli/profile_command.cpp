@@ -5,7 +5,9 @@
 #include "cli/device_names.h"
 #include "cli/device_reports.h"
 #include "cli/output.h"
+#include "cli/profile_apply.h"
 #include "cli/profile_input.h"
+#include "cli/profile_lists.h"
 #include "core/byte_record.h"
 #include "keyboard/keyboard_profiles.h"
 #include "mouse/mouse_profiles.h"
@@ -19,11 +21,6 @@ Record Decoded(const std::vector<std::uint8_t>& payload) {
   Record record{};
   DecodeInto(payload, record);
   return record;
-}
-
-template <std::size_t kSize>
-std::span<const std::uint8_t, kSize> Exactly(const std::vector<std::uint8_t>& payload) {
-  return std::span<const std::uint8_t, kSize>(payload.data(), kSize);
 }
 
 // Keys up to the last one with an assignment: a file does not say how many keys its keyboard had.
@@ -103,44 +100,6 @@ int Show(const Options& options, const std::string& file) {
   return kExitSuccess;
 }
 
-std::optional<FieldProblem> ApplyMouse(const ProfileInput& input, MouseDevice& mouse) {
-  switch (input.row->kind) {
-    case ProfileKind::kKey:
-      return mouse.ApplyKeyProfile(Exactly<kMouseKeyProfileSize>(input.payload));
-    case ProfileKind::kLight:
-      return mouse.ApplyLightProfile(Exactly<kMouseLightProfileSize>(input.payload));
-    case ProfileKind::kDevice:
-      return mouse.ApplyDeviceProfile(Exactly<kMouseDeviceProfileSize>(input.payload));
-  }
-  return std::nullopt;
-}
-
-std::optional<FieldProblem> ApplyKeyboard(const ProfileInput& input, KeyboardDevice& keyboard,
-                                          int model) {
-  switch (input.row->kind) {
-    case ProfileKind::kKey:
-      return keyboard.ApplyKeyProfile(Exactly<kKeyboardKeyProfileSize>(input.payload));
-    case ProfileKind::kLight:
-      return keyboard.ApplyLightProfile(Exactly<kKeyboardLightProfileSize>(input.payload), model);
-    case ProfileKind::kDevice:
-      return keyboard.ApplyDeviceProfile(Exactly<kKeyboardDeviceProfileSize>(input.payload), model);
-  }
-  return std::nullopt;
-}
-
-// The device refuses a payload it cannot take before changing or sending anything.
-std::optional<FieldProblem> ApplyTo(const ProfileInput& input, DeviceAccess& devices) {
-  switch (input.row->device) {
-    case DeviceKind::kMouse:
-      return ApplyMouse(input, devices.mouse());
-    case DeviceKind::kKeyboard:
-      return ApplyKeyboard(input, devices.keyboard(), devices.keyboard_model());
-    case DeviceKind::kPad:
-      return devices.pad().ApplyLightProfile(Exactly<kPadLightProfileSize>(input.payload));
-  }
-  return std::nullopt;
-}
-
 int Apply(const Options& options, const std::string& file) {
   std::string error;
   const std::optional<ProfileInput> input = ReadProfileInput(file, error);
@@ -150,7 +109,7 @@ int Apply(const Options& options, const std::string& file) {
   DeviceAccess devices(*session);
   const DeviceKind device = input->row->device;
   if (!devices.Read(device, error)) return FailDevice(error);
-  if (const std::optional<FieldProblem> problem = ApplyTo(*input, devices)) {
+  if (const std::optional<FieldProblem> problem = ApplyProfileToDevice(*input, devices)) {
     return RefuseUsage(file + ": " + problem->field + " is " + std::to_string(problem->value) +
                        "; the " + std::string(DeviceWord(device)) + " takes " + problem->allowed +
                        ". Nothing was sent");
@@ -207,7 +166,10 @@ int RunProfile(const Options& options) {
   if (words.size() == 2 && words[0] == "show") return Show(options, words[1]);
   if (words.size() == 2 && words[0] == "apply") return Apply(options, words[1]);
   if (words.size() == 3 && words[0] == "save") return Save(options, words[1], words[2]);
-  return RefuseUsage("profile show FILE | profile apply FILE | profile save DEVICE FILE");
+  if (!words.empty() && IsProfileListCommand(words[0])) return RunProfileLists(options);
+  return RefuseUsage(
+      "profile show FILE | profile apply FILE | profile save DEVICE FILE | profile list DEVICE | "
+      "profile select|add|copy|rename|delete|import|export|reset DEVICE KIND ...");
 }
 
 }  // namespace vandrel::cli

@@ -1,0 +1,145 @@
+// vandrelctl's profile list commands as a user runs them against the simulated devices: the lists
+// and files each verb leaves, the selection applied to the device, refusals that change nothing,
+// and no change while the desktop program runs.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "cli/ctl_process.h"
+#include "platform/single_instance.h"
+
+namespace vandrel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+using Args = std::vector<std::string>;
+
+std::map<std::string, std::string> Snapshot(const fs::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
+    if (entry.is_regular_file()) files[entry.path().string()] = ReadFile(entry.path());
+  }
+  return files;
+}
+
+class ProfileListsProcessTest : public ::testing::Test {
+ protected:
+  [[nodiscard]] CtlResult Ctl(Args arguments) const {
+    arguments.insert(arguments.begin(), {"--simulate", "profile"});
+    return ctl_.Run(arguments);
+  }
+  // The names of the kind's profiles and the selected one's number.
+  [[nodiscard]] std::pair<Args, int> List(const std::string& device, std::size_t kind) const {
+    const CtlResult result = ctl_.Run({"--json", "profile", "list", device});
+    EXPECT_EQ(result.status, 0) << result.err;
+    Args names;
+    int selected = -1;
+    const json document = json::parse(result.out);
+    for (const json& profile : document["kinds"][kind]["profiles"]) {
+      if (profile["selected"].get<bool>()) selected = static_cast<int>(names.size());
+      names.push_back(profile["name"].get<std::string>());
+    }
+    return {names, selected};
+  }
+  [[nodiscard]] std::string File(const std::string& name) const {
+    return (ctl_.folder() / name).string();
+  }
+
+  CtlProcess ctl_;
+};
+
+constexpr std::size_t kDeviceKind = 0;
+constexpr std::size_t kLightKind = 1;
+
+TEST_F(ProfileListsProcessTest, EachVerbLeavesItsListAndSelection) {
+  const struct {
+    Args command;
+    std::string device;
+    std::size_t kind;
+    Args names;
+    int selected;
+  } steps[] = {
+      // The first change of a list that was never made starts from the default profile.
+      {{"add", "mouse", "light"}, "mouse", kLightKind, {"profile1", "profile2"}, 1},
+      {{"copy", "mouse", "light", "PROFILE1"},
+       "mouse",
+       kLightKind,
+       {"profile1", "profile2", "profile1 copy"},
+       2},
+      {{"rename", "mouse", "light", "profile2", "Evening"},
+       "mouse",
+       kLightKind,
+       {"profile1", "Evening", "profile1 copy"},
+       2},
+      {{"select", "mouse", "light", "evening"},
+       "mouse",
+       kLightKind,
+       {"profile1", "Evening", "profile1 copy"},
+       1},
+      {{"delete", "mouse", "light", "profile1"},
+       "mouse",
+       kLightKind,
+       {"Evening", "profile1 copy"},
+       1},
+      {{"reset", "mouse", "light"}, "mouse", kLightKind, {"Evening", "profile1 copy"}, 1},
+      {{"add", "pad", "light"}, "pad", 0, {"profile1", "profile2"}, 1},
+      {{"add", "keyboard", "device"}, "keyboard", kDeviceKind, {"profile1", "profile2"}, 1},
+      {{"export", "keyboard", "light", File("kb.led")}, "keyboard", kLightKind, {"profile1"}, 0},
+      {{"import", "mouse", "device", File("ms.config")},
+       "mouse",
+       kDeviceKind,
+       {"profile1", "profile2"},
+       1},
+  };
+  ASSERT_EQ(ctl_.Run({"--simulate", "profile", "save", "mouse", File("ms.config")}).status, 0);
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.command[0] + " " + step.device);
+    const CtlResult result = Ctl(step.command);
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(List(step.device, step.kind), std::pair(step.names, step.selected));
+  }
+  EXPECT_EQ(fs::file_size(File("kb.led")), 16U + 1958U);
+  EXPECT_EQ(ReadFile(File("kb.led")).substr(0, 6), std::string("\xAA\x55\0\0\x01\0", 6));
+}
+
+TEST_F(ProfileListsProcessTest, RefusalsAndTheRunningProgramChangeNothing) {
+  ASSERT_EQ(Ctl({"add", "mouse", "light"}).status, 0);
+  const auto before = Snapshot(ctl_.folder() / "home");
+  const struct {
+    Args command;
+    int status;
+    std::string said;
+  } refusals[] = {
+      {{"rename", "mouse", "light", "profile1", "PROFILE2"}, 2, "already exists"},
+      {{"rename", "mouse", "light", "profile1", "../../x"}, 2, "cannot be a profile name"},
+      {{"rename", "mouse", "light", "profile1", ""}, 2, "cannot be empty"},
+      {{"select", "mouse", "light", "none"}, 2, "no light profile \"none\""},
+      {{"add", "pad", "key"}, 2, "light profiles only"},
+      {{"import", "mouse", "light", File("missing.led")}, 2, "missing"},
+      {{"delete", "mouse", "key"}, 2, "cannot be deleted"},
+  };
+  for (const auto& refusal : refusals) {
+    SCOPED_TRACE(refusal.command[0] + " " + refusal.command.back());
+    const CtlResult result = Ctl(refusal.command);
+    EXPECT_EQ(result.status, refusal.status);
+    EXPECT_NE(result.err.find(refusal.said), std::string::npos) << result.err;
+    EXPECT_EQ(Snapshot(ctl_.folder() / "home"), before);
+  }
+  const SingleInstance program = SingleInstance::Acquire(ctl_.folder() / "run");
+  ASSERT_EQ(program.role(), SingleInstance::Role::kFirst);
+  for (const Args& change : {Args{"add", "mouse", "light"}, Args{"delete", "mouse", "light"}}) {
+    const CtlResult result = Ctl(change);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("desktop program vandrel is running"), std::string::npos);
+  }
+  EXPECT_EQ(Snapshot(ctl_.folder() / "home"), before);
+  EXPECT_EQ(List("mouse", kLightKind).first, (Args{"profile1", "profile2"}));
+}
+
+}  // namespace
+}  // namespace vandrel::testing
