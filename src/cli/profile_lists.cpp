@@ -62,29 +62,28 @@ ProfileCatalogue CatalogueOf(DeviceKind device) {
   return ProfileCatalogue(device, folder, folders.GetProgramFolder());
 }
 
-Json ListReport(const ProfileCatalogue& catalogue, ProfileKind kind) {
+// One row per profile of the kind, so that the text form lists them one a line.
+void AddListRows(const ProfileCatalogue& catalogue, ProfileKind kind, Json& rows) {
   const IniDocument document = catalogue.file().Load();
   const CatalogueSections& sections = SectionsOf(kind);
   const std::optional<std::size_t> selected = catalogue.Selected(kind);
-  Json profiles = Json::array();
   const std::vector<std::string> names = catalogue.Names(kind);
   for (std::size_t i = 0; i < names.size(); ++i) {
     const std::string key = std::to_string(i);
-    Json entry = {{"number", i}, {"name", names[i]}, {"selected", selected == i}};
-    if (document.Get(sections.like, key) == "1")
-      entry["program"] = document.Get(sections.path, key);
-    profiles.push_back(std::move(entry));
+    Json row = {
+        {"kind", KindWord(kind)}, {"number", i}, {"name", names[i]}, {"selected", selected == i}};
+    if (document.Get(sections.like, key) == "1") row["program"] = document.Get(sections.path, key);
+    rows.push_back(std::move(row));
   }
-  return {{"kind", KindWord(kind)}, {"profiles", profiles}};
 }
 
 int List(const Options& options, DeviceKind device) {
   const ProfileCatalogue catalogue = CatalogueOf(device);
-  Json kinds = Json::array();
-  for (const ProfileKind kind : KindsOf(device)) kinds.push_back(ListReport(catalogue, kind));
+  Json rows = Json::array();
+  for (const ProfileKind kind : KindsOf(device)) AddListRows(catalogue, kind, rows);
   PrintDocument(options, {{"device", DeviceWord(device)},
                           {"catalogue", catalogue.file().path().string()},
-                          {"kinds", kinds}});
+                          {"profiles", rows}});
   return kExitSuccess;
 }
 

@@ -34,13 +34,15 @@ class ProfileListsProcessTest : public ::testing::Test {
     return ctl_.Run(arguments);
   }
   // The names of the kind's profiles and the selected one's number.
-  [[nodiscard]] std::pair<Args, int> List(const std::string& device, std::size_t kind) const {
+  [[nodiscard]] std::pair<Args, int> List(const std::string& device,
+                                          const std::string& kind) const {
     const CtlResult result = ctl_.Run({"--json", "profile", "list", device});
     EXPECT_EQ(result.status, 0) << result.err;
     Args names;
     int selected = -1;
     const json document = json::parse(result.out);
-    for (const json& profile : document["kinds"][kind]["profiles"]) {
+    for (const json& profile : document["profiles"]) {
+      if (profile["kind"] != kind) continue;
       if (profile["selected"].get<bool>()) selected = static_cast<int>(names.size());
       names.push_back(profile["name"].get<std::string>());
     }
@@ -53,14 +55,14 @@ class ProfileListsProcessTest : public ::testing::Test {
   CtlProcess ctl_;
 };
 
-constexpr std::size_t kDeviceKind = 0;
-constexpr std::size_t kLightKind = 1;
+constexpr const char* kDeviceKind = "device";
+constexpr const char* kLightKind = "light";
 
 TEST_F(ProfileListsProcessTest, EachVerbLeavesItsListAndSelection) {
   const struct {
     Args command;
     std::string device;
-    std::size_t kind;
+    std::string kind;
     Args names;
     int selected;
   } steps[] = {
@@ -87,7 +89,7 @@ TEST_F(ProfileListsProcessTest, EachVerbLeavesItsListAndSelection) {
        {"Evening", "profile1 copy"},
        1},
       {{"reset", "mouse", "light"}, "mouse", kLightKind, {"Evening", "profile1 copy"}, 1},
-      {{"add", "pad", "light"}, "pad", 0, {"profile1", "profile2"}, 1},
+      {{"add", "pad", "light"}, "pad", kLightKind, {"profile1", "profile2"}, 1},
       {{"add", "keyboard", "device"}, "keyboard", kDeviceKind, {"profile1", "profile2"}, 1},
       {{"export", "keyboard", "light", File("kb.led")}, "keyboard", kLightKind, {"profile1"}, 0},
       {{"import", "mouse", "device", File("ms.config")},
