@@ -163,6 +163,12 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   void ShowAndSelectTab(std::string_view tab);
   void SetShown(std::string_view control, bool shown);
 
+  // The busy indicator (main_window_progress.cpp).
+  void ShowProgress();
+  void HideProgressLater();
+  void HideProgress();
+  void TurnProgress();
+
   [[nodiscard]] DevicePart& PartOf(DeviceKind kind) const;
   [[nodiscard]] MacroPart& Macros() const;
   [[nodiscard]] std::unique_ptr<Link> MakeLink();

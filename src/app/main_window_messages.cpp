@@ -11,9 +11,7 @@ namespace vandrel {
 namespace {
 
 constexpr std::string_view kNoDeviceConnected = "message_text_1";
-constexpr std::string_view kProgress = "setting_progress";
 constexpr int kTrayMenuLift = 25;
-constexpr Clock::Duration kProgressShown = std::chrono::milliseconds(1000);
 constexpr Clock::Duration kRepaintAfterRestore = std::chrono::milliseconds(10);
 
 bool EqualFolded(std::string_view a, std::string_view b) {
@@ -80,11 +78,9 @@ void CMainWnd::HandleMessage(int message, std::intptr_t wparam, std::intptr_t lp
          w.PartOf(DeviceKind::kKeyboard).RereadLighting();
        }},
       {kMessageShowProgress, kMessageShowProgress,
-       [](CMainWnd& w, int, std::intptr_t, std::intptr_t) { w.SetShown(kProgress, true); }},
+       [](CMainWnd& w, int, std::intptr_t, std::intptr_t) { w.ShowProgress(); }},
       {kMessageHideProgressLater, kMessageHideProgressLater,
-       [](CMainWnd& w, int, std::intptr_t, std::intptr_t) {
-         w.ui_.SetTimer(kTimerHideProgress, kProgressShown);
-       }},
+       [](CMainWnd& w, int, std::intptr_t, std::intptr_t) { w.HideProgressLater(); }},
       {kMessageNoDeviceLeft, kMessageNoDeviceLeft,
        [](CMainWnd& w, int, std::intptr_t, std::intptr_t) { w.OnNoDeviceLeft(); }},
       {kMessageDeviceJobDone, kMessageDeviceJobDone,

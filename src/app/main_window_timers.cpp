@@ -22,11 +22,8 @@ struct CMainWnd::TimerEntry {
 
 void CMainWnd::HandleTimer(int timer_id) {
   static constexpr TimerEntry kTimers[] = {
-      {kTimerHideProgress,
-       [](CMainWnd& w) {
-         w.ui_.KillTimer(kTimerHideProgress);
-         w.SetShown("setting_progress", false);
-       }},
+      {kTimerHideProgress, [](CMainWnd& w) { w.HideProgress(); }},
+      {kTimerTurnProgress, [](CMainWnd& w) { w.TurnProgress(); }},
       {kTimerApplyPending, [](CMainWnd& w) { w.ApplyPendingChanges(); }},
       {kTimerRepaintOnce,
        [](CMainWnd& w) {

@@ -38,5 +38,7 @@ inline constexpr int kTimerKeyboardFrame = 1001;
 inline constexpr int kTimerPadFrame = 1002;
 // One-shot: the pad has settled after its factory reset and is read again.
 inline constexpr int kTimerPadReset = 1006;
+// Repeating while the busy indicator is shown: moves its ring on.
+inline constexpr int kTimerTurnProgress = 1007;
 
 }  // namespace vandrel

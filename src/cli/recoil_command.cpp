@@ -162,7 +162,8 @@ int Download(const Options& options, const RecoilLibrary& library) {
   if (!session) return FailDevice(error);
   DeviceAccess devices(*session);
   if (!devices.Read(DeviceKind::kMouse, error)) return FailDevice(error);
-  const RecoilDownloadResult result = DownloadRecoil(devices.mouse().channel(), library.tables);
+  // The block checked above is the one sent: the files are read once.
+  const RecoilDownloadResult result = SendRecoilBlock(devices.mouse().channel(), block);
   if (result.outcome != RecoilDownloadOutcome::kDone) {
     return FailDevice("the recoil tables did not reach the mouse (result " +
                       std::to_string(result.channel_result) + ")");

@@ -4,8 +4,7 @@
 
 namespace vandrel {
 
-RecoilDownloadResult DownloadRecoil(DeviceChannel& channel, const RecoilTables& tables) {
-  const RecoilBlockResult built = BuildRecoilBlock(tables);
+RecoilDownloadResult SendRecoilBlock(DeviceChannel& channel, const RecoilBlockResult& built) {
   RecoilDownloadResult result;
   result.length = built.length;
   if (built.too_long) {

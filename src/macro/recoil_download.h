@@ -1,7 +1,8 @@
 // The download of the mouse's recoil tables: every table in one block with command 23 inside a
-// configuration bracket (commands 1 and 2). Nothing is sent when there are no tables or when the
-// block would not fit the mouse's recoil memory. Any thread that may use the channel; the caller
-// keeps the tables unchanged meanwhile.
+// configuration bracket (commands 1 and 2). The block is built from the files first
+// (BuildRecoilBlock, on the thread that may change them); sending it needs only the channel.
+// Nothing is sent when there are no tables or when the block would not fit the mouse's recoil
+// memory.
 #pragma once
 
 #include <cstddef>
@@ -24,7 +25,8 @@ struct RecoilDownloadResult {
   int channel_result = kChannelSuccess;
 };
 
-[[nodiscard]] RecoilDownloadResult DownloadRecoil(DeviceChannel& channel,
-                                                  const RecoilTables& tables);
+// Sends `built` to the mouse behind `channel`. Any thread that may use the channel.
+[[nodiscard]] RecoilDownloadResult SendRecoilBlock(DeviceChannel& channel,
+                                                   const RecoilBlockResult& built);
 
 }  // namespace vandrel

@@ -29,7 +29,10 @@ MouseComponents::MouseComponents(CMainWnd& hub, WindowModel& window, Dialogs& di
       part_(device_) {
   part_.SetRefresh([this] { RefreshPages(); });
   hub.SetDevicePart(DeviceKind::kMouse, part_);
-  jobs_.AddBusyListener([this](bool busy) { buttons_.ShowDownloadRunning(busy); });
+  jobs_.AddBusyListener([this](bool busy) {
+    buttons_.ShowDownloadRunning(busy);
+    recoil_.ShowDownloadRunning(busy);
+  });
   hub.SetPageHandler(Page::kMousePerformance,
                      [this](const Notification& n) { (void)performance_.Handle(n); });
   hub.SetPageHandler(Page::kDpiColour,
@@ -61,10 +64,14 @@ void MouseComponents::ConnectMacros(const MacroStore& store, InputCapture& captu
             [this] { device_.KeyPageWritten(); }, std::move(done));
       });
   const RecoilTables& tables = recoil_tables_.emplace(store, program_folder);
-  recoil_.SetLinks(
-      {.tables = &tables,
-       .download = [this, &tables] { return DownloadRecoil(device_.channel(), tables); },
-       .post = [this](int message) { hub_.link().SendMessage(message); }});
+  recoil_.SetLinks({.tables = &tables,
+                    .download =
+                        [this, &tables](RecoilDone done) {
+                          if (jobs_.busy()) return false;
+                          return StartRecoilDownload(jobs_, device_.channel(),
+                                                     BuildRecoilBlock(tables), std::move(done));
+                        },
+                    .post = [this](int message) { hub_.link().SendMessage(message); }});
   // The catalogue names the tables once the store is set up; the macro editor's start-up usually
   // did so already (a second call changes nothing), and reports a failure itself.
   hub_.AddStartupStep([this, &store, program_folder] {

@@ -19,6 +19,7 @@ constexpr std::string_view kEditLayout = "cursor_edit_layout";
 constexpr std::string_view kShotIndex = "bullet_select_index";
 constexpr std::string_view kDelayEdit = "ms_cursor_delay_eidt";
 constexpr std::string_view kChart = "ms_recoil_chart";
+constexpr std::string_view kDownloadButton = "ms_bulletdate_save_btn";
 constexpr int kMostDelay = 65535;
 constexpr int kMostDistance = 255;
 
@@ -82,7 +83,7 @@ bool MouseRecoilPage::Handle(const Notification& n) {
     Step(-1);
   } else if (name == "bullet_selected_next") {
     Step(1);
-  } else if (name == "ms_bulletdate_save_btn") {
+  } else if (name == kDownloadButton) {
     Download();
   } else if (name == "ms_bulletdate_reset_btn") {
     Restore();
@@ -236,12 +237,18 @@ void MouseRecoilPage::Export() {
   if (!links_.tables->Export(table_, *target)) Say("message_text_recoil_export_failed");
 }
 
+// The indicator shows from the start of the job to a moment after its end.
 void MouseRecoilPage::Download() {
   if (!links_.download) return;
-  if (links_.post) links_.post(kMessageShowProgress);
-  const RecoilDownloadResult result = links_.download();
-  if (links_.post) links_.post(kMessageHideProgressLater);
-  ReportDownload(result);
+  const bool started = links_.download([this](const RecoilDownloadResult& result) {
+    if (links_.post) links_.post(kMessageHideProgressLater);
+    ReportDownload(result);
+  });
+  if (started && links_.post) links_.post(kMessageShowProgress);
+}
+
+void MouseRecoilPage::ShowDownloadRunning(bool running) {
+  if (Control* button = window_.Find(kDownloadButton)) button->SetEnabled(!running);
 }
 
 void MouseRecoilPage::ReportDownload(const RecoilDownloadResult& result) {

@@ -2,14 +2,16 @@
 // thirty shots of the selected one with previous/next, the shot's delay and its two movements
 // with their directions, the path the table makes, restore, import, export and the download. Each
 // change is written at once to the table's file; nothing reaches the mouse but through the
-// download. User-interface thread only.
+// download, which runs as a device job: the page stays usable meanwhile, and edits made then are
+// the next download's, since the running one sends the block the click built. User-interface
+// thread only.
 #pragma once
 
 #include <functional>
 #include <optional>
 #include <string_view>
 
-#include "macro/recoil_download.h"
+#include "macro/recoil_job.h"
 #include "macro/recoil_tables.h"
 #include "ui/dialogs.h"
 #include "ui/notification.h"
@@ -18,9 +20,9 @@
 namespace vandrel {
 
 struct RecoilPageLinks {
-  const RecoilTables* tables = nullptr;            // the files the page edits
-  std::function<RecoilDownloadResult()> download;  // every table to the mouse
-  std::function<void(int message)> post;           // the main window's busy messages
+  const RecoilTables* tables = nullptr;   // the files the page edits
+  RecoilDownloadStarter download;         // every table to the mouse
+  std::function<void(int message)> post;  // the main window's busy messages
 };
 
 class MouseRecoilPage {
@@ -38,6 +40,9 @@ class MouseRecoilPage {
 
   // The notifications of the page's controls; false when the page does not act on one.
   bool Handle(const Notification& notification);
+  // While a device job (this page's download or another's) runs, the download button is
+  // disabled.
+  void ShowDownloadRunning(bool running);
 
  private:
   void SelectTable(int table);

@@ -154,17 +154,66 @@ TEST_F(HubTest, AnAttachTimerLeavesAloneADeviceThatIsGoneAgain) {
   }
 }
 
-TEST_F(HubTest, TheProgressIsShownForADownloadAndHiddenASecondAfterIt) {
+// Shown from empty, the ring moves on one step (a twentieth of its range, at least 1) every
+// 50 ms, wraps from full to empty, and stops where it is once hidden a second after the download.
+TEST_F(HubTest, TheProgressTurnsWhileShownAndStopsOnceHiddenASecondAfterTheDownload) {
+  struct Case {
+    int minimum, maximum;
+    std::vector<std::pair<int, int>> values;  // after so many ticks since the show
+  };
+  const Case cases[] = {
+      {0, 100, {{0, 0}, {1, 5}, {19, 95}, {20, 100}, {21, 0}, {23, 10}}},
+      {20, 60, {{0, 20}, {1, 22}, {20, 60}, {21, 20}}},
+      {0, 10, {{0, 0}, {10, 10}, {11, 0}, {12, 1}}},
+  };
   Start();
+  Control& progress = Find("setting_progress");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.minimum << "-" << c.maximum);
+    progress.SetRange(c.minimum, c.maximum);
+    progress.SetValue(c.maximum / 2);  // left over from before
+    loop_.Post(kMessageShowProgress, 0, 0);
+    loop_.RunPending();
+    EXPECT_TRUE(progress.IsVisible());
+    EXPECT_EQ(loop_.TimerPeriod(kTimerTurnProgress), milliseconds(50));
+    int ticks = 0;
+    for (const auto& [at, value] : c.values) {
+      loop_.RunFor(milliseconds(50) * (at - ticks));
+      ticks = at;
+      EXPECT_EQ(progress.Value(), value) << "after " << at << " ticks";
+    }
+
+    loop_.Post(kMessageHideProgressLater, 0, 0);
+    loop_.RunFor(milliseconds(999));
+    EXPECT_TRUE(progress.IsVisible());
+    loop_.RunFor(milliseconds(1));
+    EXPECT_FALSE(progress.IsVisible());
+    EXPECT_FALSE(loop_.TimerPeriod(kTimerHideProgress));
+    EXPECT_FALSE(loop_.TimerPeriod(kTimerTurnProgress));
+    const int stopped_at = progress.Value();
+    loop_.RunFor(milliseconds(500));
+    EXPECT_EQ(progress.Value(), stopped_at);
+  }
+}
+
+// A download started within the second after another ends keeps the indicator up until a second
+// after its own end.
+TEST_F(HubTest, AShowCancelsTheHideAnEarlierDownloadLeftPending) {
+  Start();
+  Control& progress = Find("setting_progress");
+  loop_.Post(kMessageShowProgress, 0, 0);
+  loop_.Post(kMessageHideProgressLater, 0, 0);
+  loop_.RunFor(milliseconds(500));
   loop_.Post(kMessageShowProgress, 0, 0);
   loop_.RunPending();
-  EXPECT_TRUE(Find("setting_progress").IsVisible());
+  EXPECT_EQ(progress.Value(), 0) << "the ring starts again";
+  loop_.RunFor(milliseconds(2000));
+  EXPECT_TRUE(progress.IsVisible());
+  EXPECT_TRUE(loop_.TimerPeriod(kTimerTurnProgress));
   loop_.Post(kMessageHideProgressLater, 0, 0);
-  loop_.RunFor(milliseconds(999));
-  EXPECT_TRUE(Find("setting_progress").IsVisible());
-  loop_.RunFor(milliseconds(1));
-  EXPECT_FALSE(Find("setting_progress").IsVisible());
-  EXPECT_FALSE(loop_.TimerPeriod(kTimerHideProgress));
+  loop_.RunFor(milliseconds(1000));
+  EXPECT_FALSE(progress.IsVisible());
+  EXPECT_FALSE(loop_.TimerPeriod(kTimerTurnProgress));
 }
 
 TEST_F(HubTest, TheListenersMessagesReachTheirDeviceParts) {

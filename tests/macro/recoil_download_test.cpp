@@ -92,7 +92,7 @@ TEST_F(RecoilDownloadTest, TheBlockGoesInChunksInsideABracketAndTheMouseHoldsIt)
     Tables(c.lines);
     ClearTrace();
 
-    const RecoilDownloadResult result = DownloadRecoil(mouse_, tables_);
+    const RecoilDownloadResult result = SendRecoilBlock(mouse_, BuildRecoilBlock(tables_));
 
     EXPECT_EQ(result.outcome, RecoilDownloadOutcome::kDone);
     EXPECT_EQ(result.length, c.length);
@@ -159,7 +159,7 @@ TEST_F(RecoilDownloadTest, ADownloadThatCannotBeDoneSaysSo) {
     ClearTrace();
     device_->SetFaults(c.faults);
 
-    const RecoilDownloadResult result = DownloadRecoil(mouse_, tables_);
+    const RecoilDownloadResult result = SendRecoilBlock(mouse_, BuildRecoilBlock(tables_));
 
     EXPECT_EQ(result.outcome, c.outcome);
     EXPECT_EQ(result.channel_result, c.channel_result);

@@ -5,67 +5,23 @@
 #include <string>
 #include <vector>
 
-#include "app/hub_fixture.h"
-#include "device/product_ids.h"
-#include "device/trace_reader.h"
-#include "mouse/mouse_components.h"
+#include "download_fixture.h"
 #include "sim/macro_memory.h"
-#include "support/fake_input_capture.h"
-#include "support/page_fakes.h"
 
 namespace vandrel::testing {
 namespace {
 
-using std::chrono::milliseconds;
 using Lines = std::vector<std::string>;
 using sim::HeldMacro;
 
-constexpr int kBegin = 1, kEnd = 2, kWritePage = 9, kMacroData = 21;
+constexpr int kWritePage = 9, kMacroData = 21;
 constexpr std::string_view kDownload = "ms_key_butt_prosave";
-
-class NoPointerSettings final : public PointerSettings {
- public:
-  bool SetPointerSpeed(int) override { return true; }
-  bool SetWheelLines(int) override { return true; }
-  std::optional<int> PointerSpeed() override { return std::nullopt; }
-  std::optional<int> WheelLines() override { return std::nullopt; }
-};
-
-// `command`'s chunks of a `size`-byte write from `base`, inside a configuration bracket.
-std::vector<TracedRequest> Bracketed(int command, int size, int base = 0) {
-  std::vector<TracedRequest> requests = {{kBegin, 0, 0}};
-  for (int done = 0; done < size; done += 56) {
-    requests.push_back({command, std::min(56, size - done), base + done});
-  }
-  requests.push_back({kEnd, 0, 0});
-  return requests;
-}
 
 Lines Steps(int count) { return Lines(static_cast<std::size_t>(count), "1,0,129,1,1,x"); }
 
-class ButtonDownloadTest : public HubTest {
+class ButtonDownloadTest : public MouseDownloadTest {
  protected:
-  void SetUp() override {
-    Create();
-    same_mode_ = std::make_unique<SameMode>(hub_->channels());
-    mouse_ = std::make_unique<MouseComponents>(*hub_, *window_, dialogs_, pointer_, profiles_,
-                                               *same_mode_);
-    mouse_->ConnectMacros(store_, capture_, macro_folder_.path());
-    hub_->InitWindow();
-    window_->RaiseWindowInit();
-    device_ = bus_.Plug(kMouseProductId);
-    PresenceMonitor monitor(DeviceKind::kMouse, hub_->channels(), hub_->link(), clock_);
-    ASSERT_TRUE(monitor.PollOnce());
-    loop_.RunFor(milliseconds(1000));  // the attach timer
-    loop_.RunFor(milliseconds(1000));  // the live apply of the refresh
-    profiles_.saves.clear();
-    ASSERT_TRUE(bus_.SetTraceFile(temp_.path() / "trace.txt"));
-  }
-  void TearDown() override {
-    // As the program ends: the mouse's parts first, then the hub with the jobs.
-    mouse_.reset();
-    hub_.reset();
-  }
+  void SetUp() override { Attach(); }
 
   void Library(const std::vector<std::pair<std::string, Lines>>& macros) {
     Lines names;
@@ -73,22 +29,12 @@ class ButtonDownloadTest : public HubTest {
     ASSERT_TRUE(store_.RewriteCatalogue(names));
     for (const auto& [name, lines] : macros) ASSERT_TRUE(store_.WriteMacro(name, name, lines));
   }
-  std::vector<TracedRequest> Requests() { return TracedRequests(temp_.path() / "trace.txt"); }
   MouseState& State() { return mouse_->state(); }
   std::vector<std::uint8_t> HeldKeyPage(int slot) {
     const std::vector<std::uint8_t> pages = device_->Memory().key_pages;
     const auto start = pages.begin() + slot * 126;
     return {start, start + 126};
   }
-
-  NoPointerSettings pointer_;
-  RecordingProfileSaver profiles_;  // not thread-safe: a save off this thread is a race
-  std::unique_ptr<SameMode> same_mode_;
-  std::unique_ptr<MouseComponents> mouse_;
-  std::shared_ptr<sim::SimulatedDevice> device_;
-  TempDir macro_folder_;
-  MacroStore store_{DeviceKind::kMouse, macro_folder_.path()};
-  FakeInputCapture capture_{loop_};
 };
 
 TEST_F(ButtonDownloadTest, TheMouseGetsWhatTheClickTookWhileThePageStaysUsable) {
@@ -200,7 +146,7 @@ TEST_F(ButtonDownloadTest, LeavingWithADownloadRunningLetsItFinishAndReportsNoth
   // Not cut short: the mouse is never left inside an open configuration bracket.
   const std::vector<TracedRequest> requests = Requests();
   ASSERT_FALSE(requests.empty());
-  EXPECT_EQ(requests.back().command, kEnd);
+  EXPECT_EQ(requests.back().command, kEndConfig);
   EXPECT_EQ(WithCommand(requests, kWritePage).size(), 3u);
   EXPECT_TRUE(dialogs_.Texts().empty());
   EXPECT_TRUE(profiles_.saves.empty());

@@ -1,16 +1,15 @@
 // The mouse's recoil page on the shipped skin with four tables in a data folder: choosing tables
 // and shots, the edits' limits, what a change writes into the table's file, lines of another
-// kind, import, and the download on the simulated mouse.
+// kind, import, restore and export. (The download, a device job, is tested with the program's
+// jobs in recoil_download_job_test.cpp.)
 #include "mouse/recoil_page.h"
 
 #include <string>
 #include <vector>
 
-#include "app/window_messages.h"
 #include "core/file_io.h"
 #include "mouse/recoil_path.h"
 #include "page_fixture.h"
-#include "sim/macro_memory.h"
 
 namespace vandrel::testing {
 namespace {
@@ -61,9 +60,7 @@ class RecoilPageTest : public MousePageTest {
     }
     EXPECT_TRUE(store_.InitialiseRecoil(program_.path()));
     page_.emplace(*window_, dialogs_,
-                  RecoilPageLinks{.tables = &tables_,
-                                  .download = [this] { return DownloadRecoil(channel_, tables_); },
-                                  .post = [this](int message) { posted_.push_back(message); }});
+                  RecoilPageLinks{.tables = &tables_, .download = {}, .post = {}});
     window_->SetNotifyHandler([this](const Notification& n) { (void)page_->Handle(n); });
     page_->Start();
   }
@@ -83,7 +80,6 @@ class RecoilPageTest : public MousePageTest {
   MacroStore store_{DeviceKind::kMouse, data_.path()};
   RecoilTables tables_{store_, program_.path()};
   std::optional<MouseRecoilPage> page_;
-  std::vector<int> posted_;
 };
 
 // Each step as a user takes it, then the shot shown: its number, whether it can be edited, which
@@ -262,31 +258,6 @@ TEST_F(RecoilPageTest, RestoreAndExportCopyTheTablesFile) {
   C("ms_bulletdate_reset_btn").Click();
   EXPECT_EQ(dialogs_.Texts(), (std::vector<std::string>{"message_text_recoil_export_failed",
                                                         "message_text_recoil_restore_failed"}));
-}
-
-// The download button sends every table inside the busy messages; the mouse holds what the files
-// say. A block too long for the mouse, or a mouse that refuses, is reported.
-TEST_F(RecoilPageTest, DownloadSendsTheTablesOrSaysWhyNot) {
-  window_->Texts().SetLanguage("en", {{"message_text_recoil_too_long", "Need %d bytes."}});
-  C("ms_cursor_delay_eidt").Type("300");
-  C("ms_bulletdate_save_btn").Click();
-  EXPECT_EQ(posted_, (std::vector<int>{kMessageShowProgress, kMessageHideProgressLater}));
-  EXPECT_TRUE(dialogs_.Texts().empty());
-  EXPECT_EQ(RequestsWithCommand(23), (2920u + 55) / 56);
-  const auto held = sim::HeldRecoil(sim_mouse_->Memory().recoil);
-  ASSERT_TRUE(held.has_value());
-  ASSERT_EQ(held->size(), 4u);
-  EXPECT_EQ((*held)[0][3], (sim::HeldStep{300, 7, 3}));
-  EXPECT_EQ((*held)[3][10], (sim::HeldStep{0, 0x84, 4}));
-
-  WriteFile(*tables_.TablePath(1), CurFile(std::vector<std::string>(600, "0,0,0,0,0,x")));
-  C("ms_bulletdate_save_btn").Click();
-  sim_mouse_->SetFaults({.refusal_status = 0xFE, .refuse_request = 2});
-  WriteFile(*tables_.TablePath(1), CurFile(DefaultLines(1)));
-  C("ms_bulletdate_save_btn").Click();
-  EXPECT_EQ(dialogs_.Texts(),
-            (std::vector<std::string>{"Need 4600 bytes.", "message_text_recoil_download_failed"}));
-  EXPECT_EQ(RequestsWithCommand(23), (2920u + 55) / 56 + 1);
 }
 
 TEST(RecoilPathTest, ThePathSumsTheMovementsAcrossRightAndDownPositive) {
