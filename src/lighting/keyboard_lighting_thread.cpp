@@ -2,8 +2,8 @@
 
 #include "keyboard/keyboard_model.h"
 #include "keyboard/lighting/keyboard_effects.h"
+#include "keyboard/lighting/keyboard_speed_table.h"
 #include "lighting/keyboard_pass.h"
-#include "lighting/keyboard_speed_table.h"
 #include "lighting/lighting_threads.h"
 
 namespace vandrel {

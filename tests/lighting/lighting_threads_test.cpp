@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "core/trace.h"
-#include "lighting/keyboard_speed_table.h"
+#include "keyboard/lighting/keyboard_speed_table.h"
 #include "support/deadline.h"
 #include "thread_harness.h"
 
