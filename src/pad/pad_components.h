@@ -24,6 +24,9 @@ class PadComponents {
   [[nodiscard]] PadDevice& device() { return device_; }
   [[nodiscard]] PadAnimation& animation() { return state_.animation; }
 
+  // The pad's page refilled from the state.
+  void RefreshPages() { lighting_.Refresh(); }
+
   [[nodiscard]] PadPart& part() { return part_; }
 
  private:

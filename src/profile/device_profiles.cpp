@@ -92,7 +92,7 @@ std::optional<FieldProblem> DeviceProfiles::ApplyToMouse(ProfileKind kind,
                                                          std::span<const std::uint8_t> payload) {
   switch (kind) {
     case ProfileKind::kKey:
-      return std::nullopt;
+      return devices_.mouse.ApplyKeyProfile(Exactly<kMouseKeyProfileSize>(payload));
     case ProfileKind::kLight:
       return devices_.mouse.ApplyLightProfile(Exactly<kMouseLightProfileSize>(payload));
     case ProfileKind::kDevice:

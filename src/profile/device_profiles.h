@@ -52,7 +52,8 @@ class DeviceProfiles {
   bool RestoreSelection(DeviceKind device);
 
   // Applies a loaded payload of `kind` (the row's size) to the device; the problem when the
-  // device cannot take it. The mouse's key profiles are not applied when selected.
+  // device cannot take it. (Choosing a mouse key profile loads no payload, so only its reset
+  // reaches the mouse.)
   [[nodiscard]] std::optional<FieldProblem> Apply(DeviceKind device, ProfileKind kind,
                                                   std::span<const std::uint8_t> payload);
 

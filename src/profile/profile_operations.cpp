@@ -215,7 +215,8 @@ ProfileOutcome ProfileOperations::RenameProfile(ProfileKind kind, std::size_t nu
 }
 
 ProfileOutcome ProfileOperations::ImportProfile(ProfileKind kind,
-                                                const std::filesystem::path& source) {
+                                                const std::filesystem::path& source,
+                                                std::optional<std::size_t> into) {
   if (FindProfileRow(catalogue_.device(), kind) == nullptr) {
     return Failed(ProfileChange::kNoSuchProfile);
   }
@@ -230,7 +231,7 @@ ProfileOutcome ProfileOperations::ImportProfile(ProfileKind kind,
     }
     return Append(kind, name, imported.payload, true);
   }
-  const std::optional<std::size_t> selected = catalogue_.Selected(kind);
+  const std::optional<std::size_t> selected = into ? into : catalogue_.Selected(kind);
   const std::optional<Listed> listed = selected ? Find(kind, *selected) : std::nullopt;
   if (!listed) return Failed(ProfileChange::kNoSuchProfile);
   saver_.Flush(catalogue_.device());

@@ -68,8 +68,10 @@ class ProfileOperations {
   // "<name> copy" (again while listed) with the file of `number`; not linked.
   ProfileOutcome CopyProfile(ProfileKind kind, std::size_t number);
   ProfileOutcome RenameProfile(ProfileKind kind, std::size_t number, std::string_view new_name);
-  // The file at `source` becomes a new profile (device profiles) or the selected one.
-  ProfileOutcome ImportProfile(ProfileKind kind, const std::filesystem::path& source);
+  // The file at `source` becomes a new profile (device profiles) or replaces profile `into` (by
+  // default the stored selection).
+  ProfileOutcome ImportProfile(ProfileKind kind, const std::filesystem::path& source,
+                               std::optional<std::size_t> into = std::nullopt);
   // The file of `number` written at `target` with the row's header.
   ProfileOutcome ExportProfile(ProfileKind kind, std::size_t number,
                                const std::filesystem::path& target);

@@ -117,13 +117,22 @@ void Application::MakeDeviceProfiles() {
                      [this](std::string_view message_id) {
                        (void)dialogs_->ShowMessage(window_.get(), message_id, true);
                      }});
-  hub_->AddStartupStep([this] { device_profiles_->LoadCatalogues(); });
+  profile_page_ = std::make_unique<ProfilePage>(
+      *window_, *dialogs_, *device_profiles_, profiles_, [this] { return hub_->keyboard_model(); },
+      [this](DeviceKind device) {
+        if (device == DeviceKind::kMouse) mouse_->RefreshPages();
+        if (device == DeviceKind::kKeyboard) keyboard_->RefreshPages();
+        if (device == DeviceKind::kPad) pad_->RefreshPages();
+      });
+  hub_->SetPageHandler(Page::kProfiles,
+                       [this](const Notification& n) { (void)profile_page_->Handle(n); });
+  hub_->AddStartupStep([this] { profile_page_->Start(); });
   mouse_->part().SetStoredProfile(
-      [this] { return device_profiles_->RestoreSelection(DeviceKind::kMouse); });
+      [this] { return profile_page_->RestoreSelection(DeviceKind::kMouse); });
   keyboard_->part().SetStoredProfile(
-      [this] { return device_profiles_->RestoreSelection(DeviceKind::kKeyboard); });
+      [this] { return profile_page_->RestoreSelection(DeviceKind::kKeyboard); });
   pad_->part().SetStoredProfile(
-      [this] { return device_profiles_->RestoreSelection(DeviceKind::kPad); });
+      [this] { return profile_page_->RestoreSelection(DeviceKind::kPad); });
 }
 
 void Application::MakeHub(const SingleInstance& instance) {
@@ -209,6 +218,7 @@ int Application::Run() {
     std::_Exit(0);
   }
   lighting_.reset();
+  profile_page_.reset();
   device_profiles_.reset();
   pad_.reset();
   keyboard_.reset();

@@ -24,6 +24,7 @@
 #include "platform/single_instance.h"
 #include "platform/xdg_user_folders.h"
 #include "profile/device_profiles.h"
+#include "profile/profile_page.h"
 #include "profile/selected_profile_writer.h"
 #include "sim/virtual_bus.h"
 #include "ui/qt/activation_server.h"
@@ -86,6 +87,7 @@ class Application {
   std::unique_ptr<KeyboardComponents> keyboard_;
   std::unique_ptr<PadComponents> pad_;
   std::unique_ptr<DeviceProfiles> device_profiles_;
+  std::unique_ptr<ProfilePage> profile_page_;
   std::unique_ptr<LightingThreads> lighting_;
   std::unique_ptr<ActivationServer> activation_;
   std::unique_ptr<TerminationSignals> signals_;

@@ -29,8 +29,9 @@ struct ProgramOptions {
 };
 
 inline constexpr std::string_view kScreenshotViews[] = {
-    "kb",      "ms",        "mp",        "kb-keys", "kb-lighting", "kb-macro", "ms-macro",
-    "ms-keys", "ms-recoil", "tray-menu", "about",   "palette",     "message",  "skin"};
+    "kb",       "ms",      "mp",          "kb-keys",     "kb-lighting", "kb-macro",
+    "ms-macro", "ms-keys", "ms-recoil",   "tray-menu",   "about",       "palette",
+    "message",  "skin",    "kb-profiles", "ms-profiles", "mp-profiles"};
 
 inline constexpr std::string_view kProgramUsage =
     "usage: vandrel [--simulate[=kb,ms,mp]] [--sim-trace FILE] [--sim-usb-timing]\n"
@@ -50,7 +51,9 @@ inline constexpr std::string_view kProgramUsage =
     "                          reassigned), kb-lighting (the keyboard's Lighting tab),\n"
     "                          kb-macro, ms-macro (a device's Macros tab), ms-keys (the\n"
     "                          mouse's Buttons tab, a button made a fire key), ms-recoil\n"
-    "                          (its Recoil tab), tray-menu, about, palette, message or skin\n"
+    "                          (its Recoil tab), kb-profiles, ms-profiles, mp-profiles (a\n"
+    "                          device's profile panel), tray-menu, about, palette, message\n"
+    "                          or skin\n"
     "  --help, --version       print this text or the version\n";
 
 // The options in `arguments` (without the program name); nullopt with `error` set when they

@@ -92,6 +92,10 @@ void Screenshot::TakeView() {
     // A shot past the first, so that the path shows where it stands.
     if (Control* shot = window_.Find("ms_bullet_op_9")) shot->Click();
     QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
+  } else if (view == "kb-profiles" || view == "ms-profiles" || view == "mp-profiles") {
+    SelectTab(view.substr(0, 2));
+    ShowProfilePanel(view.substr(0, 2));
+    QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
   } else if (view == "kb-keys") {
     SelectTab("kb");
     ShowReassignedKey();
@@ -129,6 +133,13 @@ void Screenshot::ShowReassignedKey() {
 
 // The Buttons tab with the right button picked and made a fire key, so that a panel with values
 // to fill shows (the left button's panel is locked while it holds the only left click).
+void Screenshot::ShowProfilePanel(const std::string& device) {
+  if (Control* spread = window_.Find(device + "_profile_fun_spread_btn")) spread->Click();
+  for (const std::string kind : {"_deng", "_key"}) {
+    if (Control* edit = window_.Find(device + "_pro" + kind + "_edit_btn")) edit->Click();
+  }
+}
+
 void Screenshot::ShowFireKeyButton() {
   Control* button = window_.Find("ms_key_2");
   Control* category = window_.Find("ms_key_fct_combo");

@@ -260,12 +260,9 @@ TEST_F(ShippedSkinTest, ControlsTheCodeLooksUpExistWithTheirKinds) {
   }
   for (std::string_view name :
        {"kb_tab_panel", "ms_tab_panel", "kb_deng_layout", "kb_tab_key_seting", "kb_tab_function",
-        "kb_profile_select_tab", "kb_profile_fun_spead_tab", "ms_profile_fun_spead_tab"}) {
+        "kb_profile_select_tab", "kb_profile_fun_spead_tab", "ms_profile_fun_spead_tab",
+        "kb_key_profile_edit", "kb_deng_profile_edit", "kb_device_profile_edit"}) {
     expected.push_back({"XML_MAIN", name, ControlKind::kContainer});
-  }
-  for (std::string_view name :
-       {"kb_key_profile_edit", "kb_deng_profile_edit", "kb_device_profile_edit"}) {
-    expected.push_back({"XML_MAIN", name, ControlKind::kEdit});
   }
   for (std::string_view name : {"lan_en", "lan_cn", "About_setting"}) {
     expected.push_back({"XML_MENU", name, ControlKind::kButton});
