@@ -12,6 +12,7 @@
 
 #include "core/published.h"
 #include "keyboard/keyboard_records.h"
+#include "keyboard/lighting/engine_requests.h"
 #include "keyboard/lighting/frame_encoding.h"
 
 namespace vandrel {
@@ -43,6 +44,9 @@ struct KeyboardState {
   mutable std::mutex lighting_lock;
   // The last frame rendered, by the keyboard's lighting thread or the synchronised one. Any thread.
   Published<KeyboardFrameImage> frame;
+  // What the pages ask of the keyboard thread's effect engine (reset, seeds, ripples, the zone
+  // stack's restart); queue them after changing the live lighting. Any thread.
+  KeyboardEngineRequests engine_requests;
 
   // A copy of what the effects read. Any thread.
   [[nodiscard]] KeyboardLightingSnapshot LightingSnapshot() const {

@@ -67,6 +67,10 @@ Seed SeedOf(std::uint8_t model, std::uint8_t mode) {
 
 void StartEffectMode(std::uint8_t model, std::uint8_t mode, EffectState& state) {
   ResetEffectState(state);
+  SeedEffectMode(model, mode, state);
+}
+
+void SeedEffectMode(std::uint8_t model, std::uint8_t mode, EffectState& state) {
   if (const Seed seed = SeedOf(model, mode)) seed(state);
 }
 

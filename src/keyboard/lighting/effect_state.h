@@ -2,8 +2,8 @@
 // the operations the lighting page performs on that state when a mode is chosen (reset, seeds,
 // ripple at a clicked key, restart of the zone stack).
 //
-// Threads: the state and the frame belong to whoever renders. The page's operations below must run
-// on the rendering thread or under the same lock as RenderKeyboardFrame; none of them is atomic.
+// Threads: the state and the frame belong to whoever renders. The page's operations below run on
+// the rendering thread; the page reaches them through KeyboardEngineRequests (engine_requests.h).
 #pragma once
 
 #include <array>
@@ -70,6 +70,10 @@ void FlagWalkRestart(EffectState& state);
 // What choosing `mode` in a model's mode list does to the engine: ResetEffectState, then the
 // mode's seed (models 0 and 2 share one list; the zone keyboard's modes have no seed).
 void StartEffectMode(std::uint8_t model, std::uint8_t mode, EffectState& state);
+
+// The seed of `mode` in a model's mode list alone, as a refresh of the lighting page applies it;
+// modes without a seed change nothing.
+void SeedEffectMode(std::uint8_t model, std::uint8_t mode, EffectState& state);
 
 // Seeds, applied right after a mode is chosen.
 // Per-key rainbow: phase of slot i = 33 × (i + 1) kept within 1-192.
