@@ -2,8 +2,8 @@
 
 #include "keyboard/keyboard_model.h"
 #include "keyboard/lighting/keyboard_effects.h"
+#include "keyboard/lighting/keyboard_speed_table.h"
 #include "lighting/keyboard_pass.h"
-#include "lighting/keyboard_speed_table.h"
 #include "lighting/lighting_threads.h"
 
 namespace vandrel {
@@ -30,9 +30,13 @@ void KeyboardLightingThread::Run(Event& stop) {
   RunLightingLoop(in_.clock, stop, kStartDelay, kKeyboardLightingExit, [this] { Pass(); });
 }
 
+// The page's requests are taken after the pause and before the lighting the frame is rendered
+// from is read: the page changes the lighting before it queues, so a mode chosen during the pause
+// is rendered only once its reset and seed are applied, and never the other way round.
 void KeyboardLightingThread::Pass() {
-  const LightingBlock lighting = in_.keyboard.Lighting();
-  SleepFor(in_.clock, KeyboardFrameSleep(lighting.mode, lighting.speed));
+  const LightingBlock pace = in_.keyboard.Lighting();
+  SleepFor(in_.clock, KeyboardFrameSleep(pace.mode, pace.speed));
+  in_.keyboard.engine_requests.ApplyPending(effect_);
   const DeviceChannel& channel = in_.channels.keyboard;
   if (!channel.connected()) {
     in_.clock.Sleep(kAbsentPause);

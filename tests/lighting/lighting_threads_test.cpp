@@ -11,7 +11,8 @@
 #include <thread>
 
 #include "core/trace.h"
-#include "lighting/keyboard_speed_table.h"
+#include "keyboard/lighting/keyboard_speed_table.h"
+#include "keyboard/lighting_harness.h"
 #include "support/deadline.h"
 #include "thread_harness.h"
 
@@ -127,6 +128,97 @@ TEST_F(LightingThreadTest, KeyboardEffectKeepsTheKeysItLeavesAloneAsTheAnimation
   EXPECT_EQ(world_.keyboard.frame.Read().leds[125], (LedEntry{1, 2, 3, 4}));
   ASSERT_EQ(world_.keyboard_frames.size(), 1U);
   EXPECT_EQ(world_.keyboard_frames[0].model, 3);
+}
+
+// A clock that moves by itself and lets the test act, as the user-interface thread would, while a
+// thread sleeps.
+class PausingClock final : public Clock {
+ public:
+  std::function<void(Duration)> during_sleep;
+  [[nodiscard]] Duration Now() const override { return now_; }
+  void Sleep(Duration duration) override {
+    now_ += duration;
+    if (during_sleep) during_sleep(duration);
+  }
+  [[nodiscard]] bool WaitFor(Event& event, Duration timeout) override {
+    if (event.TryWait()) return true;
+    Sleep(timeout);
+    return false;
+  }
+
+ private:
+  Duration now_{0};
+};
+
+// The page chooses mode 12 while the keyboard thread sleeps. Chosen during the pause before a
+// frame, the frame is mode 12's first, rendered on the mode's seed; chosen during the previous
+// mode's pre-delay, that frame still belongs to the previous mode and the seed waits for the next.
+TEST_F(LightingThreadTest, KeyboardThreadAppliesTheModeRequestBeforeTheFrameOfThatMode) {
+  struct Case {
+    const char* name;
+    std::uint8_t previous_mode;
+    Clock::Duration page_acts_during;  // the sleep in which the page chooses the mode
+    bool first_frame_is_the_new_mode;
+  };
+  const Case cases[] = {
+      {"during the pause", 11, 9ms, true},
+      {"during mode 10's pre-delay", 10, 12ms, false},
+  };
+  // Mode 12's planes after its first frame.
+  testing::LightingHarness reference;
+  reference.lighting = {12, 14, 0, 0, 1, 0, 0, 0};
+  StartEffectMode(0, 12, reference.state);
+  reference.Render();
+  for (const Case& c : cases) {
+    testing::ThreadHarness world;
+    world.keyboard_channel.set_connected(true);
+    world.SetKeyboardLighting({c.previous_mode, 14, 0, 0, 1, 0, 0, 0});
+    PausingClock clock;
+    bool chosen = false;
+    clock.during_sleep = [&](Clock::Duration slept) {
+      if (chosen || slept != c.page_acts_during) return;
+      chosen = true;
+      world.SetKeyboardLighting(reference.lighting);
+      world.keyboard.engine_requests.RequestMode(0, 12);
+    };
+    KeyboardLightingThread thread(world.Inputs(clock));
+    thread.Pass();
+    ASSERT_TRUE(chosen) << c.name;
+    ASSERT_EQ(world.keyboard_frames.size(), 1U) << c.name;
+    EXPECT_EQ(world.keyboard_frames[0].mode == 12, c.first_frame_is_the_new_mode) << c.name;
+    EXPECT_EQ(thread.effect().planes == reference.state.planes, c.first_frame_is_the_new_mode)
+        << c.name;
+    if (!c.first_frame_is_the_new_mode) thread.Pass();
+    EXPECT_EQ(thread.effect().planes, reference.state.planes) << c.name;
+    EffectState untouched;
+    EXPECT_EQ(world.keyboard.engine_requests.ApplyPending(untouched), 0U) << c.name;
+  }
+}
+
+// The page may queue while the keyboard is away or follows the synchronised animation: the thread
+// takes the requests on every pass, so that none waits for a frame to be rendered.
+TEST_F(LightingThreadTest, KeyboardThreadTakesTheRequestsOnPassesThatRenderNothing) {
+  struct Case {
+    const char* name;
+    bool connected;
+    bool sync;
+  };
+  const Case cases[] = {{"absent", false, false}, {"following the animation", true, true}};
+  for (const Case& c : cases) {
+    testing::ThreadHarness world;
+    world.keyboard_channel.set_connected(c.connected);
+    world.keyboard_channel.set_sync_lighting(c.sync);
+    world.SetKeyboardLighting({.mode = 12, .speed = 0});
+    world.keyboard.engine_requests.RequestMode(0, 12);
+    world.keyboard.engine_requests.RequestRipple(52);
+    KeyboardLightingThread thread(world.Inputs());
+    thread.Pass();
+    EXPECT_THAT(world.keyboard_frames, IsEmpty()) << c.name;
+    EXPECT_EQ(thread.effect().planes[0][9], 1 << 6) << c.name;
+    EXPECT_EQ(thread.effect().planes[0][11], 1 << 2) << c.name;
+    EffectState untouched;
+    EXPECT_EQ(world.keyboard.engine_requests.ApplyPending(untouched), 0U) << c.name;
+  }
 }
 
 TEST_F(LightingThreadTest, MouseThreadPacesItselfAndKeepsTheMouseTimerRunning) {
@@ -371,9 +463,9 @@ TEST(PadThreadRaceTest, TheRippleChosenWhileThePadThreadRunsKeepsItsFirstSpark) 
   EXPECT_EQ(lost, 0) << "ripples that stayed dark, of " << trials;
 }
 
-// The four threads at once on the steady clock while the window edits the lighting and hands the
-// devices over between their own threads and the synchronised one; run under ThreadSanitizer this
-// is the check that they share nothing unguarded.
+// The four threads at once on the steady clock while the window edits the lighting, queues
+// requests for the keyboard's engine and hands the devices over between their own threads and the
+// synchronised one; run under ThreadSanitizer this is the check that they share nothing unguarded.
 TEST(LightingThreadsTogetherTest, RenderAndSendWhileTheWindowEditsAndHandsOver) {
   SteadyClock clock;
   testing::FakeHidBackend backend;
@@ -384,6 +476,7 @@ TEST(LightingThreadsTogetherTest, RenderAndSendWhileTheWindowEditsAndHandsOver) 
     channel->set_connected(true);
   }
   KeyboardState keyboard;
+  keyboard.lighting_known = true;
   SharedLightingBlock mouse_lighting;
   PadAnimation pad;
   SharedLightingBlock common;
@@ -429,13 +522,28 @@ TEST(LightingThreadsTogetherTest, RenderAndSendWhileTheWindowEditsAndHandsOver) 
       keyboard.live.lighting.mode = step % 16;
     }
     model = step % 2 == 0 ? 0 : 3;
+    keyboard.engine_requests.RequestMode(static_cast<std::uint8_t>(model.load()), step % 16);
+    keyboard.engine_requests.RequestRipple(step);
+    keyboard.engine_requests.RequestWalkRestart();
+    keyboard.engine_requests.RequestSeed(0, 12);
     (void)keyboard.frame.Read();
     (void)pad.frame.Read();
     std::this_thread::sleep_for(5ms);
   }
+  // Once the page stops asking, the keyboard thread's next passes take everything it asked.
+  // Three frames: the synchronised thread and a keyboard pass under way may send one each.
+  model = 0;
+  keyboard_channel.set_sync_lighting(false);
+  const int frames_now = keyboard_frames.load();
+  const bool rendered =
+      testing::PollUntil([&] { return keyboard_frames.load() >= frames_now + 3; });
+  EffectState untouched;
+  const std::size_t left = keyboard.engine_requests.ApplyPending(untouched);
   done = true;
   for (std::thread& thread : threads)
     testing::JoinWithin(thread, "a lighting thread's passes ending");
+  EXPECT_TRUE(rendered) << "the keyboard thread stopped sending";
+  EXPECT_EQ(left, 0U);
   EXPECT_GT(keyboard_frames.load(), 0);
   EXPECT_GT(pad_frames.load(), 0);
   EXPECT_GT(rearms.load(), 0);

@@ -36,8 +36,10 @@ struct ThreadHarness {
   std::vector<PadFrame> pad_frames;
   int mouse_timer_rearms = 0;
 
-  LightingThreadInputs Inputs() {
-    return {clock,
+  LightingThreadInputs Inputs() { return Inputs(clock); }
+  // The same world with the threads on `thread_clock` instead.
+  LightingThreadInputs Inputs(Clock& thread_clock) {
+    return {thread_clock,
             {keyboard_channel, mouse_channel, pad_channel},
             [this] { return keyboard_model; },
             keyboard,

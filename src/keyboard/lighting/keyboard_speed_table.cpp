@@ -1,7 +1,9 @@
-#include "lighting/keyboard_speed_table.h"
+#include "keyboard/lighting/keyboard_speed_table.h"
 
 #include <algorithm>
 #include <array>
+
+#include "keyboard/lighting/keyboard_effects.h"
 
 namespace vandrel {
 namespace {
@@ -42,6 +44,10 @@ Clock::Duration KeyboardFrameSleep(std::uint8_t mode, std::uint8_t speed) {
   const std::uint8_t milliseconds =
       mode < kModes ? kKeyboardSpeedTable[mode][column] : Usual(column);
   return std::chrono::milliseconds(milliseconds);
+}
+
+Clock::Duration KeyboardFramePeriod(std::uint8_t model, std::uint8_t mode, std::uint8_t speed) {
+  return KeyboardFrameSleep(mode, speed) + EffectTraits(model, mode).pre_delay;
 }
 
 }  // namespace vandrel
