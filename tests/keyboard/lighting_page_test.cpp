@@ -5,12 +5,17 @@
 
 #include <gmock/gmock.h>
 
+#include <atomic>
+#include <thread>
+
 #include "app/hub_fixture.h"
 #include "app/same_mode.h"
 #include "device/product_ids.h"
 #include "keyboard/keyboard_components.h"
 #include "keyboard/lighting/led_maps.h"
 #include "keyboard/lighting/ripples.h"
+#include "lighting/lighting_threads.h"
+#include "support/deadline.h"
 #include "support/page_fakes.h"
 #include "ui/preset_colours.h"
 
@@ -489,6 +494,55 @@ TEST_P(KeyboardLightingTest, SameModeSpreadsTheKeyboardsBlockAndAdoptsAnothersOn
   EXPECT_EQ(Find("kb_deng_light_slider").Value(), 8);
   EXPECT_TRUE(State().light_dirty);
   EXPECT_TRUE(Saved());
+}
+
+// The page edits on this thread while the keyboard's lighting thread renders on its own, on the
+// real clock: under ThreadSanitizer this checks that the page reaches the engine only through the
+// request queue and the lighting only under its lock. Every request reaches the thread.
+TEST_P(KeyboardLightingTest, EditsWhileTheKeyboardThreadRendersReachItsEngine) {
+  if (GetParam() == Model::kSingleColour) GTEST_SKIP() << "its thread only previews";
+  SteadyClock clock;
+  PadAnimation pad;
+  SharedLightingBlock mouse_lighting;
+  std::atomic<int> sent{0};
+  const LightingThreadInputs inputs{
+      clock,
+      hub_->channels(),
+      [this] { return hub_->keyboard_model(); },
+      State(),
+      mouse_lighting,
+      pad,
+      same_mode_->Common(),
+      [&sent](std::uint8_t, std::uint8_t, const KeyboardFrameImage&) { ++sent; },
+      [](const PadFrame&) {},
+      [] {},
+      [] { return false; }};
+  KeyboardLightingThread thread(inputs);
+  std::atomic<bool> done{false};
+  std::thread runner([&] {
+    while (!done.load()) thread.Pass();
+  });
+  const int custom_mode = KeyboardModeListOf(GetParam()).custom_mode;
+  for (int round = 0; round < 6; ++round) {
+    for (const int mode : {custom_mode, GetParam() == Model::kPerKey ? 9 : 6, 2}) {
+      ASSERT_TRUE(ModeCombo().ClickItem(mode));
+      Find("kb_deng_speed_slider").ReleaseSlider(14 - round);
+      Find(round % 2 == 0 ? "kb_Deng_FXL_check" : "kb_Deng_FXR_check").Click();
+      Find("kb_deng_Color_Pallet").PickColour(0xFF102030U + static_cast<std::uint32_t>(round));
+      Find("kb_key_52").Click();
+      Find("kb_Deng_all_bright_check").Click();
+      keyboard_->lighting_page().Refresh();
+      std::this_thread::sleep_for(milliseconds(2));
+    }
+  }
+  const std::uint64_t version = State().frame.Version();
+  const bool rendered = PollUntil([&] { return State().frame.Version() >= version + 2; });
+  done = true;
+  JoinWithin(runner, "the keyboard thread's passes ending");
+  ASSERT_TRUE(rendered) << "the thread rendered on after the edits";
+  EffectState left;
+  EXPECT_EQ(State().engine_requests.ApplyPending(left), 0U) << "the thread took every request";
+  EXPECT_GT(sent.load(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachModel, KeyboardLightingTest,
