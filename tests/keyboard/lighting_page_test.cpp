@@ -32,6 +32,11 @@ std::uint16_t ProductOf(Model model) {
   return model == Model::kSixZones ? kZoneKeyboardProductId : kPerKeyKeyboardProductId;
 }
 
+// Mode, brightness, speed, direction, seven colours, red, green, blue.
+LightingBlock Block(const std::array<std::uint8_t, LightingBlock::kSize>& bytes) {
+  return DecodeLightingBlock(bytes);
+}
+
 // An engine far from rest, so that a reset shows.
 EffectState BusyEngine() {
   EffectState state;
@@ -118,14 +123,7 @@ class KeyboardLightingTest : public HubTest, public ::testing::WithParamInterfac
   std::shared_ptr<sim::SimulatedDevice> device_;
 };
 
-constexpr LightingBlock kStart{.mode = 0,
-                               .brightness = 5,
-                               .speed = 5,
-                               .direction = 1,
-                               .seven_colour = 1,
-                               .red = 1,
-                               .green = 2,
-                               .blue = 3};
+const LightingBlock kStart = Block({0, 5, 5, 1, 1, 1, 2, 3});
 
 TEST_P(KeyboardLightingTest, ChoosingAModeSetsItsGroupsCaptionsAndEngine) {
   struct Case {
@@ -184,45 +182,20 @@ TEST_P(KeyboardLightingTest, ChoosingAModeSetsItsGroupsCaptionsAndEngine) {
     EffectState expected = BusyEngine();
     StartEffectMode(static_cast<std::uint8_t>(ModelNumber()), static_cast<std::uint8_t>(c.mode),
                     expected);
-    EXPECT_EQ(EngineView(Engine()), EngineView(expected)) << "reset and seed of " << c.mode;
+    const EffectState engine = Engine();
+    EXPECT_EQ(EngineView(engine), EngineView(expected)) << "reset and seed of " << c.mode;
+    if (c.model != Model::kPerKey || c.mode != 12) continue;
+    for (const auto& plane : engine.planes) EXPECT_EQ(plane[9], 1 << 6) << "below column 9";
   }
-}
-
-TEST_P(KeyboardLightingTest, ModeTwelveOfThePerKeyListSeedsARippleBelowColumnNine) {
-  if (GetParam() != Model::kPerKey) GTEST_SKIP() << "a per-key keyboard's mode";
-  Show(kStart);
-  ASSERT_TRUE(ModeCombo().ClickItem(12));
-  const EffectState engine = Engine();
-  // Reset first: only the seed's bit is left.
-  for (std::size_t p = 0; p < engine.planes.size(); ++p) {
-    for (std::size_t column = 0; column < kMatrixColumns; ++column) {
-      EXPECT_EQ(engine.planes[p][column], column == 9 ? 1 << 6 : 0) << p << " " << column;
-    }
-  }
-  EXPECT_FALSE(Find("kb_deng_same_mode").IsEnabled());
-  EXPECT_TRUE(Find("kb_deng_color_layout").IsEnabled());
-  EXPECT_TRUE(Find("kb_deng_7colorselect_layout").IsEnabled());
 }
 
 TEST_P(KeyboardLightingTest, RefreshShowsTheModelsListAndSettingsAndSeedsWithoutAReset) {
   const int mode = GetParam() == Model::kPerKey ? 12 : GetParam() == Model::kSingleColour ? 3 : 6;
-  const LightingBlock block{.mode = static_cast<std::uint8_t>(mode),
-                            .brightness = 9,
-                            .speed = 3,
-                            .direction = 0,
-                            .seven_colour = 1,
-                            .red = 0x10,
-                            .green = 0x20,
-                            .blue = 0x30};
+  const LightingBlock block =
+      Block({static_cast<std::uint8_t>(mode), 9, 3, 0, 1, 0x10, 0x20, 0x30});
   KeyboardCustomColours custom;
   custom.custom_set = 3;
-  {
-    std::lock_guard lock(State().lighting_lock);
-    State().live.lighting = block;
-    State().custom = custom;
-  }
-  (void)Engine();
-  profiles_.saves.clear();
+  Show(block, custom);
   keyboard_->lighting_page().Refresh();
 
   for (const Model model : {Model::kPerKey, Model::kSingleColour, Model::kSixZones}) {
@@ -337,41 +310,25 @@ TEST_P(KeyboardLightingTest, PaletteAndPresetsSetTheFixedColourOrInACustomModeTh
   }
 }
 
-TEST_P(KeyboardLightingTest, SlidersAndDirectionStoreMirrorAndRestartTheZoneStack) {
-  struct Case {
-    const char* control;
-    int released_at;  // a slider's value; a click otherwise
-    std::function<void(LightingBlock&)> store;
-    bool walk_restart;
-  };
-  const Case cases[] = {
-      {"kb_deng_speed_slider", 14, [](LightingBlock& b) { b.speed = 0; }, false},
-      {"kb_deng_speed_slider", 3, [](LightingBlock& b) { b.speed = 11; }, false},
-      {"kb_deng_light_slider", 12, [](LightingBlock& b) { b.brightness = 12; }, false},
-      {"kb_Deng_7color_check", -1, [](LightingBlock& b) { b.seven_colour = 0; }, false},
-      {"kb_Deng_FXR_check", -1, [](LightingBlock& b) { b.direction = 0; }, true},
-  };
-  for (const Case& c : cases) {
-    // The single-colour keyboard has no seven colours to switch off.
-    if (GetParam() == Model::kSingleColour && c.released_at < 0 && !c.walk_restart) continue;
-    Show(kStart);
-    same_mode_->Common().Store(kStart);
-    if (c.released_at < 0) {
-      Find(c.control).Click();
-    } else {
-      Find(c.control).ReleaseSlider(c.released_at);
-    }
-    LightingBlock expected = kStart;
-    c.store(expected);
-    EXPECT_EQ(State().Lighting(), expected) << c.control;
-    EXPECT_EQ(same_mode_->Common().Load(), expected) << c.control;
-    EXPECT_TRUE(State().light_dirty) << c.control;
-    EXPECT_TRUE(Saved()) << c.control;
-    EXPECT_EQ(Engine().zone_stack.restart_flagged, c.walk_restart) << c.control;
+// The shared panel stores the sliders and options (tested with the mouse's and the pad's pages);
+// here what the keyboard adds: all of it mirrored, and a turned direction restarts the zone stack.
+TEST_P(KeyboardLightingTest, SpeedAndDirectionAreMirroredAndTheDirectionRestartsTheZoneStack) {
+  Show(kStart);
+  same_mode_->Common().Store(kStart);
+  Find("kb_deng_speed_slider").ReleaseSlider(14);
+  EXPECT_EQ(State().Lighting().speed, 0);
+  EXPECT_FALSE(Engine().zone_stack.restart_flagged);
+  for (const auto& [option, direction] :
+       {std::pair{"kb_Deng_FXR_check", 0}, {"kb_Deng_FXL_check", 1}}) {
+    Find(option).Click();
+    EXPECT_EQ(State().Lighting().direction, direction);
+    EXPECT_TRUE(Engine().zone_stack.restart_flagged) << option;
   }
-  Find("kb_Deng_FXL_check").Click();
-  EXPECT_EQ(State().Lighting().direction, 1);
-  EXPECT_TRUE(Engine().zone_stack.restart_flagged);
+  LightingBlock expected = kStart;
+  expected.speed = 0;
+  EXPECT_EQ(same_mode_->Common().Load(), expected);
+  EXPECT_EQ(profiles_.saves.size(), 3U);
+  EXPECT_TRUE(State().light_dirty);
 }
 
 TEST_P(KeyboardLightingTest, ColourSetsAreChosenAndSwitchedAllOffOrOn) {
