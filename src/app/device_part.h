@@ -11,7 +11,8 @@
 
 namespace vandrel {
 
-// The frame timer sends a device's frame again once no frame has gone to it for this long.
+// The frame timer sends a device's frame again once no frame has gone to it for this long (the
+// keyboard's for longer when its effect's own frames come further apart).
 inline constexpr Clock::Duration kFrameResendAfter = std::chrono::milliseconds(100);
 
 class DevicePart {

@@ -1,10 +1,27 @@
 #include "keyboard/keyboard_part.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "keyboard/keyboard_model.h"
+#include "keyboard/lighting/keyboard_speed_table.h"
 
 namespace vandrel {
+namespace {
+
+// What a frame's transfer may add to the thread's own period (seven commands on the per-key
+// keyboard) before the keyboard counts as having missed a frame.
+constexpr Clock::Duration kFrameTransferAllowance = std::chrono::milliseconds(50);
+
+// How long the keyboard may go without a frame before the timer sends one itself: the usual
+// 100 ms, or longer where the thread's own frames come further apart (model 0 modes 12 and 15 at
+// the slowest speed), since a resend there would follow nearly every frame.
+Clock::Duration ResendAfter(std::uint8_t model, const LightingBlock& lighting) {
+  const Clock::Duration period = KeyboardFramePeriod(model, lighting.mode, lighting.speed);
+  return std::max(kFrameResendAfter, period + kFrameTransferAllowance);
+}
+
+}  // namespace
 
 KeyboardPart::KeyboardPart(KeyboardDevice& device, std::function<int()> model)
     : device_(device), model_(std::move(model)) {}
@@ -23,23 +40,31 @@ void KeyboardPart::ReadAndRefresh() {
   Refresh();
 }
 
+// The keyboard changed its own mode: the new mode is seeded as a refresh of the lighting page
+// seeds it, or the modes that start from a seed (the per-key rainbow, the ripples) stay dark.
 void KeyboardPart::RereadLighting() {
   device_.RereadLighting();
+  const std::optional<KeyboardModel> model = KeyboardModelOf(model_());
+  if (model) {
+    device_.state().engine_requests.RequestSeed(static_cast<std::uint8_t>(*model),
+                                                device_.state().Lighting().mode);
+  }
   Refresh();
 }
 
 // The lighting threads send every frame they render. The timer is the only one to preview it, so
-// that the threads never wait for the window; it sends the frame again only when none went to the
-// keyboard for a while (a long pause of an effect, say), since every resend blocks this thread
-// for the whole exchange.
+// that the threads never wait for the window; it sends the frame again only when the keyboard has
+// missed one (the thread stopped sending, say), since every resend blocks this thread for the
+// whole exchange.
 void KeyboardPart::FrameStep(bool window_shown) {
   const std::optional<KeyboardModel> model = KeyboardModelOf(model_());
   if (!model || *model == KeyboardModel::kPerKeyOwn) return;
   if (!device_.state().lighting_known.load()) return;
   const auto number = static_cast<std::uint8_t>(*model);
   const KeyboardFrameImage image = device_.state().frame.Read();
-  if (device_.channel().SinceLastFrame() >= kFrameResendAfter) {
-    device_.SendFrame(number, device_.state().Lighting().mode, image);
+  const LightingBlock lighting = device_.state().Lighting();
+  if (device_.channel().SinceLastFrame() >= ResendAfter(number, lighting)) {
+    device_.SendFrame(number, lighting.mode, image);
   }
   const std::uint64_t version = device_.state().frame.Version();
   if (!window_shown || !preview_ || version == previewed_version_) return;

@@ -103,6 +103,43 @@ TEST_F(KeyboardComponentsTest, TheKeyboardsLightingAnnouncementRereadsTheLightin
   EXPECT_EQ(keyboard_->state().live.lighting.mode, 14);
 }
 
+// The keyboard switched to a mode that starts from a seed: once the announcement is handled, the
+// keyboard thread's frames light up; without the seed they stay dark.
+TEST_F(KeyboardComponentsTest, AModeChangedOnTheKeyboardIsSeededForTheKeyboardThread) {
+  Attach(kPerKeyKeyboardProductId);
+  SharedLightingBlock mouse_lighting, common;
+  PadAnimation pad;
+  KeyboardDevice& keyboard = keyboard_->device();
+  struct Case {
+    std::uint8_t mode;
+    bool seed_dropped;  // the request taken away before the thread sees it
+    bool lit;
+  };
+  const Case cases[] = {{12, false, true}, {15, false, true}, {12, true, false}, {15, true, false}};
+  for (const Case& c : cases) {
+    KeyboardLightingThread thread(LightingThreadInputs{
+        clock_, hub_->channels(), [this] { return hub_->keyboard_model(); }, keyboard_->state(),
+        mouse_lighting, pad, common,
+        [&keyboard](std::uint8_t model, std::uint8_t mode, const KeyboardFrameImage& image) {
+          keyboard.SendFrame(model, mode, image);
+        },
+        [](const PadFrame&) {}, [] {}, [] { return false; }});
+    keyboard_->state().frame.Publish({});
+    device_->ChangeLightingMode(c.mode);
+    hub_->HandleMessage(kMessageKeyboardLightingChanged, 0, 0);
+    ASSERT_EQ(keyboard_->state().Lighting().mode, c.mode);
+    if (c.seed_dropped) {
+      EffectState elsewhere;
+      EXPECT_EQ(keyboard_->state().engine_requests.ApplyPending(elsewhere), 1U);
+    }
+    for (int pass = 0; pass < 4; ++pass) thread.Pass();
+    const std::vector<std::uint8_t> frame = device_->LastFrame();
+    EXPECT_EQ(std::any_of(frame.begin(), frame.end(), [](std::uint8_t byte) { return byte != 0; }),
+              c.lit)
+        << "mode " << int{c.mode} << (c.seed_dropped ? " without its seed" : "");
+  }
+}
+
 TEST_F(KeyboardComponentsTest, SameModeTakesAnotherDevicesLightingAndSendsItAtTheNextTick) {
   Attach(kPerKeyKeyboardProductId);
   loop_.RunFor(milliseconds(100));
@@ -137,6 +174,43 @@ TEST_F(KeyboardComponentsTest, TheFrameTimerSendsThePublishedFrameAndPreviewsItW
   EXPECT_TRUE(Find("kb_key_0").IsLightOn());
   EXPECT_EQ(Find("kb_key_0").LightColour(), 0x203010U);
   EXPECT_EQ(Find("kb_key_0").LightAlpha(), 255);
+}
+
+// The frame timer sends the frame again only once the keyboard has gone without one for longer
+// than its effect's own frames take (pause, pre-delay and 50 ms for the transfer), and never
+// before 100 ms.
+TEST_F(KeyboardComponentsTest, TheFrameTimerResendsOnlyAfterTheModesOwnFramePeriod) {
+  Attach(kPerKeyKeyboardProductId);
+  struct Case {
+    std::uint8_t mode;
+    std::uint8_t speed;
+    int quiet_ms;  // how long the keyboard may go without a frame
+  };
+  const Case cases[] = {
+      {0, 0, 100},   // 2 ms a frame
+      {5, 14, 116},  // 65 + 1 ms
+      {12, 14, 155}, {15, 14, 165}, {18, 0, 115}, {1, 14, 135},
+  };
+  for (const Case& c : cases) {
+    {
+      std::lock_guard lock(keyboard_->state().lighting_lock);
+      keyboard_->state().live.lighting.mode = c.mode;
+      keyboard_->state().live.lighting.speed = c.speed;
+    }
+    keyboard_->device().SendFrame(0, c.mode, keyboard_->state().frame.Read());
+    const int sent = device_->FramesReceived();
+    // Millisecond by millisecond until the timer sends again: the quiet time before that step.
+    const Clock::Duration start = clock_.Now();
+    Clock::Duration quiet{};
+    while (device_->FramesReceived() == sent && quiet < milliseconds(400)) {
+      quiet = clock_.Now() - start;
+      loop_.RunFor(milliseconds(1));
+    }
+    ASSERT_EQ(device_->FramesReceived(), sent + 1) << "mode " << int{c.mode};
+    // The timer looks every 10 ms, so the resend comes within 10 ms of the quiet time.
+    EXPECT_GE(quiet + milliseconds(1), milliseconds(c.quiet_ms)) << "mode " << int{c.mode};
+    EXPECT_LT(quiet, milliseconds(c.quiet_ms + 10)) << "mode " << int{c.mode};
+  }
 }
 
 TEST_F(KeyboardComponentsTest, TheSingleColourKeyboardIsPreviewedButSentNoFrames) {
