@@ -11,6 +11,11 @@ KeyboardComponents::KeyboardComponents(CMainWnd& hub, WindowModel& window, Dialo
       picture_(window),
       key_page_(window, device_, dialogs, hub.jobs(),
                 [&hub](int message) { hub.HandleMessage(message, 0, 0); }),
+      lighting_page_(window, device_,
+                     {.sync = same_mode,
+                      .channels = hub.channels(),
+                      .profiles = profiles,
+                      .model = [&hub] { return hub.keyboard_model(); }}),
       part_(device_, [&hub] { return hub.keyboard_model(); }) {
   part_.SetRefresh([this] { RefreshPages(); });
   part_.SetPreview([this](std::uint8_t model, const KeyboardFrameImage& image) {
@@ -18,24 +23,21 @@ KeyboardComponents::KeyboardComponents(CMainWnd& hub, WindowModel& window, Dialo
   });
   hub.SetDevicePart(DeviceKind::kKeyboard, part_);
   hub.jobs().AddBusyListener([this](bool busy) { key_page_.ShowDownloadRunning(busy); });
-  hub.SetPageHandler(Page::kKeyboardKeys,
-                     [this](const Notification& n) { (void)key_page_.Handle(n); });
+  // A click on the keyboard picture paints on the Lighting tab and picks a key on the Keys tab.
+  hub.SetPageHandler(Page::kKeyboardKeys, [this](const Notification& n) {
+    if (!lighting_page_.HandleKeyClick(n)) (void)key_page_.Handle(n);
+  });
+  hub.SetPageHandler(Page::kKeyboardLighting,
+                     [this](const Notification& n) { (void)lighting_page_.Handle(n); });
   same_mode.SetAdopter(DeviceKind::kKeyboard,
-                       [this](const LightingBlock& block) { AdoptLighting(block); });
+                       [this](const LightingBlock& block) { lighting_page_.AdoptLighting(block); });
 }
 
 void KeyboardComponents::RefreshPages() {
   picture_.ShowKeysOf(state_.slot_map);
   key_page_.LockKeys();
   key_page_.RefreshKeyTips();
-}
-
-void KeyboardComponents::AdoptLighting(const LightingBlock& block) {
-  {
-    std::lock_guard lock(state_.lighting_lock);
-    state_.live.lighting = block;
-  }
-  device_.MarkLightingChanged();
+  lighting_page_.Refresh();
 }
 
 }  // namespace vandrel

@@ -1,6 +1,6 @@
-// KeyboardComponents: the keyboard as the program assembles it — its state, device, key picture
-// key page and hub part — and its place in the main window: the part for the hub's timers and
-// messages and the same-mode adopter. User-interface thread.
+// KeyboardComponents: the keyboard as the program assembles it — its state, device, key picture,
+// key and lighting pages and hub part — and its place in the main window: the part for the hub's
+// timers and messages and the same-mode adopter. User-interface thread.
 #pragma once
 
 #include "app/main_window.h"
@@ -9,6 +9,7 @@
 #include "keyboard/keyboard_device.h"
 #include "keyboard/keyboard_part.h"
 #include "keyboard/keyboard_picture.h"
+#include "keyboard/lighting_page.h"
 
 namespace vandrel {
 
@@ -21,6 +22,7 @@ class KeyboardComponents {
   [[nodiscard]] KeyboardState& state() { return state_; }
   [[nodiscard]] KeyboardDevice& device() { return device_; }
   [[nodiscard]] KeyboardKeyPage& key_page() { return key_page_; }
+  [[nodiscard]] KeyboardLightingPage& lighting_page() { return lighting_page_; }
 
   // Every keyboard page refilled from the state.
   void RefreshPages();
@@ -28,13 +30,11 @@ class KeyboardComponents {
   [[nodiscard]] KeyboardPart& part() { return part_; }
 
  private:
-  // Same mode: another device's lighting becomes the keyboard's, sent at the next apply.
-  void AdoptLighting(const LightingBlock& block);
-
   KeyboardState state_;
   KeyboardDevice device_;
   KeyboardPicture picture_;
   KeyboardKeyPage key_page_;
+  KeyboardLightingPage lighting_page_;
   KeyboardPart part_;
 };
 

@@ -29,13 +29,18 @@ void Apply(Control& group, GroupChange change) {
     case GroupChange::kDisable:
       group.SetEnabled(change == GroupChange::kEnable);
       return;
+    case GroupChange::kShow:
+    case GroupChange::kHide:
+      group.SetVisible(change == GroupChange::kShow);
+      return;
     case GroupChange::kEnableShow:
     case GroupChange::kDisableShow:
       group.SetEnabled(change == GroupChange::kEnableShow);
       group.SetVisible(true);
       return;
+    case GroupChange::kEnableHide:
     case GroupChange::kDisableHide:
-      group.SetEnabled(false);
+      group.SetEnabled(change == GroupChange::kEnableHide);
       group.SetVisible(false);
       return;
   }
@@ -119,22 +124,29 @@ std::optional<int> LightingControls::ComponentEdit(std::string_view name) const 
 
 std::uint8_t LightingControls::TakeTypedComponent(Control& edit, int component,
                                                   std::uint32_t fallback) const {
+  const std::uint8_t typed = TakeComponentText(edit);
+  Control* preview = Find(names_.preview);
+  const std::uint32_t shown = preview != nullptr ? preview->BackgroundColour() : fallback;
+  const std::uint32_t colour = WithComponent(shown, component, typed);
+  if (preview != nullptr) preview->SetBackgroundColour(colour);
+  SelectInPalette(colour);
+  ShowSevenColour(false);
+  return typed;
+}
+
+std::uint8_t TakeComponentText(Control& edit) {
   int value = ParseDecimalPrefix(edit.Text());
   if (value > kComponentMaximum) {
     edit.SetText(std::to_string(kComponentMaximum));
     value = kComponentMaximum;
   }
   // A minus sign typed into the edit gives no colour below 0.
-  const auto typed = static_cast<std::uint8_t>(std::clamp(value, 0, kComponentMaximum));
-  Control* preview = Find(names_.preview);
-  const std::uint32_t shown = preview != nullptr ? preview->BackgroundColour() : fallback;
+  return static_cast<std::uint8_t>(std::clamp(value, 0, kComponentMaximum));
+}
+
+std::uint32_t WithComponent(std::uint32_t argb, int component, std::uint8_t value) {
   const int shift = ComponentShift(component);
-  const std::uint32_t colour =
-      0xFF000000U | (shown & ~(0xFFU << shift)) | static_cast<std::uint32_t>(typed) << shift;
-  if (preview != nullptr) preview->SetBackgroundColour(colour);
-  SelectInPalette(colour);
-  ShowSevenColour(false);
-  return typed;
+  return 0xFF000000U | (argb & ~(0xFFU << shift)) | static_cast<std::uint32_t>(value) << shift;
 }
 
 }  // namespace vandrel

@@ -21,14 +21,23 @@ enum class GroupChange : unsigned char {
   kKeep,         // left as it was
   kEnable,       // enabled, visibility kept
   kDisable,      // disabled, visibility kept
+  kShow,         // shown, enabled state kept
+  kHide,         // hidden, enabled state kept
   kEnableShow,   // enabled and shown
   kDisableShow,  // disabled and shown
+  kEnableHide,   // enabled and hidden
   kDisableHide,  // disabled and hidden
 };
 
 // Applies `row[i]` to the group named `groups[i]`; groups the window lacks are skipped.
 void ApplyGroupChanges(WindowModel& window, std::span<const std::string_view> groups,
                        std::span<const GroupChange> row);
+
+// The value the user typed into a component edit, 0-255; a value above 255 becomes the text "255"
+// and a minus sign gives 0.
+[[nodiscard]] std::uint8_t TakeComponentText(Control& edit);
+// `argb` (0xAARRGGBB) made opaque with component `component` (0 red, 1 green, 2 blue) `value`.
+[[nodiscard]] std::uint32_t WithComponent(std::uint32_t argb, int component, std::uint8_t value);
 
 // The direction byte of a LightingBlock.
 inline constexpr std::uint8_t kDirectionLeft = 1;

@@ -81,6 +81,11 @@ void Screenshot::TakeView() {
     SelectTab(device);
     SelectTab(device + (view.ends_with("macro") ? "_macro_Op" : "_deng_Op"));
     QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
+  } else if (view == "kb-paint") {
+    SelectTab("kb");
+    SelectTab("kb_deng_Op");
+    ShowPaintedKeys();
+    QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
   } else if (view == "ms-keys") {
     SelectTab("ms");
     SelectTab("ms_key_Op");
@@ -129,6 +134,21 @@ void Screenshot::ShowReassignedKey() {
   key->Click();
   (void)category->ClickItem(10);
   (void)combination->ClickItem(4);
+}
+
+// The Lighting tab in the per-key keyboard's custom mode with its set cleared and four keys
+// painted, so that the colour set's tools and the paint colour show.
+void Screenshot::ShowPaintedKeys() {
+  Control* modes = window_.Find("kb_deng_combo_modeSelect");
+  Control* all_off = window_.Find("kb_Deng_all_kill_check");
+  Control* palette = window_.Find("kb_deng_Color_Pallet");
+  if (modes == nullptr || all_off == nullptr || palette == nullptr) return;
+  (void)modes->ClickItem(18);
+  all_off->Click();
+  palette->PickColour(0xFFFE5400);
+  for (const char* key : {"kb_key_44", "kb_key_64", "kb_key_65", "kb_key_66"}) {
+    if (Control* button = window_.Find(key)) button->Click();
+  }
 }
 
 // The Buttons tab with the right button picked and made a fire key, so that a panel with values

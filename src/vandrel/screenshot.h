@@ -45,6 +45,7 @@ class Screenshot final : public QObject {
   // Selects the option "<tag>_tab": a device tab ("ms") or one of its pages ("ms_macro_Op").
   void SelectTab(const std::string& tag);
   void ShowReassignedKey();
+  void ShowPaintedKeys();
   void ShowFireKeyButton();
   // The device's profile panel open, with the rename panels of its rows shown.
   void ShowProfilePanel(const std::string& device);
