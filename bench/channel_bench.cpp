@@ -19,7 +19,7 @@ struct ConnectedKeyboard {
   explicit ConnectedKeyboard(bool usb_timing) {
     device = bus.Plug(kPerKeyKeyboardProductId);
     device->SetFaults({.usb_timing = usb_timing});
-    keyboard.SetIdentity({kVendorId, kKeyboardProductId, kVendorUsage, kVendorUsagePage});
+    keyboard.SetIdentity(ChannelIdentityOf(DeviceKind::kKeyboard));
     PresenceMonitor monitor(DeviceKind::kKeyboard, {keyboard, mouse, pad}, window, clock);
     (void)monitor.PollOnce();
   }

@@ -22,17 +22,13 @@ namespace {
 constexpr std::uint8_t kDefaultPointerSpeed = 10;
 constexpr std::uint8_t kDefaultWheelLines = 3;
 
-ChannelIdentity IdentityOf(std::uint16_t product_id) {
-  return {kVendorId, product_id, kVendorUsage, kVendorUsagePage};
-}
-
 // One factory-new device on a bus of its own, connected as the program connects it.
 class NewDevice {
  public:
   NewDevice(DeviceKind kind, std::uint16_t product_id) {
-    keyboard_.SetIdentity(IdentityOf(kKeyboardProductId));
-    mouse_.SetIdentity(IdentityOf(kMouseProductId));
-    pad_.SetIdentity(IdentityOf(kPadProductId));
+    keyboard_.SetIdentity(ChannelIdentityOf(DeviceKind::kKeyboard));
+    mouse_.SetIdentity(ChannelIdentityOf(DeviceKind::kMouse));
+    pad_.SetIdentity(ChannelIdentityOf(DeviceKind::kPad));
     (void)bus_.Plug(product_id);
     PresenceMonitor monitor(kind, channels_, window_, clock_);
     connected_ = monitor.PollOnce().has_value();
@@ -61,11 +57,6 @@ class KeptPointerSettings final : public PointerSettings {
   std::optional<int> WheelLines() override { return kDefaultWheelLines; }
 };
 
-template <typename Bytes>
-std::vector<std::uint8_t> Vector(const Bytes& bytes) {
-  return {bytes.begin(), bytes.end()};
-}
-
 class Writer {
  public:
   explicit Writer(std::filesystem::path folder) : folder_(std::move(folder)) {}
@@ -91,11 +82,9 @@ class Writer {
   template <typename State>
   static std::vector<std::uint8_t> Payload(State& state, ProfileKind kind) {
     if constexpr (std::is_same_v<State, PadState>) {
-      return Vector(MakeLightProfile(state));
+      return ByteVector(MakeLightProfile(state));
     } else {
-      if (kind == ProfileKind::kKey) return Vector(MakeKeyProfile(state));
-      if (kind == ProfileKind::kLight) return Vector(MakeLightProfile(state));
-      return Vector(MakeDeviceProfile(state));
+      return MakeProfile(state, kind);
     }
   }
 

@@ -19,10 +19,6 @@ constexpr Clock::Duration kSettleBeforeLanguage = std::chrono::milliseconds(100)
 constexpr Clock::Duration kApplyPeriod = std::chrono::milliseconds(100);
 constexpr Clock::Duration kFirstRepaint = std::chrono::milliseconds(100);
 
-ChannelIdentity IdentityOf(std::uint16_t product_id) {
-  return {kVendorId, product_id, kVendorUsage, kVendorUsagePage};
-}
-
 // The few language-independent texts the main window answers itself.
 std::optional<std::string> QueryControlText(const TextResources& texts, std::string_view id) {
   const bool english = texts.LanguageName() == "en";
@@ -142,9 +138,9 @@ void CMainWnd::InitWindow() {
 void CMainWnd::OnWindowInit() {
   RestoreSkinPicture();
   for (const std::function<void()>& step : startup_steps_) step();
-  keyboard_channel_.SetIdentity(IdentityOf(kKeyboardProductId));
-  mouse_channel_.SetIdentity(IdentityOf(kMouseProductId));
-  pad_channel_.SetIdentity(IdentityOf(kPadProductId));
+  keyboard_channel_.SetIdentity(ChannelIdentityOf(DeviceKind::kKeyboard));
+  mouse_channel_.SetIdentity(ChannelIdentityOf(DeviceKind::kMouse));
+  pad_channel_.SetIdentity(ChannelIdentityOf(DeviceKind::kPad));
   for (DeviceChannel* channel : {&keyboard_channel_, &mouse_channel_, &pad_channel_}) {
     channel->set_connected(false);
   }

@@ -21,10 +21,6 @@ using namespace std::chrono_literals;
 // Another run holds the simulator's memory only for the few exchanges of one command.
 constexpr Clock::Duration kStateLockPatience = 20s;
 
-ChannelIdentity IdentityOf(std::uint16_t product_id) {
-  return {kVendorId, product_id, kVendorUsage, kVendorUsagePage};
-}
-
 }  // namespace
 
 std::unique_ptr<HidBackend> MakeBackend(const Options& options, Clock& clock, std::string& error) {
@@ -86,9 +82,9 @@ DeviceSession::DeviceSession(Clock& clock, std::unique_ptr<HidBackend> backend, 
       keyboard_(*backend_, clock_),
       mouse_(*backend_, clock_),
       pad_(*backend_, clock_) {
-  keyboard_.SetIdentity(IdentityOf(kKeyboardProductId));
-  mouse_.SetIdentity(IdentityOf(kMouseProductId));
-  pad_.SetIdentity(IdentityOf(kPadProductId));
+  keyboard_.SetIdentity(ChannelIdentityOf(DeviceKind::kKeyboard));
+  mouse_.SetIdentity(ChannelIdentityOf(DeviceKind::kMouse));
+  pad_.SetIdentity(ChannelIdentityOf(DeviceKind::kPad));
 }
 
 DeviceSession::~DeviceSession() = default;

@@ -120,20 +120,9 @@ int Apply(const Options& options, const std::string& file) {
 }
 
 std::vector<std::uint8_t> MakePayload(const ProfileRow& row, DeviceAccess& devices) {
-  const auto bytes = [](const auto& array) {
-    return std::vector<std::uint8_t>(array.begin(), array.end());
-  };
-  if (row.device == DeviceKind::kPad) return bytes(MakeLightProfile(devices.pad().state()));
-  if (row.device == DeviceKind::kMouse) {
-    MouseState& state = devices.mouse().state();
-    if (row.kind == ProfileKind::kKey) return bytes(MakeKeyProfile(state));
-    if (row.kind == ProfileKind::kLight) return bytes(MakeLightProfile(state));
-    return bytes(MakeDeviceProfile(state));
-  }
-  KeyboardState& state = devices.keyboard().state();
-  if (row.kind == ProfileKind::kKey) return bytes(MakeKeyProfile(state));
-  if (row.kind == ProfileKind::kLight) return bytes(MakeLightProfile(state));
-  return bytes(MakeDeviceProfile(state));
+  if (row.device == DeviceKind::kPad) return ByteVector(MakeLightProfile(devices.pad().state()));
+  if (row.device == DeviceKind::kMouse) return MakeProfile(devices.mouse().state(), row.kind);
+  return MakeProfile(devices.keyboard().state(), row.kind);
 }
 
 int Save(const Options& options, const std::string& device_word, const std::string& file) {

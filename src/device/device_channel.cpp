@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "device/product_ids.h"
+
 namespace vandrel {
 namespace {
 
@@ -22,6 +24,13 @@ std::uint16_t PageBase(int page) {
 }
 
 }  // namespace
+
+ChannelIdentity ChannelIdentityOf(DeviceKind kind) {
+  const std::uint16_t product = kind == DeviceKind::kKeyboard ? kKeyboardProductId
+                                : kind == DeviceKind::kMouse  ? kMouseProductId
+                                                              : kPadProductId;
+  return {kVendorId, product, kVendorUsage, kVendorUsagePage};
+}
 
 DeviceChannel::DeviceChannel(HidBackend& backend, Clock& clock) : clock_(clock), device_(backend) {}
 

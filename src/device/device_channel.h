@@ -24,6 +24,7 @@
 
 #include "core/clock.h"
 #include "device/command_report.h"
+#include "device/device_kind.h"
 #include "device/hid_device.h"
 
 namespace vandrel {
@@ -46,6 +47,10 @@ struct ChannelIdentity {
   std::uint16_t usage = 0;
   std::uint16_t usage_page = 0;
 };
+
+// The vendor collection of the device class `kind` with that class's own product ID (the keyboard
+// monitor also accepts the other keyboards' IDs on this identity).
+[[nodiscard]] ChannelIdentity ChannelIdentityOf(DeviceKind kind);
 
 class DeviceChannel {
  public:

@@ -55,11 +55,11 @@ void KeyboardPart::RereadLighting() {
 // The lighting threads send every frame they render. The timer is the only one to preview it, so
 // that the threads never wait for the window; it sends the frame again only when the keyboard has
 // missed one (the thread stopped sending, say), since every resend blocks this thread for the
-// whole exchange.
+// whole exchange. Until a thread has rendered one there is no frame to resend.
 void KeyboardPart::FrameStep(bool window_shown) {
   const std::optional<KeyboardModel> model = KeyboardModelOf(model_());
   if (!model || *model == KeyboardModel::kPerKeyOwn) return;
-  if (!device_.state().lighting_known.load()) return;
+  if (!device_.state().lighting_known.load() || !device_.state().FrameRendered()) return;
   const auto number = static_cast<std::uint8_t>(*model);
   const KeyboardFrameImage image = device_.state().frame.Read();
   const LightingBlock lighting = device_.state().Lighting();

@@ -48,6 +48,10 @@ struct KeyboardState {
   // stack's restart); queue them after changing the live lighting. Any thread.
   KeyboardEngineRequests engine_requests;
 
+  // Whether `frame` holds a rendered frame rather than its starting zeros (its one publication
+  // so far), which sent to the keyboard would turn every key dark. Any thread.
+  [[nodiscard]] bool FrameRendered() const { return frame.Version() > 1; }
+
   // A copy of what the effects read. Any thread.
   [[nodiscard]] KeyboardLightingSnapshot LightingSnapshot() const {
     std::lock_guard lock(lighting_lock);

@@ -56,9 +56,17 @@ void KeyboardLightingThread::RenderAndSend(std::uint8_t model) {
   const KeyboardLightingSnapshot snapshot = in_.keyboard.LightingSnapshot();
   const std::uint8_t mode = snapshot.lighting.mode;
   SleepFor(in_.clock, EffectTraits(model, mode).pre_delay);
+  const bool first = !in_.keyboard.FrameRendered();
   image_ = in_.keyboard.frame.Read();
+  const KeyboardFrameImage start = image_;
   const EffectInputs inputs{snapshot.lighting, snapshot.custom.Current(), random_};
   RenderKeyboardImage(model, inputs, effect_, image_);
+  // An effect that draws nothing on its first frame (the static one) would send the starting
+  // zeros, every key dark: the keyboard keeps what it shows until the next pass draws.
+  if (first && image_ == start && !start_held_back_) {
+    start_held_back_ = true;
+    return;
+  }
   in_.keyboard.frame.Publish(image_);
   if (model != static_cast<std::uint8_t>(KeyboardModel::kSingleColour)) {
     in_.send_keyboard_frame(model, mode, image_);

@@ -39,6 +39,7 @@ class KeyboardLightingThread {
   EffectState effect_;
   KeyboardFrameImage image_;
   XorShiftRandom random_;
+  bool start_held_back_ = false;  // a first frame that drew nothing was not sent
 };
 
 class MouseLightingThread {

@@ -28,12 +28,4 @@ HostSettings HostSettingsOfDesktop(PointerSettings& pointer) {
           InRange(pointer.WheelLines(), kMaxWheelLines)};
 }
 
-const MouseSlotRecord& PrepareStoredRecord(MouseState& state) {
-  MouseSlotRecord& stored = state.slots[0];
-  stored.settings = state.live;
-  stored.pointer_speed = state.pointer_speed.load();
-  stored.wheel_lines = state.wheel_lines.load();
-  return stored;
-}
-
 }  // namespace vandrel

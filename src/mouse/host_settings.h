@@ -1,6 +1,7 @@
 // The host settings (pointer speed and wheel lines) as profile files carry them: bytes 36 and 37
 // of the stored slot record. The profile operations load them from a light profile, take them
-// from the desktop for a device profile, and store them with every save.
+// from the desktop for a device profile, and store them with every save (StoreLiveLight,
+// mouse_profiles.h).
 #pragma once
 
 #include <cstdint>
@@ -22,8 +23,5 @@ struct HostSettings {
 // The desktop's values, as a device profile load takes them: a value the desktop does not tell,
 // or 0, reads as 1; values past the ranges are held at their ends. May start a desktop tool.
 [[nodiscard]] HostSettings HostSettingsOfDesktop(PointerSettings& pointer);
-// Before a light or device profile is saved: live goes into bytes 0-35 of slot record 0 and the
-// host settings into its bytes 36 and 37. Returns slot record 0, the record the files store.
-const MouseSlotRecord& PrepareStoredRecord(MouseState& state);
 
 }  // namespace vandrel

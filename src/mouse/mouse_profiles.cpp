@@ -1,7 +1,5 @@
 #include "mouse/mouse_profiles.h"
 
-#include <algorithm>
-
 #include "mouse/mouse_limits.h"
 
 namespace vandrel {
@@ -13,8 +11,6 @@ void MakeRecordLive(MouseState& state, const MouseSlotRecord& record) {
   state.live.slot = active_slot;
   state.shared_lighting.Store(state.live.lighting);
 }
-
-std::uint8_t AtLeastOne(std::uint8_t value) { return std::max<std::uint8_t>(value, 1); }
 
 }  // namespace
 
@@ -54,8 +50,9 @@ void LoadLightProfile(MouseState& state,
   MouseSlotRecord record;
   DecodeInto(payload, record);
   MakeRecordLive(state, record);
-  state.pointer_speed.store(AtLeastOne(record.pointer_speed));
-  state.wheel_lines.store(AtLeastOne(record.wheel_lines));
+  const HostSettings host = HostSettingsOfRecord(record);
+  state.pointer_speed.store(host.pointer_speed);
+  state.wheel_lines.store(host.wheel_lines);
 }
 
 MouseSlotRecord LoadDeviceProfile(MouseState& state,

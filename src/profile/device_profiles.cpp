@@ -13,11 +13,6 @@ std::span<const std::uint8_t, kSize> Exactly(std::span<const std::uint8_t> paylo
   return payload.first<kSize>();
 }
 
-template <typename Bytes>
-std::vector<std::uint8_t> Vector(const Bytes& bytes) {
-  return {bytes.begin(), bytes.end()};
-}
-
 }  // namespace
 
 DeviceProfiles::DeviceProfiles(const DataFolders& folders, SelectedProfileWriter& writer,
@@ -117,14 +112,9 @@ std::optional<FieldProblem> DeviceProfiles::ApplyToKeyboard(ProfileKind kind,
 }
 
 std::vector<std::uint8_t> DeviceProfiles::Payload(DeviceKind device, ProfileKind kind) {
-  if (device == DeviceKind::kPad) return Vector(MakeLightProfile(devices_.pad.state()));
-  const auto make = [kind](auto& state) {
-    if (kind == ProfileKind::kKey) return Vector(MakeKeyProfile(state));
-    if (kind == ProfileKind::kLight) return Vector(MakeLightProfile(state));
-    return Vector(MakeDeviceProfile(state));
-  };
-  if (device == DeviceKind::kMouse) return make(devices_.mouse.state());
-  return make(devices_.keyboard.state());
+  if (device == DeviceKind::kPad) return ByteVector(MakeLightProfile(devices_.pad.state()));
+  if (device == DeviceKind::kMouse) return MakeProfile(devices_.mouse.state(), kind);
+  return MakeProfile(devices_.keyboard.state(), kind);
 }
 
 }  // namespace vandrel

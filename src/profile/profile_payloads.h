@@ -10,8 +10,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "core/byte_record.h"
+#include "profile/profile_file.h"
 
 namespace vandrel {
 
@@ -43,6 +45,25 @@ template <HasAllProfileKinds State>
 template <HasAllProfileKinds State>
 [[nodiscard]] auto MakeDeviceProfile(State& state) {
   return Joined(Encode(state.keys[0]), Encode(StoreLiveLight(state)));
+}
+
+template <typename Bytes>
+[[nodiscard]] std::vector<std::uint8_t> ByteVector(const Bytes& bytes) {
+  return {bytes.begin(), bytes.end()};
+}
+
+// The payload of `kind`, as a profile file of that kind holds it.
+template <HasAllProfileKinds State>
+[[nodiscard]] std::vector<std::uint8_t> MakeProfile(State& state, ProfileKind kind) {
+  switch (kind) {
+    case ProfileKind::kKey:
+      return ByteVector(MakeKeyProfile(state));
+    case ProfileKind::kLight:
+      return ByteVector(MakeLightProfile(state));
+    case ProfileKind::kDevice:
+      return ByteVector(MakeDeviceProfile(state));
+  }
+  return {};
 }
 
 }  // namespace vandrel

@@ -16,19 +16,12 @@
 
 namespace vandrel::testing {
 
-inline ChannelIdentity IdentityOf(DeviceKind kind) {
-  const std::uint16_t product = kind == DeviceKind::kKeyboard ? kKeyboardProductId
-                                : kind == DeviceKind::kMouse  ? kMouseProductId
-                                                              : kPadProductId;
-  return {kVendorId, product, kVendorUsage, kVendorUsagePage};
-}
-
 class ChannelFixture : public ::testing::Test {
  protected:
   ChannelFixture() {
-    keyboard_.SetIdentity(IdentityOf(DeviceKind::kKeyboard));
-    mouse_.SetIdentity(IdentityOf(DeviceKind::kMouse));
-    pad_.SetIdentity(IdentityOf(DeviceKind::kPad));
+    keyboard_.SetIdentity(ChannelIdentityOf(DeviceKind::kKeyboard));
+    mouse_.SetIdentity(ChannelIdentityOf(DeviceKind::kMouse));
+    pad_.SetIdentity(ChannelIdentityOf(DeviceKind::kPad));
     EXPECT_TRUE(bus_.SetTraceFile(trace_dir_.path() / "trace.txt"));
   }
 

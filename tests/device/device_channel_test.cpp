@@ -210,7 +210,7 @@ TEST(DeviceChannelThreads, ASettingsReadWhileFramesStreamGetsItsOwnReply) {
   sim::VirtualBus bus(clock);
   const auto keyboard = bus.Plug(kPerKeyKeyboardProductId);
   DeviceChannel kb(bus, clock), ms(bus, clock), mp(bus, clock);
-  kb.SetIdentity(testing::IdentityOf(DeviceKind::kKeyboard));
+  kb.SetIdentity(ChannelIdentityOf(DeviceKind::kKeyboard));
   testing::FakeMainWindow window;
   PresenceMonitor monitor(DeviceKind::kKeyboard, {kb, ms, mp}, window, clock);
   ASSERT_TRUE(monitor.PollOnce().has_value());

@@ -145,7 +145,7 @@ TEST(PresenceMonitorThread, PausesAsTableSaysAndStopsWithoutWaiting) {
   ManualClock clock;
   sim::VirtualBus bus(clock);
   DeviceChannel kb(bus, clock), ms(bus, clock), mp(bus, clock);
-  ms.SetIdentity(testing::IdentityOf(DeviceKind::kMouse));
+  ms.SetIdentity(ChannelIdentityOf(DeviceKind::kMouse));
   testing::FakeMainWindow window;
   PresenceMonitor monitor(DeviceKind::kMouse, {kb, ms, mp}, window, clock);
   Event stop;

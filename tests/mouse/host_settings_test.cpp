@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "mouse/mouse_profiles.h"
 #include "mouse_fixture.h"
 
 namespace vandrel::testing {
@@ -39,9 +40,9 @@ TEST(HostSettingsTest, SavingPutsLiveAndTheHostSettingsIntoSlotRecordZero) {
   state.slots[0].reserved[3] = 0x99;
   state.slots[2].settings.report_rate = 1;
 
-  const MouseSlotRecord& stored = PrepareStoredRecord(state);
+  const MouseSlotRecord stored = StoreLiveLight(state);
 
-  EXPECT_EQ(&stored, &state.slots[0]);
+  EXPECT_EQ(stored, state.slots[0]);
   EXPECT_EQ(stored.settings, state.live);
   const auto bytes = Encode(stored);
   EXPECT_EQ(bytes[36], 14);

@@ -30,6 +30,7 @@ void EncodeModel3Frame(const std::array<LedColour, kZoneCount>& zone_colour,
 struct KeyboardFrameImage {
   KeyboardLedFrame leds{};
   std::array<LedColour, kZoneCount> zone_colour{};
+  friend bool operator==(const KeyboardFrameImage&, const KeyboardFrameImage&) = default;
 };
 
 // The payload to send for the frame of `mode` on `model`, encoded into `buffer`; an empty span
