@@ -181,6 +181,7 @@ TEST_F(KeyboardComponentsTest, TheFrameTimerSendsThePublishedFrameAndPreviewsItW
 // before 100 ms.
 TEST_F(KeyboardComponentsTest, TheFrameTimerResendsOnlyAfterTheModesOwnFramePeriod) {
   Attach(kPerKeyKeyboardProductId);
+  keyboard_->state().frame.Publish(keyboard_->state().frame.Read());  // as a thread's first frame
   struct Case {
     std::uint8_t mode;
     std::uint8_t speed;
