@@ -55,55 +55,35 @@ class ProfileListsProcessTest : public ::testing::Test {
   CtlProcess ctl_;
 };
 
-constexpr const char* kDeviceKind = "device";
-constexpr const char* kLightKind = "light";
-
 TEST_F(ProfileListsProcessTest, EachVerbLeavesItsListAndSelection) {
   const struct {
     Args command;
-    std::string device;
-    std::string kind;
+    std::string kind;  // of the list then shown, on the command's device
     Args names;
     int selected;
   } steps[] = {
       // The first change of a list that was never made starts from the default profile.
-      {{"add", "mouse", "light"}, "mouse", kLightKind, {"profile1", "profile2"}, 1},
-      {{"copy", "mouse", "light", "PROFILE1"},
-       "mouse",
-       kLightKind,
-       {"profile1", "profile2", "profile1 copy"},
-       2},
-      {{"rename", "mouse", "light", "profile2", "Evening"},
-       "mouse",
-       kLightKind,
-       {"profile1", "Evening", "profile1 copy"},
-       2},
-      {{"select", "mouse", "light", "evening"},
-       "mouse",
-       kLightKind,
-       {"profile1", "Evening", "profile1 copy"},
-       1},
-      {{"delete", "mouse", "light", "profile1"},
-       "mouse",
-       kLightKind,
-       {"Evening", "profile1 copy"},
-       1},
-      {{"reset", "mouse", "light"}, "mouse", kLightKind, {"Evening", "profile1 copy"}, 1},
-      {{"add", "pad", "light"}, "pad", kLightKind, {"profile1", "profile2"}, 1},
-      {{"add", "keyboard", "device"}, "keyboard", kDeviceKind, {"profile1", "profile2"}, 1},
-      {{"export", "keyboard", "light", File("kb.led")}, "keyboard", kLightKind, {"profile1"}, 0},
-      {{"import", "mouse", "device", File("ms.config")},
-       "mouse",
-       kDeviceKind,
-       {"profile1", "profile2"},
+      {Args{"add", "mouse", "light"}, "light", Args{"profile1", "profile2"}, 1},
+      {Args{"copy", "mouse", "light", "PROFILE1"}, "light",
+       Args{"profile1", "profile2", "profile1 copy"}, 2},
+      {Args{"rename", "mouse", "light", "profile2", "Evening"}, "light",
+       Args{"profile1", "Evening", "profile1 copy"}, 2},
+      {Args{"select", "mouse", "light", "evening"}, "light",
+       Args{"profile1", "Evening", "profile1 copy"}, 1},
+      {Args{"delete", "mouse", "light", "profile1"}, "light", Args{"Evening", "profile1 copy"}, 1},
+      {Args{"reset", "mouse", "light"}, "light", Args{"Evening", "profile1 copy"}, 1},
+      {Args{"add", "pad", "light"}, "light", Args{"profile1", "profile2"}, 1},
+      {Args{"add", "keyboard", "device"}, "device", Args{"profile1", "profile2"}, 1},
+      {Args{"export", "keyboard", "light", File("kb.led")}, "light", Args{"profile1"}, 0},
+      {Args{"import", "mouse", "device", File("ms.config")}, "device", Args{"profile1", "profile2"},
        1},
   };
   ASSERT_EQ(ctl_.Run({"--simulate", "profile", "save", "mouse", File("ms.config")}).status, 0);
   for (const auto& step : steps) {
-    SCOPED_TRACE(step.command[0] + " " + step.device);
+    SCOPED_TRACE(step.command[0] + " " + step.command[1]);
     const CtlResult result = Ctl(step.command);
     ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(List(step.device, step.kind), std::pair(step.names, step.selected));
+    EXPECT_EQ(List(step.command[1], step.kind), std::pair(step.names, step.selected));
   }
   EXPECT_EQ(fs::file_size(File("kb.led")), 16U + 1958U);
   EXPECT_EQ(ReadFile(File("kb.led")).substr(0, 6), std::string("\xAA\x55\0\0\x01\0", 6));
@@ -112,24 +92,21 @@ TEST_F(ProfileListsProcessTest, EachVerbLeavesItsListAndSelection) {
 TEST_F(ProfileListsProcessTest, RefusalsAndTheRunningProgramChangeNothing) {
   ASSERT_EQ(Ctl({"add", "mouse", "light"}).status, 0);
   const auto before = Snapshot(ctl_.folder() / "home");
-  const struct {
-    Args command;
-    int status;
-    std::string said;
-  } refusals[] = {
-      {{"rename", "mouse", "light", "profile1", "PROFILE2"}, 2, "already exists"},
-      {{"rename", "mouse", "light", "profile1", "../../x"}, 2, "cannot be a profile name"},
-      {{"rename", "mouse", "light", "profile1", ""}, 2, "cannot be empty"},
-      {{"select", "mouse", "light", "none"}, 2, "no light profile \"none\""},
-      {{"add", "pad", "key"}, 2, "light profiles only"},
-      {{"import", "mouse", "light", File("missing.led")}, 2, "missing"},
-      {{"delete", "mouse", "key"}, 2, "cannot be deleted"},
+  // Each refused with status 2, saying why.
+  const std::pair<Args, std::string> refusals[] = {
+      {{"rename", "mouse", "light", "profile1", "PROFILE2"}, "already exists"},
+      {{"rename", "mouse", "light", "profile1", "../../x"}, "cannot be a profile name"},
+      {{"rename", "mouse", "light", "profile1", ""}, "cannot be empty"},
+      {{"select", "mouse", "light", "none"}, "no light profile \"none\""},
+      {{"add", "pad", "key"}, "light profiles only"},
+      {{"import", "mouse", "light", File("missing.led")}, "missing"},
+      {{"delete", "mouse", "key"}, "cannot be deleted"},
   };
-  for (const auto& refusal : refusals) {
-    SCOPED_TRACE(refusal.command[0] + " " + refusal.command.back());
-    const CtlResult result = Ctl(refusal.command);
-    EXPECT_EQ(result.status, refusal.status);
-    EXPECT_NE(result.err.find(refusal.said), std::string::npos) << result.err;
+  for (const auto& [command, said] : refusals) {
+    SCOPED_TRACE(command[0] + " " + command.back());
+    const CtlResult result = Ctl(command);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find(said), std::string::npos) << result.err;
     EXPECT_EQ(Snapshot(ctl_.folder() / "home"), before);
   }
   const SingleInstance program = SingleInstance::Acquire(ctl_.folder() / "run");
@@ -140,7 +117,7 @@ TEST_F(ProfileListsProcessTest, RefusalsAndTheRunningProgramChangeNothing) {
     EXPECT_NE(result.err.find("desktop program vandrel is running"), std::string::npos);
   }
   EXPECT_EQ(Snapshot(ctl_.folder() / "home"), before);
-  EXPECT_EQ(List("mouse", kLightKind).first, (Args{"profile1", "profile2"}));
+  EXPECT_EQ(List("mouse", "light").first, (Args{"profile1", "profile2"}));
 }
 
 }  // namespace

@@ -77,9 +77,8 @@ TEST_F(RecoilProcessTest, TheDefaultTablesAreListedShownAsNumbersAndExported) {
   for (int table = 0; table < 4; ++table) {
     SCOPED_TRACE(table);
     const std::string name = "name_" + std::to_string(table + 1);
-    const json& listed_table = listed["tables"][static_cast<std::size_t>(table)];
-    EXPECT_EQ(listed_table["name"], name);
-    EXPECT_EQ(listed_table["lines"], 180);
+    EXPECT_EQ(listed["tables"][static_cast<std::size_t>(table)]["name"], name);
+    EXPECT_EQ(listed["tables"][static_cast<std::size_t>(table)]["lines"], 180);
     const std::string defaults = ReadFile(kProgramFolder / (name + ".cur"));
     EXPECT_EQ(ReadFile(mouse_folder_ / (name + ".cur")), defaults);
     // By number, by name and by name in another case.
@@ -100,15 +99,13 @@ TEST_F(RecoilProcessTest, TheDefaultTablesAreListedShownAsNumbersAndExported) {
     ASSERT_EQ(Ctl({"recoil", "export", std::to_string(table), File("out.cur")}).status, 0);
     EXPECT_EQ(ReadFile(File("out.cur")), defaults);
   }
-  const std::map<Args, int> refusals = {
-      {{"recoil", "show", "4"}, 2}, {{"recoil", "show", "gun"}, 2}, {{"recoil", "show"}, 2},
-      {{"recoil", "fire", "0"}, 2}, {{"recoil", "export", "0"}, 2},
-  };
-  for (const auto& [arguments, status] : refusals)
-    EXPECT_EQ(Ctl(arguments).status, status) << arguments[1];
+  for (const Args& refused :
+       {Args{"recoil", "show", "4"}, Args{"recoil", "show", "gun"}, Args{"recoil", "show"},
+        Args{"recoil", "fire", "0"}, Args{"recoil", "export", "0"}}) {
+    EXPECT_EQ(Ctl(refused).status, 2) << refused[1];
+  }
   fs::remove(mouse_folder_ / "name_4.cur");
-  const CtlResult missing = Ctl({"recoil", "export", "3", File("none.cur")});
-  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(Ctl({"recoil", "export", "3", File("none.cur")}).status, 1);
   EXPECT_FALSE(fs::exists(File("none.cur")));
 }
 

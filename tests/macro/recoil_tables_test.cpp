@@ -27,9 +27,8 @@ std::string TableFile(const Lines& lines, std::optional<int> count = std::nullop
   std::string text = "[MACROACTIONCOUNT]\r\ncount=" +
                      std::to_string(count.value_or(static_cast<int>(lines.size()))) +
                      "\r\n[MACROACTION]\r\n";
-  for (std::size_t i = 0; i < lines.size(); ++i) {
+  for (std::size_t i = 0; i < lines.size(); ++i)
     text += std::to_string(i) + "=" + lines[i] + "\r\n";
-  }
   return text;
 }
 
@@ -43,6 +42,13 @@ Lines Shots(int shots) {
                   "0,0,5,4,0,mouse_move_to_down_text"});
   }
   return lines;
+}
+
+// A catalogue of the tables `names`, in order.
+std::string Catalogue(const Lines& names) {
+  std::string text = "[CURSORCOUNT]\ncount=" + std::to_string(names.size()) + "\n[CURSORNAME]\n";
+  for (std::size_t k = 0; k < names.size(); ++k) text += std::to_string(k) + "=" + names[k] + "\n";
+  return text;
 }
 
 class RecoilTablesTest : public ::testing::Test {
@@ -82,23 +88,15 @@ TEST_F(RecoilTablesTest, AShotIsReadFromItsDelayLineAndBothMovesWhateverTheirOrd
   other_kinds[5] = "0,0,4,9,0,mouse_move_to_right_text";  // a second horizontal move
   Lines unparsable = Shots(1);
   unparsable[3] = "three hundred";
+  const RecoilMove left{1, true}, down{4, false};
   const Case cases[] = {
-      {"the usual order", TableFile(Shots(2)), 1, {100, RecoilMove{1, true}, RecoilMove{4, false}}},
-      {"moves swapped", TableFile(swapped), 1, {100, RecoilMove{1, true}, RecoilMove{4, false}}},
-      {"a line of another kind leaves its move unread",
-       TableFile(other_kinds),
-       0,
-       {100, RecoilMove{9, false}, std::nullopt}},
-      {"a delay line that does not parse",
-       TableFile(unparsable),
-       0,
-       {0, RecoilMove{1, true}, RecoilMove{4, false}}},
+      {"the usual order", TableFile(Shots(2)), 1, {100, left, down}},
+      {"moves swapped", TableFile(swapped), 1, {100, left, down}},
+      {"a line of another kind: its move unread", TableFile(other_kinds), 0, {100, {{9}}, {}}},
+      {"a delay line that does not parse", TableFile(unparsable), 0, {0, left, down}},
       {"no file", std::nullopt, 0, {}},
       {"lines past the count are not sent, so not shown", TableFile(Shots(2), 6), 1, {}},
-      {"the last shot of a full table",
-       TableFile(Shots(30)),
-       29,
-       {100, RecoilMove{1, true}, RecoilMove{4, false}}},
+      {"the last shot of a full table", TableFile(Shots(30)), 29, {100, left, down}},
       {"no shot 30", TableFile(Shots(30)), 30, {}},
       {"no shot -1", TableFile(Shots(30)), -1, {}},
   };
@@ -116,55 +114,41 @@ TEST_F(RecoilTablesTest, WritingAShotChangesItsThreeLinesAndKeepsTheDelayLinesOt
     std::optional<int> lines;  // the table's lines before; nullopt: no file
     int shot;
     RecoilShot values;
-    Lines expected;  // lines 6b+3 … 6b+5
     int count;       // MACROACTIONCOUNT after
+    Lines expected;  // lines 6b+3 … 6b+5
   };
   const Case cases[] = {
-      {"shot 2: 300 ms, 5 left, 12 up",
-       18,
-       2,
-       {300, RecoilMove{5, true}, RecoilMove{12, true}},
-       {"44,1,0,0,0,mouse_text", "0,0,132,5,1,mouse_move_to_left_text",
-        "0,0,133,12,1,mouse_move_to_up_text"},
-       18},
-      {"the last shot, right and down at the limits",
+      {"shot 2: 300 ms, 5 left, 12 up", 18, 2, RecoilShot{300, {{5, true}}, {{12, true}}}, 18,
+       Lines{"44,1,0,0,0,mouse_text", "0,0,132,5,1,mouse_move_to_left_text",
+             "0,0,133,12,1,mouse_move_to_up_text"}},
+      {"the last shot, right and down at the limits", 180, 29, RecoilShot{65535, {{255}}, {{0}}},
        180,
-       29,
-       {65535, RecoilMove{255, false}, RecoilMove{0, false}},
-       {"255,255,0,0,0,mouse_text", "0,0,4,255,0,mouse_move_to_right_text",
-        "0,0,5,0,0,mouse_move_to_down_text"},
-       180},
-      {"a shot past a short table's end grows the count to hold it",
-       6,
-       3,
-       {7, RecoilMove{1, false}, RecoilMove{2, true}},
-       {"7,0,0,0,0,", "0,0,4,1,0,mouse_move_to_right_text", "0,0,133,2,1,mouse_move_to_up_text"},
-       24},
-      {"no file yet",
-       std::nullopt,
-       0,
-       {256, RecoilMove{3, true}, RecoilMove{3, false}},
-       {"0,1,0,0,0,", "0,0,132,3,1,mouse_move_to_left_text", "0,0,5,3,0,mouse_move_to_down_text"},
-       6},
+       Lines{"255,255,0,0,0,mouse_text", "0,0,4,255,0,mouse_move_to_right_text",
+             "0,0,5,0,0,mouse_move_to_down_text"}},
+      {"past a short table's end: the count grows", 6, 3, RecoilShot{7, {{1}}, {{2, true}}}, 24,
+       Lines{"7,0,0,0,0,", "0,0,4,1,0,mouse_move_to_right_text",
+             "0,0,133,2,1,mouse_move_to_up_text"}},
+      {"no file yet", std::nullopt, 0, RecoilShot{256, {{3, true}}, {{3}}}, 6,
+       Lines{"0,1,0,0,0,", "0,0,132,3,1,mouse_move_to_left_text",
+             "0,0,5,3,0,mouse_move_to_down_text"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     fs::remove(Table("name_1"));
-    if (c.lines) WriteFile(Table("name_1"), TableFile(Shots(*c.lines / 6)));
+    const Lines before = c.lines ? Shots(*c.lines / 6) : Lines{};
+    if (c.lines) WriteFile(Table("name_1"), TableFile(before));
 
     ASSERT_TRUE(tables_.WriteShot(0, c.shot, c.values));
 
     const IniDocument file = IniDocument::Parse(ReadFile(Table("name_1")));
     EXPECT_EQ(file.GetInt("MACROACTIONCOUNT", "count"), c.count);
     // Exactly the shot's three lines changed; every other line is as it was.
-    const Lines before = c.lines ? Shots(*c.lines / 6) : Lines{};
     for (int i = 0; i < std::max(c.count, static_cast<int>(before.size())); ++i) {
-      const int in_shot = i - 6 * c.shot - 3;
-      const std::size_t at = static_cast<std::size_t>(i);
-      const std::string expected = in_shot >= 0 && in_shot < 3
-                                       ? c.expected[static_cast<std::size_t>(in_shot)]
-                                       : (at < before.size() ? before[at] : "0");
-      EXPECT_EQ(file.Get("MACROACTION", std::to_string(i)), expected) << "line " << i;
+      const auto in_shot = static_cast<std::size_t>(i - 6 * c.shot - 3);
+      const auto at = static_cast<std::size_t>(i);
+      EXPECT_EQ(file.Get("MACROACTION", std::to_string(i)),
+                in_shot < 3 ? c.expected[in_shot] : (at < before.size() ? before[at] : "0"))
+          << "line " << i;
     }
     EXPECT_EQ(tables_.ReadShot(0, c.shot), c.values);
   }
@@ -199,7 +183,9 @@ TEST_F(RecoilTablesTest, NothingIsWrittenForAShotOrATableThatIsNotThere) {
 }
 
 TEST_F(RecoilTablesTest, ImportRefusesWhatIsNoTableAndChangesNothingThen) {
+  using enum RecoilImportResult;
   const std::string current = TableFile(Shots(1));
+  const std::string large = current + "; " + std::string(kMaxImportedMacroBytes, 'x');
   struct Case {
     std::string what;
     std::string source;  // the file's bytes; "<folder>" makes a folder, "<none>" nothing
@@ -207,41 +193,33 @@ TEST_F(RecoilTablesTest, ImportRefusesWhatIsNoTableAndChangesNothingThen) {
     RecoilImportResult result;
   };
   const Case cases[] = {
-      {"180 lines", TableFile(Shots(30)), 0, RecoilImportResult::kImported},
-      {"no count", "[MACROACTION]\n0=1,0,4,1,0,x\n", 3, RecoilImportResult::kImported},
-      {"181 lines", TableFile(Shots(30), 181), 0, RecoilImportResult::kTooManyLines},
-      {"a count of thousands", TableFile({}, 99999), 0, RecoilImportResult::kTooManyLines},
-      {"over 1 MiB", TableFile(Shots(1)) + "; " + std::string(kMaxImportedMacroBytes, 'x'), 0,
-       RecoilImportResult::kTooLarge},
-      {"a NUL byte", TableFile(Shots(1)) + std::string(1, '\0'), 0, RecoilImportResult::kNotText},
-      {"not UTF-8", TableFile({"0,0,4,1,0,\xE9"}), 0, RecoilImportResult::kNotText},
-      {"missing", "<none>", 0, RecoilImportResult::kUnreadable},
-      {"a folder", "<folder>", 0, RecoilImportResult::kUnreadable},
-      {"no such table", TableFile(Shots(1)), 4, RecoilImportResult::kNoSuchTable},
+      {"180 lines", TableFile(Shots(30)), 0, kImported},
+      {"no count", "[MACROACTION]\n0=1,0,4,1,0,x\n", 3, kImported},
+      {"181 lines", TableFile(Shots(30), 181), 0, kTooManyLines},
+      {"a count of thousands", TableFile({}, 99999), 0, kTooManyLines},
+      {"over 1 MiB", large, 0, kTooLarge},
+      {"a NUL byte", current + std::string(1, '\0'), 0, kNotText},
+      {"not UTF-8", TableFile({"0,0,4,1,0,\xE9"}), 0, kNotText},
+      {"missing", "<none>", 0, kUnreadable},
+      {"a folder", "<folder>", 0, kUnreadable},
+      {"no such table", current, 4, kNoSuchTable},
   };
+  const fs::path source = data_.path() / "import" / "in.cur";
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const fs::path table = Table("name_" + std::to_string(std::min(c.table, 3) + 1));
     WriteFile(table, current);
-    const fs::path source = data_.path() / "import" / "in.cur";
     fs::remove_all(source.parent_path());
-    fs::create_directories(source.parent_path());
-    if (c.source == "<folder>") {
-      fs::create_directory(source);
-    } else if (c.source != "<none>") {
-      WriteFile(source, c.source);
-    }
+    fs::create_directories(c.source == "<folder>" ? source : source.parent_path());
+    if (!c.source.starts_with("<")) WriteFile(source, c.source);
 
     EXPECT_EQ(tables_.Import(source, c.table), c.result);
-
-    const bool taken = c.result == RecoilImportResult::kImported;
-    EXPECT_EQ(ReadFile(table), taken ? c.source : current);
+    EXPECT_EQ(ReadFile(table), c.result == kImported ? c.source : current);
   }
   // A table file that cannot be replaced: nothing written.
   fs::remove(Table("name_2"));
   fs::create_directory(Table("name_2"));
-  WriteFile(data_.path() / "in.cur", current);
-  EXPECT_EQ(tables_.Import(data_.path() / "in.cur", 1), RecoilImportResult::kWriteFailed);
+  EXPECT_EQ(tables_.Import(source, 1), kWriteFailed);
   EXPECT_TRUE(fs::is_directory(Table("name_2")));
 }
 
@@ -257,8 +235,7 @@ TEST_F(RecoilTablesTest, ARenamedTableIsEditedImportedExportedRestoredAndSentAsO
   const fs::path exported = data_.path() / "out.cur";
   ASSERT_TRUE(tables_.Export(1, exported));
   EXPECT_EQ(ReadFile(exported), ReadFile(Table("Sniper")));
-  const RecoilBlockResult block = BuildRecoilBlock(tables_);
-  EXPECT_EQ(block.length, 16 + 6 * 4 + 4 * (1 + 6 + 1 + 1));  // three defaults of one line
+  EXPECT_EQ(BuildRecoilBlock(tables_).length, 16 + 6 * 4 + 4 * (1 + 6 + 1 + 1));  // 3 defaults
   WriteFile(data_.path() / "in.cur", TableFile(Shots(2)));
   ASSERT_EQ(tables_.Import(data_.path() / "in.cur", 1), RecoilImportResult::kImported);
   EXPECT_EQ(tables_.ReadActions(1).size(), 12U);
@@ -272,56 +249,36 @@ TEST_F(RecoilTablesTest, ARenamedTableIsEditedImportedExportedRestoredAndSentAsO
   EXPECT_EQ(tables_.Names(), (Lines{"name_1", "Sniper", "name_3", "name_4"}));
 }
 
-// The block's length and its limit (its bytes are checked on the wire by the download's test).
-TEST_F(RecoilTablesTest, TheBlockCountsEveryTableAndIsRefusedOver3072Bytes) {
-  struct Case {
-    std::vector<int> lines;  // per table
-    std::size_t length;
-  };
-  const Case cases[] = {
-      {{6}, 46},        {{180, 180, 180, 180}, 2920},      {{761, 0}, 3072},
-      {{762, 0}, 3076}, {{180, 180, 180, 180, 180}, 3646}, {{}, 0},
-  };
-  for (const Case& c : cases) {
-    std::string catalogue =
-        "[CURSORCOUNT]\ncount=" + std::to_string(c.lines.size()) + "\n[CURSORNAME]\n";
-    for (std::size_t k = 0; k < c.lines.size(); ++k) {
-      const std::string name = "t" + std::to_string(k);
-      catalogue += std::to_string(k) + "=" + name + "\n";
-      fs::remove(Table(name));
-      if (c.lines[k] > 0) WriteFile(Table(name), TableFile(Shots(1), c.lines[k]));
-    }
-    WriteFile(store_.CataloguePath(), catalogue);
-
-    const RecoilBlockResult result = BuildRecoilBlock(tables_);
-
-    EXPECT_EQ(result.length, c.length) << c.length;
-    EXPECT_EQ(result.too_long, c.length > 3072) << c.length;
-    EXPECT_EQ(result.block.size(), c.length > 3072 ? 0 : c.length) << c.length;
-  }
-}
-
-// Files and catalogues no program of ours wrote: whatever they hold, reading them and building
-// the block gives consistent answers and never reads or writes out of bounds.
-TEST_F(RecoilTablesTest, DamagedFilesAndCataloguesAreReadWithoutHarm) {
+// The block's length and its limit of 3072 bytes (its bytes are checked on the wire by the
+// download's test), and files and catalogues no program of ours wrote: whatever they hold, reading
+// them and building the block gives consistent answers and never reads or writes out of bounds.
+TEST_F(RecoilTablesTest, TheBlockCountsEveryTableAndDamagedFilesAreReadWithoutHarm) {
   struct Case {
     std::string what;
-    std::string table;      // name_1.cur's bytes
-    std::string catalogue;  // "" keeps the initialised one
-    std::size_t actions;    // ReadActions(0).size()
+    std::string table;                  // name_1.cur's bytes
+    std::string catalogue;              // "" keeps the initialised one (so these cases come first)
+    std::size_t actions;                // ReadActions(0).size()
+    std::optional<std::size_t> length;  // the block's, where the layout gives it
   };
-  const std::string garbage = "\x01\xFF[[[=\n=\n\xC3[MACROACTION\n0=,,,,,\n";
+  const Lines four(4, "name_1"), five(5, "name_1");
+  const std::string out_of_range =
+      TableFile({"99999,-7,1000,-1,70000,n", "x,y,z,w,v,", ",,,,,", "-1,-1,-1,-1,-1,-1"});
   const Case cases[] = {
-      {"a count of thousands, no lines", TableFile({}, 999999999), "", 65535},
-      {"a negative count", TableFile(Shots(1), -5), "", 0},
-      {"lines without commas", TableFile({"1", "2", "3", "4", "5", "6"}), "", 6},
-      {"numbers out of range",
-       TableFile({"99999,-7,1000,-1,70000,n", "x,y,z,w,v,", ",,,,,", "-1,-1,-1,-1,-1,-1"}), "", 4},
-      {"garbage", garbage, "", 0},
-      {"a huge table count", TableFile(Shots(1)), "[CURSORCOUNT]\ncount=2147483647\n", 0},
-      {"a negative table count", TableFile(Shots(1)), "[CURSORCOUNT]\ncount=-4\n", 0},
-      {"the same file for every table", TableFile(Shots(30)),
-       "[CURSORCOUNT]\ncount=4\n[CURSORNAME]\n0=name_1\n1=name_1\n2=name_1\n3=name_1\n", 180},
+      {"a count of thousands, no lines", TableFile({}, 999999999), "", 65535, std::nullopt},
+      {"a negative count", TableFile(Shots(1), -5), "", 0, std::nullopt},
+      {"lines without commas", TableFile({"1", "2", "3", "4", "5", "6"}), "", 6, std::nullopt},
+      {"numbers out of range", out_of_range, "", 4, std::nullopt},
+      {"garbage", "\x01\xFF[[[=\n=\n\xC3[MACROACTION\n0=,,,,,\n", "", 0, std::nullopt},
+      {"a huge table count", TableFile(Shots(1)), "[CURSORCOUNT]\ncount=2147483647\n", 0,
+       std::nullopt},
+      {"a negative table count", TableFile(Shots(1)), "[CURSORCOUNT]\ncount=-4\n", 0, std::nullopt},
+      {"one table of 6 lines", TableFile(Shots(1)), Catalogue({"name_1"}), 6, 46},
+      {"four tables of 180", TableFile(Shots(30)), Catalogue(four), 180, 2920},
+      {"761 lines and a missing table", TableFile(Shots(1), 761), Catalogue({"name_1", "no"}), 761,
+       3072},
+      {"762 lines", TableFile(Shots(1), 762), Catalogue({"name_1", "no"}), 762, 3076},
+      {"five tables of 180", TableFile(Shots(30)), Catalogue(five), 180, 3646},
+      {"no tables", TableFile(Shots(1)), Catalogue({}), 0, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -331,6 +288,9 @@ TEST_F(RecoilTablesTest, DamagedFilesAndCataloguesAreReadWithoutHarm) {
     for (const int shot : {0, 1, 29}) (void)tables_.ReadShot(0, shot);
     EXPECT_EQ(tables_.ReadActions(0).size(), c.actions);
     const RecoilBlockResult result = BuildRecoilBlock(tables_);
+    if (c.length) {
+      EXPECT_EQ(result.length, *c.length);
+    }
     EXPECT_EQ(result.too_long, result.length > kRecoilBlockLimit);
     EXPECT_EQ(result.block.size(), result.too_long ? 0 : result.length);
     if (!result.block.empty()) {

@@ -4,8 +4,11 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/hub_fixture.h"
@@ -18,6 +21,8 @@
 namespace vandrel::testing {
 
 inline constexpr int kBeginConfig = 1, kEndConfig = 2;
+inline constexpr std::string_view kRecoilDownload = "ms_bulletdate_save_btn";
+inline constexpr std::string_view kButtonsDownload = "ms_key_butt_prosave";
 
 class NoPointerSettings final : public PointerSettings {
  public:
@@ -63,6 +68,32 @@ class MouseDownloadTest : public HubTest {
   }
 
   std::vector<TracedRequest> Requests() { return TracedRequests(temp_.path() / "trace.txt"); }
+
+  // Both tabs' download buttons and the busy indicator while a download runs (buttons disabled,
+  // indicator shown without its hide timer) or once it has ended (enabled, hide timer set).
+  void ExpectDownloading(bool running) {
+    for (const std::string_view button : {kRecoilDownload, kButtonsDownload}) {
+      EXPECT_EQ(Find(button).IsEnabled(), !running) << button;
+    }
+    EXPECT_TRUE(!running || Find("setting_progress").IsVisible());
+    EXPECT_EQ(loop_.TimerPeriod(kTimerHideProgress).has_value(), !running);
+  }
+  // Clicks `button` on a fresh trace, runs `meanwhile` while the download runs, and waits for its
+  // end: the texts told then, none before. Nullopt when it did not end within the deadline.
+  std::optional<std::vector<std::string>> RunDownload(std::string_view button,
+                                                      const std::function<void()>& meanwhile = {}) {
+    EXPECT_TRUE(bus_.SetTraceFile(temp_.path() / "trace.txt"));
+    const std::size_t before = dialogs_.Texts().size();
+    Find(button).Click();
+    ExpectDownloading(true);
+    if (meanwhile) meanwhile();
+    EXPECT_EQ(dialogs_.Texts().size(), before) << "told before the download's end";
+    if (!AwaitDeviceJob()) return std::nullopt;
+    ExpectDownloading(false);
+    const std::vector<std::string> texts = dialogs_.Texts();
+    return std::vector<std::string>(texts.begin() + static_cast<std::ptrdiff_t>(before),
+                                    texts.end());
+  }
 
   NoPointerSettings pointer_;
   RecordingProfileSaver profiles_;  // not thread-safe: a save off this thread is a race

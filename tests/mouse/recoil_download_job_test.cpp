@@ -12,13 +12,12 @@ namespace vandrel::testing {
 namespace {
 
 using sim::HeldStep;
+using Lines = std::vector<std::string>;
 
 constexpr int kRecoilData = 23;
-constexpr std::string_view kRecoilDownload = "ms_bulletdate_save_btn";
-constexpr std::string_view kButtonsDownload = "ms_key_butt_prosave";
 
 // Shot b of table t: three carried lines, a delay of 10t + b ms, b pixels right and t pixels up.
-std::vector<std::string> ShotLines(int t, int b) {
+Lines ShotLines(int t, int b) {
   return {"1,0,9,9,0,carried",
           "1,0,9,9,0,carried",
           "1,0,9,9,0,carried",
@@ -53,34 +52,21 @@ class RecoilDownloadJobTest : public MouseDownloadTest {
     }
     WriteFile(store_.CataloguePath(), catalogue);
   }
-  std::vector<int> Commands() {
-    std::vector<int> commands;
-    for (const TracedRequest& request : Requests()) commands.push_back(request.command);
-    return commands;
-  }
-  void ExpectDownloadButtons(bool enabled) {
-    EXPECT_EQ(Find(kRecoilDownload).IsEnabled(), enabled);
-    EXPECT_EQ(Find(kButtonsDownload).IsEnabled(), enabled);
-  }
 };
 
+// Meanwhile a second click and the Buttons tab's download start nothing, and an edit is stored
+// without reaching this download. (The Buttons tab's download holds this page's button in turn:
+// see button_download_test.cpp.)
 TEST_F(RecoilDownloadJobTest, TheMouseGetsTheBlockTheClickBuiltWhileThePageStaysUsable) {
   Find("ms_cursor_delay_eidt").Type("300");  // table 0, shot 0
+  const std::optional<Lines> told = RunDownload(kRecoilDownload, [this] {
+    Find(kRecoilDownload).Click();
+    Find(kButtonsDownload).Click();
+    Find("ms_cursor_delay_eidt").Type("500");
+  });
+  ASSERT_TRUE(told) << "the download's end";
+  EXPECT_EQ(*told, Lines{});
 
-  Find(kRecoilDownload).Click();
-  ExpectDownloadButtons(false);
-  EXPECT_TRUE(Find("setting_progress").IsVisible());
-  EXPECT_FALSE(loop_.TimerPeriod(kTimerHideProgress).has_value());
-  // Meanwhile: a second click and the Buttons tab's download start nothing, and an edit is
-  // stored without reaching this download.
-  Find(kRecoilDownload).Click();
-  Find(kButtonsDownload).Click();
-  Find("ms_cursor_delay_eidt").Type("500");
-  ASSERT_TRUE(AwaitDeviceJob()) << "the download's end";
-
-  ExpectDownloadButtons(true);
-  EXPECT_TRUE(loop_.TimerPeriod(kTimerHideProgress).has_value());
-  EXPECT_TRUE(dialogs_.Texts().empty());
   // 16 + 6 × 4 + 4 × (6 + 12 + 18 + 24) bytes.
   EXPECT_EQ(Requests(), Bracketed(kRecoilData, 280));
   const auto held = sim::HeldRecoil(device_->Memory().recoil);
@@ -95,12 +81,6 @@ TEST_F(RecoilDownloadJobTest, TheMouseGetsTheBlockTheClickBuiltWhileThePageStays
   EXPECT_NE(ReadWholeFile(store_.RecoilPath("gun 0")).bytes.find("3=244,1,7,3,1,kept"),
             std::string::npos)
       << "the edit made meanwhile is stored for the next download";
-
-  // The Buttons tab's download holds this page's button in turn.
-  Find(kButtonsDownload).Click();
-  ExpectDownloadButtons(false);
-  ASSERT_TRUE(AwaitDeviceJob()) << "the download's end";
-  ExpectDownloadButtons(true);
 }
 
 TEST_F(RecoilDownloadJobTest, ADownloadThatCannotBeDoneIsToldWhenItEnds) {
@@ -108,42 +88,32 @@ TEST_F(RecoilDownloadJobTest, ADownloadThatCannotBeDoneIsToldWhenItEnds) {
     std::string what;
     std::vector<int> shots;
     sim::Faults faults;
-    std::string told;           // empty: nothing
-    std::vector<int> commands;  // sent, in order
+    Lines told;
+    std::vector<TracedRequest> sent;
   };
-  // Five tables of 30 shots need 16 + 6 × 5 + 4 × 900 = 3646 bytes.
+  // Five tables of 30 shots need 16 + 6 × 5 + 4 × 900 = 3646 bytes; one of one shot 46.
   const Case cases[] = {
-      {"too long", {30, 30, 30, 30, 30}, {}, "Need 3646 bytes.", {}},
-      {"no tables", {}, {}, "", {}},
-      {"the block refused",
-       {1},
-       {.refusal_status = 0xFE, .refuse_request = 2},
-       "message_text_recoil_download_failed",
-       {kBeginConfig, kRecoilData, kEndConfig}},
+      {"too long", {30, 30, 30, 30, 30}, {}, Lines{"Need 3646 bytes."}, {}},
+      {"no tables", {}, {}, Lines{}, {}},
+      {"the block refused", std::vector{1},
+       sim::Faults{.refusal_status = 0xFE, .refuse_request = 2},
+       Lines{"message_text_recoil_download_failed"}, Bracketed(kRecoilData, 46)},
   };
   window_->Texts().SetLanguage("en", {{"message_text_recoil_too_long", "Need %d bytes."}});
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Tables(c.shots);
     device_->SetFaults(c.faults);
-    ASSERT_TRUE(bus_.SetTraceFile(temp_.path() / "trace.txt"));
     const std::vector<std::uint8_t> held_before = device_->Memory().recoil;
-    const std::size_t told_before = dialogs_.Texts().size();
 
-    Find(kRecoilDownload).Click();
-    EXPECT_EQ(dialogs_.Texts().size(), told_before);
-    ASSERT_TRUE(AwaitDeviceJob()) << "the download's end";
+    const std::optional<Lines> told = RunDownload(kRecoilDownload);
+    ASSERT_TRUE(told) << "the download's end";
 
-    const std::vector<std::string> told = dialogs_.Texts();
-    EXPECT_EQ(std::vector<std::string>(told.begin() + static_cast<std::ptrdiff_t>(told_before),
-                                       told.end()),
-              c.told.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.told});
-    EXPECT_EQ(Commands(), c.commands);
-    if (c.commands.empty()) {
+    EXPECT_EQ(*told, c.told);
+    EXPECT_EQ(Requests(), c.sent);
+    if (c.sent.empty()) {
       EXPECT_EQ(device_->Memory().recoil, held_before) << "nothing sent, nothing changed";
     }
-    ExpectDownloadButtons(true);
-    EXPECT_TRUE(loop_.TimerPeriod(kTimerHideProgress).has_value());
   }
 }
 

@@ -14,6 +14,8 @@
 namespace vandrel::testing {
 namespace {
 
+using Lines = std::vector<std::string>;
+
 // Shot b of default table t: a delay of 100 + 10t + b ms, b + t pixels left on odd shots (right
 // on even ones), 2b + 1 pixels down (up every fifth shot).
 RecoilShot DefaultShot(int t, int b) {
@@ -28,7 +30,7 @@ std::string MoveLine(int kind, const RecoilMove& move, const char* toward, const
          (move.toward_flag ? toward : away);
 }
 
-std::string CurFile(const std::vector<std::string>& lines) {
+std::string CurFile(const Lines& lines) {
   std::string text =
       "[MACROACTIONCOUNT]\r\ncount=" + std::to_string(lines.size()) + "\r\n[MACROACTION]\r\n";
   for (std::size_t i = 0; i < lines.size(); ++i)
@@ -36,8 +38,8 @@ std::string CurFile(const std::vector<std::string>& lines) {
   return text;
 }
 
-std::vector<std::string> DefaultLines(int t) {
-  std::vector<std::string> lines;
+Lines DefaultLines(int t) {
+  Lines lines;
   for (int b = 0; b < kRecoilShotCount; ++b) {
     const RecoilShot shot = DefaultShot(t, b);
     lines.insert(lines.end(), 3, "1,0,9,9,0,carried");
@@ -122,67 +124,51 @@ TEST_F(RecoilPageTest, TablesAndShotsAreChosenByOptionsAndPreviousNext) {
   EXPECT_EQ(File(0), CurFile(DefaultLines(0))) << "choosing stores nothing";
 }
 
-// Typed numbers above a field's width become its most, below 0 become 0; other text stays as
-// typed and is stored by its leading digits.
-TEST_F(RecoilPageTest, EditsAreHeldToTheirFieldsAndStoredAtOnce) {
+// Each edit, typed or clicked, as the field then shows it and the one line of the whole file it
+// changes: typed numbers above a field's width become its most, below 0 become 0, other text stays
+// as typed and is stored by its leading digits; the direction options name their directions.
+TEST_F(RecoilPageTest, EachEditIsHeldToItsFieldAndStoredAtOnceAsItsLine) {
   struct Case {
-    const char* edit;
-    const char* typed;
+    int shot;
+    std::string field;  // "delay", "x" or "y"
+    const char* typed;  // nullptr: the field's direction option clicked
     const char* shown;
-    int stored;
+    const char* line;  // the field's line of the shot after
   };
   const Case cases[] = {
-      {"ms_cursor_delay_eidt", "70000", "65535", 65535},
-      {"ms_cursor_delay_eidt", "300", "300", 300},
-      {"ms_cursor_delay_eidt", "-4", "0", 0},
-      {"ms_cursor_x_eidt", "256", "255", 255},
-      {"ms_cursor_x_eidt", "12px", "12px", 12},
-      {"ms_cursor_y_eidt", "99999", "255", 255},
-      {"ms_cursor_y_eidt", "", "", 0},
+      {0, "delay", "70000", "65535", "255,255,7,3,1,kept"},
+      {0, "delay", "-4", "0", "0,0,7,3,1,kept"},
+      {0, "x", "256", "255", "0,0,4,255,0,mouse_move_to_right_text"},
+      {0, "y", "99999", "255", "0,0,5,255,0,mouse_move_to_down_text"},
+      {2, "delay", "300", "300", "44,1,7,3,1,kept"},
+      {2, "x", "12px", "12px", "0,0,4,12,0,mouse_move_to_right_text"},
+      {2, "x", "5", "5", "0,0,4,5,0,mouse_move_to_right_text"},
+      {2, "x", nullptr, "mouse_move_to_left_text", "0,0,132,5,1,mouse_move_to_left_text"},
+      {2, "y", "", "", "0,0,5,0,0,mouse_move_to_down_text"},
+      {2, "y", "12", "12", "0,0,5,12,0,mouse_move_to_down_text"},
+      {2, "y", nullptr, "mouse_move_to_up_text", "0,0,133,12,1,mouse_move_to_up_text"},
+      {2, "x", nullptr, "mouse_move_to_right_text", "0,0,4,5,0,mouse_move_to_right_text"},
+      {2, "y", nullptr, "mouse_move_to_down_text", "0,0,5,12,0,mouse_move_to_down_text"},
   };
+  Lines expected = DefaultLines(0);
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.edit) + " " + c.typed);
-    C(c.edit).Type(c.typed);
-    EXPECT_EQ(Text(c.edit), c.shown);
-    const RecoilShot stored = tables_.ReadShot(0, 0);
-    const std::string edit = c.edit;
-    const int value = edit == "ms_cursor_delay_eidt" ? stored.delay
-                      : edit == "ms_cursor_x_eidt"   ? stored.horizontal->distance
-                                                     : stored.vertical->distance;
-    EXPECT_EQ(value, c.stored);
+    const std::string control = "ms_cursor_" + c.field + (c.typed ? "_eidt" : "_check");
+    SCOPED_TRACE(control + " " + (c.typed ? c.typed : "clicked"));
+    const std::string shot = "ms_bullet_op_" + std::to_string(c.shot);
+    if (!C(shot).IsSelected()) C(shot).Click();
+    c.typed ? C(control).Type(c.typed) : C(control).Click();
+    EXPECT_EQ(Text(control), c.shown);
+    // A shot's delay line is its fourth, the horizontal and vertical moves follow.
+    const int line = 6 * c.shot + 3 + (c.field != "delay") + (c.field == "y");
+    expected[static_cast<std::size_t>(line)] = c.line;
+    EXPECT_EQ(File(0), CurFile(expected));
   }
-}
-
-// Shot 2 with 300 ms, 5 pixels left and 12 up, entered through the controls, is three lines of
-// the file; the direction options name their directions.
-TEST_F(RecoilPageTest, AShotIsStoredAsItsThreeLines) {
-  C("ms_bullet_op_2").Click();
-  C("ms_cursor_delay_eidt").Type("300");
-  C("ms_cursor_x_eidt").Type("5");
-  C("ms_cursor_x_check").Click();
-  C("ms_cursor_y_eidt").Type("12");
-  C("ms_cursor_y_check").Click();
-  EXPECT_EQ(C("ms_cursor_x_check").Text(), "mouse_move_to_left_text");
-  EXPECT_EQ(C("ms_cursor_y_check").Text(), "mouse_move_to_up_text");
-  std::vector<std::string> expected = DefaultLines(0);
-  expected[15] = "44,1,7,3,1,kept";
-  expected[16] = "0,0,132,5,1,mouse_move_to_left_text";
-  expected[17] = "0,0,133,12,1,mouse_move_to_up_text";
-  EXPECT_EQ(File(0), CurFile(expected));
-
-  C("ms_cursor_x_check").Click();
-  C("ms_cursor_y_check").Click();
-  EXPECT_EQ(C("ms_cursor_x_check").Text(), "mouse_move_to_right_text");
-  EXPECT_EQ(C("ms_cursor_y_check").Text(), "mouse_move_to_down_text");
-  expected[16] = "0,0,4,5,0,mouse_move_to_right_text";
-  expected[17] = "0,0,5,12,0,mouse_move_to_down_text";
-  EXPECT_EQ(File(0), CurFile(expected));
 }
 
 // A shot's movements are found by their kind wherever they stand; a movement no line gives leaves
 // its controls as they were, and loading stores nothing.
 TEST_F(RecoilPageTest, AShotShowsItsLinesByKind) {
-  std::vector<std::string> lines = DefaultLines(1);
+  Lines lines = DefaultLines(1);
   lines[4] = "0,0,2,7,1,mouse_key_left";             // shot 0: no horizontal line
   lines[5] = "0,0,132,9,1,mouse_move_to_left_text";  // a horizontal one in the vertical's place
   lines[10] = "0,0,5,6,0,mouse_move_to_down_text";   // shot 1: vertical first
@@ -203,20 +189,17 @@ TEST_F(RecoilPageTest, ImportTakesAFileOrSaysWhyNot) {
   struct Case {
     std::string what;
     std::optional<std::string> contents;  // nullopt: no such file
-    std::vector<std::string> messages;
+    Lines messages;
   };
-  const std::vector<std::string> table_3 = DefaultLines(3);
-  const std::vector<std::string> six(table_3.begin(), table_3.begin() + 6);
+  const Lines table_3 = DefaultLines(3);
   const Case cases[] = {
-      {"181 lines", CurFile(std::vector<std::string>(181, "0,0,0,0,0,x")), {"message_text_18"}},
-      {"not text",
-       std::string("[MACROACTIONCOUNT]\r\ncount=1\0\r\n", 28),
-       {"message_text_recoil_import_text"}},
-      {"over 1 MiB",
-       std::string(kMaxImportedMacroBytes + 1, ';'),
-       {"message_text_recoil_import_large"}},
-      {"missing", std::nullopt, {"message_text_recoil_import_failed"}},
-      {"one shot", CurFile(six), {}},
+      {"181 lines", CurFile(Lines(181, "0,0,0,0,0,x")), Lines{"message_text_18"}},
+      {"not text", std::string("[MACROACTIONCOUNT]\r\ncount=1\0\r\n", 28),
+       Lines{"message_text_recoil_import_text"}},
+      {"over 1 MiB", std::string(kMaxImportedMacroBytes + 1, ';'),
+       Lines{"message_text_recoil_import_large"}},
+      {"missing", std::nullopt, Lines{"message_text_recoil_import_failed"}},
+      {"one shot", CurFile(Lines(table_3.begin(), table_3.begin() + 6)), Lines{}},
   };
   C("ms_gun_op_2").Click();
   for (const Case& c : cases) {
@@ -228,7 +211,7 @@ TEST_F(RecoilPageTest, ImportTakesAFileOrSaysWhyNot) {
     dialogs_.AnswerFiles({source});
     const std::size_t shown = dialogs_.Texts().size();
     C("ms_bulletdate_import_btn").Click();
-    const std::vector<std::string> texts = dialogs_.Texts();
+    const Lines texts = dialogs_.Texts();
     EXPECT_EQ(std::vector(texts.begin() + static_cast<long>(shown), texts.end()), c.messages);
     EXPECT_EQ(File(2), c.messages.empty() ? *c.contents : before);
   }
@@ -256,8 +239,8 @@ TEST_F(RecoilPageTest, RestoreAndExportCopyTheTablesFile) {
   EXPECT_EQ(Shown(), DefaultShot(1, 0));
   std::filesystem::remove(program_.path() / "name_2.cur");
   C("ms_bulletdate_reset_btn").Click();
-  EXPECT_EQ(dialogs_.Texts(), (std::vector<std::string>{"message_text_recoil_export_failed",
-                                                        "message_text_recoil_restore_failed"}));
+  EXPECT_EQ(dialogs_.Texts(),
+            (Lines{"message_text_recoil_export_failed", "message_text_recoil_restore_failed"}));
 }
 
 TEST(RecoilPathTest, ThePathSumsTheMovementsAcrossRightAndDownPositive) {
