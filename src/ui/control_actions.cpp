@@ -218,6 +218,15 @@ bool Control::ClickItem(int index) {
   return true;
 }
 
+void Control::ScrollToEnd() {
+  WindowModel::Transaction transaction(window_);
+  if (kind_ != ControlKind::kList || state_.items.empty()) return;
+  state_.scrolled_to = static_cast<int>(state_.items.size()) - 1;
+  transaction.Changed(*this, Property::kScroll);
+}
+
+int Control::ScrolledTo() const { return Read(&ControlState::scrolled_to); }
+
 int Control::CurrentPage() const { return kind_ == ControlKind::kTabLayout ? CurrentIndex() : -1; }
 
 bool Control::SelectPage(int index) {

@@ -29,7 +29,7 @@ class MacroPartTest : public HubTest {
       ASSERT_TRUE(store.RewriteCatalogue(std::vector<std::string>{"stored"}));
     }
     Create();
-    macros_.emplace(*hub_, *window_, dialogs_, folders_, capture_);
+    macros_.emplace(*hub_, *window_, dialogs_, folders_, capture_, clock_);
     hub_->InitWindow();
     window_->RaiseWindowInit();
   }
