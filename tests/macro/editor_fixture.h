@@ -124,6 +124,7 @@ class EditorFixture : public ::testing::Test {
     const std::optional<Page> page = RouteOf(name, n.type);
     if (page == Page::kMacroEditor) (void)editor->Handle(n);
     if (page == Page::kMacroImportExport) (void)editor->HandleImportExport(n);
+    if (page == Page::kMacroRecording && n.type == notify::kClick) editor->ToggleRecording();
   }
 };
 
