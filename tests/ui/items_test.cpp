@@ -109,6 +109,8 @@ TEST(ItemsTest, OnlyAListWithRowsScrollsToItsLastRow) {
     list.ScrollToEnd();
     EXPECT_EQ(list.ScrolledTo(), rows - 1);
   }
+  list.RemoveAllItems();
+  EXPECT_EQ(list.ScrolledTo(), -1) << "the rows went";
   combo.ScrollToEnd();
   EXPECT_EQ(combo.ScrolledTo(), -1) << "a combo shows one row";
 }
