@@ -3,13 +3,6 @@
 #include "macro/macro_editor.h"
 
 namespace vandrel {
-namespace {
-
-constexpr std::string_view kUptopHotImage = "file='common/up_top_over.png'";
-constexpr std::string_view kUptopUnusedImage = "file='common/unuse.png'";
-constexpr std::string_view kRecordText = "macro_btn_star_redio_text";
-
-}  // namespace
 
 // Every control that needs a loaded macro, with the five recording options.
 void MacroEditor::EnableMacroControls() { SetMacroControlsEnabled(true); }
@@ -84,17 +77,11 @@ void MacroEditor::CancelEdits() {
   }
 }
 
+// Whether or not a recording runs, the recording controls are reset as a stop would.
 void MacroEditor::AbandonEdit() {
   if (!IsEditing()) return;
-  ResetRecordingControls();
+  StopRecorder(false);
   CancelEdits();
-}
-
-// What ending a recording gives back: the step list's input, the buttons and the options.
-void MacroEditor::ResetRecordingControls() {
-  if (controls_.step_list != nullptr) controls_.step_list->SetInputEnabled(true);
-  EnableMacroControls();
-  SetText(controls_.record, kRecordText);
 }
 
 void MacroEditor::SwitchPanels(bool mouse_events) {

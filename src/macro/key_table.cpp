@@ -166,4 +166,15 @@ std::uint16_t HookedVirtualKey(std::uint16_t virtual_key, std::uint32_t flags) {
   return virtual_key == kReturn && extended ? kKeypadEnter : virtual_key;
 }
 
+MacroAction KeyStep(const KeyRow& key, bool press) {
+  const bool modifier = key.param2 == 0;
+  const MacroKind kind = modifier ? MacroKind::kModifier : MacroKind::kKey;
+  MacroAction step;
+  step.code = static_cast<std::uint8_t>((press ? kMacroFlag : 0) | static_cast<std::uint8_t>(kind));
+  step.value = modifier ? key.param1 : key.param2;
+  step.pressed = press ? 1 : 0;
+  step.name = key.id;
+  return step;
+}
+
 }  // namespace vandrel

@@ -9,6 +9,7 @@
 #include <span>
 #include <string_view>
 
+#include "macro/macro_action.h"
 #include "mouse/key_assignment.h"
 
 namespace vandrel {
@@ -41,5 +42,9 @@ inline constexpr std::size_t kKeyDisplayRowCount = 125;
 // The virtual-key code under which a hooked key event is looked up: Return reported with the
 // extended flag (flags 1, or 129 on release) is keypad Enter, 0x101.
 [[nodiscard]] std::uint16_t HookedVirtualKey(std::uint16_t virtual_key, std::uint32_t flags);
+
+// The step that presses (or releases) `key`: a modifier by its bit, any other key by its usage;
+// the code's flag and `pressed` say which, the delay is 0.
+[[nodiscard]] MacroAction KeyStep(const KeyRow& key, bool press);
 
 }  // namespace vandrel

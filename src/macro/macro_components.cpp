@@ -3,14 +3,16 @@
 namespace vandrel {
 
 MacroComponents::MacroComponents(CMainWnd& hub, WindowModel& window, Dialogs& dialogs,
-                                 const DataFolders& folders, InputCapture& capture)
+                                 const DataFolders& folders, InputCapture& capture,
+                                 const Clock& clock)
     : window_(window),
       dialogs_(dialogs),
       capture_(capture),
       mouse_store_(DeviceKind::kMouse, folders.GetMouseFolder()),
       keyboard_store_(DeviceKind::kKeyboard, folders.GetKeyboardFolder()),
-      mouse_editor_(mouse_store_, window, dialogs, folders.GetProgramFolder()),
-      keyboard_editor_(keyboard_store_, window, dialogs, folders.GetProgramFolder()) {
+      mouse_editor_(mouse_store_, window, dialogs, capture, clock, folders.GetProgramFolder()),
+      keyboard_editor_(keyboard_store_, window, dialogs, capture, clock,
+                       folders.GetProgramFolder()) {
   hub.SetMacroPart(*this);
   hub.SetPageHandler(Page::kMacroEditor, [this](const Notification& notification) {
     if (MacroEditor* editor = EditorOf(notification.sender->Name())) {
@@ -22,6 +24,12 @@ MacroComponents::MacroComponents(CMainWnd& hub, WindowModel& window, Dialogs& di
       (void)editor->HandleImportExport(notification);
     }
   });
+  hub.SetPageHandler(Page::kMacroRecording, [this](const Notification& notification) {
+    MacroEditor* editor = EditorOf(notification.sender->Name());
+    if (editor != nullptr && notification.type == notify::kClick) editor->ToggleRecording();
+  });
+  ReceiveRecording(mouse_editor_, CaptureMode::kMouseMacro);
+  ReceiveRecording(keyboard_editor_, CaptureMode::kKeyboardMacro);
   hub.AddStartupStep([this] { keyboard_editor_.InitEditor(); });
   hub.AddStartupStep([this] { mouse_editor_.InitEditor(); });
 }
@@ -61,6 +69,17 @@ void MacroComponents::AbandonEdit(DeviceKind kind) {
 bool MacroComponents::IsEditOpen(DeviceKind kind) const {
   if (kind == DeviceKind::kMouse) return mouse_editor_.IsEditing();
   return kind == DeviceKind::kKeyboard && keyboard_editor_.IsEditing();
+}
+
+void MacroComponents::ReceiveRecording(MacroEditor& editor, CaptureMode mode) {
+  hook_receivers_.Set(KeyMessageOf(mode), [&editor](std::intptr_t wparam, std::intptr_t lparam) {
+    editor.OnKeyMessage(static_cast<int>(wparam), CapturedKey::FromParam(lparam));
+  });
+  if (const std::optional<int> mouse = MouseMessageOf(mode)) {
+    hook_receivers_.Set(*mouse, [&editor](std::intptr_t wparam, std::intptr_t) {
+      editor.OnMouseMessage(static_cast<int>(wparam));
+    });
+  }
 }
 
 MacroEditor* MacroComponents::EditorOf(std::string_view name) {

@@ -24,8 +24,9 @@ namespace vandrel {
 class MacroComponents final : public MacroPart {
  public:
   // Everything given must outlive the components; `hub`'s window must include the macro panels.
+  // `clock` times the recorded steps.
   MacroComponents(CMainWnd& hub, WindowModel& window, Dialogs& dialogs, const DataFolders& folders,
-                  InputCapture& capture);
+                  InputCapture& capture, const Clock& clock);
 
   // The mouse's or the keyboard's editor.
   [[nodiscard]] MacroEditor& editor(DeviceKind kind);
@@ -53,6 +54,8 @@ class MacroComponents final : public MacroPart {
  private:
   // The editor whose controls carry `name`'s prefix; nullptr for another name.
   [[nodiscard]] MacroEditor* EditorOf(std::string_view name);
+  // The capture's key and mouse messages of `editor`'s recording go to it.
+  void ReceiveRecording(MacroEditor& editor, CaptureMode mode);
 
   WindowModel& window_;
   Dialogs& dialogs_;

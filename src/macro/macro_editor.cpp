@@ -7,13 +7,16 @@
 namespace vandrel {
 
 MacroEditor::MacroEditor(MacroStore& store, WindowModel& window, Dialogs& dialogs,
+                         InputCapture& capture, const Clock& clock,
                          std::filesystem::path program_folder)
     : traits_(TraitsOf(store.kind())),
       store_(store),
       window_(window),
       dialogs_(dialogs),
       program_folder_(std::move(program_folder)),
-      controls_(window, traits_.prefix) {}
+      controls_(window, traits_.prefix),
+      capture_(capture),
+      clock_(clock) {}
 
 void MacroEditor::InitEditor() {
   if (controls_.step_list != nullptr) controls_.step_list->RemoveAllItems();

@@ -4,7 +4,9 @@
 // are the MacroStore's; the editor keeps no copy of them beyond the rows it shows.
 //
 // States: empty (no macro), clean (a macro loaded as stored) and editing (the loaded macro has
-// unsaved edits: the save/cancel panel is shown and the name list takes no input).
+// unsaved edits: the save/cancel panel is shown and the name list takes no input). Recording is
+// part of an edit: the record button starts it, with the input capture installed for the page,
+// and the key and mouse messages it posts become step rows; the same button stops it.
 //
 // User-interface thread only, including AbandonEdit (a monitor's request must be posted there).
 #pragma once
@@ -15,6 +17,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/input_capture.h"
+#include "core/clock.h"
 #include "macro/editor_controls.h"
 #include "macro/editor_traits.h"
 #include "macro/macro_action.h"
@@ -50,10 +54,11 @@ class MacroEditor {
  public:
   enum class State { kEmpty, kClean, kEditing };
 
-  // `store`, `window` (the main window with the device's macro panels) and `dialogs` must
-  // outlive the editor. `program_folder` holds the default recoil files the mouse's store copies.
-  MacroEditor(MacroStore& store, WindowModel& window, Dialogs& dialogs,
-              std::filesystem::path program_folder);
+  // `store`, `window` (the main window with the device's macro panels), `dialogs`, `capture`
+  // (installed while the page records) and `clock` (which times the recorded steps) must outlive
+  // the editor. `program_folder` holds the default recoil files the mouse's store copies.
+  MacroEditor(MacroStore& store, WindowModel& window, Dialogs& dialogs, InputCapture& capture,
+              const Clock& clock, std::filesystem::path program_folder);
 
   // The store the editor edits.
   [[nodiscard]] const MacroStore& store() const { return store_; }
@@ -70,6 +75,18 @@ class MacroEditor {
   // The device went away during an edit: the recording controls are reset and the edits
   // cancelled. Nothing when no edit is open.
   void AbandonEdit();
+
+  // The record button: opens the edit and starts a recording, or stops the one running (also
+  // after the window lost the activation, which removes the capture but not the recording).
+  // Nothing without a macro.
+  void ToggleRecording();
+  // A key event of the capture (its wparam and lparam): while recording, a press or release
+  // step of a key of the key table; a held key's repeated presses make no step.
+  void OnKeyMessage(int key_message, CapturedKey key);
+  // A mouse event of the capture: while recording with the click option, a press or release of
+  // the left, right or middle button; the same message twice in a row makes one step.
+  void OnMouseMessage(int mouse_message);
+  [[nodiscard]] bool IsRecording() const { return recorder_.recording; }
 
   [[nodiscard]] State state() const { return state_; }
   [[nodiscard]] bool IsEditing() const { return state_ == State::kEditing; }
@@ -129,10 +146,18 @@ class MacroEditor {
   void LeaveEditing();
   void SaveMacro();
   void CancelEdits();
-  void ResetRecordingControls();
   void SwitchPanels(bool mouse_events);
   void ShowWriteFailed();
   int ShowMessage(std::string_view id);
+
+  // Recording (recorder.cpp).
+  void StartRecorder();
+  // `by_button`: the user's click on the record button, whose own press is not part of the macro.
+  void StopRecorder(bool by_button);
+  void LockForRecording(bool lock);
+  void AppendRecorded(ListItem row);
+  void SetRowDelay(int row, int delay);
+  void DropStopClick();
 
   // Import and export (import_export.cpp).
   void ExportMacro();
@@ -146,8 +171,16 @@ class MacroEditor {
   const std::filesystem::path program_folder_;
   EditorControls controls_;
   MacroBindingHooks hooks_;
+  InputCapture& capture_;
+  const Clock& clock_;
   State state_ = State::kEmpty;
   bool renaming_ = false;  // a rename's own message or focus change must not start another
+  struct Recorder {
+    bool recording = false;
+    Clock::Duration last_step_time{};  // of the last recorded step, or of the start
+    std::uint16_t last_pressed_key = 0;
+    int last_mouse_message = 0;
+  } recorder_;
 };
 
 }  // namespace vandrel

@@ -19,10 +19,6 @@ int HeldNumber(Control& edit, int maximum) {
   return held;
 }
 
-std::uint8_t FlaggedCode(MacroKind kind, bool flag) {
-  return static_cast<std::uint8_t>((flag ? kMacroFlag : 0) | static_cast<std::uint8_t>(kind));
-}
-
 }  // namespace
 
 bool MacroEditor::HandleStepEditor(const Notification& notification) {
@@ -65,11 +61,10 @@ void MacroEditor::ChooseKey(int entry) {
   if (entry < 0 || static_cast<std::size_t>(entry) >= keys.size()) return;
   const KeyRow& key = keys[static_cast<std::size_t>(entry)];
   EditSelectedStep([&key](MacroAction& action) {
-    const bool press = action.pressed != 0;
-    const bool modifier = key.param2 == 0;
-    action.code = FlaggedCode(modifier ? MacroKind::kModifier : MacroKind::kKey, press);
-    action.value = modifier ? key.param1 : key.param2;
-    action.name = key.id;
+    const MacroAction chosen = KeyStep(key, action.pressed != 0);
+    action.code = chosen.code;
+    action.value = chosen.value;
+    action.name = chosen.name;
   });
 }
 

@@ -138,6 +138,10 @@ class Control {
   // The user clicking row `index`: selects it (with "itemselect") and raises "itemclick".
   // Ignored, like Click, while the control or its input is disabled.
   bool ClickItem(int index);
+  // Brings the last row into view. ScrolledTo is the row last brought into view (-1: none, or
+  // the rows were removed since).
+  void ScrollToEnd();
+  [[nodiscard]] int ScrolledTo() const;
 
   // kTabLayout: the pages are the children; never notifies.
   [[nodiscard]] int CurrentPage() const;

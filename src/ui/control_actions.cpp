@@ -179,6 +179,7 @@ bool Control::RemoveItem(int index) {
   WindowModel::Transaction transaction(window_);
   if (!HasItems(kind_) || !InRange(index, state_.items.size())) return false;
   state_.items.erase(state_.items.begin() + index);
+  state_.scrolled_to = std::min(state_.scrolled_to, static_cast<int>(state_.items.size()) - 1);
   transaction.Changed(*this, Property::kItems);
   if (state_.current >= index) {
     state_.current = state_.current == index ? -1 : state_.current - 1;
@@ -192,6 +193,7 @@ void Control::RemoveAllItems() {
   if (!HasItems(kind_)) return;
   state_.items.clear();
   state_.current = -1;
+  state_.scrolled_to = -1;
   transaction.Changed(*this, Property::kItems);
   transaction.Changed(*this, Property::kCurrent);
 }
@@ -217,6 +219,15 @@ bool Control::ClickItem(int index) {
   transaction.Raise({notify::kItemClick, this, index, -1});
   return true;
 }
+
+void Control::ScrollToEnd() {
+  WindowModel::Transaction transaction(window_);
+  if (kind_ != ControlKind::kList || state_.items.empty()) return;
+  state_.scrolled_to = static_cast<int>(state_.items.size()) - 1;
+  transaction.Changed(*this, Property::kScroll);
+}
+
+int Control::ScrolledTo() const { return Read(&ControlState::scrolled_to); }
 
 int Control::CurrentPage() const { return kind_ == ControlKind::kTabLayout ? CurrentIndex() : -1; }
 

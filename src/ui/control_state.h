@@ -101,6 +101,7 @@ struct ControlState {
   // kCombo, kList: the rows and the selected one (-1: none). kTabLayout: the page shown.
   std::vector<ListItem> items;
   int current = -1;
+  int scrolled_to = -1;  // kList: the row last brought into view
 
   // kColourPalette.
   std::uint32_t selected_colour = 0;
@@ -132,6 +133,7 @@ enum class Property {
   kLight,
   kChart,
   kFocus,
+  kScroll,  // a request to bring a row into view, not part of what a new view shows
 };
 
 }  // namespace vandrel

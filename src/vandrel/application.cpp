@@ -145,7 +145,8 @@ void Application::MakeHub(const SingleInstance& instance) {
   keyboard_ =
       std::make_unique<KeyboardComponents>(*hub_, *window_, *dialogs_, profiles_, *same_mode_);
   pad_ = std::make_unique<PadComponents>(*hub_, *window_, profiles_, *same_mode_);
-  macros_ = std::make_unique<MacroComponents>(*hub_, *window_, *dialogs_, folders_, *capture_);
+  macros_ =
+      std::make_unique<MacroComponents>(*hub_, *window_, *dialogs_, folders_, *capture_, clock_);
   mouse_->ConnectMacros(macros_->editor(DeviceKind::kMouse).store(), macros_->capture(),
                         folders_.GetProgramFolder());
   macros_->hook_receivers().Set(kMessageMouseSingleKey,

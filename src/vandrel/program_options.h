@@ -29,9 +29,9 @@ struct ProgramOptions {
 };
 
 inline constexpr std::string_view kScreenshotViews[] = {
-    "kb",       "ms",       "mp",      "kb-keys",     "kb-lighting", "kb-paint",
-    "kb-macro", "ms-macro", "ms-keys", "ms-recoil",   "tray-menu",   "about",
-    "palette",  "message",  "skin",    "kb-profiles", "ms-profiles", "mp-profiles"};
+    "kb",       "ms",          "mp",          "kb-keys",     "kb-lighting", "kb-paint", "kb-macro",
+    "ms-macro", "ms-keys",     "ms-recoil",   "tray-menu",   "about",       "palette",  "message",
+    "skin",     "kb-profiles", "ms-profiles", "mp-profiles", "kb-record",   "ms-record"};
 
 inline constexpr std::string_view kProgramUsage =
     "usage: vandrel [--simulate[=kb,ms,mp]] [--sim-trace FILE] [--sim-usb-timing]\n"
@@ -50,7 +50,8 @@ inline constexpr std::string_view kProgramUsage =
     "  --screenshot-view VIEW  what to picture: kb, ms, mp (a device tab), kb-keys (a key\n"
     "                          reassigned), kb-lighting (the keyboard's Lighting tab),\n"
     "                          kb-paint (the Lighting tab with keys painted in a colour set),\n"
-    "                          kb-macro, ms-macro (a device's Macros tab), ms-keys (the\n"
+    "                          kb-macro, ms-macro (a device's Macros tab), kb-record,\n"
+    "                          ms-record (that tab recording a few keys), ms-keys (the\n"
     "                          mouse's Buttons tab, a button made a fire key), ms-recoil\n"
     "                          (its Recoil tab), kb-profiles, ms-profiles, mp-profiles (a\n"
     "                          device's profile panel), tray-menu, about, palette, message\n"

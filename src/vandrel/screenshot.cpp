@@ -1,7 +1,9 @@
 #include "vandrel/screenshot.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
+#include <QWindow>
 #include <cstdio>
 #include <system_error>
 
@@ -85,6 +87,9 @@ void Screenshot::TakeView() {
     SelectTab("kb");
     SelectTab("kb_deng_Op");
     ShowPaintedKeys();
+    QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
+  } else if (view == "kb-record" || view == "ms-record") {
+    ShowRecording(view.substr(0, 2));
     QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
   } else if (view == "ms-keys") {
     SelectTab("ms");
@@ -179,6 +184,33 @@ void Screenshot::OpenAndTake(const std::function<void()>& open) {
     if (opened != nullptr) opened->close();
   });
   open();
+}
+
+// The keys go through the window as typed ones would, so the picture shows what the capture and
+// the recorder made of them.
+void Screenshot::ShowRecording(const std::string& device) {
+  SelectTab(device);
+  SelectTab(device + "_macro_Op");
+  Control* names = window_.Find(device + "_MacroName_list");
+  Control* add = window_.Find(device + "_macro_btn_name_add");
+  Control* record = window_.Find(device + "_macro_btn_redio");
+  if (names == nullptr || add == nullptr || record == nullptr) return;
+  if (names->ItemCount() == 0) add->Click();
+  record->Click();
+  QWindow* window = host_.Widget()->windowHandle();
+  if (window == nullptr) return;
+  const auto type = [window](QEvent::Type event_type, int key, Qt::KeyboardModifiers modifiers) {
+    QKeyEvent event(event_type, key, modifiers);
+    QCoreApplication::sendEvent(window, &event);
+  };
+  type(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
+  for (const int key : {Qt::Key_C, Qt::Key_V}) {
+    type(QEvent::KeyPress, key, Qt::ControlModifier);
+    type(QEvent::KeyRelease, key, Qt::ControlModifier);
+  }
+  type(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
+  type(QEvent::KeyPress, Qt::Key_Enter, Qt::KeypadModifier);
+  type(QEvent::KeyRelease, Qt::Key_Enter, Qt::KeypadModifier);
 }
 
 void Screenshot::SelectTab(const std::string& tag) {

@@ -47,6 +47,8 @@ class Screenshot final : public QObject {
   void ShowReassignedKey();
   void ShowPaintedKeys();
   void ShowFireKeyButton();
+  // The device's Macros tab recording a few keys typed into the window (a macro added if none).
+  void ShowRecording(const std::string& device);
   // The device's profile panel open, with the rename panels of its rows shown.
   void ShowProfilePanel(const std::string& device);
   void Save(QWidget* widget);

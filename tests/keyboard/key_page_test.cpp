@@ -351,7 +351,7 @@ TEST_F(KeyPageTest, ACapturedKeyIsStoredAndOnlyKeysAreTaken) {
 // As the program wires it: the capture posts 0x0801 to the main window, whose macro components
 // hand it to the key page.
 TEST_F(KeyPageTest, TheSingleKeyMessageReachesThePageThroughTheMacroComponents) {
-  macros_.emplace(*hub_, *window_, dialogs_, folders_, capture_);
+  macros_.emplace(*hub_, *window_, dialogs_, folders_, capture_, clock_);
   page().ReceiveCapturedKeys(macros_->hook_receivers());
   Find("kb_key_" + std::to_string(kKeyA)).Click();
   PickCategory(1);

@@ -13,9 +13,12 @@
 #include <vector>
 
 #include "app/routing.h"
+#include "core/manual_clock.h"
 #include "macro/macro_editor.h"
 #include "macro/macro_store.h"
 #include "support/fake_dialogs.h"
+#include "support/fake_input_capture.h"
+#include "support/post_recorder.h"
 #include "support/temp_dir.h"
 #include "ui/skin.h"
 
@@ -65,7 +68,8 @@ class EditorFixture : public ::testing::Test {
   // Builds the page's editor, as the main window does at start.
   MacroEditor& Open(DeviceKind kind) {
     auto& editor = editors_[Slot(kind)];
-    editor = std::make_unique<MacroEditor>(Store(kind), *window_, dialogs_, program_);
+    editor =
+        std::make_unique<MacroEditor>(Store(kind), *window_, dialogs_, capture_, clock_, program_);
     editor->InitEditor();
     return *editor;
   }
@@ -107,6 +111,9 @@ class EditorFixture : public ::testing::Test {
   MacroStore mouse_store_{DeviceKind::kMouse, dir_.path() / "ms"};
   MacroStore kb_store_{DeviceKind::kKeyboard, dir_.path() / "kb"};
   FakeDialogs dialogs_;
+  PostRecorder posted_;  // what the capture posts, for the recording tests to hand on
+  FakeInputCapture capture_{posted_};
+  ManualClock clock_;
   std::array<std::unique_ptr<MacroEditor>, 2> editors_;
 
  private:
@@ -117,6 +124,7 @@ class EditorFixture : public ::testing::Test {
     const std::optional<Page> page = RouteOf(name, n.type);
     if (page == Page::kMacroEditor) (void)editor->Handle(n);
     if (page == Page::kMacroImportExport) (void)editor->HandleImportExport(n);
+    if (page == Page::kMacroRecording && n.type == notify::kClick) editor->ToggleRecording();
   }
 };
 

@@ -29,7 +29,7 @@ class MacroPartTest : public HubTest {
       ASSERT_TRUE(store.RewriteCatalogue(std::vector<std::string>{"stored"}));
     }
     Create();
-    macros_.emplace(*hub_, *window_, dialogs_, folders_, capture_);
+    macros_.emplace(*hub_, *window_, dialogs_, folders_, capture_, clock_);
     hub_->InitWindow();
     window_->RaiseWindowInit();
   }
@@ -117,9 +117,41 @@ TEST_F(MacroPartTest, CapturedKeysReachTheirPageUntilTheActivationOrTheTabIsLost
   capture_and_press(CaptureMode::kMouseSingleKey);
   Find("kb_tab").Click();
   EXPECT_FALSE(capture_.installed) << "another tab ends the capture";
-  capture_and_press(CaptureMode::kKeyboardMacro);  // nobody takes 0x0803 yet
+  capture_and_press(CaptureMode::kKeyboardMacro);  // the editor takes 0x0803 only while recording
   EXPECT_THAT(taken,
               ElementsAre("2064 256 65/0", "2049 256 65/0", "2049 256 20/0", "2064 256 65/0"));
+}
+
+// Each page's record button and capture messages reach its own editor; losing the activation
+// removes the capture, and the recording ends on the next click.
+TEST_F(MacroPartTest, EachPageRecordsThroughTheHubUntilItsButtonStopsIt) {
+  for (const DeviceKind kind : {DeviceKind::kMouse, DeviceKind::kKeyboard}) {
+    const std::string p = kind == DeviceKind::kMouse ? "ms_" : "kb_";
+    const std::string other = kind == DeviceKind::kMouse ? "kb_" : "ms_";
+    Find(p + "macro_mouse_click").SetSelected(true, Notify::kNo);
+    Find(p + "macro_btn_redio").Click();
+    ASSERT_TRUE(capture_.installed) << p;
+    EXPECT_TRUE(capture_.installed->keyboard && capture_.installed->mouse) << p;
+    for (const int key_message : {kKeyDown, kKeyUp}) {
+      EXPECT_FALSE(capture_.PlayKey(key_message, {'A', 0})) << "swallowed";
+      loop_.RunPending();
+    }
+    capture_.PlayMouse(kRightButtonDown);
+    loop_.RunPending();
+    loop_.Post(kMessageActivateChanged, 0, 0);
+    loop_.RunPending();
+    EXPECT_FALSE(capture_.installed) << p;
+    EXPECT_TRUE(macros_->editor(kind).IsRecording()) << p;
+    Find(p + "macro_btn_redio").Click();
+    EXPECT_FALSE(macros_->editor(kind).IsRecording()) << p;
+    const std::vector<std::string> steps = Steps(p + "Macro_list");
+    ASSERT_EQ(steps.size(), 4U) << p;
+    EXPECT_EQ(ParseAction(steps[1])->name, "keyboard_key_A") << p;
+    EXPECT_EQ(steps[3], "0,0,129,2,1,mouse_key_right") << p;
+    EXPECT_THAT(Steps(other + "Macro_list"), ElementsAre(kStep))
+        << "the other page records nothing";
+    Find(p + "macro_btn_cancel").Click();
+  }
 }
 
 }  // namespace

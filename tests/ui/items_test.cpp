@@ -98,5 +98,22 @@ TEST(ItemsTest, RowsOfSeveralCellsKeepUserDataAndStyles) {
   EXPECT_EQ(list.ItemText(0), "other");
 }
 
+TEST(ItemsTest, OnlyAListWithRowsScrollsToItsLastRow) {
+  TestWindow test;
+  Control& list = test.Add(ControlKind::kList, "ms_Macro_list");
+  Control& combo = ComboWithThree(test);
+  list.ScrollToEnd();
+  EXPECT_EQ(list.ScrolledTo(), -1) << "no rows";
+  for (const int rows : {1, 3}) {
+    while (list.ItemCount() < rows) list.AddItem(ListItem::OfText("row"));
+    list.ScrollToEnd();
+    EXPECT_EQ(list.ScrolledTo(), rows - 1);
+  }
+  list.RemoveAllItems();
+  EXPECT_EQ(list.ScrolledTo(), -1) << "the rows went";
+  combo.ScrollToEnd();
+  EXPECT_EQ(combo.ScrolledTo(), -1) << "a combo shows one row";
+}
+
 }  // namespace
 }  // namespace vandrel

@@ -269,6 +269,11 @@ void ApplyProperty(QWidget& widget, const Control& control, Property property,
     case Property::kFocus:
       if (control.HasFocus() && !widget.hasFocus()) widget.setFocus(Qt::OtherFocusReason);
       break;
+    case Property::kScroll:
+      if (auto* list = qobject_cast<QListWidget*>(&widget)) {
+        if (QListWidgetItem* row = list->item(control.ScrolledTo())) list->scrollToItem(row);
+      }
+      break;
   }
 }
 

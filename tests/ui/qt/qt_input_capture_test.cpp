@@ -16,16 +16,22 @@
 #include <tuple>
 #include <vector>
 
+#include "core/manual_clock.h"
 #include "macro/key_table.h"
+#include "macro/macro_editor.h"
 #include "platform/native_key_map.h"
+#include "support/fake_dialogs.h"
 #include "support/post_recorder.h"
+#include "support/temp_dir.h"
 #include "ui/qt/qt_key_places.h"
+#include "ui/skin.h"
 
 namespace vandrel {
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using ::vandrel::testing::FakeDialogs;
 using ::vandrel::testing::Posted;
 using ::vandrel::testing::PostRecorder;
 
@@ -219,6 +225,42 @@ TEST_F(QtInputCaptureTest, LosingTheActivationRemovesTheCaptureForGood) {
   Key(QEvent::KeyRelease, Qt::Key_A, kKeycodeA);
   EXPECT_EQ(ui_.posted.back(), Posted(0x0801, 0x101, 0x800041)) << "installed again, it takes";
   EXPECT_THAT(log_->keys, ElementsAre(Qt::Key_A));
+}
+
+// The keyboard page's recorder on the shipped skin, fed what the capture posts as the hub does.
+TEST_F(QtInputCaptureTest, KeysTypedIntoTheWindowReachTheRecorderAsStepsAndAreSwallowed) {
+  Skin skin(std::filesystem::path(VANDREL_SOURCE_DIR) / "skin");
+  ASSERT_TRUE(skin.LoadIndex());
+  const std::unique_ptr<WindowModel> model =
+      BuildWindow(skin, "XML_MAIN", std::make_shared<TextResources>());
+  ASSERT_NE(model, nullptr);
+  testing::TempDir dir;
+  MacroStore store(DeviceKind::kKeyboard, dir.path());
+  ASSERT_TRUE(store.WriteMacro("m", "m", std::vector<std::string>{}));
+  ASSERT_TRUE(store.RewriteCatalogue(std::vector<std::string>{"m"}));
+  FakeDialogs dialogs;
+  ManualClock clock;
+  MacroEditor editor(store, *model, dialogs, capture_, clock, dir.path());
+  editor.InitEditor();
+  editor.ToggleRecording();
+  ASSERT_TRUE(capture_.IsInstalled());
+
+  Key(QEvent::KeyPress, Qt::Key_Enter, kKeycodeKeypadEnter, Qt::KeypadModifier);
+  Key(QEvent::KeyPress, Qt::Key_Enter, kKeycodeKeypadEnter, Qt::KeypadModifier, true);
+  Key(QEvent::KeyRelease, Qt::Key_Enter, kKeycodeKeypadEnter, Qt::KeypadModifier);
+  Key(QEvent::KeyPress, Qt::Key_CapsLock, kKeycodeCapsLock);
+  for (const auto& [message, wparam, lparam] : ui_.posted) {
+    ASSERT_EQ(message, kMessageKeyboardMacroKey);
+    editor.OnKeyMessage(static_cast<int>(wparam), CapturedKey::FromParam(lparam));
+  }
+  std::vector<std::string> steps;
+  for (const ListItem& row : model->Find("kb_Macro_list")->Items()) steps.push_back(row.user_data);
+  EXPECT_THAT(steps,
+              ElementsAre("0,0,138,88,1,keyboard_key_Num Enter",
+                          "0,0,10,88,0,keyboard_key_Num Enter", "0,0,138,57,1,keyboard_key_Caplk"));
+  EXPECT_THAT(log_->keys, ElementsAre(Qt::Key_CapsLock)) << "only the lock key reached the window";
+  editor.ToggleRecording();
+  EXPECT_FALSE(capture_.IsInstalled());
 }
 
 }  // namespace
