@@ -119,8 +119,6 @@ void CMainWnd::InitWindow() {
   skin_receiver_number_ = skin_observer_.AddReceiver(*this);
 
   close_button_ = window_.Find("closebtn");
-  max_button_ = window_.Find("maxbtn");
-  restore_button_ = window_.Find("restorebtn");
   min_button_ = window_.Find("minbtn");
   skin_button_ = window_.Find("skinbtn");
   LookUpFamily(window_, "ms_dkey_", mouse_keys_);
@@ -130,7 +128,8 @@ void CMainWnd::InitWindow() {
   for (std::string_view name : kPalettes) {
     if (Control* palette = window_.Find(name)) palette->SetSelectedColour(kInitialPaletteColour);
   }
-  tray_available_ = host_.CreateTrayIcon(kProductTitle);
+  if (!host_.CreateTrayIcon(kProductTitle)) Trace("no notification area yet: no tray icon");
+  AddMenuShortcuts();
   window_.SetNotifyHandler([this](const Notification& notification) { Notify(notification); });
   ui_.SetTarget(this);
 }

@@ -100,7 +100,6 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   [[nodiscard]] bool mouse_page_ready() const { return mouse_page_ready_.load(); }
   // Whether the mouse asked the pad's effects for a flash since the last call. Any thread.
   [[nodiscard]] bool TakePadFlashRequest() { return pad_flash_requested_.exchange(false); }
-  [[nodiscard]] bool tray_available() const { return tray_available_; }
   // After the stop: whether threads were still running when the wait ended.
   [[nodiscard]] bool threads_abandoned() const { return stop_outcome_ == StopOutcome::kTimedOut; }
 
@@ -131,8 +130,10 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
 
   // Notifications (main_window_notify.cpp).
   bool HandleWindowButton(Control& sender);
+  void CloseWindow();
   void RouteNotification(const Notification& notification);
   void OpenMainMenu();
+  void AddMenuShortcuts();
   // A menu's pick: queued, then taken by message 0x0479.
   void QueueMenuCommand(MenuCommand command);
 
@@ -205,8 +206,6 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
 
   // Controls looked up at initialisation (null when the skin lacks them).
   Control* close_button_ = nullptr;
-  Control* max_button_ = nullptr;
-  Control* restore_button_ = nullptr;
   Control* min_button_ = nullptr;
   Control* skin_button_ = nullptr;
   std::array<Control*, 20> mouse_keys_{};
@@ -217,8 +216,6 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   std::atomic<bool> mouse_page_ready_{false};
   std::atomic<bool> pad_flash_requested_{false};
   int skin_receiver_number_ = -1;
-  bool tray_available_ = false;
-  bool told_no_tray_ = false;
   bool no_device_box_open_ = false;
   bool destroyed_ = false;
   StopOutcome stop_outcome_ = StopOutcome::kNoneRunning;

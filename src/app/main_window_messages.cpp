@@ -41,6 +41,8 @@ void CMainWnd::HandleMessage(int message, std::intptr_t wparam, std::intptr_t lp
        [](CMainWnd& w, int, std::intptr_t active, std::intptr_t) {
          if (active == 0) w.Macros().StopRecording();
        }},
+      {kMessageCloseRequest, kMessageCloseRequest,
+       [](CMainWnd& w, int, std::intptr_t, std::intptr_t) { w.CloseWindow(); }},
       {kMessageActivate, kMessageActivate,
        [](CMainWnd& w, int, std::intptr_t, std::intptr_t) { w.Activate(); }},
       {kMessageDestroy, kMessageDestroy,

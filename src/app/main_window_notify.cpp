@@ -10,7 +10,7 @@ namespace vandrel {
 namespace {
 
 constexpr int kMenuAtCursor = 0;
-constexpr std::string_view kNoTrayMessage = "message_text_no_tray";
+constexpr std::string_view kMainMenu = "menu.xml";
 
 }  // namespace
 
@@ -31,28 +31,26 @@ void CMainWnd::Notify(const Notification& notification) {
 // True when the click was a window button's and nothing else is to happen.
 bool CMainWnd::HandleWindowButton(Control& sender) {
   if (&sender == close_button_) {
-    host_.Hide();
-    // Without a notification area nothing would bring the window back: say once how to.
-    if (!tray_available_ && !told_no_tray_) {
-      told_no_tray_ = true;
-      (void)dialogs_.ShowMessage(&window_, kNoTrayMessage, true);
-    }
+    CloseWindow();
     return true;
   }
   if (&sender == min_button_) {
     host_.Minimise();
     return true;
   }
-  if (&sender == max_button_) {
-    host_.Maximise();
-    return true;
-  }
-  if (&sender == restore_button_) {
-    host_.Restore();
-    return true;
-  }
   if (&sender == skin_button_) dialogs_.OpenSkinWindow(window_, sender);
   return false;
+}
+
+// With a tray icon the window only hides, to come back from the tray; without one nothing could
+// bring it back, so closing it ends the program.
+void CMainWnd::CloseWindow() {
+  if (host_.HasTrayIcon()) {
+    host_.Hide();
+    return;
+  }
+  Trace("no notification area: closing the window ends the program");
+  ui_.Post(kMessageDestroy);
 }
 
 void CMainWnd::RouteNotification(const Notification& notification) {
@@ -81,9 +79,24 @@ void CMainWnd::RouteNotification(const Notification& notification) {
 }
 
 void CMainWnd::OpenMainMenu() {
-  const std::unique_ptr<WindowModel> menu = BuildWindow(skin_, "menu.xml", window_.SharedTexts());
+  const std::unique_ptr<WindowModel> menu = BuildWindow(skin_, kMainMenu, window_.SharedTexts());
   if (!menu) return;
   host_.PopupMenu(*menu, kMenuAtCursor, [this](MenuCommand command) { QueueMenuCommand(command); });
+}
+
+// The main menu's items that name keys in their "shortcut" attribute answer those keys while the
+// menu is closed too.
+void CMainWnd::AddMenuShortcuts() {
+  const std::unique_ptr<WindowModel> menu = BuildWindow(skin_, kMainMenu, window_.SharedTexts());
+  if (!menu) return;
+  for (const Control* item : menu->AllControls()) {
+    const std::string keys = item->Attribute("shortcut");
+    if (item->Kind() != ControlKind::kButton || keys.empty()) continue;
+    host_.AddShortcut(keys,
+                      [this, command = MenuCommand{item->Name(), item->UserData(), item->Text()}] {
+                        QueueMenuCommand(command);
+                      });
+  }
 }
 
 void CMainWnd::QueueMenuCommand(MenuCommand command) {

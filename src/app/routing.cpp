@@ -67,8 +67,6 @@ constexpr unsigned kPerformance =
 constexpr Route kRoutes[] = {
     {Match::kExact, "closebtn", kClick, Page::kWindowButtons},
     {Match::kExact, "minbtn", kClick, Page::kWindowButtons},
-    {Match::kExact, "maxbtn", kClick, Page::kWindowButtons},
-    {Match::kExact, "restorebtn", kClick, Page::kWindowButtons},
     {Match::kExact, "skinbtn", kClick, Page::kSkinWindow},
     {Match::kExact, "menubtn", kClick, Page::kMainMenu},
     {Match::kExact, "dpi_btn", kClick, Page::kDisplayDpi},

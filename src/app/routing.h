@@ -10,7 +10,7 @@
 namespace vandrel {
 
 enum class Page {
-  kWindowButtons,     // "closebtn", "minbtn", "maxbtn", "restorebtn"
+  kWindowButtons,     // "closebtn", "minbtn"
   kSkinWindow,        // "skinbtn"
   kMainMenu,          // "menubtn"
   kTabs,              // device tabs and page tabs

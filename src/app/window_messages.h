@@ -14,6 +14,8 @@ inline constexpr std::string_view kActivationName = "ORVEX_QD418";
 inline constexpr int kMessageActivate = 0xC001;
 // The window is being destroyed: stop the threads and end the message loop.
 inline constexpr int kMessageDestroy = 0x0002;
+// The desktop asked to close the window (Alt+F4, a window list): handled as the close button.
+inline constexpr int kMessageCloseRequest = 0x0010;
 // The window was activated or lost the activation (wparam 0): losing it stops recording.
 inline constexpr int kMessageActivateChanged = 0x0006;
 inline constexpr int kMessageTrayIcon = 0x0401;  // lparam: the mouse message below

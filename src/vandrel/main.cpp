@@ -1,6 +1,7 @@
 // vandrel: the desktop program. Only one copy runs per user: a later copy asks the running one
 // to show its window and ends. The program lives in the tray; its window's close button only
-// hides it, and it ends through the tray menu's exit, SIGTERM or SIGINT.
+// hides it, and it ends through the menus' exit (Ctrl+Q), SIGTERM or SIGINT. On a desktop without
+// a notification area the close button ends it too.
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>

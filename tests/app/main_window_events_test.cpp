@@ -20,10 +20,20 @@ std::vector<std::string> ItemNames(const FakeWindowHost::Menu& menu) {
   return names;
 }
 
-TEST_F(HubTest, TheCloseButtonOnlyHidesTheWindow) {
+// The close button and the desktop's close request (Alt+F4).
+void CloseBothWays(Control& close_button, ManualUiLoop& loop, FakeWindowHost& host) {
+  host.Show();
+  close_button.Click();
+  loop.RunPending();
+  ASSERT_FALSE(host.shown());
+  host.Show();
+  loop.Post(kMessageCloseRequest, 0, 0);
+  loop.RunPending();
+}
+
+TEST_F(HubTest, ClosingTheWindowEitherWayOnlyHidesItToTheTray) {
   Start();
-  host_.Show();
-  Find("closebtn").Click();
+  CloseBothWays(Find("closebtn"), loop_, host_);
   EXPECT_FALSE(host_.shown());
   EXPECT_TRUE(host_.tray_shown());
   EXPECT_FALSE(host_.quit());
@@ -35,20 +45,36 @@ class HubWithoutTrayTest : public HubTest {
   HubWithoutTrayTest() : HubTest(false) {}
 };
 
-TEST_F(HubWithoutTrayTest, WithoutATrayClosingSaysOnceHowToComeBack) {
+TEST_F(HubWithoutTrayTest, WithoutATrayClosingEndsTheProgramAsExitDoes) {
   Start();
-  EXPECT_FALSE(hub_->tray_available());
   Find("closebtn").Click();
-  Find("closebtn").Click();
-  EXPECT_THAT(dialogs_.Texts(), ElementsAre("message_text_no_tray"));
+  EXPECT_FALSE(host_.quit());  // through the stop, after the current handler
+  loop_.RunPending();
+  EXPECT_TRUE(host_.quit());
+  EXPECT_FALSE(hub_->threads_abandoned());
+  EXPECT_TRUE(dialogs_.shown().empty());
 }
 
-TEST_F(HubTest, WindowButtonsMinimiseMaximiseAndRestore) {
+TEST_F(HubWithoutTrayTest, ATrayThatAppearsLaterTakesTheWindowWhenClosed) {
+  Start();
+  EXPECT_FALSE(host_.tray_shown());
+  host_.TrayAppears();
+  CloseBothWays(Find("closebtn"), loop_, host_);
+  EXPECT_FALSE(host_.shown());
+  EXPECT_TRUE(host_.tray_shown());
+  EXPECT_FALSE(host_.quit());
+}
+
+TEST_F(HubTest, WindowButtonsMinimiseAndRestore) {
   Start();
   Find("minbtn").Click();
-  Find("maxbtn").Click();
-  Find("restorebtn").Click();
-  EXPECT_THAT(host_.calls(), ::testing::IsSupersetOf({"minimise", "maximise", "restore"}));
+  EXPECT_FALSE(host_.IsShownNormally());
+  hub_->channels().pad.set_connected(true);
+  loop_.Post(kMessageTrayIcon, 0, kTrayLeftButtonUp);
+  loop_.RunPending();
+  EXPECT_TRUE(host_.IsShownNormally());
+  EXPECT_EQ(window_->Find("maxbtn"), nullptr) << "the window has one size: nothing to maximise";
+  EXPECT_EQ(window_->Find("restorebtn"), nullptr);
 }
 
 TEST_F(HubTest, TheSkinButtonOpensTheSkinWindowUnderIt) {
@@ -207,12 +233,27 @@ TEST_F(HubTest, MenuCommandsSwitchTheLanguageOpenAboutAndShowOtherItemsTexts) {
   EXPECT_FALSE(host_.quit());
 }
 
-TEST_F(HubTest, TheMenuButtonPopsUpTheMainMenuAtTheCursor) {
+TEST_F(HubTest, TheMenuButtonPopsUpTheMainMenuAtTheCursorEndingWithQuit) {
   Start();
   Find("menubtn").Click();
   ASSERT_EQ(host_.menus().size(), 1U);
-  EXPECT_EQ(host_.menus().back().lift, 0);
-  EXPECT_FALSE(host_.menus().back().items.empty());
+  const FakeWindowHost::Menu& menu = host_.menus().back();
+  EXPECT_EQ(menu.lift, 0);
+  EXPECT_THAT(ItemNames(menu), ElementsAre("lan_en", "lan_cn", "About_setting", "exit"));
+  EXPECT_EQ(menu.items.back().text, "Quit");
+  ASSERT_TRUE(host_.Pick("exit"));
+  loop_.RunPending();
+  EXPECT_TRUE(host_.quit());
+}
+
+TEST_F(HubTest, CtrlQEndsTheProgramWithTheMenuClosed) {
+  Start();
+  EXPECT_FALSE(host_.Press("Ctrl+W"));
+  ASSERT_TRUE(host_.Press("Ctrl+Q"));
+  loop_.RunPending();
+  EXPECT_TRUE(host_.quit());
+  EXPECT_FALSE(host_.tray_shown());
+  EXPECT_FALSE(hub_->threads_abandoned());
 }
 
 TEST_F(HubTest, TheLastDeviceGoingAwayFocusesTheLightingTabSaysSoAndHides) {

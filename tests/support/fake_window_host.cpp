@@ -19,8 +19,6 @@ void FakeWindowHost::Minimise() {
   minimised_ = true;
 }
 
-void FakeWindowHost::Maximise() { calls_.emplace_back("maximise"); }
-
 void FakeWindowHost::Restore() {
   calls_.emplace_back("restore");
   minimised_ = false;
@@ -41,13 +39,31 @@ void FakeWindowHost::Quit() {
 
 bool FakeWindowHost::CreateTrayIcon(std::string_view tip) {
   tray_tip_ = tip;
+  tray_wanted_ = true;
   tray_shown_ = has_tray_;
   return has_tray_;
 }
 
 void FakeWindowHost::RemoveTrayIcon() {
   calls_.emplace_back("remove tray");
+  tray_wanted_ = false;
   tray_shown_ = false;
+}
+
+void FakeWindowHost::TrayAppears() {
+  has_tray_ = true;
+  tray_shown_ = tray_wanted_;
+}
+
+void FakeWindowHost::AddShortcut(std::string_view keys, std::function<void()> action) {
+  shortcuts_[std::string(keys)] = std::move(action);
+}
+
+bool FakeWindowHost::Press(std::string_view keys) {
+  const auto found = shortcuts_.find(keys);
+  if (found == shortcuts_.end()) return false;
+  found->second();
+  return true;
 }
 
 void FakeWindowHost::PopupMenu(const WindowModel& menu, int lift,

@@ -248,8 +248,8 @@ TEST_F(ShippedSkinTest, ControlsTheCodeLooksUpExistWithTheirKinds) {
       {"XML_COPYRIGHT", "NetText", ControlKind::kButton},
       {"XML_COPYRIGHT", "closebtn", ControlKind::kButton},
   };
-  for (std::string_view name : {"closebtn", "maxbtn", "restorebtn", "minbtn", "skinbtn", "menubtn",
-                                "kb_profile_fun_spread_btn"}) {
+  for (std::string_view name :
+       {"closebtn", "minbtn", "skinbtn", "menubtn", "kb_profile_fun_spread_btn"}) {
     expected.push_back({"XML_MAIN", name, ControlKind::kButton});
   }
   for (std::string_view name :

@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QWindow>
 
 #include "app/window_messages.h"
@@ -23,15 +25,20 @@ QString FromUtf8(std::string_view text) {
 }  // namespace
 
 QtWindowHost::QtWindowHost(std::unique_ptr<QtWindowView> view, UiThread& ui, const QString& title,
-                           const QIcon& icon)
-    : view_(std::move(view)), ui_(ui), icon_(icon) {
+                           const QIcon& icon, TrayWatch tray_watch)
+    : view_(std::move(view)), ui_(ui), icon_(icon), tray_watch_(std::move(tray_watch)) {
   QWidget* top = Widget();
   top->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
   top->setWindowTitle(title);
   top->setWindowIcon(icon_);
-  top->resize(kMainWindowSize);
+  // The layouts do not grow: the window keeps one size, and the desktop offers no maximising.
+  top->setFixedSize(kMainWindowSize);
   top->installEventFilter(this);
   CentreOnScreen();
+  tray_retry_.setInterval(tray_watch_.period);
+  connect(&tray_retry_, &QTimer::timeout, this, [this] {
+    if (ShowTrayIcon()) tray_retry_.stop();
+  });
 }
 
 QtWindowHost::~QtWindowHost() = default;
@@ -44,7 +51,6 @@ bool QtWindowHost::IsShownNormally() const {
 }
 
 void QtWindowHost::Minimise() { Widget()->showMinimized(); }
-void QtWindowHost::Maximise() { Widget()->showMaximized(); }
 void QtWindowHost::Restore() { Widget()->showNormal(); }
 
 void QtWindowHost::BringToFront() {
@@ -64,15 +70,30 @@ void QtWindowHost::Repaint() {
 void QtWindowHost::Quit() { QCoreApplication::exit(0); }
 
 bool QtWindowHost::CreateTrayIcon(std::string_view tip) {
-  if (!QSystemTrayIcon::isSystemTrayAvailable()) return false;
+  tray_tip_ = FromUtf8(tip);
+  if (ShowTrayIcon()) return true;
+  tray_retry_.start();
+  return false;
+}
+
+bool QtWindowHost::ShowTrayIcon() {
+  if (!tray_watch_.available()) return false;
   tray_ = std::make_unique<QSystemTrayIcon>(icon_);
-  tray_->setToolTip(FromUtf8(tip));
+  tray_->setToolTip(tray_tip_);
   connect(tray_.get(), &QSystemTrayIcon::activated, this, &QtWindowHost::OnTrayActivated);
   tray_->show();
   return true;
 }
 
-void QtWindowHost::RemoveTrayIcon() { tray_.reset(); }
+void QtWindowHost::RemoveTrayIcon() {
+  tray_retry_.stop();
+  tray_.reset();
+}
+
+void QtWindowHost::AddShortcut(std::string_view keys, std::function<void()> action) {
+  auto* shortcut = new QShortcut(QKeySequence(FromUtf8(keys)), Widget());
+  connect(shortcut, &QShortcut::activated, this, std::move(action));
+}
 
 void QtWindowHost::PopupMenu(const WindowModel& menu, int lift,
                              std::function<void(MenuCommand)> on_pick) {
@@ -83,6 +104,8 @@ void QtWindowHost::PopupMenu(const WindowModel& menu, int lift,
     if (item->Kind() != ControlKind::kButton || !item->IsVisible()) continue;
     MenuCommand command{item->Name(), item->UserData(), item->Text()};
     QAction* action = popup->addAction(FromUtf8(command.text));
+    // Shown beside the text; the window's own shortcut answers the keys while the menu is closed.
+    action->setShortcut(QKeySequence(FromUtf8(item->Attribute("shortcut"))));
     connect(action, &QAction::triggered, this, [this, command, on_pick] {
       // Later, once the menu has closed, as the original delivered picks by a posted message.
       PostCall(this, [command, on_pick] { on_pick(command); });
@@ -96,9 +119,9 @@ void QtWindowHost::PopupMenu(const WindowModel& menu, int lift,
 bool QtWindowHost::eventFilter(QObject* watched, QEvent* event) {
   if (watched != Widget()) return false;
   if (event->type() == QEvent::Close) {
-    // The desktop's close request only hides the window; the program lives on in the tray.
+    // The main window decides, as for its own close button: hide to the tray or end the program.
     event->ignore();
-    Widget()->hide();
+    ui_.Post(kMessageCloseRequest, 0, 0);
     return true;
   }
   if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {

@@ -1,9 +1,10 @@
-// QtWindowHost: the main window's frame, tray icon and pop-up menus on a Qt desktop. It owns the
-// main window's view; the top widget becomes a frameless window (the skin draws its own title bar
-// buttons) that can be dragged by its top strip, and the desktop's close request (Alt+F4) only
-// hides it, as the skin's close button does. Tray clicks reach the main window as message 0x0401
-// and the window's activation changes as message 0x0006, both posted through the UiThread.
-// User-interface thread only.
+// QtWindowHost: the main window's frame, tray icon, pop-up menus and shortcuts on a Qt desktop. It
+// owns the main window's view; the top widget becomes a frameless window (the skin draws its own
+// title bar buttons) that can be dragged by its top strip. The desktop's close request (Alt+F4)
+// is posted to the main window as message 0x0010 and decides nothing itself. Tray clicks reach
+// the main window as message 0x0401 and the window's activation changes as message 0x0006, all
+// posted through the UiThread. Without a notification area at the start, the host looks for one
+// every few seconds and shows the tray icon once it is there. User-interface thread only.
 #pragma once
 
 #include <QIcon>
@@ -12,6 +13,8 @@
 #include <QPoint>
 #include <QPointer>
 #include <QSystemTrayIcon>
+#include <QTimer>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,6 +24,12 @@
 #include "ui/qt/window_view.h"
 
 namespace vandrel {
+
+// Whether the desktop has a notification area now, and how often to ask while it has none.
+struct TrayWatch {
+  std::function<bool()> available = &QSystemTrayIcon::isSystemTrayAvailable;
+  std::chrono::milliseconds period = std::chrono::seconds(5);
+};
 
 class QtWindowHost final : public QObject, public WindowHost {
   Q_OBJECT
@@ -32,7 +41,7 @@ class QtWindowHost final : public QObject, public WindowHost {
   // `view` is the main window's view; its top widget gets `title` and `icon`, the size of its
   // layout, and is centred on the screen (hidden until Show).
   QtWindowHost(std::unique_ptr<QtWindowView> view, UiThread& ui, const QString& title,
-               const QIcon& icon);
+               const QIcon& icon, TrayWatch tray_watch = {});
   ~QtWindowHost() override;
   QtWindowHost(const QtWindowHost&) = delete;
   QtWindowHost& operator=(const QtWindowHost&) = delete;
@@ -48,14 +57,15 @@ class QtWindowHost final : public QObject, public WindowHost {
   void Hide() override;
   [[nodiscard]] bool IsShownNormally() const override;
   void Minimise() override;
-  void Maximise() override;
   void Restore() override;
   void BringToFront() override;
   void Repaint() override;
   void Quit() override;
 
   [[nodiscard]] bool CreateTrayIcon(std::string_view tip) override;
+  [[nodiscard]] bool HasTrayIcon() const override { return tray_ != nullptr; }
   void RemoveTrayIcon() override;
+  void AddShortcut(std::string_view keys, std::function<void()> action) override;
 
   void PopupMenu(const WindowModel& menu, int lift,
                  std::function<void(MenuCommand)> on_pick) override;
@@ -65,12 +75,16 @@ class QtWindowHost final : public QObject, public WindowHost {
 
  private:
   void CentreOnScreen();
+  bool ShowTrayIcon();
   bool FilterMouse(QEvent& event);
   void OnTrayActivated(QSystemTrayIcon::ActivationReason reason);
 
   std::unique_ptr<QtWindowView> view_;
   UiThread& ui_;
   const QIcon icon_;
+  const TrayWatch tray_watch_;
+  QString tray_tip_;
+  QTimer tray_retry_;  // runs while the tray icon is wanted and there is no notification area
   std::unique_ptr<QSystemTrayIcon> tray_;
   QPointer<QMenu> open_menu_;
   std::function<void(QMenu&)> extend_menu_;

@@ -1,6 +1,7 @@
 // The main window's frame on the desktop: it opens centred and hidden, the desktop's close request
-// only hides it, the top strip drags it, and a pop-up menu lists the menu layout's buttons and
-// reports a pick later, on the user-interface thread.
+// goes to the main window, the top strip drags it, a pop-up menu lists the menu layout's buttons
+// with their shortcuts and reports a pick later, on the user-interface thread, the window answers
+// its shortcuts, and a tray icon comes once a notification area does.
 #include "ui/qt/qt_window_host.h"
 
 #include <gmock/gmock.h>
@@ -11,6 +12,7 @@
 #include <QCursor>
 #include <QMouseEvent>
 #include <QScreen>
+#include <algorithm>
 #include <optional>
 
 #include "support/temp_dir.h"
@@ -22,6 +24,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using testing::WaitUntil;
+using namespace std::chrono_literals;
 
 constexpr std::string_view kMainLayout = R"(<?xml version="1.0" encoding="UTF-8"?>
 <ui version="4.0"><widget class="QWidget" name="root">
@@ -37,6 +40,8 @@ constexpr std::string_view kMenuLayout = R"(<?xml version="1.0" encoding="UTF-8"
  <widget class="QLabel" name="separator"><property name="text"><string>-</string></property></widget>
  <widget class="QPushButton" name="hidden_item"><property name="visible"><bool>false</bool></property></widget>
  <widget class="QPushButton" name="About_setting"><property name="text"><string>About</string></property></widget>
+ <widget class="QPushButton" name="exit"><property name="text"><string>Quit</string></property>
+  <property name="shortcut" stdset="0"><string>Ctrl+Q</string></property></widget>
 </widget></ui>)";
 
 struct RecordingTarget final : MessageTarget {
@@ -59,7 +64,8 @@ class QtWindowHostTest : public ::testing::Test {
     model_ = BuildWindow(skin_, "XML_MAIN", texts_);
     ASSERT_NE(model_, nullptr);
     ui_.SetTarget(&target_);
-    host_.emplace(QtWindowView::Create(*model_, skin_), ui_, "Vandrel Gaming mouse", QIcon());
+    host_.emplace(QtWindowView::Create(*model_, skin_), ui_, "Vandrel Gaming mouse", QIcon(),
+                  TrayWatch{[this] { return tray_available_; }, 10ms});
   }
 
   QWidget& Top() { return *host_->Widget(); }
@@ -75,6 +81,7 @@ class QtWindowHostTest : public ::testing::Test {
   std::unique_ptr<WindowModel> model_;
   RecordingTarget target_;
   QtUiThread ui_;
+  bool tray_available_ = false;
   std::optional<QtWindowHost> host_;
 };
 
@@ -82,6 +89,7 @@ TEST_F(QtWindowHostTest, TheWindowOpensHiddenCentredWithTitleAndSize) {
   EXPECT_FALSE(Top().isVisible());
   EXPECT_EQ(Top().windowTitle(), "Vandrel Gaming mouse");
   EXPECT_EQ(Top().size(), QSize(800, 572));
+  EXPECT_EQ(Top().minimumSize(), Top().maximumSize()) << "one size: it cannot be maximised";
   EXPECT_TRUE(Top().windowFlags() & Qt::FramelessWindowHint);
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   EXPECT_LE((Top().geometry().center() - screen.center()).manhattanLength(), 2);
@@ -98,12 +106,34 @@ TEST_F(QtWindowHostTest, ShowHideMinimiseAndBringToFront) {
   EXPECT_FALSE(host_->IsShownNormally());
 }
 
-TEST_F(QtWindowHostTest, TheDesktopsCloseRequestOnlyHidesTheWindow) {
+TEST_F(QtWindowHostTest, TheDesktopsCloseRequestGoesToTheMainWindow) {
   host_->Show();
   EXPECT_FALSE(Top().close());
-  EXPECT_FALSE(Top().isVisible());
+  EXPECT_TRUE(Top().isVisible()) << "whether to hide or to end is the main window's choice";
+  const std::pair<int, std::intptr_t> close_request(0x0010, 0);
+  EXPECT_TRUE(WaitUntil([&] { return std::ranges::count(target_.messages, close_request) == 1; }));
+}
+
+TEST_F(QtWindowHostTest, TheTrayIconComesOnceANotificationAreaDoesAndGoesWhenRemoved) {
+  EXPECT_FALSE(host_->CreateTrayIcon("Vandrel Gaming mouse"));
+  EXPECT_FALSE(host_->HasTrayIcon());
+  tray_available_ = true;
+  ASSERT_TRUE(WaitUntil([&] { return host_->HasTrayIcon(); }));
+  host_->RemoveTrayIcon();
+  EXPECT_FALSE(host_->HasTrayIcon());
+  EXPECT_TRUE(host_->CreateTrayIcon("Vandrel Gaming mouse")) << "at once while there is one";
+}
+
+TEST_F(QtWindowHostTest, TheWindowAnswersItsShortcutsWhileActive) {
+  int presses = 0;
+  host_->AddShortcut("Ctrl+Q", [&] { ++presses; });
   host_->Show();
-  EXPECT_TRUE(host_->IsShownNormally()) << "the window is still there to be shown again";
+  Top().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Top()));
+  QTest::keyClick(&Top(), Qt::Key_Q, Qt::ControlModifier);
+  QTest::keyClick(&Top(), Qt::Key_Q);
+  QTest::keyClick(&Top(), Qt::Key_W, Qt::ControlModifier);
+  EXPECT_EQ(presses, 1);
 }
 
 TEST_F(QtWindowHostTest, LosingTheActivationIsPostedToTheMainWindow) {
@@ -139,8 +169,14 @@ TEST_F(QtWindowHostTest, APopupMenuListsTheVisibleButtonsAboveTheCursor) {
   QMenu* open = host_->OpenMenu();
   ASSERT_NE(open, nullptr);
   std::vector<QString> texts;
-  for (const QAction* action : open->actions()) texts.push_back(action->text());
-  EXPECT_THAT(texts, ElementsAre("English", "About", "Close"));
+  std::vector<QKeySequence> shortcuts;
+  for (const QAction* action : open->actions()) {
+    texts.push_back(action->text());
+    shortcuts.push_back(action->shortcut());
+  }
+  EXPECT_THAT(texts, ElementsAre("English", "About", "Quit", "Close"));
+  EXPECT_THAT(shortcuts,
+              ElementsAre(QKeySequence(), QKeySequence(), QKeySequence("Ctrl+Q"), QKeySequence()));
   EXPECT_EQ(open->pos(), QPoint(400, 275));
 }
 
