@@ -180,6 +180,34 @@ TEST_F(QtWindowHostTest, APopupMenuListsTheVisibleButtonsAboveTheCursor) {
   EXPECT_EQ(open->pos(), QPoint(400, 275));
 }
 
+// The skin's theme reaches the menus: a dark opaque panel under light texts, never the desktop's
+// light default under the theme's light texts.
+TEST_F(QtWindowHostTest, AMenuUnderTheSkinsStyleIsDarkAndOpaqueWithLightTexts) {
+  const Skin real_skin(std::filesystem::path(VANDREL_SOURCE_DIR) / "skin");
+  const std::optional<std::string> style = real_skin.Read("style.qss");
+  ASSERT_TRUE(style);
+  const std::unique_ptr<WindowModel> menu = BuildWindow(skin_, "menu1.xml", texts_);
+  ASSERT_NE(menu, nullptr);
+  host_->PopupMenu(*menu, 25, [](MenuCommand) {});
+  QMenu& open = *host_->OpenMenu();
+  open.setStyleSheet(QString::fromStdString(*style));
+  const QImage picture = open.grab().toImage();
+  ASSERT_FALSE(picture.isNull());
+  int darkest = 255;
+  int lightest = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      const QColor pixel = picture.pixelColor(x, y);
+      ASSERT_EQ(pixel.alpha(), 255) << x << "," << y;
+      darkest = std::min(darkest, pixel.lightness());
+      lightest = std::max(lightest, pixel.lightness());
+    }
+  }
+  const QColor panel = picture.pixelColor(picture.width() - 4, picture.height() / 2);
+  EXPECT_LT(panel.lightness(), 64) << "the panel beside the texts";
+  EXPECT_GT(lightest - darkest, 128) << "texts stand out from the panel";
+}
+
 TEST_F(QtWindowHostTest, APickIsReportedLaterWithNameUserDataAndText) {
   const std::unique_ptr<WindowModel> menu = BuildWindow(skin_, "menu1.xml", texts_);
   ASSERT_NE(menu, nullptr);
