@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -18,6 +19,7 @@
 #include <QSlider>
 #include <QStackedWidget>
 #include <QTest>
+#include <array>
 #include <thread>
 
 #include "support/temp_dir.h"
@@ -319,6 +321,42 @@ TEST(WindowViewSkinTest, EveryShippedWindowBuildsAndBindsItsNamedControls) {
       EXPECT_NE(view->WidgetOf(*control), nullptr) << resource << " " << control->Name();
     }
   }
+}
+
+// The device tabs shown are laid out from the left of their row, in their order, evenly apart,
+// whichever devices are there: an absent device leaves no gap.
+TEST(MainWindowViewTest, TheDeviceTabsShownSitFromTheLeftWithoutGaps) {
+  Skin skin(std::filesystem::path(VANDREL_SOURCE_DIR) / "skin");
+  ASSERT_TRUE(skin.LoadIndex());
+  const std::unique_ptr<WindowModel> model =
+      BuildWindow(skin, "XML_MAIN", std::make_shared<TextResources>());
+  ASSERT_NE(model, nullptr);
+  const std::unique_ptr<QtWindowView> view = QtWindowView::Create(*model, skin);
+  ASSERT_NE(view, nullptr);
+  view->Widget()->show();
+  constexpr std::array<std::string_view, 5> kTabs = {"kb_tab", "ms_tab", "mp_tab", "ani_tab",
+                                                     "split_tab"};
+  const QWidget* row = nullptr;
+  for (unsigned shown = 1; shown < (1U << kTabs.size()); ++shown) {
+    std::vector<const QWidget*> tabs;
+    for (std::size_t i = 0; i < kTabs.size(); ++i) {
+      Control* tab = model->Find(kTabs[i]);
+      ASSERT_NE(tab, nullptr) << kTabs[i];
+      tab->SetVisible((shown & (1U << i)) != 0);
+      if ((shown & (1U << i)) != 0) tabs.push_back(view->WidgetOf(*tab));
+    }
+    view->Sync();
+    row = tabs.front()->parentWidget();
+    ASSERT_NE(row->layout(), nullptr) << "the tabs are laid out by their row";
+    row->layout()->activate();
+    EXPECT_EQ(tabs.front()->x(), 0) << "tabs " << shown;
+    for (std::size_t i = 1; i < tabs.size(); ++i) {
+      const int gap = tabs[i]->x() - tabs[i - 1]->geometry().right() - 1;
+      EXPECT_TRUE(gap >= 0 && gap <= 8) << "tabs " << shown << ": " << gap << " before " << i;
+      EXPECT_EQ(tabs[i]->parentWidget(), row);
+    }
+  }
+  EXPECT_EQ(row->mapTo(view->Widget(), QPoint(0, 0)).x(), 16) << "the row starts at the margin";
 }
 
 }  // namespace
