@@ -6,6 +6,7 @@
 
 #include "core/trace.h"
 #include "ui/control.h"
+#include "ui/toolkit.h"
 
 namespace vandrel {
 namespace {
@@ -38,6 +39,12 @@ std::optional<std::string> WebsiteToOpen(const std::optional<std::string>& confi
   if (!configured) return std::string(kDefaultWebsite);
   if (!IsWebAddress(*configured)) return std::nullopt;
   return configured;
+}
+
+void ShowRelease(WindowModel& about, std::string_view version) {
+  Control* label = about.Find(kAboutReleaseLabel);
+  if (label == nullptr) return;
+  label->SetText(about.Texts().Lookup("about_release") + " " + std::string(version));
 }
 
 Ccopyright::Ccopyright(std::optional<std::string> configured_website, OpenUrl open_url)

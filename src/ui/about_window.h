@@ -17,6 +17,7 @@ namespace vandrel {
 inline constexpr std::string_view kAboutResource = "XML_COPYRIGHT";
 inline constexpr std::string_view kAboutCloseButton = "closebtn";
 inline constexpr std::string_view kAboutWebLink = "NetText";
+inline constexpr std::string_view kAboutReleaseLabel = "about_release_label";
 inline constexpr int kAboutClosed = 2;
 
 // The settings-store value that holds the web address, and the address used without one.
@@ -31,6 +32,11 @@ inline constexpr std::string_view kDefaultWebsite = "https://www.vandrel.example
 // or nullopt when the configured one is not a web address.
 [[nodiscard]] std::optional<std::string> WebsiteToOpen(
     const std::optional<std::string>& configured);
+
+class WindowModel;
+
+// Writes "Version" in the window's language and `version` into the About window's release label.
+void ShowRelease(WindowModel& about, std::string_view version);
 
 class Ccopyright {
  public:

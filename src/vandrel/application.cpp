@@ -59,6 +59,7 @@ bool Application::LoadSkin(std::string& error) {
     }
   };
   services.configured_website = [this] { return settings_.ReadValue(kWebsiteValueName); };
+  services.version = VANDREL_VERSION;
   dialogs_ = std::make_unique<QtDialogs>(
       skin_, texts_,
       [this](WindowModel* owner) { return owner == window_.get() ? host_->Widget() : nullptr; },

@@ -1,4 +1,5 @@
-// The About window: the close button, and the web link that opens only web addresses.
+// The About window: the version in the window's language, the close button, and the web link
+// that opens only web addresses.
 #include "ui/about_window.h"
 
 #include <gmock/gmock.h>
@@ -16,9 +17,8 @@ using ::testing::IsEmpty;
 class AboutWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Skin skin(std::filesystem::path(VANDREL_SOURCE_DIR) / "skin");
-    ASSERT_TRUE(skin.LoadIndex());
-    window_ = BuildWindow(skin, kAboutResource, std::make_shared<TextResources>());
+    ASSERT_TRUE(skin_.LoadIndex());
+    window_ = BuildWindow(skin_, kAboutResource, texts_);
     ASSERT_NE(window_, nullptr);
     link_ = window_->Find(kAboutWebLink);
     close_ = window_->Find(kAboutCloseButton);
@@ -35,6 +35,8 @@ class AboutWindowTest : public ::testing::Test {
     return opened;
   }
 
+  Skin skin_{std::filesystem::path(VANDREL_SOURCE_DIR) / "skin"};
+  std::shared_ptr<TextResources> texts_ = std::make_shared<TextResources>();
   std::unique_ptr<WindowModel> window_;
   Control* link_ = nullptr;
   Control* close_ = nullptr;
@@ -61,6 +63,18 @@ TEST_F(AboutWindowTest, CloseButtonClosesWithTwoAndOtherControlsKeepItOpen) {
   EXPECT_EQ(about.Handle({notify::kClick, close_}), kAboutClosed);
   EXPECT_EQ(about.Handle({notify::kMouseEnter, close_}), std::nullopt);
   EXPECT_EQ(about.Handle({notify::kClick, &window_->Root()}), std::nullopt);
+}
+
+TEST_F(AboutWindowTest, TheReleaseLabelShowsTheVersionInTheWindowsLanguage) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"lan_en.xml", "Version 2.4.1"}, {"lan_cn.xml", "版本 2.4.1"}, {"lan_sn.xml", "版本 2.4.1"}};
+  for (const auto& [file, shown] : cases) {
+    ASSERT_TRUE(texts_->LoadLanguage(file, skin_.Folder() / file));
+    ShowRelease(*window_, "2.4.1");
+    const Control* label = window_->Find(kAboutReleaseLabel);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->Text(), shown) << file;
+  }
 }
 
 }  // namespace

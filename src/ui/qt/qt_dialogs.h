@@ -37,6 +37,8 @@ struct QtDialogsServices {
   // The settings store's "WEBSITE" value (read when an About window opens); empty: none is
   // configured and the default address is used.
   std::function<std::optional<std::string>()> configured_website;
+  // The program's version, shown in the About window.
+  std::string version;
 };
 
 class QtDialogs final : public Dialogs {

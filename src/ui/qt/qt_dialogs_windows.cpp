@@ -88,6 +88,7 @@ void QtDialogs::OpenAbout(WindowModel* owner) {
     Trace("About window not shown: the skin cannot build it");
     return;
   }
+  ShowRelease(window->Model(), services_.version);
   Ccopyright about(services_.configured_website ? services_.configured_website() : std::nullopt,
                    OpenInBrowser);
   window->SetHandler(

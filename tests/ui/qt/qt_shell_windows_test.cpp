@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -13,6 +14,7 @@
 
 #include "support/temp_dir.h"
 #include "ui/qt/qt_dialogs.h"
+#include "ui/qt/wait_until.h"
 #include "ui/qt/window_placement.h"
 
 namespace vandrel {
@@ -86,7 +88,8 @@ class QtShellWindowsTest : public ::testing::Test {
           .skin_observer = &observer_,
           .remember_skin_picture =
               [this](int flags, std::string_view image) { remembered_.emplace_back(flags, image); },
-          .configured_website = {}}};
+          .configured_website = {},
+          .version = "2.4.1"}};
 };
 
 TEST_F(QtShellWindowsTest, PaletteConfirmsAPresetOrClosesWithTheInitialColour) {
@@ -162,6 +165,9 @@ TEST_F(QtShellWindowsTest, SeveralAboutWindowsOpenBesideTheMainWindowAndCloseOne
   const QPoint expected(2 * main.x(), (main.y() + main.height()) / 2 - 80);
   EXPECT_EQ(windows[0]->pos(), KeepOnScreen(QRect(expected, windows[0]->size())));
   EXPECT_FALSE(windows[0]->isModal());
+  const auto* release = windows[0]->findChild<QLabel*>("about_release_label");
+  ASSERT_NE(release, nullptr);
+  EXPECT_TRUE(testing::WaitUntil([&] { return release->text().endsWith(" 2.4.1"); }));
 
   Click(*windows[0], "closebtn");
   FreeClosedWindows();
