@@ -35,7 +35,7 @@ class RecordingTest : public BothPages {
     return kind() == DeviceKind::kMouse ? CaptureMode::kMouseMacro : CaptureMode::kKeyboardMacro;
   }
   // Chooses the recording options; every other one is cleared.
-  void Options(std::initializer_list<std::string_view> selected) {
+  void Options(const std::vector<std::string_view>& selected) {
     for (std::string_view option : {"macro_keyboard_event", "macro_mouse_click",
                                     "macro_mouse_roller", "macro_mouse_move", "macro_check_time"}) {
       (void)C(option).SetSelected(std::ranges::find(selected, option) != selected.end(),
@@ -75,7 +75,7 @@ class RecordingTest : public BothPages {
 TEST_P(RecordingTest, EventsBecomeStepsWithTheGapsBetweenThem) {
   struct Case {
     const char* what;
-    std::initializer_list<std::string_view> options;
+    std::vector<std::string_view> options;
     std::vector<Event> events;  // a recording is running before the first
     Lines recorded;
   };
@@ -168,7 +168,7 @@ TEST_P(RecordingTest, TheRecordButtonLocksTheEditorAndTheCaptureFollowsTheOption
       "macro_check_time", "macro_keyboard_event", "macro_mouse_click", "macro_mouse_roller",
       "macro_mouse_move"};
   struct Case {
-    std::initializer_list<std::string_view> options;
+    std::vector<std::string_view> options;
     bool keyboard;
     bool mouse;
   };
