@@ -24,6 +24,9 @@ inline constexpr int kMessageHookFirst = 0x0801;  // the recording hooks: 0x0801
 inline constexpr int kMessageHookLast = 0x0813;   // and 0x0810-0x0813
 // A presence monitor found its device gone during a macro edit: wparam is the DeviceKind.
 inline constexpr int kMessageAbandonMacroEdit = 0x0820;
+// A profile watcher asks for a linked profile (wparam: the watched row; lparam: the profile's
+// number, or -1 for the user's own choice).
+inline constexpr int kMessageLinkedProfile = 0x0830;
 inline constexpr int kMessagePadReset = 0x0A01;
 inline constexpr int kMessageShowProgress = 0x0C00;
 inline constexpr int kMessageHideProgressLater = 0x0C01;

@@ -36,6 +36,8 @@ bool ForegroundWake::Wait(Clock& clock, Clock::Duration timeout) {
   return clock.WaitFor(wake_, timeout);
 }
 
+void ForegroundWake::Poke() { wake_.Set(); }
+
 // Runs with the stop event's lock held; setting another event does not call back into it.
 void ForegroundWake::OnEventSet() { wake_.Set(); }
 

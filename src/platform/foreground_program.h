@@ -65,6 +65,8 @@ class ForegroundWake final : private Event::Listener {
   // `timeout` has passed. True when woken by a change or the stop; the caller checks the stop
   // event itself.
   [[nodiscard]] bool Wait(Clock& clock, Clock::Duration timeout);
+  // Ends the current or the next Wait at once, as a change would. Any thread.
+  void Poke();
 
  private:
   void OnEventSet() override;
