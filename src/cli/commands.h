@@ -38,5 +38,7 @@ int RunDownload(const Options& options);
 // One mouse button's or keyboard key's function changed and the key page written, checked as the
 // key pages check it.
 int RunAssign(const Options& options);
+// The program in the foreground as the profile links see it, or "unknown" and why.
+int RunForeground(const Options& options);
 
 }  // namespace vandrel::cli

@@ -84,6 +84,9 @@ constexpr std::string_view kUsage =
     "                           sent) when they need more than the mouse's 3072 bytes\n"
     "             TABLE is a table's name (as list shows it) or number; import and restore are\n"
     "             refused (status 1) while the desktop program vandrel runs\n"
+    "  foreground the program in the foreground as linked profiles see it (the path of its\n"
+    "             executable; a Windows path for a Wine or Proton program), or \"unknown\" and\n"
+    "             why, with the window and process it was found from\n"
     "  folders    print the data folders (creating them) and the program folder\n"
     "  settings   print main.ini's skin and language settings and the stored language\n"
     "  hid list   every HID interface present: path, vendor and product ID, interface and\n"
@@ -131,12 +134,19 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommands[] = {
-    {"list", vandrel::cli::RunList},       {"info", vandrel::cli::RunInfo},
-    {"set", vandrel::cli::RunSet},         {"profile", vandrel::cli::RunProfile},
-    {"frames", vandrel::cli::RunFrames},   {"hid", vandrel::cli::RunHid},
-    {"folders", vandrel::cli::RunFolders}, {"settings", vandrel::cli::RunSettings},
-    {"macro", vandrel::cli::RunMacro},     {"download", vandrel::cli::RunDownload},
-    {"assign", vandrel::cli::RunAssign},   {"recoil", vandrel::cli::RunRecoil},
+    {"list", vandrel::cli::RunList},
+    {"info", vandrel::cli::RunInfo},
+    {"set", vandrel::cli::RunSet},
+    {"profile", vandrel::cli::RunProfile},
+    {"frames", vandrel::cli::RunFrames},
+    {"hid", vandrel::cli::RunHid},
+    {"folders", vandrel::cli::RunFolders},
+    {"settings", vandrel::cli::RunSettings},
+    {"macro", vandrel::cli::RunMacro},
+    {"download", vandrel::cli::RunDownload},
+    {"assign", vandrel::cli::RunAssign},
+    {"recoil", vandrel::cli::RunRecoil},
+    {"foreground", vandrel::cli::RunForeground},
 };
 
 }  // namespace

@@ -1,0 +1,61 @@
+// vandrelctl foreground: what the linked profiles would see, in each kind of session, and on a
+// private X server whose active window the test sets.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "cli/ctl_process.h"
+#include "support/x11_test_server.h"
+
+namespace vandrel::testing {
+namespace {
+
+TEST(ForegroundProcessTest, SaysWhatIsInFrontOrWhyItIsUnknown) {
+  XvfbServer server;
+  if (server.display().empty()) GTEST_SKIP() << server.why_not();
+  X11TestClient client(server.display());
+  // Xvfb's own process is one the command can read: a window that names it is "in front".
+  const std::uint32_t window =
+      client.MakeWindow(static_cast<std::uint32_t>(server.pid()), ThisMachineName());
+  const std::string xvfb =
+      std::filesystem::read_symlink("/proc/" + std::to_string(server.pid()) + "/exe").string();
+  struct Case {
+    bool x11;              // DISPLAY names the server
+    const char* wayland;   // WAYLAND_DISPLAY
+    std::uint32_t active;  // set before the run when not 0
+    std::string expected;  // the first line of the text form
+  };
+  const Case cases[] = {
+      {false, nullptr, 0, "unknown: no display: neither X11 nor Wayland"},
+      {true, "wayland-0", 0,
+       "unknown: a Wayland session: the program in front is not known without a compositor "
+       "helper"},
+      {true, nullptr, 0, "unknown: the window manager does not say which window is active"},
+      {true, nullptr, window, xvfb},
+  };
+  CtlProcess ctl;
+  for (const Case& c : cases) {
+    ctl.SetEnv("DISPLAY", c.x11 ? std::optional<std::string>(server.display()) : std::nullopt);
+    ctl.SetEnv("WAYLAND_DISPLAY", c.wayland ? std::optional<std::string>(c.wayland) : std::nullopt);
+    if (c.active != 0) client.Activate(c.active);
+    const CtlResult text = ctl.Run({"foreground"});
+    EXPECT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.out.substr(0, text.out.find('\n')), c.expected);
+  }
+
+  const CtlResult json = ctl.Run({"--json", "foreground"});
+  ASSERT_EQ(json.status, 0) << json.err;
+  const auto look = nlohmann::json::parse(json.out);
+  EXPECT_EQ(look["source"], "x11");
+  EXPECT_EQ(look["program"], xvfb);
+  EXPECT_EQ(look["pid"], server.pid());
+  EXPECT_TRUE(look["window"].get<std::string>().starts_with("0x")) << look["window"];
+  EXPECT_EQ(look["wine"], false);
+  EXPECT_FALSE(look.contains("why_unknown"));
+  EXPECT_EQ(ctl.Run({"foreground", "extra"}).status, 2);
+}
+
+}  // namespace
+}  // namespace vandrel::testing

@@ -1,0 +1,122 @@
+// The X11 foreground-program source on a private Xvfb server: the test is the window manager (it
+// sets the root window's _NET_ACTIVE_WINDOW) and the clients (windows with _NET_WM_PID and
+// WM_CLIENT_MACHINE); processes come from a hand-written /proc-like folder.
+#include "platform/x11_foreground_program.h"
+
+#include <array>
+#include <string>
+
+#include "core/clock.h"
+#include "platform/platform_foreground_program.h"
+#include "support/deadline.h"
+#include "support/temp_dir.h"
+#include "support/x11_test_server.h"
+
+namespace vandrel {
+namespace {
+
+using namespace std::string_literals;
+using testing::kWaitDeadline;
+
+// Processes 100 (a plain program), 200 (a Wine game); 300 is not running.
+void MakeProcesses(const std::filesystem::path& proc) {
+  std::filesystem::create_directories(proc / "100");
+  std::filesystem::create_symlink("/usr/bin/kate", proc / "100" / "exe");
+  std::filesystem::create_directories(proc / "200");
+  std::filesystem::create_symlink("/usr/lib/wine/wine64-preloader", proc / "200" / "exe");
+  testing::WriteFile(proc / "200" / "cmdline", "C:\\Games\\Foo\\foo.exe\0"s);
+}
+
+TEST(X11ForegroundProgramTest, FollowsTheActiveWindowAndWakesWaitersOnEachChange) {
+  testing::XvfbServer server;
+  if (server.display().empty()) GTEST_SKIP() << server.why_not();
+  const testing::TempDir fixture;
+  MakeProcesses(fixture.path() / "proc");
+  testing::X11TestClient client(server.display());
+  const std::array<std::uint32_t, 6> windows = {
+      0,
+      client.MakeWindow(100, testing::ThisMachineName()),
+      client.MakeWindow(200, ""),
+      client.MakeWindow(0, ""),
+      client.MakeWindow(100, "elsewhere.invalid"),
+      client.MakeWindow(300, ""),
+  };
+  std::string why;
+  auto source = X11ForegroundProgram::Start(server.display(), fixture.path() / "proc", why);
+  ASSERT_NE(source, nullptr) << why;
+  EXPECT_TRUE(source->ReportsChanges());
+  EXPECT_EQ(source->Current(), std::nullopt);
+  EXPECT_NE(source->Look().why_unknown.find("does not say"), std::string::npos);
+
+  struct Step {
+    std::size_t window;
+    std::optional<std::string> path;
+    const char* why;  // part of the reason when unknown
+    bool wine;
+  };
+  const Step steps[] = {
+      {1, "/usr/bin/kate", "", false},
+      {2, "C:\\Games\\Foo\\foo.exe", "", true},
+      {3, std::nullopt, "does not name its process", false},
+      {1, "/usr/bin/kate", "", false},
+      {4, std::nullopt, "on elsewhere.invalid", false},
+      {1, "/usr/bin/kate", "", false},
+      {5, std::nullopt, "not running", false},
+      {1, "/usr/bin/kate", "", false},
+      {0, std::nullopt, "no window is active", false},
+  };
+  Event stop;
+  SteadyClock clock;
+  auto wake = std::make_unique<ForegroundWake>(*source, stop);
+  for (const Step& step : steps) {
+    client.Activate(windows[step.window]);
+    ASSERT_TRUE(wake->Wait(clock, kWaitDeadline)) << "no wake for window " << step.window;
+    const ForegroundLook look = source->Look();
+    EXPECT_EQ(look.path, step.path) << "window " << step.window;
+    EXPECT_EQ(source->Current(), step.path) << "window " << step.window;
+    EXPECT_EQ(look.window, windows[step.window]);
+    EXPECT_EQ(look.wine, step.wine) << "window " << step.window;
+    EXPECT_NE(look.why_unknown.find(step.why), std::string::npos) << look.why_unknown;
+  }
+
+  client.Activate(windows[1]);
+  ASSERT_TRUE(wake->Wait(clock, kWaitDeadline));
+  server.Kill();
+  ASSERT_TRUE(wake->Wait(clock, kWaitDeadline)) << "no wake when the server went";
+  EXPECT_EQ(source->Current(), std::nullopt);
+  EXPECT_NE(source->Look().why_unknown.find("closed"), std::string::npos);
+  wake.reset();
+  const testing::Watchdog watchdog("the X11 source stopping");
+  source.reset();
+}
+
+TEST(X11ForegroundProgramTest, SourceChosenFromTheSession) {
+  testing::XvfbServer server;
+  struct Case {
+    bool x11;
+    bool wayland;
+    const char* display;  // $DISPLAY
+    const char* kind;
+  };
+  const Case cases[] = {
+      {false, true, "", "none"},
+      {true, true, "", "none"},  // Xwayland's active window says nothing of Wayland windows
+      {false, false, "", "none"},
+      {true, false, ":", "none"},  // a display that cannot be reached
+      {true, false, nullptr, "x11"},
+  };
+  for (const Case& c : cases) {
+    if (c.display == nullptr && server.display().empty()) GTEST_SKIP() << server.why_not();
+    const testing::ScopedEnv display("DISPLAY", c.display ? c.display : server.display());
+    const auto source = MakePlatformForegroundProgram({"", c.x11, c.wayland});
+    ASSERT_NE(source, nullptr);
+    EXPECT_EQ(source->Kind(), c.kind) << c.x11 << c.wayland << (c.display ? c.display : "");
+    if (source->Kind() == "none") {
+      EXPECT_EQ(source->Current(), std::nullopt);
+      EXPECT_FALSE(source->Look().why_unknown.empty());
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vandrel

@@ -1,0 +1,60 @@
+// A private X server for tests, and a small X client that plays the window manager and its
+// clients: windows with _NET_WM_PID and WM_CLIENT_MACHINE, and the root's _NET_ACTIVE_WINDOW.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+struct xcb_connection_t;
+
+namespace vandrel::testing {
+
+// Xvfb on a display number it picks itself (-displayfd), ended with the object.
+class XvfbServer {
+ public:
+  XvfbServer();
+  ~XvfbServer();
+  XvfbServer(const XvfbServer&) = delete;
+  XvfbServer& operator=(const XvfbServer&) = delete;
+
+  // ":N", or empty when the server could not start (a test then skips, saying why_not).
+  [[nodiscard]] const std::string& display() const { return display_; }
+  [[nodiscard]] const std::string& why_not() const { return why_not_; }
+  [[nodiscard]] pid_t pid() const { return pid_; }
+  // Ends the server now (its clients lose their connections), waiting for it within a deadline.
+  void Kill();
+
+ private:
+  pid_t pid_ = 0;
+  std::string display_;
+  std::string why_not_;
+};
+
+class X11TestClient {
+ public:
+  explicit X11TestClient(const std::string& display);
+  ~X11TestClient();
+  X11TestClient(const X11TestClient&) = delete;
+  X11TestClient& operator=(const X11TestClient&) = delete;
+
+  // A new window with `pid` as _NET_WM_PID (0: none) and `machine` as WM_CLIENT_MACHINE ("": none).
+  std::uint32_t MakeWindow(std::uint32_t pid, std::string_view machine);
+  // Sets the root's _NET_ACTIVE_WINDOW (0: none) and returns once the server has done it.
+  void Activate(std::uint32_t window);
+
+ private:
+  std::uint32_t Atom(std::string_view name);
+  void Set(std::uint32_t window, std::uint32_t property, std::uint32_t type, std::uint8_t format,
+           std::uint32_t count, const void* data);
+
+  xcb_connection_t* connection_;
+  std::uint32_t root_;
+};
+
+// This machine's name, as a client of it writes in WM_CLIENT_MACHINE.
+[[nodiscard]] std::string ThisMachineName();
+
+}  // namespace vandrel::testing
