@@ -88,6 +88,11 @@ void CMainWnd::SetPageHandler(Page page, PageHandler handler) {
   page_handlers_[static_cast<std::size_t>(page)] = std::move(handler);
 }
 
+void CMainWnd::SetLinkedProfileHandler(
+    std::function<void(std::intptr_t row, std::intptr_t number)> handler) {
+  linked_profile_handler_ = std::move(handler);
+}
+
 void CMainWnd::AddStartupStep(std::function<void()> step) {
   startup_steps_.push_back(std::move(step));
 }

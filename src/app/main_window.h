@@ -8,7 +8,7 @@
 // It is Qt-free: the window is a control model (ui/toolkit.h), the desktop is a WindowHost, the
 // user-interface thread a UiThread, time a Clock. Pages, device parts and thread bodies of later
 // subsystems plug in through SetPageHandler, SetDevicePart, SetMacroPart, SetProfileSaver,
-// AddStartupStep and threads().SetBody, all before InitWindow.
+// SetLinkedProfileHandler, AddStartupStep and threads().SetBody, all before InitWindow.
 //
 // Life: construct; InitWindow; the window model raises "windowinit" (which starts the threads and
 // timers); messages and timers until message kMessageDestroy, which stops the threads and ends
@@ -78,6 +78,9 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   // device goes away and when the window is destroyed.
   void SetProfileSaver(ProfileSaver& profiles);
   void SetPageHandler(Page page, PageHandler handler);
+  // Carries out a profile watcher's request (kMessageLinkedProfile's wparam and lparam).
+  void SetLinkedProfileHandler(
+      std::function<void(std::intptr_t row, std::intptr_t number)> handler);
   // Start-up content of the pages ("windowinit" step 2), run in the order added.
   void AddStartupStep(std::function<void()> step);
   [[nodiscard]] WorkerThreads& threads() { return threads_; }
@@ -202,6 +205,7 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   MacroPart* macro_part_ = nullptr;
   ProfileSaver* profiles_ = nullptr;
   std::array<PageHandler, kPageCount> page_handlers_;
+  std::function<void(std::intptr_t, std::intptr_t)> linked_profile_handler_;
   std::vector<std::function<void()>> startup_steps_;
 
   // Controls looked up at initialisation (null when the skin lacks them).

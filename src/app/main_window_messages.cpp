@@ -63,6 +63,10 @@ void CMainWnd::HandleMessage(int message, std::intptr_t wparam, std::intptr_t lp
        [](CMainWnd& w, int, std::intptr_t kind, std::intptr_t) {
          w.Macros().AbandonEdit(static_cast<DeviceKind>(kind));
        }},
+      {kMessageLinkedProfile, kMessageLinkedProfile,
+       [](CMainWnd& w, int, std::intptr_t row, std::intptr_t number) {
+         if (w.linked_profile_handler_) w.linked_profile_handler_(row, number);
+       }},
       {kMessageMouseFullChange, kMessageMouseFullChange,
        [](CMainWnd& w, int, std::intptr_t, std::intptr_t) {
          w.PartOf(DeviceKind::kMouse).ReadAndRefresh();

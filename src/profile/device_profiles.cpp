@@ -54,7 +54,7 @@ bool DeviceProfiles::RestoreSelection(DeviceKind device) {
     if (!message.empty() && devices_.show_message) devices_.show_message(message);
   }
   const ProfileKind kind = AttachKindOf(device);
-  const std::optional<std::filesystem::path> path = profiles.SelectedPath(kind);
+  const std::optional<std::filesystem::path> path = writer_.PathInUse(device, kind);
   if (!path) return false;
   const ProfileReadout readout = ReadProfileFile(*path, FindProfileRow(device, kind)->payload_size);
   if (readout.result != ProfileReadResult::kOk) {

@@ -45,11 +45,21 @@ class DeviceProfiles {
   // for the keyboard, whose model chooses its default files.
   void LoadCatalogues();
   // After the device has been read: the keyboard's first profiles when it has none, then the
-  // profile stored as selected (the device profile; the pad's light profile) is loaded and
+  // profile in use (the device profile; the pad's light profile: the stored selection, or the
+  // linked profile whose program is in the foreground) is loaded and
   // applied, replacing what was read, and the rewrites that the read asked for are dropped.
   // False, with the state as read, when there is no such profile or it cannot be loaded or the
   // device cannot take it.
   bool RestoreSelection(DeviceKind device);
+
+  // The profile of the kind in use now, and the linked profile to use instead of the stored
+  // selection (nullopt: the stored selection again); see SelectedProfileWriter::UseInstead.
+  [[nodiscard]] std::optional<std::size_t> InUse(DeviceKind device, ProfileKind kind) const {
+    return writer_.InUse(device, kind);
+  }
+  void UseInstead(DeviceKind device, ProfileKind kind, std::optional<std::size_t> number) {
+    writer_.UseInstead(device, kind, number);
+  }
 
   // Applies a loaded payload of `kind` (the row's size) to the device; the problem when the
   // device cannot take it. (Choosing a mouse key profile loads no payload, so only its reset

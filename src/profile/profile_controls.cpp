@@ -15,7 +15,7 @@ struct Pattern {
   std::string_view after;   // after the kind word
 };
 
-constexpr std::array<Pattern, 11> kPatterns = {{
+constexpr std::array<Pattern, 16> kPatterns = {{
     {ProfileControl::kCombo, "_", "_profile_combo"},
     {ProfileControl::kAdd, "_pro_", "_add_btn"},
     {ProfileControl::kSub, "_pro_", "_sub_btn"},
@@ -27,6 +27,11 @@ constexpr std::array<Pattern, 11> kPatterns = {{
     {ProfileControl::kRenamePanel, "_", "_profile_edit"},
     {ProfileControl::kNameEdit, "_", "_profile_name_edit"},
     {ProfileControl::kSave, "_", "_profile_edit_save_btn"},
+    {ProfileControl::kLinkCheck, "_", "_profile_link_check"},
+    {ProfileControl::kLinkButton, "_", "_profile_link_btn"},
+    {ProfileControl::kLinkEdit, "_", "_profile_link_edit"},
+    {ProfileControl::kLinkRow, "_", "_profile_link_name_hor"},
+    {ProfileControl::kCancelLink, "_", "_cancle_link_btn"},
 }};
 
 constexpr std::array<DeviceKind, 3> kDevices = {DeviceKind::kKeyboard, DeviceKind::kMouse,
@@ -59,6 +64,10 @@ std::string_view WordOf(ProfileKind kind) {
 // The device rows name their profile at all times, so they need no button to show the name edit;
 // the mouse's shows it without a panel around it.
 bool RowHas(DeviceKind device, ProfileKind kind, ProfileControl control) {
+  if (control == ProfileControl::kCancelLink) {
+    return (device == DeviceKind::kMouse && kind == ProfileKind::kDevice) ||
+           (device == DeviceKind::kKeyboard && kind != ProfileKind::kKey);
+  }
   if (kind != ProfileKind::kDevice) return true;
   if (control == ProfileControl::kEdit) return false;
   return control != ProfileControl::kRenamePanel || device != DeviceKind::kMouse;

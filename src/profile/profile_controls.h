@@ -28,10 +28,19 @@ enum class ProfileControl {
   kRenamePanel,  // holds the name edit and the save button
   kNameEdit,
   kSave,  // renames the profile to the name edit's text
+  // The link to a program: the check box links and unlinks the profile shown, the button
+  // chooses the program, the edit shows its file name inside the link row, and the cancel
+  // button (three rows have one) unlinks.
+  kLinkCheck,
+  kLinkButton,
+  kLinkEdit,
+  kLinkRow,
+  kCancelLink,
 };
 
 // The control `control` of the (device, kind) row; nullopt when the row has no such control (a
-// device row's edit button, the mouse device row's rename panel).
+// device row's edit button, the mouse device row's rename panel, the cancel-link button of the
+// rows other than the mouse device, keyboard light and keyboard device rows).
 [[nodiscard]] std::optional<std::string> ProfileControlName(DeviceKind device, ProfileKind kind,
                                                             ProfileControl control);
 // The spread button of `device`, and the panel it shows and hides.

@@ -54,6 +54,19 @@ std::string LinkDisplayName(std::string_view path) {
   return std::string(last == std::string_view::npos ? path : path.substr(last + 1));
 }
 
+std::string ProgramPathOf(std::string_view file) {
+  static constexpr std::string_view kDriveC = "/drive_c/";
+  static constexpr std::string_view kExe = ".exe";
+  const std::size_t drive = file.rfind(kDriveC);
+  const bool exe =
+      file.size() > kExe.size() && std::equal(kExe.begin(), kExe.end(), file.end() - kExe.size(),
+                                              [](char x, char y) { return x == FoldAscii(y); });
+  if (drive == std::string_view::npos || !exe) return std::string(file);
+  std::string windows = "C:\\" + std::string(file.substr(drive + kDriveC.size()));
+  std::replace(windows.begin(), windows.end(), '/', '\\');
+  return windows;
+}
+
 std::vector<std::optional<std::string>> ReadLinks(const ProfileCatalogue& catalogue,
                                                   ProfileKind kind) {
   const CatalogueSections& sections = SectionsOf(kind);

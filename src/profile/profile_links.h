@@ -27,6 +27,12 @@ inline constexpr std::string_view kLinkTakenMessage = "message_text_13";
 // its last "/" otherwise.
 [[nodiscard]] std::string LinkDisplayName(std::string_view path);
 
+// The program path a profile is linked to for the file at `file`, as the foreground program will
+// name it: a Windows program inside a Wine prefix (".../drive_c/Games/foo.exe") by its Windows
+// path ("C:\Games\foo.exe"), since that is how a program run by Wine or Proton is seen; any
+// other file by its own path.
+[[nodiscard]] std::string ProgramPathOf(std::string_view file);
+
 // The program each profile of the kind is linked to (nullopt: not linked), by number.
 [[nodiscard]] std::vector<std::optional<std::string>> ReadLinks(const ProfileCatalogue& catalogue,
                                                                 ProfileKind kind);

@@ -105,15 +105,32 @@ bool ProfileOperations::Read(ProfileKind kind, const std::filesystem::path& path
 ProfileOutcome ProfileOperations::ActivateProfile(ProfileKind kind, std::size_t number) {
   const std::optional<Listed> listed = Find(kind, number);
   if (!listed) return Failed(ProfileChange::kNoSuchProfile);
-  ProfileOutcome outcome = EndingOn(number, listed->names[number]);
   // Choosing a mouse key profile has never loaded it; its selection stays as it is.
-  if (catalogue_.device() == DeviceKind::kMouse && kind == ProfileKind::kKey) return outcome;
+  if (IsMouseKey(kind)) return EndingOn(number, listed->names[number]);
   saver_.Flush(catalogue_.device());
   if (!catalogue_.file().WriteString(SectionsOf(kind).select, "select", std::to_string(number))) {
     return Failed(ProfileChange::kNotWritten);
   }
-  if (!Read(kind, listed->path, outcome)) outcome.payload.clear();
+  return Load(kind, *listed, number);
+}
+
+ProfileOutcome ProfileOperations::LoadProfile(ProfileKind kind, std::size_t number) {
+  const std::optional<Listed> listed = Find(kind, number);
+  if (!listed) return Failed(ProfileChange::kNoSuchProfile);
+  if (IsMouseKey(kind)) return EndingOn(number, listed->names[number]);
+  saver_.Flush(catalogue_.device());
+  return Load(kind, *listed, number);
+}
+
+ProfileOutcome ProfileOperations::Load(ProfileKind kind, const Listed& listed,
+                                       std::size_t number) const {
+  ProfileOutcome outcome = EndingOn(number, listed.names[number]);
+  if (!Read(kind, listed.path, outcome)) outcome.payload.clear();
   return outcome;
+}
+
+bool ProfileOperations::IsMouseKey(ProfileKind kind) const {
+  return catalogue_.device() == DeviceKind::kMouse && kind == ProfileKind::kKey;
 }
 
 ProfileOutcome ProfileOperations::Append(ProfileKind kind, const std::string& name,

@@ -60,6 +60,10 @@ class ProfileOperations {
   // Stores `number` as the kind's selection and reads its file. The mouse's key profiles are
   // neither stored as selected nor read.
   ProfileOutcome ActivateProfile(ProfileKind kind, std::size_t number);
+  // Reads `number`'s file without storing it as the selection (a linked profile whose program
+  // came to the foreground, or the user's choice again once it left). As ActivateProfile, the
+  // mouse's key profiles are not read.
+  ProfileOutcome LoadProfile(ProfileKind kind, std::size_t number);
   // A new "profile<n>" (the first n from 1 whose name is not listed) made from the default file.
   ProfileOutcome AddProfile(ProfileKind kind);
   // Removes `number`; the programs linked to the later profiles move down with them. Ends on the
@@ -89,6 +93,10 @@ class ProfileOperations {
   // Reads a profile of the kind from `path`; on success `outcome.payload` holds it.
   [[nodiscard]] bool Read(ProfileKind kind, const std::filesystem::path& path,
                           ProfileOutcome& outcome) const;
+  // The outcome ending on `number`, with its file's payload when it can be read.
+  [[nodiscard]] ProfileOutcome Load(ProfileKind kind, const Listed& listed,
+                                    std::size_t number) const;
+  [[nodiscard]] bool IsMouseKey(ProfileKind kind) const;
   // Writes a new profile `name` with `payload` and appends it to the list.
   ProfileOutcome Append(ProfileKind kind, const std::string& name,
                         std::span<const std::uint8_t> payload, bool unlinked);

@@ -48,8 +48,8 @@ bool ProfilePage::RestoreSelection(DeviceKind device) {
 }
 
 void ProfilePage::ShowCatalogue(DeviceKind device) {
-  const ProfileCatalogue& catalogue = profiles_.catalogue(device);
-  for (const ProfileKind kind : KindsOf(device)) Fill({device, kind}, catalogue.Selected(kind));
+  for (const ProfileKind kind : KindsOf(device))
+    Fill({device, kind}, profiles_.InUse(device, kind));
 }
 
 bool ProfilePage::Handle(const Notification& notification) {
@@ -64,6 +64,11 @@ bool ProfilePage::Handle(const Notification& notification) {
   if (id->control == ProfileControl::kCombo) {
     if (notification.type != notify::kItemSelect || notification.index < 0) return false;
     Activate(row, static_cast<std::size_t>(notification.index));
+    return true;
+  }
+  if (id->control == ProfileControl::kLinkCheck) {
+    if (notification.type != notify::kSelectChanged) return false;
+    LinkByCheck(row);
     return true;
   }
   if (notification.type != notify::kClick) return false;
@@ -89,20 +94,27 @@ void ProfilePage::Click(const Row& row, ProfileControl control) {
       return Toggle(ProfileControlName(row.device, row.kind, ProfileControl::kRenamePanel));
     case ProfileControl::kSave:
       return Rename(row);
+    case ProfileControl::kLinkButton:
+      return LinkByButton(row);
+    case ProfileControl::kCancelLink:
+      return CancelLink(row);
     case ProfileControl::kCombo:
     case ProfileControl::kRenamePanel:
     case ProfileControl::kNameEdit:
+    case ProfileControl::kLinkCheck:
+    case ProfileControl::kLinkEdit:
+    case ProfileControl::kLinkRow:
       return;
   }
 }
 
+// The user's choice: it becomes the stored selection and the profile in use, whatever program is
+// in the foreground.
 void ProfilePage::Activate(const Row& row, std::size_t number) {
+  profiles_.UseInstead(row.device, row.kind, std::nullopt);
   const ProfileOutcome outcome = Operations(row.device).ActivateProfile(row.kind, number);
   if (!Succeeded(outcome)) return;
-  if (Control* combo = Find(row, ProfileControl::kCombo)) {
-    combo->SelectItem(static_cast<int>(number), Notify::kNo);
-  }
-  if (Control* edit = Find(row, ProfileControl::kNameEdit)) edit->SetText(outcome.name);
+  Show(row, number, outcome.name);
   // A profile whose file cannot be read leaves the device as it is; a mouse key profile is not
   // loaded when chosen.
   if (outcome.payload.empty()) {
@@ -110,6 +122,34 @@ void ProfilePage::Activate(const Row& row, std::size_t number) {
     return;
   }
   Apply(row, outcome.payload);
+}
+
+void ProfilePage::UseProfile(DeviceKind device, ProfileKind kind, std::optional<std::size_t> linked,
+                             bool load) {
+  const Row row{device, kind};
+  const std::vector<std::string> names = profiles_.catalogue(device).Names(kind);
+  if (linked && *linked >= names.size()) return;
+  const std::optional<std::size_t> before = profiles_.InUse(device, kind);
+  profiles_.UseInstead(device, kind, linked);
+  const std::optional<std::size_t> now = profiles_.InUse(device, kind);
+  if (!now || *now >= names.size()) return;
+  Show(row, *now, names[*now]);
+  if (!load || now == before) return;
+  const ProfileOutcome outcome = Operations(device).LoadProfile(kind, *now);
+  if (!Succeeded(outcome) || outcome.payload.empty()) return;
+  Apply(row, outcome.payload);
+}
+
+void ProfilePage::SetLinksChanged(std::function<void(DeviceKind, ProfileKind)> links_changed) {
+  links_changed_ = std::move(links_changed);
+}
+
+void ProfilePage::Show(const Row& row, std::size_t number, const std::string& name) {
+  if (Control* combo = Find(row, ProfileControl::kCombo)) {
+    combo->SelectItem(static_cast<int>(number), Notify::kNo);
+  }
+  if (Control* edit = Find(row, ProfileControl::kNameEdit)) edit->SetText(name);
+  ShowLink(row, number);
 }
 
 void ProfilePage::Apply(const Row& row, std::span<const std::uint8_t> payload) {
@@ -146,6 +186,7 @@ void ProfilePage::Fill(const Row& row, std::optional<std::size_t> number) {
   if (Control* edit = Find(row, ProfileControl::kNameEdit)) {
     edit->SetText(shown >= 0 ? names[static_cast<std::size_t>(shown)] : std::string());
   }
+  if (shown >= 0) ShowLink(row, static_cast<std::size_t>(shown));
 }
 
 void ProfilePage::Toggle(const std::optional<std::string>& name) {

@@ -47,6 +47,17 @@ class ProfilePage {
   // the page acts on.
   bool Handle(const Notification& notification);
 
+  // A switch asked for by a program watcher: `linked` (a profile linked to the program in the
+  // foreground) or, with nullopt, the stored selection becomes the profile in use, shown in the
+  // row and loaded and applied, without the stored selection changing; later edits are written
+  // to it. The device's waiting rewrites are written first. With `load` false (the device is not
+  // there) the row only shows it. A profile in use already is not loaded again; a number that is
+  // not listed (the list changed meanwhile) changes nothing.
+  void UseProfile(DeviceKind device, ProfileKind kind, std::optional<std::size_t> linked,
+                  bool load);
+  // Called after the user changed a link of the row (the watchers look again).
+  void SetLinksChanged(std::function<void(DeviceKind, ProfileKind)> links_changed);
+
  private:
   struct Row {
     DeviceKind device;
@@ -54,9 +65,22 @@ class ProfilePage {
   };
 
   void Click(const Row& row, ProfileControl control);
+  // The link controls (profile_page_links.cpp).
+  void LinkByCheck(const Row& row);
+  void LinkByButton(const Row& row);
+  void CancelLink(const Row& row);
+  // Shows the stored link of profile `number` in the row's link controls.
+  void ShowLink(const Row& row, std::size_t number);
+  // Shows `name` in the link edit, with the check box and the link row as given.
+  void SetLinkControls(const Row& row, std::string_view name, bool linked);
+  // The program the user picks in the file dialog (any file); nullopt when cancelled.
+  [[nodiscard]] std::optional<std::string> ChooseProgram();
+  void LinksChanged(const Row& row);
   // Selects `number` in the row's combo and, through ActivateProfile, loads and applies it.
   void Activate(const Row& row, std::size_t number);
   void Apply(const Row& row, std::span<const std::uint8_t> payload);
+  // Profile `number` shown in the row: the combo, the name edit and the link.
+  void Show(const Row& row, std::size_t number, const std::string& name);
   void Add(const Row& row);
   void Delete(const Row& row);
   void Copy(const Row& row);
@@ -83,6 +107,7 @@ class ProfilePage {
   ProfileSaver& saver_;
   std::function<int()> keyboard_model_;
   std::function<void(DeviceKind)> refresh_pages_;
+  std::function<void(DeviceKind, ProfileKind)> links_changed_;
 };
 
 }  // namespace vandrel

@@ -9,11 +9,22 @@ constexpr std::array<ProfileKind, 3> kKindOfIndex = {ProfileKind::kKey, ProfileK
                                                      ProfileKind::kDevice};
 constexpr std::array<unsigned, 3> kBitOfIndex = {kKeyProfile, kLightProfile, kDeviceProfile};
 
+std::size_t IndexOf(ProfileKind kind) {
+  for (std::size_t index = 0; index < kKindOfIndex.size(); ++index) {
+    if (kKindOfIndex[index] == kind) return index;
+  }
+  return 0;
+}
+
 }  // namespace
 
 SelectedProfileWriter::SelectedProfileWriter(Clock& clock) : clock_(clock) {}
 
 SelectedProfileWriter::DeviceEntry& SelectedProfileWriter::EntryOf(DeviceKind device) {
+  return devices_[static_cast<std::size_t>(device)];
+}
+
+const SelectedProfileWriter::DeviceEntry& SelectedProfileWriter::EntryOf(DeviceKind device) const {
   return devices_[static_cast<std::size_t>(device)];
 }
 
@@ -59,9 +70,32 @@ void SelectedProfileWriter::FlushAll() {
 
 void SelectedProfileWriter::Discard(DeviceKind device) { EntryOf(device).due = {}; }
 
+void SelectedProfileWriter::UseInstead(DeviceKind device, ProfileKind kind,
+                                       std::optional<std::size_t> number) {
+  Flush(device);
+  EntryOf(device).instead[IndexOf(kind)] = number;
+}
+
+std::optional<std::size_t> SelectedProfileWriter::InUse(DeviceKind device, ProfileKind kind) const {
+  const DeviceEntry& entry = EntryOf(device);
+  if (entry.catalogue == nullptr) return std::nullopt;
+  const std::optional<std::size_t> instead = entry.instead[IndexOf(kind)];
+  return instead ? instead : entry.catalogue->Selected(kind);
+}
+
+std::optional<std::filesystem::path> SelectedProfileWriter::PathInUse(DeviceKind device,
+                                                                      ProfileKind kind) const {
+  const DeviceEntry& entry = EntryOf(device);
+  const std::optional<std::size_t> number = InUse(device, kind);
+  if (!number) return std::nullopt;
+  const std::vector<std::string> names = entry.catalogue->Names(kind);
+  if (*number >= names.size()) return std::nullopt;
+  return entry.catalogue->ProfilePath(kind, names[*number]);
+}
+
 void SelectedProfileWriter::Write(DeviceEntry& entry, std::size_t kind_index) {
   const ProfileKind kind = kKindOfIndex[kind_index];
-  const std::optional<std::filesystem::path> path = entry.catalogue->SelectedPath(kind);
+  const std::optional<std::filesystem::path> path = PathInUse(entry.catalogue->device(), kind);
   entry.due[kind_index].reset();
   if (!path) return;
   const ProfileRow& row = *FindProfileRow(entry.catalogue->device(), kind);

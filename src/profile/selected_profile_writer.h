@@ -6,9 +6,11 @@
 // went away, or another profile is about to be loaded); FlushAll when the program ends. A file
 // that cannot be written stays marked and is tried again at the next due time.
 //
-// The payloads come from each device's PayloadSource, the paths from its catalogue's stored
-// selection: a kind with no selected profile (or one whose name is not a safe file name) is not
-// written. User-interface thread.
+// The payloads come from each device's PayloadSource, the paths from the profile in use: the
+// catalogue's stored selection, or, while a program linked to another profile of the kind is in
+// the foreground, that profile (UseInstead), so that edits made meanwhile land in the linked
+// profile and the user's own choice stays as it was. A kind with no profile in use (or one whose
+// name is not a safe file name) is not written. User-interface thread.
 #pragma once
 
 #include <array>
@@ -52,6 +54,15 @@ class SelectedProfileWriter final : public ProfileSaver {
   // which must not be overwritten first by what the device held.
   void Discard(DeviceKind device);
 
+  // From now on the kind's rewrites go to profile `number` (a linked profile in use) instead of
+  // the stored selection; nullopt goes back to the stored selection. The device's marked
+  // rewrites are written first, to the profile they were made for.
+  void UseInstead(DeviceKind device, ProfileKind kind, std::optional<std::size_t> number);
+  // The profile the kind's rewrites go to now, and its file.
+  [[nodiscard]] std::optional<std::size_t> InUse(DeviceKind device, ProfileKind kind) const;
+  [[nodiscard]] std::optional<std::filesystem::path> PathInUse(DeviceKind device,
+                                                               ProfileKind kind) const;
+
   // Files written so far (for measurements and tests).
   [[nodiscard]] int writes() const { return writes_; }
 
@@ -61,10 +72,13 @@ class SelectedProfileWriter final : public ProfileSaver {
     PayloadSource source;
     // Per kind (key, light, device): when its marked rewrite is due; nullopt when clean.
     std::array<std::optional<Clock::Duration>, 3> due{};
+    // Per kind: the linked profile in use instead of the stored selection.
+    std::array<std::optional<std::size_t>, 3> instead{};
   };
 
   void Write(DeviceEntry& entry, std::size_t kind_index);
   [[nodiscard]] DeviceEntry& EntryOf(DeviceKind device);
+  [[nodiscard]] const DeviceEntry& EntryOf(DeviceKind device) const;
 
   Clock& clock_;
   std::array<DeviceEntry, 3> devices_{};

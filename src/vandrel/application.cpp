@@ -136,6 +136,21 @@ void Application::MakeDeviceProfiles() {
       [this] { return profile_page_->RestoreSelection(DeviceKind::kPad); });
 }
 
+// The watchers' requests are carried out on the user-interface thread, as the hub receives them.
+void Application::MakeProfileWatchers() {
+  watchers_ = std::make_unique<ProfileWatchers>(
+      [this](DeviceKind device) -> const ProfileCatalogue& {
+        return device_profiles_->catalogue(device);
+      },
+      *foreground_, clock_, ui_);
+  watchers_->AttachTo(hub_->threads());
+  profile_page_->SetLinksChanged(
+      [this](DeviceKind device, ProfileKind kind) { watchers_->Recheck(device, kind); });
+  hub_->SetLinkedProfileHandler([this](std::intptr_t row, std::intptr_t number) {
+    CarryLinkedProfile(*profile_page_, row, number, hub_->channels().keyboard.connected());
+  });
+}
+
 void Application::MakeHub(const SingleInstance& instance) {
   hub_ = std::make_unique<CMainWnd>(MainWindowServices{*window_, skin_, ui_, *host_, *dialogs_,
                                                        clock_, *backend_, folders_, settings_,
@@ -165,6 +180,7 @@ void Application::MakeHub(const SingleInstance& instance) {
   key_page.SetCapture(macros_->capture());
   key_page.ReceiveCapturedKeys(macros_->hook_receivers());
   MakeDeviceProfiles();
+  MakeProfileWatchers();
   MakeLightingThreads();
   if (instance.role() == SingleInstance::Role::kFirst) {
     activation_ = std::make_unique<ActivationServer>(std::string(kActivationName), [this] {
@@ -220,6 +236,7 @@ int Application::Run() {
     std::_Exit(0);
   }
   lighting_.reset();
+  watchers_.reset();
   profile_page_.reset();
   device_profiles_.reset();
   pad_.reset();

@@ -21,10 +21,12 @@
 #include "pad/pad_components.h"
 #include "platform/desktop_pointer_settings.h"
 #include "platform/file_settings_store.h"
+#include "platform/foreground_source.h"
 #include "platform/single_instance.h"
 #include "platform/xdg_user_folders.h"
 #include "profile/device_profiles.h"
 #include "profile/profile_page.h"
+#include "profile/profile_watchers.h"
 #include "profile/selected_profile_writer.h"
 #include "sim/virtual_bus.h"
 #include "ui/qt/activation_server.h"
@@ -62,6 +64,7 @@ class Application {
   void MakeHub(const SingleInstance& instance);
   void MakeLightingThreads();
   void MakeDeviceProfiles();
+  void MakeProfileWatchers();
 
   const ProgramOptions options_;
   SteadyClock clock_;
@@ -79,6 +82,8 @@ class Application {
   sim::VirtualBus* bus_ = nullptr;  // the backend, when simulating
   DesktopPointerSettings pointer_settings_;
   SelectedProfileWriter profiles_{clock_};
+  // What the profile watchers follow.
+  std::unique_ptr<ForegroundProgram> foreground_ = MakeForegroundProgram();
   // Declared before the hub, which calls its macro part until it is gone.
   std::unique_ptr<MacroComponents> macros_;
   std::unique_ptr<CMainWnd> hub_;
@@ -88,6 +93,7 @@ class Application {
   std::unique_ptr<PadComponents> pad_;
   std::unique_ptr<DeviceProfiles> device_profiles_;
   std::unique_ptr<ProfilePage> profile_page_;
+  std::unique_ptr<ProfileWatchers> watchers_;
   std::unique_ptr<LightingThreads> lighting_;
   std::unique_ptr<ActivationServer> activation_;
   std::unique_ptr<TerminationSignals> signals_;

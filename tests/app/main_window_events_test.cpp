@@ -83,6 +83,21 @@ TEST_F(HubTest, TheSkinButtonOpensTheSkinWindowUnderIt) {
   EXPECT_THAT(dialogs_.skin_windows(), ElementsAre("skinbtn"));
 }
 
+TEST_F(HubTest, AWatchersRequestIsHandedToTheLinkedProfileHandlerInOrder) {
+  Create();
+  std::vector<std::pair<std::intptr_t, std::intptr_t>> carried;
+  hub_->SetLinkedProfileHandler(
+      [&](std::intptr_t row, std::intptr_t number) { carried.emplace_back(row, number); });
+  hub_->InitWindow();
+  window_->RaiseWindowInit();
+  const std::vector<std::pair<std::intptr_t, std::intptr_t>> requests = {{2, 1}, {4, -1}, {0, 3}};
+  for (const auto& [row, number] : requests) loop_.Post(kMessageLinkedProfile, row, number);
+  EXPECT_TRUE(carried.empty()) << "carried out only on the user-interface thread's turn";
+  loop_.RunPending();
+  EXPECT_EQ(carried, requests);
+  EXPECT_EQ(Log(), std::vector<std::string>{});
+}
+
 TEST_F(HubTest, ActivationWithADeviceBringsTheWindowToTheFront) {
   Start();
   hub_->channels().mouse.set_connected(true);

@@ -69,6 +69,20 @@ TEST(LinkPaths, ComparisonAndDisplayFollowThePathsOwnSystem) {
   }
 }
 
+TEST(LinkPaths, AWindowsProgramInAWinePrefixIsLinkedByItsWindowsPath) {
+  const std::vector<std::pair<std::string_view, std::string_view>> cases = {
+      {"/home/u/.wine/drive_c/Games/Foo/foo.exe", "C:\\Games\\Foo\\foo.exe"},
+      {"/home/u/Steam/steamapps/compatdata/7/pfx/drive_c/Tool/T.EXE", "C:\\Tool\\T.EXE"},
+      {"/mnt/drive_c/a/drive_c/b.exe", "C:\\b.exe"},
+      {"/home/u/.wine/drive_c/Games/readme.txt", "/home/u/.wine/drive_c/Games/readme.txt"},
+      {"/home/u/Games/foo.exe", "/home/u/Games/foo.exe"},
+      {"/usr/bin/drive_c.exe", "/usr/bin/drive_c.exe"},
+      {"/usr/bin/game", "/usr/bin/game"},
+      {".exe", ".exe"},
+  };
+  for (const auto& [file, program] : cases) EXPECT_EQ(ProgramPathOf(file), program) << file;
+}
+
 TEST_F(LinksTest, OnlyLikeOneWithAProgramCountsAsLinked) {
   WriteFile(CataloguePath(),
             "[PROFILEDEVICECOUNT]\r\ncount=5\r\n[PROFILELIKEDEVICEEXE]\r\n0=1\r\n1=01x\r\n2=2\r\n"

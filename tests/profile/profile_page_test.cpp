@@ -45,13 +45,16 @@ std::vector<std::string> FilesIn(const std::filesystem::path& folder) {
 
 TEST_F(ProfilePageTest, EveryRowControlIsInTheSkinAndRoutedToThePage) {
   for (const RowCase& row : kRows) {
-    for (int c = 0; c <= static_cast<int>(ProfileControl::kSave); ++c) {
+    for (int c = 0; c <= static_cast<int>(ProfileControl::kCancelLink); ++c) {
       const auto control = static_cast<ProfileControl>(c);
       const std::optional<std::string> name = ProfileControlName(row.device, row.kind, control);
       const bool device_row = row.kind == ProfileKind::kDevice;
+      const bool cancels = (row.device == DeviceKind::kMouse && device_row) ||
+                           (row.device == DeviceKind::kKeyboard && row.kind != ProfileKind::kKey);
       const bool absent = (device_row && control == ProfileControl::kEdit) ||
                           (device_row && row.device == DeviceKind::kMouse &&
-                           control == ProfileControl::kRenamePanel);
+                           control == ProfileControl::kRenamePanel) ||
+                          (control == ProfileControl::kCancelLink && !cancels);
       ASSERT_EQ(name.has_value(), !absent) << Describe(row) << " " << c;
       if (!name) continue;
       EXPECT_NE(window_->Find(*name), nullptr) << *name;
@@ -61,9 +64,11 @@ TEST_F(ProfilePageTest, EveryRowControlIsInTheSkinAndRoutedToThePage) {
       EXPECT_EQ(id->kind, row.kind);
       EXPECT_EQ(id->control, control);
       const bool combo = control == ProfileControl::kCombo;
-      const bool no_click =
-          combo || control == ProfileControl::kNameEdit || control == ProfileControl::kRenamePanel;
-      const std::string_view type = combo ? "itemselect" : "click";
+      const bool check = control == ProfileControl::kLinkCheck;
+      const bool no_click = combo || control == ProfileControl::kNameEdit ||
+                            control == ProfileControl::kRenamePanel ||
+                            control == ProfileControl::kLinkRow;
+      const std::string_view type = combo ? "itemselect" : check ? "selectchanged" : "click";
       if (combo || !no_click) {
         EXPECT_EQ(RouteOf(*name, type), Page::kProfiles) << *name;
       }
