@@ -21,7 +21,7 @@
 #include "pad/pad_components.h"
 #include "platform/desktop_pointer_settings.h"
 #include "platform/file_settings_store.h"
-#include "platform/foreground_source.h"
+#include "platform/platform_foreground_program.h"
 #include "platform/single_instance.h"
 #include "platform/xdg_user_folders.h"
 #include "profile/device_profiles.h"
@@ -83,7 +83,8 @@ class Application {
   DesktopPointerSettings pointer_settings_;
   SelectedProfileWriter profiles_{clock_};
   // What the profile watchers follow.
-  std::unique_ptr<ForegroundProgram> foreground_ = MakeForegroundProgram();
+  std::unique_ptr<ForegroundProgram> foreground_ =
+      MakePlatformForegroundProgram(ProcessDesktopEnvironment());
   // Declared before the hub, which calls its macro part until it is gone.
   std::unique_ptr<MacroComponents> macros_;
   std::unique_ptr<CMainWnd> hub_;
