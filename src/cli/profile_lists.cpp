@@ -17,6 +17,7 @@
 #include "cli/profile_apply.h"
 #include "core/stored_name.h"
 #include "platform/xdg_user_folders.h"
+#include "profile/profile_links.h"
 #include "profile/profile_operations.h"
 
 namespace vandrel::cli {
@@ -64,15 +65,13 @@ ProfileCatalogue CatalogueOf(DeviceKind device) {
 
 // One row per profile of the kind, so that the text form lists them one a line.
 void AddListRows(const ProfileCatalogue& catalogue, ProfileKind kind, Json& rows) {
-  const IniDocument document = catalogue.file().Load();
-  const CatalogueSections& sections = SectionsOf(kind);
   const std::optional<std::size_t> selected = catalogue.Selected(kind);
   const std::vector<std::string> names = catalogue.Names(kind);
+  const std::vector<std::optional<std::string>> links = ReadLinks(catalogue, kind);
   for (std::size_t i = 0; i < names.size(); ++i) {
-    const std::string key = std::to_string(i);
     Json row = {
         {"kind", KindWord(kind)}, {"number", i}, {"name", names[i]}, {"selected", selected == i}};
-    if (document.Get(sections.like, key) == "1") row["program"] = document.Get(sections.path, key);
+    if (i < links.size() && links[i]) row["program"] = *links[i];
     rows.push_back(std::move(row));
   }
 }
