@@ -158,7 +158,7 @@ int RunProfile(const Options& options) {
   if (!words.empty() && IsProfileListCommand(words[0])) return RunProfileLists(options);
   return RefuseUsage(
       "profile show FILE | profile apply FILE | profile save DEVICE FILE | profile list DEVICE | "
-      "profile select|add|copy|rename|delete|import|export|reset DEVICE KIND ...");
+      "profile select|add|copy|rename|delete|import|export|reset|link|unlink DEVICE KIND ...");
 }
 
 }  // namespace vandrel::cli

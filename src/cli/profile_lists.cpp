@@ -1,7 +1,8 @@
-// vandrelctl profile list|select|add|copy|rename|delete|import|export|reset: a device's profile
-// lists in the user's data folder, changed through the same operations as the program's profile
-// rows. A change takes the desktop program's lock first; an operation that ends on a profile
-// stores it as selected and, when the device is connected, applies it as selecting it does.
+// vandrelctl profile list|select|add|copy|rename|delete|import|export|reset|link|unlink: a
+// device's profile lists in the user's data folder, changed through the same operations as the
+// program's profile rows. A change takes the desktop program's lock first; an operation that ends
+// on a profile stores it as selected and, when the device is connected, applies it as selecting it
+// does.
 #include "cli/profile_lists.h"
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include "cli/english_texts.h"
 #include "cli/output.h"
 #include "cli/profile_apply.h"
+#include "cli/profile_link.h"
 #include "core/stored_name.h"
 #include "platform/xdg_user_folders.h"
 #include "profile/profile_links.h"
@@ -28,7 +30,8 @@ using Json = nlohmann::ordered_json;
 constexpr std::string_view kListsUsage =
     "profile list DEVICE | profile select|copy|delete|reset DEVICE KIND [NAME] | "
     "profile add DEVICE KIND | profile rename DEVICE KIND NAME NEW | "
-    "profile import DEVICE KIND FILE | profile export DEVICE KIND FILE [NAME]   "
+    "profile import DEVICE KIND FILE | profile export DEVICE KIND FILE [NAME] | "
+    "profile link DEVICE KIND NAME PATH | profile unlink DEVICE KIND NAME   "
     "(DEVICE: mouse, keyboard, pad; KIND: key, light, device)";
 
 constexpr std::array<std::pair<std::string_view, ProfileKind>, 3> kKindWords = {
@@ -140,15 +143,29 @@ std::optional<int> KeyboardModel(const Options& options, std::string& error) {
   return devices.keyboard_model();
 }
 
+int RefuseUnknown(const ProfileList& list, const std::string& name) {
+  return RefuseUsage("the " + std::string(DeviceWord(list.device)) + " has no " +
+                     std::string(KindWord(list.kind)) + " profile" +
+                     (name.empty() ? " selected" : " \"" + name + "\""));
+}
+
 int Refuse(const ProfileList& list, const ProfileOutcome& outcome, const std::string& name) {
-  if (outcome.change == ProfileChange::kNoSuchProfile) {
-    return RefuseUsage("the " + std::string(DeviceWord(list.device)) + " has no " +
-                       std::string(KindWord(list.kind)) + " profile" +
-                       (name.empty() ? " selected" : " \"" + name + "\""));
-  }
+  if (outcome.change == ProfileChange::kNoSuchProfile) return RefuseUnknown(list, name);
   const std::string text = EnglishTexts::Load().Text(MessageOf(outcome.change));
   if (outcome.change == ProfileChange::kNotWritten) return FailDevice(text);
   return RefuseUsage(text + " Nothing was changed");
+}
+
+// link NAME PATH, unlink NAME: the profile's link to a program; nothing is selected or applied.
+int ChangeLink(const std::string& command, const ProfileList& list,
+               const std::vector<std::string>& words) {
+  const std::optional<std::size_t> number = FindProfile(list, words[0]);
+  if (!number) return RefuseUnknown(list, words[0]);
+  const LinkTarget target{list.catalogue, list.kind, *number,
+                          std::string(DeviceWord(list.device)) + " " +
+                              std::string(KindWord(list.kind)) + " profile \"" +
+                              list.catalogue.Names(list.kind).at(*number) + "\""};
+  return command == "link" ? LinkToProgram(target, words[1]) : UnlinkFromProgram(target);
 }
 
 // Runs the change `words` ask for (after the subcommand's DEVICE KIND) on a locked list.
@@ -167,6 +184,7 @@ int Change(const Options& options, const std::string& command, const ProfileList
     const std::string_view message = list.catalogue.LoadCatalogue(model.value_or(0));
     if (!message.empty()) return FailDevice(EnglishTexts::Load().Text(message));
   }
+  if (command == "link" || command == "unlink") return ChangeLink(command, list, words);
   ProfileOperations operations(list.catalogue, saver, model.value_or(0));
   // The profile named on the command line: import names a file only, export a file first.
   const std::string file = command == "import" || command == "export" ? words[0] : "";
@@ -206,7 +224,8 @@ std::optional<std::pair<std::size_t, std::size_t>> WordsOf(const std::string& co
   if (command == "select" || command == "copy" || command == "delete" || command == "reset") {
     return std::pair{0U, 1U};
   }
-  if (command == "rename") return std::pair{2U, 2U};
+  if (command == "rename" || command == "link") return std::pair{2U, 2U};
+  if (command == "unlink") return std::pair{1U, 1U};
   if (command == "import") return std::pair{1U, 1U};
   if (command == "export") return std::pair{1U, 2U};
   return std::nullopt;

@@ -1,5 +1,5 @@
 // vandrelctl's commands on a device's profile lists in the data folder: list, select, add, copy,
-// rename, delete, import, export and reset.
+// rename, delete, import, export, reset, and link and unlink (a profile's link to a program).
 #pragma once
 
 #include <string>

@@ -1,11 +1,12 @@
 // vandrelctl's profile list commands as a user runs them against the simulated devices: the lists
-// and files each verb leaves, the selection applied to the device, refusals that change nothing,
-// and no change while the desktop program runs.
+// and files each verb leaves, the selection applied to the device, the links to programs stored in
+// the catalogue, refusals that change nothing, and no change while the desktop program runs.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,25 @@ std::map<std::string, std::string> Snapshot(const fs::path& folder) {
     if (entry.is_regular_file()) files[entry.path().string()] = ReadFile(entry.path());
   }
   return files;
+}
+
+// The key lines of `sections` in that order as the file holds them ("KEY=VALUE", the value's
+// spaces kept), joined by "|".
+std::string RawSections(const std::string& text, const Args& sections) {
+  std::string keys;
+  for (const std::string& section : sections) {
+    std::istringstream lines(text);
+    bool inside = false;
+    for (std::string line; std::getline(lines, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (!line.empty() && line.front() == '[') {
+        inside = line == "[" + section + "]";
+      } else if (inside) {
+        keys += (keys.empty() ? "" : "|") + line;
+      }
+    }
+  }
+  return keys;
 }
 
 class ProfileListsProcessTest : public ::testing::Test {
@@ -111,13 +131,106 @@ TEST_F(ProfileListsProcessTest, RefusalsAndTheRunningProgramChangeNothing) {
   }
   const SingleInstance program = SingleInstance::Acquire(ctl_.folder() / "run");
   ASSERT_EQ(program.role(), SingleInstance::Role::kFirst);
-  for (const Args& change : {Args{"add", "mouse", "light"}, Args{"delete", "mouse", "light"}}) {
+  for (const Args& change : {Args{"add", "mouse", "light"}, Args{"delete", "mouse", "light"},
+                             Args{"link", "mouse", "light", "profile1", "/usr/bin/true"}}) {
     const CtlResult result = Ctl(change);
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("desktop program vandrel is running"), std::string::npos);
   }
   EXPECT_EQ(Snapshot(ctl_.folder() / "home"), before);
   EXPECT_EQ(List("mouse", "light").first, (Args{"profile1", "profile2"}));
+}
+
+TEST_F(ProfileListsProcessTest, LinksAreStoredPerRowAndRefusalsWriteNothing) {
+  ASSERT_EQ(Ctl({"add", "mouse", "key"}).status, 0);
+  ASSERT_EQ(Ctl({"add", "mouse", "key"}).status, 0);
+  const fs::path folder = ctl_.folder();
+  fs::create_directories(folder / "games");
+  WriteFile(folder / "games" / "run", "#!/bin/sh\n");
+  fs::create_directories(folder / "bin");
+  fs::create_symlink(folder / "games" / "run", folder / "bin" / "game");
+  const std::string run = fs::canonical(folder / "games" / "run").string();
+  const std::string wine = (folder / "pfx" / "drive_c" / "Games" / "Foo" / "foo.exe").string();
+  const std::string gone = fs::weakly_canonical(folder / "gone").string();
+  const std::string catalogue =
+      json::parse(ctl_.Run({"--json", "profile", "list", "mouse"}).out)["catalogue"];
+  const struct {
+    Args command;
+    int status;
+    std::string said;
+    // The key and device rows' like and path keys afterwards, as written, joined by "|"; empty: the
+    // catalogue is unchanged, byte for byte.
+    std::string key;
+    std::string device;
+  } steps[] = {
+      // The foreground program is named with its links resolved; so is the link.
+      {{"link", "mouse", "key", "profile2", (folder / "bin" / "game").string()},
+       0,
+       "linked to " + run,
+       "0=0|1=1|2=0|1=" + run,
+       "0=0"},
+      {{"link", "mouse", "key", "PROFILE3", run}, 2, "Another profile is already linked", "", ""},
+      {{"link", "mouse", "key", "profile2", run}, 0, "linked to " + run, "", ""},
+      {{"link", "mouse", "device", "profile1", run},
+       0,
+       "linked to " + run,
+       "0=0|1=1|2=0|1=" + run,
+       "0=1|0=" + run},
+      // A program in a Wine prefix is linked by the Windows path Wine names it by.
+      {{"link", "mouse", "key", "profile3", wine},
+       0,
+       "linked to C:\\Games\\Foo\\foo.exe",
+       "0=0|1=1|2=1|1=" + run + "|2=C:\\Games\\Foo\\foo.exe",
+       "0=1|0=" + run},
+      {{"link", "mouse", "key", "profile1", "c:/GAMES/foo/FOO.EXE"},
+       2,
+       "\"profile3\" is linked",
+       "",
+       ""},
+      {{"link", "mouse", "key", "profile1", (folder / "games").string()}, 2, "is a folder", "", ""},
+      {{"link", "mouse", "key", "profile1", " "}, 2, "cannot be empty", "", ""},
+      {{"link", "mouse", "key", "nobody", run}, 2, "no key profile \"nobody\"", "", ""},
+      {{"link", "pad", "key", "profile1", run}, 2, "light profiles only", "", ""},
+      {{"unlink", "mouse", "key", "profile2"},
+       0,
+       "unlinked from " + run,
+       "0=0|1=0|2=1|1= |2=C:\\Games\\Foo\\foo.exe",
+       "0=1|0=" + run},
+      {{"unlink", "mouse", "key", "profile2"}, 0, "not linked", "", ""},
+      // A linked profile linked again takes the new program; one not there now is said so.
+      {{"link", "mouse", "device", "profile1", gone},
+       0,
+       "does not exist now",
+       "0=0|1=0|2=1|1= |2=C:\\Games\\Foo\\foo.exe",
+       "0=1|0=" + gone},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.command[0] + " " + step.command[2] + " " + step.command.back());
+    const std::string before = ReadFile(catalogue);
+    const CtlResult result = Ctl(step.command);
+    EXPECT_EQ(result.status, step.status) << result.err;
+    EXPECT_NE((result.out + result.err).find(step.said), std::string::npos)
+        << result.out << result.err;
+    const std::string after = ReadFile(catalogue);
+    if (step.key.empty()) {
+      EXPECT_EQ(after, before);
+      continue;
+    }
+    EXPECT_EQ(RawSections(after, {"PROFILELIKEEXE", "PROCESS"}), step.key);
+    EXPECT_EQ(RawSections(after, {"PROFILELIKEDEVICEEXE", "DEVICEPROCESS"}), step.device);
+  }
+  const json listed = json::parse(ctl_.Run({"--json", "profile", "list", "mouse"}).out);
+  std::map<std::string, std::string> programs;
+  for (const json& profile : listed["profiles"]) {
+    programs[profile["kind"].get<std::string>() + " " + profile["name"].get<std::string>()] =
+        profile.value("program", "");
+  }
+  EXPECT_EQ(programs,
+            (std::map<std::string, std::string>{{"device profile1", gone},
+                                                {"light profile1", ""},
+                                                {"key profile1", ""},
+                                                {"key profile2", ""},
+                                                {"key profile3", "C:\\Games\\Foo\\foo.exe"}}));
 }
 
 }  // namespace
