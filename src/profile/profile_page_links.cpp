@@ -1,5 +1,8 @@
 // The page's link controls: linking the profile shown to a program (by the check box or the
 // button), unlinking it, and showing a profile's link.
+#include <filesystem>
+#include <system_error>
+
 #include "profile/profile_links.h"
 #include "profile/profile_page.h"
 
@@ -80,7 +83,11 @@ std::optional<std::string> ProfilePage::ChooseProgram() {
   const std::optional<std::filesystem::path> file =
       dialogs_.ChooseFileToOpen(&window_, kProgramRequest);
   if (!file || file->empty()) return std::nullopt;
-  return ProgramPathOf(file->string());
+  // The kernel names a running program by its resolved path: a program chosen through a symbolic
+  // link ("/usr/bin/game" → "/opt/game/run") is linked by the file it leads to.
+  std::error_code failed;
+  const std::filesystem::path resolved = std::filesystem::weakly_canonical(*file, failed);
+  return ProgramPathOf((failed ? *file : resolved).string());
 }
 
 void ProfilePage::LinksChanged(const Row& row) {

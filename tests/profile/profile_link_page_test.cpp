@@ -139,10 +139,18 @@ TEST_F(LinkPageTest, TheLinkControlsLinkRefuseATakenProgramAndUnlinkTheShownProf
   EXPECT_FALSE(C(device, kind, ProfileControl::kLinkCheck).IsSelected());
   EXPECT_EQ(CatalogueText(catalogue), stored);
 
-  // The same program in another row is allowed.
+  // The same program in another row is allowed; one chosen through a symbolic link is linked by
+  // the file it leads to, as the running program is named.
   dialogs_.AnswerFiles({std::filesystem::path("/opt/game/bin/game")});
   C(DeviceKind::kMouse, ProfileKind::kLight, ProfileControl::kLinkButton).Click();
   EXPECT_EQ(ReadLinks(catalogue, ProfileKind::kLight)[0], "/opt/game/bin/game");
+  const std::filesystem::path program = temp_.path() / "run";
+  WriteFile(program, "");
+  std::filesystem::create_symlink(program, temp_.path() / "game");
+  dialogs_.AnswerFiles({temp_.path() / "game"});
+  C(DeviceKind::kKeyboard, ProfileKind::kLight, ProfileControl::kLinkButton).Click();
+  EXPECT_EQ(ReadLinks(Catalogue(DeviceKind::kKeyboard), ProfileKind::kLight)[0],
+            std::filesystem::canonical(program).string());
 
   // Cancelling the dialog of the check box, and the cancel-link button, unlink the profile shown.
   C(device, kind, ProfileControl::kCombo).SelectItem(1, Notify::kYes);
@@ -158,7 +166,7 @@ TEST_F(LinkPageTest, TheLinkControlsLinkRefuseATakenProgramAndUnlinkTheShownProf
   C(device, kind, ProfileControl::kLinkCheck).Click();
   EXPECT_EQ(links(), (Links{std::nullopt, std::nullopt}));
   EXPECT_EQ(LinkTexts(device, kind), (std::vector<std::string>{"0", " "}));
-  EXPECT_EQ(rechecked.size(), 5U);
+  EXPECT_EQ(rechecked.size(), 6U);
 }
 
 }  // namespace
