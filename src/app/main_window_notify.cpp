@@ -23,6 +23,9 @@ void CMainWnd::Notify(const Notification& notification) {
   if (notification.type == notify::kClick && HandleWindowButton(sender)) return;
   if (notification.type == notify::kSelectChanged) {
     if (GuardMacroEdit(sender)) return;
+    // Whatever the user selects, the keys and clicks that follow are meant for the window, not
+    // for a recording left running on a macro page.
+    Macros().StopRecording();
     SwitchTabs(sender);
   }
   RouteNotification(notification);

@@ -64,7 +64,6 @@ bool CMainWnd::GuardMacroEdit(const Control& sender) {
 void CMainWnd::SwitchTabs(const Control& sender) {
   const std::string& name = sender.Name();
   if (!IsTab(name) || !sender.IsSelected()) return;
-  Macros().StopRecording();
   for (const TabPage& tab : kDeviceTabs) {
     if (tab.tab != name) continue;
     if (Control* pages = window_.Find("tab_switch")) (void)pages->SelectPage(tab.page);

@@ -101,7 +101,10 @@ void Application::MakeLightingThreads() {
       [&keyboard](std::uint8_t model, std::uint8_t mode, const KeyboardFrameImage& image) {
         keyboard.SendFrame(model, mode, image);
       },
-      [&pad](const PadFrame& frame) { pad.SendFrame(frame); },
+      [this, &pad](const PadFrame& frame) {
+        (void)pad.SendFrame(frame);
+        pad_frame_sent_.store(true);
+      },
       [this] { hub_->link().SetTimer(kTimerMouseLighting, kMouseLightingTimer); },
       [this] { return hub_->TakePadFlashRequest(); }});
   lighting_->AttachTo(hub_->threads());
@@ -200,7 +203,8 @@ void Application::MakeHub(const SingleInstance& instance) {
   if (!options_.screenshot.empty()) {
     screenshot_ = std::make_unique<Screenshot>(
         Screenshot::Request{options_.screenshot, options_.screenshot_view,
-                            options_.simulate.value_or(std::vector<std::string>{})},
+                            options_.simulate.value_or(std::vector<std::string>{}),
+                            [this] { return pad_frame_sent_.load(); }},
         *hub_, *window_, *host_, ui_, *dialogs_);
   }
 }

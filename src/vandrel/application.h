@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QIcon>
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -96,6 +97,8 @@ class Application {
   std::unique_ptr<ProfilePage> profile_page_;
   std::unique_ptr<ProfileWatchers> watchers_;
   std::unique_ptr<LightingThreads> lighting_;
+  // Set by the lighting threads once they have sent the pad a frame.
+  std::atomic<bool> pad_frame_sent_{false};
   std::unique_ptr<ActivationServer> activation_;
   std::unique_ptr<TerminationSignals> signals_;
   std::unique_ptr<SimulatorMenu> simulator_menu_;

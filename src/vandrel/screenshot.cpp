@@ -58,6 +58,10 @@ bool Screenshot::WindowFilled() const {
   for (const std::string& tag : request_.devices) {
     if (!hub_.channels().Of(KindOfTag(tag)).connected()) return false;
     if (tag == "ms" && !hub_.mouse_page_ready()) return false;
+    // The pad's lighting thread starts some seconds after the window: until its first frame the
+    // pad's page would show the pad dark.
+    if (tag == "mp" && request_.view.starts_with("mp") && request_.pad_lit && !request_.pad_lit())
+      return false;
   }
   return true;
 }
@@ -66,7 +70,8 @@ void Screenshot::Poll() {
   ++polls_;
   const bool filled = WindowFilled();
   if (!filled && polls_ < kPollsBeforeGivingUp) return;
-  if (!filled) std::fputs("vandrel: not every device connected; picturing it anyway\n", stderr);
+  if (!filled)
+    std::fputs("vandrel: not every device connected and lit; picturing it anyway\n", stderr);
   poll_.stop();
   QTimer::singleShot(kSettle, this, &Screenshot::TakeView);
 }

@@ -1,8 +1,8 @@
 // Screenshot: for review pictures and scripts. Once the main window is filled (every simulated
 // device connected and its attach handler run), it pictures the chosen view — the main window,
-// one device tab or one of its pages, the tray menu, or a window the program opens (About, palette,
-// message box, skin window) — writes a PNG and ends the program through the orderly stop (message
-// 0x0002). User-interface thread only.
+// one device tab or one of its pages (the pad's once it has been sent its first frame), the tray
+// menu, or a window the program opens (About, palette, message box, skin window) — writes a PNG and
+// ends the program through the orderly stop (message 0x0002). User-interface thread only.
 #pragma once
 
 #include <QObject>
@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ class Screenshot final : public QObject {
     std::filesystem::path file;
     std::string view;                  // see kScreenshotViews; empty: the main window
     std::vector<std::string> devices;  // the simulated devices to wait for
+    // Whether the lighting threads have sent the pad its first frame: the pad's views wait for
+    // it, so that the pad shows lit. Any thread.
+    std::function<bool()> pad_lit;
   };
 
   // Everything given must outlive this object.

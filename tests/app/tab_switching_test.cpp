@@ -99,10 +99,25 @@ TEST_F(TabSwitchingTest, OpeningTheKeyboardShowsThePanelsOfItsSelectedPageTab) {
   }
 }
 
-TEST_F(TabSwitchingTest, SwitchingTabsStopsARecording) {
-  Find("ms_tab").Click();
-  Find("ms_key_Op_tab").Click();
-  EXPECT_EQ(recorder_.stops, 2);
+// Tabs, page tabs and the options inside the pages alike: any selection ends a recording. A
+// click that selects nothing (the record button itself) leaves it running.
+TEST_F(TabSwitchingTest, EverySelectionChangeStopsARecordingAndPlainClicksDoNot) {
+  const struct {
+    std::string_view control;
+    bool stops;
+  } cases[] = {{"ms_tab", true},
+               {"ms_key_Op_tab", true},
+               {"ms_key_1", true},
+               {"ms_Deng_7color_check", true},
+               {"mp_Deng_7color_check", true},
+               {"ms_macro_check_time", true},
+               {"ms_macro_btn_redio", false},
+               {"skinbtn", false}};
+  for (const auto& c : cases) {
+    recorder_.stops = 0;
+    Find(c.control).Click();
+    EXPECT_EQ(recorder_.stops > 0, c.stops) << c.control;
+  }
 }
 
 TEST_F(TabSwitchingTest, AnOpenMouseMacroEditTurnsOtherTabsBackAndSaysWhy) {
