@@ -134,8 +134,8 @@ class DeviceChannel {
   std::atomic<std::uint16_t> transfer_size_{kDefaultTransferSize};
   std::atomic<bool> connected_{false};
   std::atomic<bool> sync_lighting_{false};
-  std::atomic<Clock::Duration::rep> last_frame_{0};
-  std::atomic<int> first_failure_{kChannelSuccess};  // clock time of the last frame sent
+  std::atomic<Clock::Duration::rep> last_frame_{0};  // clock time of the last frame sent
+  std::atomic<int> first_failure_{kChannelSuccess};
   HidDevice device_;
   std::mutex lock_;  // held across each write–read pair, and by the monitor for a whole poll
 };
