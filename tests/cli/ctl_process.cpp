@@ -157,4 +157,13 @@ std::vector<SentRequest> SentRequests(const std::filesystem::path& trace) {
   return sent;
 }
 
+std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const std::filesystem::directory_entry& entry :
+       std::filesystem::recursive_directory_iterator(folder)) {
+    if (entry.is_regular_file()) files[entry.path().string()] = ReadFile(entry.path());
+  }
+  return files;
+}
+
 }  // namespace vandrel::testing

@@ -64,4 +64,7 @@ struct SentRequest {
 };
 [[nodiscard]] std::vector<SentRequest> SentRequests(const std::filesystem::path& trace);
 
+// Every file under `folder` with its contents, to show that a refusal changed nothing.
+[[nodiscard]] std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder);
+
 }  // namespace vandrel::testing

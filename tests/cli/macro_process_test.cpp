@@ -19,15 +19,6 @@ namespace fs = std::filesystem;
 using nlohmann::json;
 using Args = std::vector<std::string>;
 
-// Every file under `folder` with its contents, to show that a refusal changed nothing.
-std::map<std::string, std::string> Snapshot(const fs::path& folder) {
-  std::map<std::string, std::string> files;
-  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
-    if (entry.is_regular_file()) files[entry.path().string()] = ReadFile(entry.path());
-  }
-  return files;
-}
-
 class MacroProcessTest : public ::testing::Test {
  protected:
   MacroProcessTest() {

@@ -20,14 +20,6 @@ namespace fs = std::filesystem;
 using nlohmann::json;
 using Args = std::vector<std::string>;
 
-std::map<std::string, std::string> Snapshot(const fs::path& folder) {
-  std::map<std::string, std::string> files;
-  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
-    if (entry.is_regular_file()) files[entry.path().string()] = ReadFile(entry.path());
-  }
-  return files;
-}
-
 // The key lines of `sections` in that order as the file holds them ("KEY=VALUE", the value's
 // spaces kept), joined by "|".
 std::string RawSections(const std::string& text, const Args& sections) {

@@ -22,14 +22,6 @@ using Args = std::vector<std::string>;
 
 const fs::path kProgramFolder = fs::path(VANDREL_CTL_PATH).parent_path();
 
-std::map<std::string, std::string> Snapshot(const fs::path& folder) {
-  std::map<std::string, std::string> files;
-  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
-    if (entry.is_regular_file()) files[entry.path().string()] = ReadFile(entry.path());
-  }
-  return files;
-}
-
 // Action line `index` of a table file as its five numbers.
 std::array<int, 5> LineNumbers(const std::string& file, int index) {
   const std::string key = "\n" + std::to_string(index) + "=";
