@@ -4,6 +4,7 @@
 // only. Every member runs on the user-interface thread unless it says otherwise.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "core/clock.h"
@@ -14,6 +15,19 @@ namespace vandrel {
 // The frame timer sends a device's frame again once no frame has gone to it for this long (the
 // keyboard's for longer when its effect's own frames come further apart).
 inline constexpr Clock::Duration kFrameResendAfter = std::chrono::milliseconds(100);
+// While the window is on the screen the frame timer shows each new frame at most this often: a
+// screen refresh, which no preview can outpace.
+inline constexpr Clock::Duration kPreviewPeriod = std::chrono::microseconds(16'667);
+
+// When the frame timer is next wanted: a preview at the next screen refresh while the window is
+// shown, else the moment the device will have gone `resend_after` without a frame.
+[[nodiscard]] inline Clock::Duration NextFrameStep(bool window_shown,
+                                                   Clock::Duration since_last_frame,
+                                                   Clock::Duration resend_after) {
+  const Clock::Duration resend_due =
+      since_last_frame >= resend_after ? resend_after : resend_after - since_last_frame;
+  return window_shown ? std::min(kPreviewPeriod, resend_due) : resend_due;
+}
 
 class DevicePart {
  public:
@@ -33,8 +47,10 @@ class DevicePart {
   // Timer 14 (mouse): rereads the active slot and refreshes the pages.
   virtual void RereadActiveSlot() {}
   // Timers 1001 and 1002: one frame step of the keyboard or the pad. `window_shown`: whether the
-  // main window is on the screen, so that a preview of the frame can be seen.
-  virtual void FrameStep(bool /*window_shown*/) {}
+  // main window is on the screen, so that a preview of the frame can be seen. Returns how long
+  // until the next step has something to do, so that the timer sleeps while frames flow and
+  // nobody looks.
+  virtual Clock::Duration FrameStep(bool /*window_shown*/) { return kFrameResendAfter; }
 };
 
 class MacroPart {

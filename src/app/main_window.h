@@ -164,6 +164,9 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   void MouseAttached();
   [[nodiscard]] bool StillPresent(DeviceKind kind);
   void FrameTimer(int timer_id, DeviceKind kind);
+  // The window came on the screen: the frame timers, which sleep while nobody looks, step now.
+  void WakeFrameTimers();
+  [[nodiscard]] bool& FramesRunning(DeviceKind kind);
   void ShowAndSelectTab(std::string_view tab);
   void SetShown(std::string_view control, bool shown);
 
@@ -221,6 +224,10 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   std::atomic<bool> pad_flash_requested_{false};
   int skin_receiver_number_ = -1;
   bool no_device_box_open_ = false;
+  // Whether the keyboard's and the pad's frame timers run (from their attach until the device is
+  // gone). User-interface thread.
+  bool keyboard_frames_running_ = false;
+  bool pad_frames_running_ = false;
   bool destroyed_ = false;
   StopOutcome stop_outcome_ = StopOutcome::kNoneRunning;
 

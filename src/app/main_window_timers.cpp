@@ -1,5 +1,7 @@
 // The main window's timers: one table from timer numbers to handlers. Timers repeat until killed,
 // so the one-shot ones kill themselves first.
+#include <algorithm>
+
 #include "app/main_window.h"
 #include "app/window_messages.h"
 
@@ -77,10 +79,24 @@ void CMainWnd::ApplyPendingChanges() {
   profiles_->WriteDue();
 }
 
+// The step says when it has something to do next; the timer sleeps until then, never less than
+// the 10 ms the frames are resent at.
 void CMainWnd::FrameTimer(int timer_id, DeviceKind kind) {
   ui_.KillTimer(timer_id);
-  PartOf(kind).FrameStep(host_.IsShownNormally());
-  if (channels_.Of(kind).connected()) ui_.SetTimer(timer_id, kFramePeriod);
+  const Clock::Duration next = PartOf(kind).FrameStep(host_.IsShownNormally());
+  FramesRunning(kind) = channels_.Of(kind).connected();
+  if (FramesRunning(kind)) ui_.SetTimer(timer_id, std::max(next, kFramePeriod));
+}
+
+bool& CMainWnd::FramesRunning(DeviceKind kind) {
+  return kind == DeviceKind::kKeyboard ? keyboard_frames_running_ : pad_frames_running_;
+}
+
+void CMainWnd::WakeFrameTimers() {
+  for (const auto& [timer_id, kind] : {std::pair{kTimerKeyboardFrame, DeviceKind::kKeyboard},
+                                       std::pair{kTimerPadFrame, DeviceKind::kPad}}) {
+    if (FramesRunning(kind)) ui_.SetTimer(timer_id, kFramePeriod);
+  }
 }
 
 void CMainWnd::RereadPadAfterReset() { ui_.SetTimer(kTimerPadReset, kPadResetSettle); }
@@ -109,6 +125,7 @@ void CMainWnd::KeyboardAttached() {
   keyboard.ReadAndRefresh();
   keyboard.SelectStoredProfile();
   ui_.SetTimer(kTimerKeyboardFrame, kFirstFrame);
+  keyboard_frames_running_ = true;
 }
 
 void CMainWnd::PadAttached() {
@@ -120,6 +137,7 @@ void CMainWnd::PadAttached() {
   pad.ReadAndRefresh();
   pad.SelectStoredProfile();
   ui_.SetTimer(kTimerPadFrame, kFirstFrame);
+  pad_frames_running_ = true;
 }
 
 void CMainWnd::MouseAttached() {

@@ -56,20 +56,26 @@ void KeyboardPart::RereadLighting() {
 // that the threads never wait for the window; it sends the frame again only when the keyboard has
 // missed one (the thread stopped sending, say), since every resend blocks this thread for the
 // whole exchange. Until a thread has rendered one there is no frame to resend.
-void KeyboardPart::FrameStep(bool window_shown) {
+Clock::Duration KeyboardPart::FrameStep(bool window_shown) {
   const std::optional<KeyboardModel> model = KeyboardModelOf(model_());
-  if (!model || *model == KeyboardModel::kPerKeyOwn) return;
-  if (!device_.state().lighting_known.load() || !device_.state().FrameRendered()) return;
+  if (!model || *model == KeyboardModel::kPerKeyOwn) return kFrameResendAfter;
+  if (!device_.state().lighting_known.load() || !device_.state().FrameRendered())
+    return kFrameResendAfter;
   const auto number = static_cast<std::uint8_t>(*model);
-  const KeyboardFrameImage image = device_.state().frame.Read();
   const LightingBlock lighting = device_.state().Lighting();
-  if (device_.channel().SinceLastFrame() >= ResendAfter(number, lighting)) {
-    device_.SendFrame(number, lighting.mode, image);
-  }
+  const Clock::Duration resend_after = ResendAfter(number, lighting);
   const std::uint64_t version = device_.state().frame.Version();
-  if (!window_shown || !preview_ || version == previewed_version_) return;
-  previewed_version_ = version;
-  preview_(number, image);
+  const bool resend = device_.channel().SinceLastFrame() >= resend_after;
+  const bool preview = window_shown && preview_ && version != previewed_version_;
+  if (resend || preview) {
+    const KeyboardFrameImage image = device_.state().frame.Read();
+    if (resend) device_.SendFrame(number, lighting.mode, image);
+    if (preview) {
+      previewed_version_ = version;
+      preview_(number, image);
+    }
+  }
+  return NextFrameStep(window_shown && preview_, device_.channel().SinceLastFrame(), resend_after);
 }
 
 void KeyboardPart::Refresh() {

@@ -31,7 +31,7 @@ class KeyboardPart final : public DevicePart {
   void SelectStoredProfile() override;
   void ReadAndRefresh() override;
   void RereadLighting() override;
-  void FrameStep(bool window_shown) override;
+  Clock::Duration FrameStep(bool window_shown) override;
 
  private:
   void Refresh();

@@ -4,6 +4,7 @@
 // User-interface thread.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include "app/device_part.h"
@@ -31,14 +32,15 @@ class PadPart final : public DevicePart {
   void SelectStoredProfile() override;
   void ReadAndRefresh() override;
   // Timer 1002: the frame the lighting threads last published, previewed when the window is shown
-  // and sent to the pad.
-  void FrameStep(bool window_shown) override;
+  // and sent to the pad when it missed frames.
+  Clock::Duration FrameStep(bool window_shown) override;
 
  private:
   PadDevice& device_;
   std::function<void()> refresh_;
   std::function<bool()> restore_;
   Preview preview_;
+  std::uint64_t previewed_version_ = 0;  // the published frame the preview shows
 };
 
 }  // namespace vandrel

@@ -52,11 +52,17 @@ class RecordingPart final : public DevicePart {
   void ReadAndRefresh() override { log_.push_back(tag_ + " read"); }
   void RereadLighting() override { log_.push_back(tag_ + " lighting"); }
   void RereadActiveSlot() override { log_.push_back(tag_ + " slot"); }
-  void FrameStep(bool /*window_shown*/) override { log_.push_back(tag_ + " frame"); }
+  Clock::Duration FrameStep(bool /*window_shown*/) override {
+    log_.push_back(tag_ + " frame");
+    return next_step_;
+  }
+  // What the next frame steps answer.
+  void set_next_step(Clock::Duration next) { next_step_ = next; }
 
  private:
   std::string tag_;
   std::vector<std::string>& log_;
+  Clock::Duration next_step_ = std::chrono::milliseconds(10);
 };
 
 class HubTest : public ::testing::Test {

@@ -46,6 +46,64 @@ TEST_F(HubTest, AFrameTimerRearmsEvery10MsOnlyWhileItsDeviceIsConnected) {
   EXPECT_FALSE(loop_.TimerPeriod(kTimerKeyboardFrame));
 }
 
+// The step says when it next has something to do; the timer sleeps that long, but never less than
+// the frame period.
+TEST_F(HubTest, AFrameTimerSleepsAsLongAsItsStepAsksButNeverUnderTheFramePeriod) {
+  const struct {
+    milliseconds asked;
+    milliseconds armed;
+  } cases[] = {{milliseconds(0), milliseconds(10)},
+               {milliseconds(4), milliseconds(10)},
+               {milliseconds(10), milliseconds(10)},
+               {milliseconds(17), milliseconds(17)},
+               {milliseconds(100), milliseconds(100)}};
+  Start();
+  hub_->channels().keyboard.set_connected(true);
+  hub_->channels().pad.set_connected(true);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.asked.count());
+    keyboard_.set_next_step(c.asked);
+    pad_.set_next_step(c.asked);
+    loop_.SetTimer(kTimerKeyboardFrame, milliseconds(1));
+    loop_.SetTimer(kTimerPadFrame, milliseconds(1));
+    loop_.RunFor(milliseconds(1));
+    EXPECT_EQ(loop_.TimerPeriod(kTimerKeyboardFrame), c.armed);
+    EXPECT_EQ(loop_.TimerPeriod(kTimerPadFrame), c.armed);
+    (void)Log();
+  }
+  // Asked for 100 ms, the timer steps ten times a second instead of a hundred.
+  loop_.RunFor(milliseconds(1000));
+  const std::vector<std::string> log = Log();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "kb frame"), 10);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "mp frame"), 10);
+}
+
+// While the window is hidden the frame timers sleep up to 100 ms; the window coming on the screen
+// (a tray click, another copy's activation) has them step at once, so the preview follows.
+TEST_F(HubTest, TheWindowComingOnTheScreenWakesTheSleepingFrameTimersOfConnectedDevices) {
+  const struct {
+    int message;
+    std::intptr_t lparam;
+  } ways[] = {{kMessageTrayIcon, kTrayLeftButtonUp}, {kMessageActivate, 0}};
+  Start();
+  hub_->channels().keyboard.set_connected(true);
+  keyboard_.set_next_step(milliseconds(100));
+  pad_.set_next_step(milliseconds(100));
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.message);
+    host_.Hide();
+    loop_.SetTimer(kTimerKeyboardFrame, milliseconds(100));
+    loop_.RunFor(milliseconds(130));
+    (void)Log();
+    loop_.Post(way.message, 0, way.lparam);
+    loop_.RunPending();
+    ASSERT_TRUE(host_.shown());
+    loop_.RunFor(milliseconds(10));
+    EXPECT_THAT(Log(), ::testing::Contains("kb frame"));
+    EXPECT_FALSE(loop_.TimerPeriod(kTimerPadFrame));  // the pad is not there
+  }
+}
+
 TEST_F(HubTest, TheKeyboardAttachSelectsItsTabShowsTheWindowReadsAndAppliesTheProfile) {
   Start();
   bus_.Plug(kPerKeyKeyboardProductId);
