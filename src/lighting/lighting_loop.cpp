@@ -9,10 +9,9 @@ void SleepFor(Clock& clock, Clock::Duration duration) {
 
 void RunLightingLoop(Clock& clock, Event& stop, Clock::Duration start_delay,
                      std::string_view exit_line, const std::function<void()>& pass) {
-  constexpr Clock::Duration kStopPoll = std::chrono::milliseconds(1);
   // A stop during the start delay need not wait for it to run out.
   if (start_delay <= Clock::Duration::zero() || !clock.WaitFor(stop, start_delay)) {
-    while (!clock.WaitFor(stop, kStopPoll)) pass();
+    while (!clock.WaitFor(stop, kLightingStopPoll)) pass();
   }
   Trace(exit_line);
 }

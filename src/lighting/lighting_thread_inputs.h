@@ -34,6 +34,9 @@ struct LightingThreadInputs {
   std::function<bool()> take_pad_flash;
 };
 
+// How long every lighting thread waits on its stop event between two passes.
+inline constexpr Clock::Duration kLightingStopPoll = std::chrono::milliseconds(1);
+
 // Sleeps unless `duration` is zero.
 void SleepFor(Clock& clock, Clock::Duration duration);
 

@@ -49,6 +49,8 @@ class MouseLightingThread {
   void Pass();
 
  private:
+  void SleepThroughIdlePasses(const LightingBlock& lighting, Clock::Duration now);
+
   LightingThreadInputs in_;
   std::optional<Clock::Duration> last_rearm_;  // when the mouse lighting timer was last restarted
 };

@@ -226,7 +226,8 @@ TEST_F(LightingThreadTest, MouseThreadPacesItselfAndKeepsTheMouseTimerRunning) {
   world_.mouse_lighting.Store({.mode = 4, .speed = 1});
   MouseLightingThread thread(world_.Inputs());
   thread.Pass();
-  EXPECT_THAT(world_.TakeSleeps(), ElementsAre(5ms, 5ms, 50ms));
+  // The four passes of 61 ms before the timer is due again are slept through at once.
+  EXPECT_THAT(world_.TakeSleeps(), ElementsAre(5ms, 5ms, 50ms, 244ms));
   EXPECT_EQ(world_.mouse_timer_rearms, 1);
   world_.mouse_channel.set_sync_lighting(true);
   thread.Pass();
@@ -234,13 +235,41 @@ TEST_F(LightingThreadTest, MouseThreadPacesItselfAndKeepsTheMouseTimerRunning) {
   EXPECT_EQ(world_.mouse_timer_rearms, 1);
 }
 
-TEST_F(LightingThreadTest, MouseTimerIsRestartedAtMostEveryHundredMilliseconds) {
-  world_.mouse_channel.set_connected(true);
-  world_.mouse_lighting.Store({.mode = 4, .speed = 1});  // 60 ms a pass
-  MouseLightingThread thread(world_.Inputs());
-  for (int pass = 0; pass < 4; ++pass) thread.Pass();
-  // Restarted at 60 ms and 180 ms; the passes at 120 ms and 240 ms come too soon after.
-  EXPECT_EQ(world_.mouse_timer_rearms, 2);
+// The mouse thread only keeps the 500 ms mouse timer running: it restarts it at the first pass
+// 250 ms after the last restart, and sleeps through the passes in between in one go. The restarts
+// fall where stepping pass by pass (a 1 ms stop poll, 2s + 3 and 5s ms, 50 ms more in modes 4
+// and 5) puts them, never 500 ms apart, and the thread wakes a few times per restart.
+TEST_F(LightingThreadTest, MouseThreadSleepsThroughThePassesThatOnlyKeepThePace) {
+  const struct {
+    std::uint8_t mode;
+    std::uint8_t speed;
+  } cases[] = {{0, 0}, {4, 0}, {2, 7}, {5, 14}, {0, 14}, {3, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "mode " << int{c.mode} << " speed " << int{c.speed});
+    testing::ThreadHarness world;
+    world.mouse_channel.set_connected(true);
+    world.mouse_lighting.Store({.mode = c.mode, .speed = c.speed});
+    std::vector<Clock::Duration> restarts;
+    LightingThreadInputs inputs = world.Inputs();
+    inputs.rearm_mouse_timer = [&] { restarts.push_back(world.clock.Now()); };
+    MouseLightingThread thread(inputs);
+    while (world.clock.Now() < 3s) {
+      world.clock.Sleep(kLightingStopPoll);  // as the loop polls its stop event
+      thread.Pass();
+    }
+    const bool slow = c.mode == 4 || c.mode == 5;
+    const Clock::Duration period = 1ms + std::chrono::milliseconds(7 * c.speed + 3) +
+                                   (slow ? Clock::Duration(50ms) : Clock::Duration::zero());
+    std::vector<Clock::Duration> pass_by_pass;
+    for (Clock::Duration end = period; end <= restarts.back(); end += period) {
+      if (pass_by_pass.empty() || end - pass_by_pass.back() >= 250ms) pass_by_pass.push_back(end);
+    }
+    EXPECT_EQ(restarts, pass_by_pass);
+    for (std::size_t i = 1; i < restarts.size(); ++i) {
+      EXPECT_LT(restarts[i] - restarts[i - 1], 500ms);
+    }
+    EXPECT_LE(world.clock.Requests().size(), 5 * (restarts.size() + 1));
+  }
 }
 
 TEST_F(LightingThreadTest, MouseModeAboveFiveIsTracedOnEveryPass) {
