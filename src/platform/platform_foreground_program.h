@@ -1,5 +1,6 @@
-// The foreground-program source of this session: X11's active window in an X11 session, and an
-// honest "unknown" where the program cannot tell (a Wayland session, no display at all), so that
+// The foreground-program source of this session: X11's active window in an X11 session, what the
+// compositor helpers report over our D-Bus interface in a Wayland session, and an honest
+// "unknown" where the program cannot tell (no display, no session bus), so that
 // no linked profile is ever applied for a wrong program. Each source can also say what it sees
 // and why it does not know, for a user whose link does not switch.
 #pragma once
@@ -17,15 +18,16 @@ namespace vandrel {
 // What a source sees now.
 struct ForegroundLook {
   std::optional<std::string> path = std::nullopt;  // as ForegroundProgram::Current answers
-  std::string why_unknown;                         // a sentence for the user when path is nullopt
+  std::string why_unknown = std::string();         // a sentence for the user when path is nullopt
   std::uint32_t window = 0;                // the X11 window in front; 0 when none or not X11
   std::optional<long> pid = std::nullopt;  // the process named for that window
   bool wine = false;                       // that process runs Wine
+  std::string app_id = std::string();      // the application a Wayland helper named; "" when none
 };
 
 class PlatformForegroundProgram : public ForegroundProgram {
  public:
-  // The source's kind, for the user: "x11", "none".
+  // The source's kind, for the user: "x11", "wayland", "none".
   [[nodiscard]] virtual std::string Kind() const = 0;
   // The whole of what Current answers from. Any thread.
   [[nodiscard]] virtual ForegroundLook Look() const = 0;
@@ -49,9 +51,11 @@ class UnknownForegroundProgram final : public PlatformForegroundProgram {
   const std::string why_;
 };
 
-// The source for a session with `environment`: X11 when there is an X display and no Wayland one
-// (under Wayland, Xwayland's active window says nothing of Wayland windows), unknown otherwise or
-// when the X server cannot be reached.
+// The source for a session with `environment`: under Wayland, the helpers' reports over our D-Bus
+// interface on the session bus (Xwayland's active window says nothing of Wayland windows); X11
+// when there is an X display and no Wayland one; unknown otherwise, or when the bus or the X
+// server cannot be reached. Only the desktop program may make one: under Wayland it takes the
+// interface's name on the bus.
 [[nodiscard]] std::unique_ptr<PlatformForegroundProgram> MakePlatformForegroundProgram(
     const DesktopEnvironment& environment);
 

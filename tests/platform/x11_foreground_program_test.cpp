@@ -92,6 +92,10 @@ TEST(X11ForegroundProgramTest, FollowsTheActiveWindowAndWakesWaitersOnEachChange
 
 TEST(X11ForegroundProgramTest, SourceChosenFromTheSession) {
   testing::XvfbServer server;
+  // No session bus for the Wayland cases (the user's own is never touched).
+  const testing::TempDir empty;
+  const testing::ScopedEnv no_bus("DBUS_SESSION_BUS_ADDRESS",
+                                  "unix:path=" + (empty.path() / "no-bus").string());
   struct Case {
     bool x11;
     bool wayland;
