@@ -1,6 +1,7 @@
 #include <array>
 #include <cstdio>
 #include <utility>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/output.h"
@@ -44,10 +45,34 @@ std::pair<std::string, ForegroundLook> LookNow() {
   return {source->Kind(), source->Look()};
 }
 
+// The programs with a window now; nullopt with `why` set when the desktop program cannot be asked.
+std::optional<std::vector<std::string>> ProgramsNow(std::string& why) {
+  const DesktopEnvironment environment = ProcessDesktopEnvironment();
+  if (environment.has_wayland_display) return AskProgramsWithWindows("", why);
+  return MakePlatformForegroundProgram(environment)->ProgramsWithWindows();
+}
+
+int PrintPrograms(const Options& options) {
+  std::string why;
+  const std::optional<std::vector<std::string>> programs = ProgramsNow(why);
+  if (options.json) {
+    nlohmann::ordered_json document = {
+        {"programs", programs ? nlohmann::ordered_json(*programs) : nlohmann::ordered_json()}};
+    if (!programs) document["why_unknown"] = why;
+    PrintJson(document);
+    return kExitSuccess;
+  }
+  if (!programs) std::printf("unknown: %s\n", why.c_str());
+  for (const std::string& program : programs.value_or(std::vector<std::string>()))
+    std::printf("%s\n", program.c_str());
+  return kExitSuccess;
+}
+
 }  // namespace
 
 int RunForeground(const Options& options) {
-  if (!options.arguments.empty()) return RefuseUsage("foreground takes no arguments");
+  if (options.arguments == std::vector<std::string>{"--windows"}) return PrintPrograms(options);
+  if (!options.arguments.empty()) return RefuseUsage("foreground takes only --windows");
   const auto [kind, look] = LookNow();
   if (options.json) {
     PrintJson(LookDocument(kind, look));

@@ -152,6 +152,10 @@ BusForegroundProgram::~BusForegroundProgram() {
 
 ForegroundLook BusForegroundProgram::Look() const { return connection_->reports.Look(); }
 
+std::vector<std::string> BusForegroundProgram::ProgramsWithWindows() const {
+  return connection_->reports.RunningPrograms();
+}
+
 // Serves calls until the stop descriptor is written; sleeps on the bus between them.
 void BusForegroundProgram::Serve() {
   sd_bus* bus = connection_->bus.get();

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "core/unique_fd.h"
 #include "platform/platform_foreground_program.h"
@@ -28,6 +29,8 @@ class BusForegroundProgram final : public PlatformForegroundProgram {
   [[nodiscard]] bool ReportsChanges() const override { return true; }
   [[nodiscard]] std::string Kind() const override { return "wayland"; }
   [[nodiscard]] ForegroundLook Look() const override;
+  // The programs the helpers reported in front since the start that still run.
+  [[nodiscard]] std::vector<std::string> ProgramsWithWindows() const override;
 
  private:
   struct Connection;

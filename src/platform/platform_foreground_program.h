@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/desktop_session.h"
 #include "platform/foreground_program.h"
@@ -32,6 +33,10 @@ class PlatformForegroundProgram : public ForegroundProgram {
   // The whole of what Current answers from. Any thread.
   [[nodiscard]] virtual ForegroundLook Look() const = 0;
 
+  // The programs running now with a window, each once, named as Current names them: what a user
+  // may link a profile to. Empty when the source cannot tell. Any thread.
+  [[nodiscard]] virtual std::vector<std::string> ProgramsWithWindows() const = 0;
+
   [[nodiscard]] std::optional<std::string> Current() final { return Look().path; }
 };
 
@@ -46,6 +51,7 @@ class UnknownForegroundProgram final : public PlatformForegroundProgram {
   [[nodiscard]] ForegroundLook Look() const override {
     return {.path = std::nullopt, .why_unknown = why_};
   }
+  [[nodiscard]] std::vector<std::string> ProgramsWithWindows() const override { return {}; }
 
  private:
   const std::string why_;

@@ -57,6 +57,7 @@ struct X11ActiveWindow::Connection {
   xcb_window_t root = XCB_WINDOW_NONE;
   xcb_atom_t active_window = XCB_ATOM_NONE;
   xcb_atom_t wm_pid = XCB_ATOM_NONE;
+  xcb_atom_t client_list = XCB_ATOM_NONE;
 
   ~Connection() { xcb_disconnect(server); }
 
@@ -74,6 +75,18 @@ struct X11ActiveWindow::Connection {
     std::uint32_t value = 0;
     std::memcpy(&value, bytes.data(), sizeof value);
     return value;
+  }
+
+  // The process that owns `window`, trusted only when its client runs on this machine; the
+  // reason, when unknown, speaks of "`what`0x…".
+  ActiveWindowOwner OwnerOf(xcb_window_t window, const std::string& what) const {
+    const std::string name = what + WindowName(window);
+    const std::optional<std::uint32_t> pid = Cardinal(window, wm_pid, XCB_ATOM_CARDINAL);
+    if (!pid || *pid == 0) return {window, std::nullopt, name + " does not name its process"};
+    const std::string machine = ClientMachine(window);
+    if (!machine.empty() && machine != ThisMachine())
+      return {window, std::nullopt, name + " belongs to a program on " + machine};
+    return {window, static_cast<long>(*pid), {}};
   }
 
   // The machine the window's client says it runs on (WM_CLIENT_MACHINE), empty when not said.
@@ -109,6 +122,7 @@ std::unique_ptr<X11ActiveWindow> X11ActiveWindow::Connect(const std::string& dis
   connection->root = screens.data->root;
   connection->active_window = InternAtom(connection->server, "_NET_ACTIVE_WINDOW");
   connection->wm_pid = InternAtom(connection->server, "_NET_WM_PID");
+  connection->client_list = InternAtom(connection->server, "_NET_CLIENT_LIST");
   const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
   xcb_change_window_attributes(connection->server, connection->root, XCB_CW_EVENT_MASK, &mask);
   xcb_flush(connection->server);
@@ -120,16 +134,22 @@ ActiveWindowOwner X11ActiveWindow::ReadOwner() {
   const std::optional<std::uint32_t> window = c.Cardinal(c.root, c.active_window, XCB_ATOM_WINDOW);
   if (!window) return {0, std::nullopt, "the window manager does not say which window is active"};
   if (*window == XCB_WINDOW_NONE) return {0, std::nullopt, "no window is active"};
-  const std::string name = WindowName(*window);
-  const std::optional<std::uint32_t> pid = c.Cardinal(*window, c.wm_pid, XCB_ATOM_CARDINAL);
-  if (!pid || *pid == 0)
-    return {*window, std::nullopt, "the active window " + name + " does not name its process"};
-  const std::string machine = c.ClientMachine(*window);
-  if (!machine.empty() && machine != ThisMachine()) {
-    return {*window, std::nullopt,
-            "the active window " + name + " belongs to a program on " + machine};
+  return c.OwnerOf(*window, "the active window ");
+}
+
+std::vector<long> X11ActiveWindow::ClientProcesses() {
+  const Connection& c = *connection_;
+  const auto reply = c.Property(c.root, c.client_list, XCB_ATOM_WINDOW);
+  const std::string_view bytes = PropertyBytes(reply.get(), XCB_ATOM_WINDOW, 32);
+  std::vector<long> processes;
+  for (std::size_t at = 0; at + sizeof(std::uint32_t) <= bytes.size();
+       at += sizeof(std::uint32_t)) {
+    std::uint32_t window = 0;
+    std::memcpy(&window, bytes.data() + at, sizeof window);
+    if (const ActiveWindowOwner owner = c.OwnerOf(window, ""); owner.pid)
+      processes.push_back(*owner.pid);
   }
-  return {*window, static_cast<long>(*pid), {}};
+  return processes;
 }
 
 int X11ActiveWindow::FileDescriptor() const { return xcb_get_file_descriptor(connection_->server); }

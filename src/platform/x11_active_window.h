@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vandrel {
 
@@ -35,6 +36,9 @@ class X11ActiveWindow {
 
   // Asks the server now.
   [[nodiscard]] ActiveWindowOwner ReadOwner();
+  // The process of every window the window manager lists as a client (_NET_CLIENT_LIST), in its
+  // order; windows whose process is not known are left out.
+  [[nodiscard]] std::vector<long> ClientProcesses();
   // Readable when events wait; poll it, then call TakeEvents.
   [[nodiscard]] int FileDescriptor() const;
   // Takes every event the connection holds, without waiting, and sums them up.

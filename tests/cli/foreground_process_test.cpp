@@ -64,6 +64,12 @@ TEST(ForegroundProcessTest, SaysWhatIsInFrontOrWhyItIsUnknown) {
   EXPECT_EQ(look["wine"], false);
   EXPECT_FALSE(look.contains("why_unknown"));
   EXPECT_EQ(ctl.Run({"foreground", "extra"}).status, 2);
+  EXPECT_EQ(ctl.Run({"foreground", "--windows", "extra"}).status, 2);
+
+  client.ListClients({window});
+  const CtlResult windows = ctl.Run({"foreground", "--windows"});
+  EXPECT_EQ(windows.status, 0) << windows.err;
+  EXPECT_EQ(windows.out, xvfb + "\n");
 }
 
 TEST(ForegroundProcessTest, UnderWaylandSaysWhatTheDesktopProgramWasLastTold) {
@@ -79,6 +85,7 @@ TEST(ForegroundProcessTest, UnderWaylandSaysWhatTheDesktopProgramWasLastTold) {
   CtlResult text = ctl.Run({"foreground"});
   EXPECT_EQ(text.status, 0) << text.err;
   EXPECT_TRUE(text.out.starts_with("unknown: no compositor helper has reported")) << text.out;
+  EXPECT_EQ(ctl.Run({"foreground", "--windows"}).out, "");
 
   // This test's own process is in front, as the GNOME Shell extension reports it.
   const std::string pid = std::to_string(::getpid());
@@ -100,6 +107,8 @@ TEST(ForegroundProcessTest, UnderWaylandSaysWhatTheDesktopProgramWasLastTold) {
   EXPECT_EQ(look["pid"], ::getpid());
   EXPECT_EQ(look["app_id"], "org.example.Tests");
   EXPECT_EQ(look["window"], nullptr);
+  const CtlResult windows = ctl.Run({"--json", "foreground", "--windows"});
+  EXPECT_EQ(nlohmann::json::parse(windows.out)["programs"], nlohmann::json::array({self}));
 }
 
 }  // namespace

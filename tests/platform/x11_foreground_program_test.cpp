@@ -45,6 +45,13 @@ TEST(X11ForegroundProgramTest, FollowsTheActiveWindowAndWakesWaitersOnEachChange
   auto source = X11ForegroundProgram::Start(server.display(), fixture.path() / "proc", why);
   ASSERT_NE(source, nullptr) << why;
   EXPECT_TRUE(source->ReportsChanges());
+
+  // The programs with a window: each once, in the window manager's order, only those known.
+  EXPECT_TRUE(source->ProgramsWithWindows().empty()) << "no client list yet";
+  const std::uint32_t second_kate = client.MakeWindow(100, "");
+  client.ListClients({windows[3], windows[2], windows[4], windows[1], windows[5], second_kate});
+  EXPECT_EQ(source->ProgramsWithWindows(),
+            (std::vector<std::string>{"C:\\Games\\Foo\\foo.exe", "/usr/bin/kate"}));
   EXPECT_EQ(source->Current(), std::nullopt);
   EXPECT_NE(source->Look().why_unknown.find("does not say"), std::string::npos);
 
