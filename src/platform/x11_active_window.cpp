@@ -58,6 +58,29 @@ struct X11ActiveWindow::Connection {
   xcb_atom_t active_window = XCB_ATOM_NONE;
   xcb_atom_t wm_pid = XCB_ATOM_NONE;
   xcb_atom_t client_list = XCB_ATOM_NONE;
+  // The active window as last read, whose own property changes we follow: a client may name its
+  // process only after its window became active.
+  xcb_window_t watched = XCB_WINDOW_NONE;
+
+  void Watch(xcb_window_t window) {
+    if (window == watched) return;
+    // A window that has gone answers with an error event, which TakeEvents passes over.
+    const std::uint32_t nothing = XCB_EVENT_MASK_NO_EVENT;
+    if (watched != XCB_WINDOW_NONE)
+      xcb_change_window_attributes(server, watched, XCB_CW_EVENT_MASK, &nothing);
+    const std::uint32_t changes = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    if (window != XCB_WINDOW_NONE)
+      xcb_change_window_attributes(server, window, XCB_CW_EVENT_MASK, &changes);
+    xcb_flush(server);
+    watched = window;
+  }
+
+  // Whether `change` may change what the active window's owner is.
+  bool Concerns(const xcb_property_notify_event_t& change) const {
+    if (change.window == root) return change.atom == active_window;
+    return change.window == watched &&
+           (change.atom == wm_pid || change.atom == XCB_ATOM_WM_CLIENT_MACHINE);
+  }
 
   ~Connection() { xcb_disconnect(server); }
 
@@ -130,8 +153,9 @@ std::unique_ptr<X11ActiveWindow> X11ActiveWindow::Connect(const std::string& dis
 }
 
 ActiveWindowOwner X11ActiveWindow::ReadOwner() {
-  const Connection& c = *connection_;
+  Connection& c = *connection_;
   const std::optional<std::uint32_t> window = c.Cardinal(c.root, c.active_window, XCB_ATOM_WINDOW);
+  c.Watch(window.value_or(XCB_WINDOW_NONE));
   if (!window) return {0, std::nullopt, "the window manager does not say which window is active"};
   if (*window == XCB_WINDOW_NONE) return {0, std::nullopt, "no window is active"};
   return c.OwnerOf(*window, "the active window ");
@@ -159,8 +183,7 @@ X11ActiveWindow::Events X11ActiveWindow::TakeEvents() {
   while (xcb_generic_event_t* event = xcb_poll_for_event(connection_->server)) {
     if ((event->response_type & 0x7F) == XCB_PROPERTY_NOTIFY) {
       const auto* change = reinterpret_cast<const xcb_property_notify_event_t*>(event);
-      if (change->window == connection_->root && change->atom == connection_->active_window)
-        events = Events::kActiveWindowChanged;
+      if (connection_->Concerns(*change)) events = Events::kActiveWindowChanged;
     }
     std::free(event);
   }
