@@ -57,6 +57,30 @@ struct X11ActiveWindow::Connection {
   xcb_window_t root = XCB_WINDOW_NONE;
   xcb_atom_t active_window = XCB_ATOM_NONE;
   xcb_atom_t wm_pid = XCB_ATOM_NONE;
+  xcb_atom_t client_list = XCB_ATOM_NONE;
+  // The active window as last read, whose own property changes we follow: a client may name its
+  // process only after its window became active.
+  xcb_window_t watched = XCB_WINDOW_NONE;
+
+  void Watch(xcb_window_t window) {
+    if (window == watched) return;
+    // A window that has gone answers with an error event, which TakeEvents passes over.
+    const std::uint32_t nothing = XCB_EVENT_MASK_NO_EVENT;
+    if (watched != XCB_WINDOW_NONE)
+      xcb_change_window_attributes(server, watched, XCB_CW_EVENT_MASK, &nothing);
+    const std::uint32_t changes = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    if (window != XCB_WINDOW_NONE)
+      xcb_change_window_attributes(server, window, XCB_CW_EVENT_MASK, &changes);
+    xcb_flush(server);
+    watched = window;
+  }
+
+  // Whether `change` may change what the active window's owner is.
+  bool Concerns(const xcb_property_notify_event_t& change) const {
+    if (change.window == root) return change.atom == active_window;
+    return change.window == watched &&
+           (change.atom == wm_pid || change.atom == XCB_ATOM_WM_CLIENT_MACHINE);
+  }
 
   ~Connection() { xcb_disconnect(server); }
 
@@ -74,6 +98,18 @@ struct X11ActiveWindow::Connection {
     std::uint32_t value = 0;
     std::memcpy(&value, bytes.data(), sizeof value);
     return value;
+  }
+
+  // The process that owns `window`, trusted only when its client runs on this machine; the
+  // reason, when unknown, speaks of "`what`0x…".
+  ActiveWindowOwner OwnerOf(xcb_window_t window, const std::string& what) const {
+    const std::string name = what + WindowName(window);
+    const std::optional<std::uint32_t> pid = Cardinal(window, wm_pid, XCB_ATOM_CARDINAL);
+    if (!pid || *pid == 0) return {window, std::nullopt, name + " does not name its process"};
+    const std::string machine = ClientMachine(window);
+    if (!machine.empty() && machine != ThisMachine())
+      return {window, std::nullopt, name + " belongs to a program on " + machine};
+    return {window, static_cast<long>(*pid), {}};
   }
 
   // The machine the window's client says it runs on (WM_CLIENT_MACHINE), empty when not said.
@@ -109,6 +145,7 @@ std::unique_ptr<X11ActiveWindow> X11ActiveWindow::Connect(const std::string& dis
   connection->root = screens.data->root;
   connection->active_window = InternAtom(connection->server, "_NET_ACTIVE_WINDOW");
   connection->wm_pid = InternAtom(connection->server, "_NET_WM_PID");
+  connection->client_list = InternAtom(connection->server, "_NET_CLIENT_LIST");
   const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
   xcb_change_window_attributes(connection->server, connection->root, XCB_CW_EVENT_MASK, &mask);
   xcb_flush(connection->server);
@@ -116,20 +153,27 @@ std::unique_ptr<X11ActiveWindow> X11ActiveWindow::Connect(const std::string& dis
 }
 
 ActiveWindowOwner X11ActiveWindow::ReadOwner() {
-  const Connection& c = *connection_;
+  Connection& c = *connection_;
   const std::optional<std::uint32_t> window = c.Cardinal(c.root, c.active_window, XCB_ATOM_WINDOW);
+  c.Watch(window.value_or(XCB_WINDOW_NONE));
   if (!window) return {0, std::nullopt, "the window manager does not say which window is active"};
   if (*window == XCB_WINDOW_NONE) return {0, std::nullopt, "no window is active"};
-  const std::string name = WindowName(*window);
-  const std::optional<std::uint32_t> pid = c.Cardinal(*window, c.wm_pid, XCB_ATOM_CARDINAL);
-  if (!pid || *pid == 0)
-    return {*window, std::nullopt, "the active window " + name + " does not name its process"};
-  const std::string machine = c.ClientMachine(*window);
-  if (!machine.empty() && machine != ThisMachine()) {
-    return {*window, std::nullopt,
-            "the active window " + name + " belongs to a program on " + machine};
+  return c.OwnerOf(*window, "the active window ");
+}
+
+std::vector<long> X11ActiveWindow::ClientProcesses() {
+  const Connection& c = *connection_;
+  const auto reply = c.Property(c.root, c.client_list, XCB_ATOM_WINDOW);
+  const std::string_view bytes = PropertyBytes(reply.get(), XCB_ATOM_WINDOW, 32);
+  std::vector<long> processes;
+  for (std::size_t at = 0; at + sizeof(std::uint32_t) <= bytes.size();
+       at += sizeof(std::uint32_t)) {
+    std::uint32_t window = 0;
+    std::memcpy(&window, bytes.data() + at, sizeof window);
+    if (const ActiveWindowOwner owner = c.OwnerOf(window, ""); owner.pid)
+      processes.push_back(*owner.pid);
   }
-  return {*window, static_cast<long>(*pid), {}};
+  return processes;
 }
 
 int X11ActiveWindow::FileDescriptor() const { return xcb_get_file_descriptor(connection_->server); }
@@ -139,8 +183,7 @@ X11ActiveWindow::Events X11ActiveWindow::TakeEvents() {
   while (xcb_generic_event_t* event = xcb_poll_for_event(connection_->server)) {
     if ((event->response_type & 0x7F) == XCB_PROPERTY_NOTIFY) {
       const auto* change = reinterpret_cast<const xcb_property_notify_event_t*>(event);
-      if (change->window == connection_->root && change->atom == connection_->active_window)
-        events = Events::kActiveWindowChanged;
+      if (connection_->Concerns(*change)) events = Events::kActiveWindowChanged;
     }
     std::free(event);
   }

@@ -1,13 +1,15 @@
 // X11ActiveWindow: one connection to an X server, for what naming the foreground program needs:
 // the window the window manager marks active (_NET_ACTIVE_WINDOW on the root window), the process
 // that owns it (its _NET_WM_PID, trusted only for a window of this machine), and the changes of
-// the root window's properties, which tell when the active window changes. One thread at a time.
+// the root window's properties, which tell when the active window changes, and of the active
+// window's own, which tell when it names its process late. One thread at a time.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vandrel {
 
@@ -21,8 +23,10 @@ class X11ActiveWindow {
  public:
   enum class Events {
     kNone,                 // nothing that concerns the active window
-    kActiveWindowChanged,  // the root's _NET_ACTIVE_WINDOW was set (perhaps to the same window)
-    kConnectionLost,       // the X server has gone; nothing more will come
+    kActiveWindowChanged,  // the root's _NET_ACTIVE_WINDOW was set (perhaps to the same window),
+                           // or the active window's process or machine
+
+    kConnectionLost,  // the X server has gone; nothing more will come
   };
 
   // Connects to `display_name` ("" for $DISPLAY) and asks for the root window's property changes;
@@ -33,8 +37,12 @@ class X11ActiveWindow {
   X11ActiveWindow(const X11ActiveWindow&) = delete;
   X11ActiveWindow& operator=(const X11ActiveWindow&) = delete;
 
-  // Asks the server now.
+  // Asks the server now, and from now on follows the property changes of the window it finds
+  // active instead of the one found before.
   [[nodiscard]] ActiveWindowOwner ReadOwner();
+  // The process of every window the window manager lists as a client (_NET_CLIENT_LIST), in its
+  // order; windows whose process is not known are left out.
+  [[nodiscard]] std::vector<long> ClientProcesses();
   // Readable when events wait; poll it, then call TakeEvents.
   [[nodiscard]] int FileDescriptor() const;
   // Takes every event the connection holds, without waiting, and sums them up.

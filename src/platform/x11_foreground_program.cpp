@@ -4,6 +4,7 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
@@ -24,6 +25,17 @@ ForegroundLook LookAtActiveWindow(X11ActiveWindow& display,
   return look;
 }
 
+std::vector<std::string> ProgramsOfClientWindows(X11ActiveWindow& display,
+                                                 const std::filesystem::path& proc_root) {
+  std::vector<std::string> programs;
+  for (const long pid : display.ClientProcesses()) {
+    std::optional<std::string> path = ReadProcessProgram(proc_root, pid).path;
+    if (path && std::find(programs.begin(), programs.end(), *path) == programs.end())
+      programs.push_back(std::move(*path));
+  }
+  return programs;
+}
+
 std::unique_ptr<X11ForegroundProgram> X11ForegroundProgram::Start(const std::string& display_name,
                                                                   std::filesystem::path proc_root,
                                                                   std::string& why) {
@@ -34,13 +46,15 @@ std::unique_ptr<X11ForegroundProgram> X11ForegroundProgram::Start(const std::str
     why = "no event descriptor for the X11 thread";
     return nullptr;
   }
-  return std::unique_ptr<X11ForegroundProgram>(
-      new X11ForegroundProgram(std::move(display), std::move(proc_root), std::move(stop)));
+  return std::unique_ptr<X11ForegroundProgram>(new X11ForegroundProgram(
+      std::move(display), display_name, std::move(proc_root), std::move(stop)));
 }
 
 X11ForegroundProgram::X11ForegroundProgram(std::unique_ptr<X11ActiveWindow> display,
+                                           std::string display_name,
                                            std::filesystem::path proc_root, UniqueFd stop)
     : display_(std::move(display)),
+      display_name_(std::move(display_name)),
       proc_root_(std::move(proc_root)),
       stop_(std::move(stop)),
       look_(LookAtActiveWindow(*display_, proc_root_)),
@@ -51,6 +65,12 @@ X11ForegroundProgram::~X11ForegroundProgram() {
   while (write(stop_.get(), &one, sizeof one) < 0 && errno == EINTR) {
   }
   thread_.join();
+}
+
+std::vector<std::string> X11ForegroundProgram::ProgramsWithWindows() const {
+  std::string why;
+  const std::unique_ptr<X11ActiveWindow> display = X11ActiveWindow::Connect(display_name_, why);
+  return display ? ProgramsOfClientWindows(*display, proc_root_) : std::vector<std::string>();
 }
 
 ForegroundLook X11ForegroundProgram::Look() const {

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "core/unique_fd.h"
 #include "platform/platform_foreground_program.h"
@@ -29,20 +30,28 @@ class X11ForegroundProgram final : public PlatformForegroundProgram {
   [[nodiscard]] bool ReportsChanges() const override { return true; }
   [[nodiscard]] std::string Kind() const override { return "x11"; }
   [[nodiscard]] ForegroundLook Look() const override;
+  // From a connection of its own, so that it never waits for the thread's.
+  [[nodiscard]] std::vector<std::string> ProgramsWithWindows() const override;
 
  private:
-  X11ForegroundProgram(std::unique_ptr<X11ActiveWindow> display, std::filesystem::path proc_root,
-                       UniqueFd stop);
+  X11ForegroundProgram(std::unique_ptr<X11ActiveWindow> display, std::string display_name,
+                       std::filesystem::path proc_root, UniqueFd stop);
   void Follow();
   void Update(ForegroundLook look);
 
   const std::unique_ptr<X11ActiveWindow> display_;  // used by the thread only, once it runs
+  const std::string display_name_;
   const std::filesystem::path proc_root_;
   const UniqueFd stop_;       // an eventfd: written to end the thread
   mutable std::mutex mutex_;  // guards look_
   ForegroundLook look_;
   std::thread thread_;  // last: it starts once the members it uses exist
 };
+
+// The programs of the windows `display` lists, each once, in its order; processes under
+// `proc_root`.
+[[nodiscard]] std::vector<std::string> ProgramsOfClientWindows(
+    X11ActiveWindow& display, const std::filesystem::path& proc_root);
 
 // What `display`'s active window shows now, its process read under `proc_root`.
 [[nodiscard]] ForegroundLook LookAtActiveWindow(X11ActiveWindow& display,

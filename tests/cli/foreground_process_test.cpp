@@ -1,5 +1,6 @@
-// vandrelctl foreground: what the linked profiles would see, in each kind of session, and on a
-// private X server whose active window the test sets.
+// vandrelctl foreground: what the linked profiles would see, in each kind of session: on a
+// private X server whose active window the test sets, and under Wayland by asking the desktop
+// program (played by the test) on a private session bus.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,6 +8,11 @@
 #include <string>
 
 #include "cli/ctl_process.h"
+#include "platform/bus_foreground_program.h"
+#include "platform/foreground_bus.h"
+#include "platform/tool_runner.h"
+#include "support/dbus_test_daemon.h"
+#include "support/deadline.h"
 #include "support/x11_test_server.h"
 
 namespace vandrel::testing {
@@ -30,12 +36,15 @@ TEST(ForegroundProcessTest, SaysWhatIsInFrontOrWhyItIsUnknown) {
   const Case cases[] = {
       {false, nullptr, 0, "unknown: no display: neither X11 nor Wayland"},
       {true, "wayland-0", 0,
-       "unknown: a Wayland session: the program in front is not known without a compositor "
-       "helper"},
+       "unknown: the desktop program is not running (nothing serves io.github.vandrel.Foreground "
+       "on the session bus)"},
       {true, nullptr, 0, "unknown: the window manager does not say which window is active"},
       {true, nullptr, window, xvfb},
   };
+  const DbusTestDaemon bus;  // with no program on it
+  if (bus.address().empty()) GTEST_SKIP() << bus.why_not();
   CtlProcess ctl;
+  ctl.SetEnv("DBUS_SESSION_BUS_ADDRESS", bus.address());
   for (const Case& c : cases) {
     ctl.SetEnv("DISPLAY", c.x11 ? std::optional<std::string>(server.display()) : std::nullopt);
     ctl.SetEnv("WAYLAND_DISPLAY", c.wayland ? std::optional<std::string>(c.wayland) : std::nullopt);
@@ -55,6 +64,51 @@ TEST(ForegroundProcessTest, SaysWhatIsInFrontOrWhyItIsUnknown) {
   EXPECT_EQ(look["wine"], false);
   EXPECT_FALSE(look.contains("why_unknown"));
   EXPECT_EQ(ctl.Run({"foreground", "extra"}).status, 2);
+  EXPECT_EQ(ctl.Run({"foreground", "--windows", "extra"}).status, 2);
+
+  client.ListClients({window});
+  const CtlResult windows = ctl.Run({"foreground", "--windows"});
+  EXPECT_EQ(windows.status, 0) << windows.err;
+  EXPECT_EQ(windows.out, xvfb + "\n");
+}
+
+TEST(ForegroundProcessTest, UnderWaylandSaysWhatTheDesktopProgramWasLastTold) {
+  const DbusTestDaemon bus;
+  if (bus.address().empty()) GTEST_SKIP() << bus.why_not();
+  std::string why;
+  const auto program = BusForegroundProgram::Start(bus.address(), "/proc", why);
+  ASSERT_NE(program, nullptr) << why;
+  CtlProcess ctl;
+  ctl.SetEnv("DBUS_SESSION_BUS_ADDRESS", bus.address());
+  ctl.SetEnv("WAYLAND_DISPLAY", "wayland-0");
+  ctl.SetEnv("DISPLAY", std::nullopt);
+  CtlResult text = ctl.Run({"foreground"});
+  EXPECT_EQ(text.status, 0) << text.err;
+  EXPECT_TRUE(text.out.starts_with("unknown: no compositor helper has reported")) << text.out;
+  EXPECT_EQ(ctl.Run({"foreground", "--windows"}).out, "");
+
+  // This test's own process is in front, as the GNOME Shell extension reports it.
+  const std::string pid = std::to_string(::getpid());
+  ASSERT_EQ(
+      RunTool({"gdbus", "call", "--address", bus.address(), "--dest",
+               std::string(kForegroundBusName), "--object-path", std::string(kForegroundBusPath),
+               "--method", std::string(kForegroundBusInterface) + ".WindowActivated",
+               "'" + pid + "'", "'org.example.Tests'"},
+              kWaitDeadline),
+      ToolOutcome::kSucceeded);
+  const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+  text = ctl.Run({"foreground"});
+  EXPECT_EQ(text.out, self + "\napplication org.example.Tests, process " + pid + "\n");
+  const CtlResult json = ctl.Run({"--json", "foreground"});
+  ASSERT_EQ(json.status, 0) << json.err;
+  const auto look = nlohmann::json::parse(json.out);
+  EXPECT_EQ(look["source"], "wayland");
+  EXPECT_EQ(look["program"], self);
+  EXPECT_EQ(look["pid"], ::getpid());
+  EXPECT_EQ(look["app_id"], "org.example.Tests");
+  EXPECT_EQ(look["window"], nullptr);
+  const CtlResult windows = ctl.Run({"--json", "foreground", "--windows"});
+  EXPECT_EQ(nlohmann::json::parse(windows.out)["programs"], nlohmann::json::array({self}));
 }
 
 }  // namespace

@@ -34,7 +34,10 @@ foreach(path usr/bin/vandrel usr/bin/vandrelctl usr/share/vandrel/skin/res.xml
         usr/lib/udev/rules.d/60-vandrel.rules
         usr/lib/udev/vandrel-udev-probe
         usr/share/applications/vandrel.desktop usr/share/vandrel/autostart/vandrel.desktop
-        usr/share/icons/hicolor/64x64/apps/vandrel.png)
+        usr/share/icons/hicolor/64x64/apps/vandrel.png
+        usr/share/kwin/scripts/vandrel-foreground/contents/code/main.js
+        usr/share/gnome-shell/extensions/vandrel-foreground@vandrel.github.io/extension.js
+        usr/share/gnome-shell/extensions/vandrel-foreground-legacy@vandrel.github.io/extension.js)
   if(NOT EXISTS "${SCRATCH}/root/${path}")
     fail("${path} is missing")
   endif()
@@ -66,8 +69,9 @@ endforeach()
 
 execute_process(COMMAND dpkg-deb -f "${packages}" Package Architecture Depends
                 OUTPUT_VARIABLE control RESULT_VARIABLE status)
+# The foreground program's libraries too: libxcb1 (X11) and libsystemd0 (the D-Bus interface).
 foreach(needed "Package: vandrel" "libqt6widgets6" "libqt6uitools6" "libudev1" "libpugixml1v5"
-        "udev")
+        "libxcb1" "libsystemd0" "udev")
   string(FIND "${control}" "${needed}" found)
   if(NOT status EQUAL 0 OR found EQUAL -1)
     fail("the control fields lack ${needed}:\n${control}")

@@ -152,6 +152,50 @@ foreach(entry share/applications/vandrel.desktop share/vandrel/autostart/vandrel
   endif()
 endforeach()
 
+# The compositor helpers lie where KWin and GNOME Shell look, each named in its metadata as its
+# folder is, and call the interface the program serves: its name, path and interface as the
+# program's header gives them.
+file(READ "${SOURCE_DIR}/src/platform/foreground_bus.h" bus_header)
+set(bus_strings "")
+foreach(constant Name Path Interface)
+  string(REGEX MATCH "kForegroundBus${constant} = \"([^\"]+)\"" _ "${bus_header}")
+  if(NOT CMAKE_MATCH_1)
+    fail("kForegroundBus${constant} not found in foreground_bus.h")
+  endif()
+  list(APPEND bus_strings "${CMAKE_MATCH_1}")
+endforeach()
+function(expect_bus_calls script)
+  file(READ "${PREFIX}/${script}" code)
+  foreach(text IN LISTS bus_strings ITEMS WindowActivated NothingActive)
+    string(FIND "${code}" "'${text}'" single)
+    string(FIND "${code}" "\"${text}\"" double)
+    if(single EQUAL -1 AND double EQUAL -1)
+      fail("${script} does not name '${text}'")
+    endif()
+  endforeach()
+endfunction()
+
+set(kwin_script share/kwin/scripts/vandrel-foreground)
+file(READ "${PREFIX}/${kwin_script}/metadata.json" metadata)
+string(JSON id GET "${metadata}" KPlugin Id)
+string(JSON main GET "${metadata}" X-Plasma-MainScript)
+string(JSON api GET "${metadata}" X-Plasma-API)
+if(NOT id STREQUAL "vandrel-foreground" OR NOT api STREQUAL "javascript")
+  fail("the KWin script's metadata names '${id}' in '${api}'")
+endif()
+expect_bus_calls(${kwin_script}/contents/${main})
+
+foreach(uuid vandrel-foreground@vandrel.github.io vandrel-foreground-legacy@vandrel.github.io)
+  set(extension share/gnome-shell/extensions/${uuid})
+  file(READ "${PREFIX}/${extension}/metadata.json" metadata)
+  string(JSON named GET "${metadata}" uuid)
+  string(JSON versions LENGTH "${metadata}" shell-version)
+  if(NOT named STREQUAL uuid OR versions EQUAL 0)
+    fail("${extension}/metadata.json names '${named}' for ${versions} shell versions")
+  endif()
+  expect_bus_calls(${extension}/extension.js)
+endforeach()
+
 # Installed, the programs find the skin in share/vandrel rather than beside themselves.
 file(MAKE_DIRECTORY "${PREFIX}/home")
 execute_process(

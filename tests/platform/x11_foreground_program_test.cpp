@@ -4,6 +4,7 @@
 #include "platform/x11_foreground_program.h"
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "core/clock.h"
@@ -45,6 +46,13 @@ TEST(X11ForegroundProgramTest, FollowsTheActiveWindowAndWakesWaitersOnEachChange
   auto source = X11ForegroundProgram::Start(server.display(), fixture.path() / "proc", why);
   ASSERT_NE(source, nullptr) << why;
   EXPECT_TRUE(source->ReportsChanges());
+
+  // The programs with a window: each once, in the window manager's order, only those known.
+  EXPECT_TRUE(source->ProgramsWithWindows().empty()) << "no client list yet";
+  const std::uint32_t second_kate = client.MakeWindow(100, "");
+  client.ListClients({windows[3], windows[2], windows[4], windows[1], windows[5], second_kate});
+  EXPECT_EQ(source->ProgramsWithWindows(),
+            (std::vector<std::string>{"C:\\Games\\Foo\\foo.exe", "/usr/bin/kate"}));
   EXPECT_EQ(source->Current(), std::nullopt);
   EXPECT_NE(source->Look().why_unknown.find("does not say"), std::string::npos);
 
@@ -79,6 +87,18 @@ TEST(X11ForegroundProgramTest, FollowsTheActiveWindowAndWakesWaitersOnEachChange
     EXPECT_NE(look.why_unknown.find(step.why), std::string::npos) << look.why_unknown;
   }
 
+  // A window that names its process only once it is active.
+  client.Activate(windows[1]);
+  ASSERT_TRUE(wake->Wait(clock, kWaitDeadline));
+  const std::uint32_t late = client.MakeWindow(0, "");
+  client.Activate(late);
+  ASSERT_TRUE(wake->Wait(clock, kWaitDeadline));
+  EXPECT_EQ(source->Current(), std::nullopt);
+  client.NameProcess(late, 200);
+  ASSERT_TRUE(wake->Wait(clock, kWaitDeadline))
+      << "no wake when the active window named its process";
+  EXPECT_EQ(source->Current(), "C:\\Games\\Foo\\foo.exe");
+
   client.Activate(windows[1]);
   ASSERT_TRUE(wake->Wait(clock, kWaitDeadline));
   server.Kill();
@@ -90,8 +110,55 @@ TEST(X11ForegroundProgramTest, FollowsTheActiveWindowAndWakesWaitersOnEachChange
   source.reset();
 }
 
+// The connection follows the property changes of the window it last found active, and of no
+// other. Each step ends with a round trip on the connection, so every event the step caused has
+// arrived before TakeEvents looks.
+TEST(X11ForegroundProgramTest, FollowsTheOwnPropertiesOfTheActiveWindowOnly) {
+  testing::XvfbServer server;
+  if (server.display().empty()) GTEST_SKIP() << server.why_not();
+  testing::X11TestClient client(server.display());
+  std::string why;
+  const auto display = X11ActiveWindow::Connect(server.display(), why);
+  ASSERT_NE(display, nullptr) << why;
+  const std::uint32_t first = client.MakeWindow(0, "");
+  const std::uint32_t second = client.MakeWindow(0, "");
+  using Events = X11ActiveWindow::Events;
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    Events events;
+    std::optional<long> pid;  // of the active window, read after the step
+  };
+  const Step steps[] = {
+      {"first made active", [&] { client.Activate(first); }, Events::kActiveWindowChanged, {}},
+      {"first names its process", [&] { client.NameProcess(first, 100); },
+       Events::kActiveWindowChanged, 100},
+      {"second made active", [&] { client.Activate(second); }, Events::kActiveWindowChanged, {}},
+      {"first, no longer active, names another",
+       [&] { client.NameProcess(first, 200); },
+       Events::kNone,
+       {}},
+      {"second names its process", [&] { client.NameProcess(second, 300); },
+       Events::kActiveWindowChanged, 300},
+      {"no window active", [&] { client.Activate(0); }, Events::kActiveWindowChanged, {}},
+      {"second, no longer active, names another",
+       [&] { client.NameProcess(second, 400); },
+       Events::kNone,
+       {}},
+  };
+  for (const Step& step : steps) {
+    step.act();
+    EXPECT_EQ(display->ReadOwner().pid, step.pid) << step.what;
+    EXPECT_EQ(display->TakeEvents(), step.events) << step.what;
+  }
+}
+
 TEST(X11ForegroundProgramTest, SourceChosenFromTheSession) {
   testing::XvfbServer server;
+  // No session bus for the Wayland cases (the user's own is never touched).
+  const testing::TempDir empty;
+  const testing::ScopedEnv no_bus("DBUS_SESSION_BUS_ADDRESS",
+                                  "unix:path=" + (empty.path() / "no-bus").string());
   struct Case {
     bool x11;
     bool wayland;

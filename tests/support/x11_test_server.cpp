@@ -88,6 +88,17 @@ void X11TestClient::Activate(std::uint32_t window) {
   std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
 }
 
+void X11TestClient::NameProcess(std::uint32_t window, std::uint32_t pid) {
+  Set(window, Atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1, &pid);
+  std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+}
+
+void X11TestClient::ListClients(const std::vector<std::uint32_t>& windows) {
+  Set(root_, Atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW, 32,
+      static_cast<std::uint32_t>(windows.size()), windows.data());
+  std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+}
+
 std::uint32_t X11TestClient::Atom(std::string_view name) {
   xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
       connection_,

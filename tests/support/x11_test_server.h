@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct xcb_connection_t;
 
@@ -42,8 +43,14 @@ class X11TestClient {
 
   // A new window with `pid` as _NET_WM_PID (0: none) and `machine` as WM_CLIENT_MACHINE ("": none).
   std::uint32_t MakeWindow(std::uint32_t pid, std::string_view machine);
+  // Sets `window`'s _NET_WM_PID, as a client that names its process late, and returns once the
+  // server has done it.
+  void NameProcess(std::uint32_t window, std::uint32_t pid);
   // Sets the root's _NET_ACTIVE_WINDOW (0: none) and returns once the server has done it.
   void Activate(std::uint32_t window);
+  // Sets the root's _NET_CLIENT_LIST, as a window manager lists the windows it manages, and
+  // returns once the server has done it.
+  void ListClients(const std::vector<std::uint32_t>& windows);
 
  private:
   std::uint32_t Atom(std::string_view name);
