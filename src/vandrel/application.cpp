@@ -58,7 +58,7 @@ bool Application::LoadSkin(std::string& error) {
       Trace("main.ini: the skin picture could not be remembered");
     }
   };
-  services.configured_website = [this] { return settings_.ReadValue(kWebsiteValueName); };
+  services.about_link = AboutLinkFor(VANDREL_HOMEPAGE, VANDREL_README);
   services.version = VANDREL_VERSION;
   dialogs_ = std::make_unique<QtDialogs>(
       skin_, texts_,
