@@ -276,6 +276,27 @@ TEST(ColourPaletteTest, AClickPicksTheColourUnderTheMouse) {
   EXPECT_EQ(picked.count(), 1) << "setting the colour is not a pick";
 }
 
+// At any scale the field has a colour of its own in every device pixel: drawn at 1× and scaled up,
+// neighbouring pixels would come in equal pairs.
+TEST(ColourPaletteTest, TheFieldIsDrawnAtTheResolutionOfItsDevice) {
+  ColourPalette palette;
+  palette.resize(100, 80);
+  palette.SetColour(QColor::fromRgb(0xFF0199CB));
+  for (const int ratio : {1, 2, 3}) {
+    QImage image(palette.size() * ratio, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    palette.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    const int y = image.height() * 3 / 4;  // full saturation, half value: the hue alone changes
+    int distinct = 0;
+    for (int x = 1; x < image.width(); ++x) {
+      if (image.pixel(x, y) != image.pixel(x - 1, y)) ++distinct;
+    }
+    EXPECT_GT(distinct, image.width() * 3 / 4) << "ratio " << ratio;
+    EXPECT_EQ(image.pixel(0, y), PaletteColourAt({0, y}, image.size()).rgb()) << ratio;
+  }
+}
+
 TEST(WndHostTest, TheHostedWindowFollowsThePlace) {
   QWidget window;
   window.resize(300, 200);
