@@ -24,6 +24,22 @@ bool IsSafeCharacter(char c) {
   return byte > 0x20 && byte != 0x7F;
 }
 
+// A path's bytes as an address: letters, digits, "-._~" and "/" as they are, all others
+// percent-encoded, so that spaces and non-ASCII names survive.
+std::string FileUrl(const std::filesystem::path& path) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string url = "file://";
+  for (const char c : path.string()) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (std::isalnum(byte) != 0 || std::string_view("-._~/").find(c) != std::string_view::npos) {
+      url += c;
+    } else {
+      url += {'%', kHex[byte >> 4], kHex[byte & 0x0F]};
+    }
+  }
+  return url;
+}
+
 }  // namespace
 
 bool IsWebAddress(std::string_view address) {
@@ -35,10 +51,17 @@ bool IsWebAddress(std::string_view address) {
   return !host.empty() && std::ranges::all_of(address, IsSafeCharacter);
 }
 
-std::optional<std::string> WebsiteToOpen(const std::optional<std::string>& configured) {
-  if (!configured) return std::string(kDefaultWebsite);
-  if (!IsWebAddress(*configured)) return std::nullopt;
-  return configured;
+AboutLink AboutLinkFor(std::string_view homepage, const std::filesystem::path& readme) {
+  if (IsWebAddress(homepage)) return {std::string(homepage), "about_web"};
+  if (!homepage.empty()) Trace("the homepage is not an http or https address: the README instead");
+  return {FileUrl(readme), "about_readme"};
+}
+
+void ShowLink(WindowModel& about, const AboutLink& link) {
+  Control* button = about.Find(kAboutWebLink);
+  if (button == nullptr) return;
+  button->SetResourceText(true);
+  button->SetText(link.text_id);
 }
 
 void ShowRelease(WindowModel& about, std::string_view version) {
@@ -47,20 +70,14 @@ void ShowRelease(WindowModel& about, std::string_view version) {
   label->SetText(about.Texts().Lookup("about_release") + " " + std::string(version));
 }
 
-Ccopyright::Ccopyright(std::optional<std::string> configured_website, OpenUrl open_url)
-    : website_(WebsiteToOpen(configured_website)), open_url_(std::move(open_url)) {}
+Ccopyright::Ccopyright(std::string url, OpenUrl open_url)
+    : url_(std::move(url)), open_url_(std::move(open_url)) {}
 
 std::optional<int> Ccopyright::Handle(const Notification& notification) {
   if (notification.type != notify::kClick) return std::nullopt;
   const std::string& name = notification.sender->Name();
   if (name == kAboutCloseButton) return kAboutClosed;
-  if (name == kAboutWebLink) {
-    if (website_ && open_url_) {
-      open_url_(*website_);
-    } else {
-      Trace("web site not opened: \"WEBSITE\" is not an http or https address");
-    }
-  }
+  if (name == kAboutWebLink && open_url_) open_url_(url_);
   return std::nullopt;
 }
 

@@ -5,6 +5,8 @@
 #include <QPixmap>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "app/main_ini.h"
 #include "app/product.h"
@@ -58,7 +60,10 @@ bool Application::LoadSkin(std::string& error) {
       Trace("main.ini: the skin picture could not be remembered");
     }
   };
-  services.configured_website = [this] { return settings_.ReadValue(kWebsiteValueName); };
+  std::error_code ignored;
+  const std::filesystem::path readme =
+      std::filesystem::absolute(user_folders_.ProgramFolder() / VANDREL_README, ignored);
+  services.about_link = AboutLinkFor(VANDREL_HOMEPAGE, readme.lexically_normal());
   services.version = VANDREL_VERSION;
   dialogs_ = std::make_unique<QtDialogs>(
       skin_, texts_,

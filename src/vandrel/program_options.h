@@ -29,9 +29,13 @@ struct ProgramOptions {
 };
 
 inline constexpr std::string_view kScreenshotViews[] = {
-    "kb",       "ms",          "mp",          "kb-keys",     "kb-lighting", "kb-paint", "kb-macro",
-    "ms-macro", "ms-keys",     "ms-recoil",   "tray-menu",   "about",       "palette",  "message",
-    "skin",     "kb-profiles", "ms-profiles", "mp-profiles", "kb-record",   "ms-record"};
+    "kb",          "ms",          "mp",
+    "kb-keys",     "kb-lighting", "kb-paint",
+    "kb-macro",    "ms-macro",    "ms-keys",
+    "ms-recoil",   "tray-menu",   "about",
+    "palette",     "message",     "skin",
+    "kb-profiles", "ms-profiles", "mp-profiles",
+    "kb-record",   "ms-record",   "ms-performance"};
 
 inline constexpr std::string_view kProgramUsage =
     "usage: vandrel [--simulate[=kb,ms,mp]] [--sim-trace FILE] [--sim-usb-timing]\n"
@@ -53,7 +57,8 @@ inline constexpr std::string_view kProgramUsage =
     "                          kb-macro, ms-macro (a device's Macros tab), kb-record,\n"
     "                          ms-record (that tab recording a few keys), ms-keys (the\n"
     "                          mouse's Buttons tab, a button made a fire key), ms-recoil\n"
-    "                          (its Recoil tab), kb-profiles, ms-profiles, mp-profiles (a\n"
+    "                          (its Recoil tab), ms-performance (its Performance tab),\n"
+    "                          kb-profiles, ms-profiles, mp-profiles (a\n"
     "                          device's profile panel), tray-menu, about, palette, message\n"
     "                          or skin\n"
     "  --help, --version       print this text or the version\n";

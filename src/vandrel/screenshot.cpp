@@ -28,6 +28,14 @@ DeviceKind KindOfTag(const std::string& tag) {
   return tag == "ms" ? DeviceKind::kMouse : DeviceKind::kPad;
 }
 
+// The option of the device page a view shows by itself; empty for other views.
+std::string PageOfView(const std::string& view) {
+  if (view == "kb-macro" || view == "ms-macro") return view.substr(0, 2) + "_macro_Op";
+  if (view == "kb-lighting") return "kb_deng_Op";
+  if (view == "ms-performance") return "ms_rich_Op";
+  return {};
+}
+
 // The window a request opened: the modal one, else a visible top-level window that is new.
 QWidget* OpenedWindow(const QWidgetList& before) {
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
@@ -83,10 +91,9 @@ void Screenshot::TakeView() {
   if (view == "kb" || view == "ms" || view == "mp") {
     SelectTab(view);
     QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
-  } else if (view == "kb-macro" || view == "ms-macro" || view == "kb-lighting") {
-    const std::string device = view.substr(0, 2);
-    SelectTab(device);
-    SelectTab(device + (view.ends_with("macro") ? "_macro_Op" : "_deng_Op"));
+  } else if (const std::string page = PageOfView(view); !page.empty()) {
+    SelectTab(view.substr(0, 2));
+    SelectTab(page);
     QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
   } else if (view == "kb-paint") {
     SelectTab("kb");

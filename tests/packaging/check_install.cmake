@@ -33,6 +33,8 @@ endforeach()
 expect_file(bin/vandrelctl)
 expect_file(share/vandrel/skin/res.xml)
 expect_file(share/vandrel/skin/lan_en.xml)
+# The About window's link opens the README when the build names no homepage.
+expect_file(share/doc/vandrel/README.md)
 # The factory default profile files lie in the program folder, beside the skin.
 foreach(name msdevicedefault.config msdengdefault.led mskeydefault.pro mpdengdefault.led
              kbdevicedefault.config kbdengdefault.led kbkeydefault.pro

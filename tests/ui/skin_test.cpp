@@ -270,7 +270,6 @@ TEST_F(ShippedSkinTest, ControlsTheCodeLooksUpExistWithTheirKinds) {
   }
   std::vector<std::string> families;
   for (int n = 0; n < 126; ++n) families.push_back("kb_key_" + std::to_string(n));
-  for (int n = 0; n < 20; ++n) families.push_back("ms_dkey_" + std::to_string(n));
   for (int n = 0; n < 15; ++n) families.push_back("mp_dkey_" + std::to_string(n));
   for (const std::string& name : families) {
     expected.push_back({"XML_MAIN", name, ControlKind::kDeviceKeyButton});
@@ -387,6 +386,41 @@ TEST_F(ShippedSkinTest, MousePagesSitOnTheirTabPagesAndOfferOneModeList) {
   EXPECT_EQ(main->Find("ms_deng_light_slider")->Maximum(), 14);
   EXPECT_EQ(main->Find("ms_point_speed_slider")->Maximum(), 9);
   EXPECT_GT(main->Find("ms_report_fct_combo")->ItemCount(), 0);
+}
+
+// The pages that set up the mouse itself show the whole mouse, as the keyboard's pages show the
+// keyboard; and no page of the mouse has a button that says nothing: no text, picture or colour.
+TEST_F(ShippedSkinTest, MouseSettingPagesShowTheMouseAndNoBlankButtons) {
+  const auto main = Build("XML_MAIN");
+  const Control* pages = main->Find("ms_tab_switch");
+  ASSERT_NE(pages, nullptr);
+  const std::vector<Control*> tabs = pages->Children();
+  const auto shows_mouse = [](const Control* page) {
+    for (const Control* control : page->Window().AllControls()) {
+      bool inside = false;
+      for (const Control* up = control; up != nullptr && !inside; up = up->Parent()) {
+        inside = up == page;
+      }
+      const std::string image = SkinImageFile(control->BackgroundImage());
+      if (inside && control->IsVisible() && image.starts_with("ms/mouse")) return true;
+    }
+    return false;
+  };
+  const std::pair<std::size_t, std::string_view> mouse_pages[] = {
+      {0, "lighting"}, {2, "buttons"}, {3, "performance"}};
+  for (const auto& [page, name] : mouse_pages) {
+    ASSERT_LT(page, tabs.size());
+    EXPECT_TRUE(shows_mouse(tabs[page])) << name;
+  }
+  for (const Control* control : main->AllControls()) {
+    const bool button =
+        control->Kind() == ControlKind::kButton || control->Kind() == ControlKind::kDeviceKeyButton;
+    if (!button || !control->Name().starts_with("ms_")) continue;
+    const bool says_something = !control->RawText().empty() ||
+                                !control->BackgroundImage().empty() ||
+                                !control->NormalImage().empty() || control->BackgroundColour() != 0;
+    EXPECT_TRUE(says_something) << control->Name();
+  }
 }
 
 // The mouse's recoil page: every name its code looks up, with its kind, on page 4 of the mouse's

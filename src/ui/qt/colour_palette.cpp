@@ -44,12 +44,16 @@ QPoint ColourPalette::MarkerPosition() const {
 
 void ColourPalette::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
-  QImage field(size(), QImage::Format_RGB32);
+  // One colour per pixel of the device drawn on, so that the field stays smooth at 200 %. The
+  // painter's scale is the screen's, or the image's when the widget is rendered into one.
+  const qreal ratio = std::max(1.0, painter.deviceTransform().m11());
+  QImage field(size() * ratio, QImage::Format_RGB32);
   for (int y = 0; y < field.height(); ++y) {
     for (int x = 0; x < field.width(); ++x) {
-      field.setPixel(x, y, PaletteColourAt({x, y}, size()).rgb());
+      field.setPixel(x, y, PaletteColourAt({x, y}, field.size()).rgb());
     }
   }
+  field.setDevicePixelRatio(ratio);
   painter.drawImage(0, 0, field);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setBrush(Qt::NoBrush);

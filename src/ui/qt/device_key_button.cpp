@@ -15,6 +15,8 @@ constexpr int kPlateMarginX = 3;
 constexpr int kPlateMarginY = 1;
 constexpr int kLightRimX = 1;
 constexpr int kLightRimY = 3;
+// A caption wider than its key is set smaller, down to this size (pixels or points).
+constexpr int kSmallestCaption = 7;
 
 }  // namespace
 
@@ -32,9 +34,28 @@ void DeviceKeyButton::SetLightImage(QImage image) {
   update();
 }
 
+QFont DeviceKeyButton::CaptionFont() const {
+  QFont font = this->font();
+  // A long caption may use its plate's side margins, all but a pixel.
+  const int room = width() - 2 * (kLightRimX + 1);
+  const auto advance = [this](const QFont& f) { return QFontMetrics(f).horizontalAdvance(text()); };
+  // Style sheets give the size in pixels, fonts of the platform in points.
+  const bool in_pixels = font.pixelSize() > 0;
+  int size = in_pixels ? font.pixelSize() : font.pointSize();
+  while (advance(font) > room && size > kSmallestCaption) {
+    --size;
+    if (in_pixels) {
+      font.setPixelSize(size);
+    } else {
+      font.setPointSize(size);
+    }
+  }
+  return font;
+}
+
 QRect DeviceKeyButton::CaptionPlate() const {
   if (text().isEmpty()) return {};
-  const QFontMetrics metrics = fontMetrics();
+  const QFontMetrics metrics(CaptionFont());
   QRect plate(0, 0, metrics.horizontalAdvance(text()) + 2 * kPlateMarginX,
               metrics.height() + 2 * kPlateMarginY);
   plate.moveCenter(rect().center());
@@ -65,26 +86,29 @@ QImage DeviceKeyButton::TintedLight() const {
   return tinted;
 }
 
-// The key's face without its caption, the light over it, then the caption on a small copy of the
-// face: light of any colour never covers the caption.
+// The key's face without its caption, the light over it, then the caption (on a small copy of the
+// face while lit: light of any colour never covers it), set small enough to fit the key.
 void DeviceKeyButton::paintEvent(QPaintEvent* /*event*/) {
   QStylePainter painter(this);
   QStyleOptionButton option;
   initStyleOption(&option);
-  if (!light_on_) {
-    painter.drawControl(QStyle::CE_PushButton, option);
-    return;
-  }
   const QString caption = option.text;
   option.text.clear();
   painter.drawControl(QStyle::CE_PushButton, option);
-  painter.setOpacity(light_alpha_ / 255.0);
-  painter.drawImage(QPoint(0, 0), TintedLight());
-  painter.setOpacity(1.0);
+  if (light_on_) {
+    painter.setOpacity(light_alpha_ / 255.0);
+    painter.drawImage(QPoint(0, 0), TintedLight());
+    painter.setOpacity(1.0);
+  }
   if (caption.isEmpty()) return;
-  option.text = caption;
-  option.rect = CaptionPlate();
-  painter.drawControl(QStyle::CE_PushButton, option);
+  if (light_on_) {
+    option.rect = CaptionPlate();
+    painter.drawControl(QStyle::CE_PushButton, option);
+  }
+  painter.setFont(CaptionFont());
+  painter.setPen(option.palette.color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                      QPalette::ButtonText));
+  painter.drawText(rect(), Qt::AlignCenter, caption);
 }
 
 }  // namespace vandrel

@@ -28,6 +28,9 @@ class DeviceKeyButton : public QPushButton {
   // Where the caption's plate is drawn while the light is on: the caption's size plus a margin,
   // centred, always inside a rim of light. Empty without a caption.
   [[nodiscard]] QRect CaptionPlate() const;
+  // The caption's font: the button's own, or a smaller one when the caption would not fit
+  // between the rims of light.
+  [[nodiscard]] QFont CaptionFont() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 
+#include "ui/about_window.h"
 #include "ui/dialogs.h"
 #include "ui/skin.h"
 #include "ui/skin_frame.h"
@@ -34,9 +35,10 @@ struct QtDialogsServices {
   SkinObserver* skin_observer = nullptr;
   // Remembers picture skins in "main.ini"; empty: nothing is remembered.
   RememberSkinPicture remember_skin_picture;
-  // The settings store's "WEBSITE" value (read when an About window opens); empty: none is
-  // configured and the default address is used.
-  std::function<std::optional<std::string>()> configured_website;
+  // What the About window's link opens and says; no URL: the link opens nothing.
+  AboutLink about_link;
+  // Opens the link; empty: the desktop's program for the address (QDesktopServices).
+  std::function<void(const std::string& url)> open_url;
   // The program's version, shown in the About window.
   std::string version;
 };

@@ -45,7 +45,7 @@ QRect AnchorOnScreen(QWidget* owner, const Control& anchor) {
 
 void OpenInBrowser(const std::string& address) {
   const QUrl url(QString::fromStdString(address), QUrl::StrictMode);
-  if (!url.isValid() || !QDesktopServices::openUrl(url)) Trace("web site not opened: " + address);
+  if (!url.isValid() || !QDesktopServices::openUrl(url)) Trace("link not opened: " + address);
 }
 
 QPoint CentredOnScreen(QSize size) {
@@ -89,8 +89,9 @@ void QtDialogs::OpenAbout(WindowModel* owner) {
     return;
   }
   ShowRelease(window->Model(), services_.version);
-  Ccopyright about(services_.configured_website ? services_.configured_website() : std::nullopt,
-                   OpenInBrowser);
+  ShowLink(window->Model(), services_.about_link);
+  Ccopyright about(services_.about_link.url,
+                   services_.open_url ? services_.open_url : Ccopyright::OpenUrl(OpenInBrowser));
   window->SetHandler(
       [about](const Notification& notification) mutable { return about.Handle(notification); });
   QWidget& widget = *window->Widget();

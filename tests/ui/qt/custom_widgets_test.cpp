@@ -167,6 +167,47 @@ TEST(DeviceKeyButtonTest, TheCaptionStaysReadableUnderAnyLight) {
   EXPECT_EQ(Render(blank).pixel(20, 15), 0xFFFF0000u);
 }
 
+// A caption wider than its key is set smaller until it fits inside the key's rims; one that fits
+// keeps the key's font. Lit or not, the caption's colour shows at both ends of its place.
+TEST(DeviceKeyButtonTest, LongCaptionsAreSetSmallerToFitTheirKey) {
+  const struct {
+    const char* caption;
+    int width;
+    bool shrinks;
+  } cases[] = {{"Home", 27, true},  {"ScrLk", 28, true}, {"PgDn", 28, false}, {"PgDn", 22, true},
+               {"Home", 80, false}, {"W", 27, false},    {"Pause", 28, true}};
+  for (const auto& [caption, width, shrinks] : cases) {
+    SCOPED_TRACE(testing::Message() << caption << " on " << width);
+    DeviceKeyButton key;
+    key.setStyleSheet(
+        "QPushButton{background-color:#000080;color:#FF0000;border:none;padding:0;"
+        "font-size:9px}");
+    key.setText(caption);
+    key.resize(width, 28);
+    key.ensurePolished();
+    const QFont font = key.CaptionFont();
+    EXPECT_EQ(font.pixelSize() < key.font().pixelSize(), shrinks);
+    const int advance = QFontMetrics(font).horizontalAdvance(caption);
+    EXPECT_LE(advance, width - 4) << "the caption fits between the rims";
+    for (const bool lit : {false, true}) {
+      key.SetLight(lit, 0x00FF00, 255);
+      const QImage image = Render(key);
+      const int left = (width - advance) / 2;
+      const auto red_in = [&image](int from, int to) {
+        for (int x = from; x < to; ++x) {
+          for (int y = 0; y < image.height(); ++y) {
+            const QColor colour = image.pixelColor(x, y);
+            if (colour.red() > 160 && colour.green() < 90 && colour.blue() < 90) return true;
+          }
+        }
+        return false;
+      };
+      EXPECT_TRUE(red_in(left, left + advance / 3)) << "lit " << lit;
+      EXPECT_TRUE(red_in(left + 2 * advance / 3, left + advance)) << "lit " << lit;
+    }
+  }
+}
+
 TEST(ChartViewTest, WithoutItemsNothingIsDrawn) {
   ChartView chart;
   chart.resize(120, 80);
@@ -233,6 +274,27 @@ TEST(ColourPaletteTest, AClickPicksTheColourUnderTheMouse) {
   EXPECT_EQ(picked.front().front().value<QColor>().rgb(), 0xFFFF0000u);
   palette.SetColour(Qt::blue);
   EXPECT_EQ(picked.count(), 1) << "setting the colour is not a pick";
+}
+
+// At any scale the field has a colour of its own in every device pixel: drawn at 1× and scaled up,
+// neighbouring pixels would come in equal pairs.
+TEST(ColourPaletteTest, TheFieldIsDrawnAtTheResolutionOfItsDevice) {
+  ColourPalette palette;
+  palette.resize(100, 80);
+  palette.SetColour(QColor::fromRgb(0xFF0199CB));
+  for (const int ratio : {1, 2, 3}) {
+    QImage image(palette.size() * ratio, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    palette.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    const int y = image.height() * 3 / 4;  // full saturation, half value: the hue alone changes
+    int distinct = 0;
+    for (int x = 1; x < image.width(); ++x) {
+      if (image.pixel(x, y) != image.pixel(x - 1, y)) ++distinct;
+    }
+    EXPECT_GT(distinct, image.width() * 3 / 4) << "ratio " << ratio;
+    EXPECT_EQ(image.pixel(0, y), PaletteColourAt({0, y}, image.size()).rgb()) << ratio;
+  }
 }
 
 TEST(WndHostTest, TheHostedWindowFollowsThePlace) {

@@ -1,6 +1,7 @@
 // The palette, skin, About and file dialogs as real windows, offscreen: results, placement,
 // dragging, and that every window is freed once closed (also when a nested file dialog closes
 // the skin pop-up under its own handler).
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -81,6 +82,7 @@ class QtShellWindowsTest : public ::testing::Test {
   SkinObserver observer_;
   Receiver receiver_;
   std::vector<std::pair<int, std::string>> remembered_;
+  std::vector<std::string> opened_;
   QtDialogs dialogs_{
       skin_, texts_,
       [this](WindowModel* w) -> QWidget* { return w == &main_window_ ? &main_widget_ : nullptr; },
@@ -88,7 +90,8 @@ class QtShellWindowsTest : public ::testing::Test {
           .skin_observer = &observer_,
           .remember_skin_picture =
               [this](int flags, std::string_view image) { remembered_.emplace_back(flags, image); },
-          .configured_website = {},
+          .about_link = {"file:///usr/share/doc/vandrel/README.md", "about_readme"},
+          .open_url = [this](const std::string& url) { opened_.push_back(url); },
           .version = "2.4.1"}};
 };
 
@@ -172,6 +175,19 @@ TEST_F(QtShellWindowsTest, SeveralAboutWindowsOpenBesideTheMainWindowAndCloseOne
   Click(*windows[0], "closebtn");
   FreeClosedWindows();
   EXPECT_EQ(Windows("CopyRight").size(), 1u);
+}
+
+TEST_F(QtShellWindowsTest, AboutLinkOpensTheLinkTheProgramWasBuiltWith) {
+  ASSERT_TRUE(texts_->LoadLanguage("lan_en.xml", skin_.Folder() / "lan_en.xml"));
+  dialogs_.OpenAbout(&main_window_);
+  ASSERT_EQ(Windows("CopyRight").size(), 1u);
+  QWidget& about = *Windows("CopyRight")[0];
+  const auto* link = about.findChild<QPushButton*>("NetText");
+  ASSERT_NE(link, nullptr);
+  EXPECT_TRUE(testing::WaitUntil([&] { return link->text() == "Read the guide"; }));
+  Click(about, "NetText");
+  EXPECT_THAT(opened_, ::testing::ElementsAre("file:///usr/share/doc/vandrel/README.md"));
+  about.close();
 }
 
 TEST_F(QtShellWindowsTest, AboutWindowIsDraggedByItsCaptionOnly) {
