@@ -126,8 +126,6 @@ void CMainWnd::InitWindow() {
   close_button_ = window_.Find("closebtn");
   min_button_ = window_.Find("minbtn");
   skin_button_ = window_.Find("skinbtn");
-  LookUpFamily(window_, "ms_dkey_", mouse_keys_);
-  LookUpFamily(window_, "mp_dkey_", pad_keys_);
   LookUpFamily(window_, "kb_key_", keyboard_keys_);
 
   for (std::string_view name : kPalettes) {

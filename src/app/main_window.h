@@ -215,8 +215,6 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   Control* close_button_ = nullptr;
   Control* min_button_ = nullptr;
   Control* skin_button_ = nullptr;
-  std::array<Control*, 20> mouse_keys_{};
-  std::array<Control*, 15> pad_keys_{};
   std::array<Control*, 126> keyboard_keys_{};
 
   std::atomic<int> keyboard_model_{3};
