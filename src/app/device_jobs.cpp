@@ -1,5 +1,7 @@
 #include "app/device_jobs.h"
 
+#include "core/thread_name.h"
+
 namespace vandrel {
 
 DeviceJobs::~DeviceJobs() {
@@ -13,6 +15,7 @@ bool DeviceJobs::Start(Work work, Completion done) {
   done_ = std::move(done);
   for (const BusyListener& listener : listeners_) listener(true);
   worker_ = std::jthread([this, work = std::move(work)] {
+    NameThisThread("device-job");
     work();
     ended_ = true;
     ui_.Post(kMessageDeviceJobDone);

@@ -1,11 +1,15 @@
 #include "app/worker_threads.h"
 
+#include <algorithm>
 #include <mutex>
 #include <string>
 
+#include "core/thread_name.h"
 #include "core/trace.h"
 
 namespace vandrel {
+
+static_assert(std::ranges::all_of(kWorkerNames, FitsThreadName));
 
 // What a thread may still touch after it was abandoned: it lives as long as the last thread.
 struct WorkerThreads::Shared {
@@ -55,11 +59,13 @@ void WorkerThreads::Start() {
       std::lock_guard lock(shared_->mutex);
       if (shared_->running++ == 0) shared_->all_ended.Reset();
     }
-    threads_.emplace_back([shared = shared_, body = bodies_[slot], &stop] {
-      body(stop);
-      std::lock_guard lock(shared->mutex);
-      if (--shared->running == 0) shared->all_ended.Set();
-    });
+    threads_.emplace_back(
+        [shared = shared_, body = bodies_[slot], &stop, name = kWorkerNames[slot]] {
+          NameThisThread(name);
+          body(stop);
+          std::lock_guard lock(shared->mutex);
+          if (--shared->running == 0) shared->all_ended.Set();
+        });
     if (++started <= 2) clock_.Sleep(kStartPause);
   }
 }

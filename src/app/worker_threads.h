@@ -1,5 +1,6 @@
 // WorkerThreads: the main window's 14 worker threads and their manual-reset stop events. Bodies
-// are given per slot before the start; slots without a body are not started. Start resets every
+// are given per slot before the start; slots without a body are not started. Each thread carries
+// its slot's name. Start resets every
 // event, then starts the threads in slot order, pausing 20 ms after the first and after the
 // second. Stop sets every event and waits (through the clock) at most the time-out for all of
 // them together; threads still running then are abandoned: they are detached and must only use
@@ -41,6 +42,12 @@ inline constexpr int kWorkerCount = 14;
 // The stop event of each slot, by slot.
 inline constexpr std::array<int, kWorkerCount> kStopEventOfSlot = {1, 0, 2, 3,  4,  5,  6,
                                                                    7, 8, 9, 10, 11, 12, 13};
+
+// The name each slot's thread carries, by slot, for `top -H` and perf.
+inline constexpr std::array<std::string_view, kWorkerCount> kWorkerNames = {
+    "kb-monitor",   "ms-monitor",   "pad-monitor",  "ms-listen",      "kb-listen",
+    "kb-light",     "ms-light",     "pad-light",    "sync-light",     "kb-watch-dev",
+    "kb-watch-key", "ms-watch-dev", "ms-watch-key", "pad-watch-light"};
 
 enum class StopOutcome { kNoneRunning, kAllEnded, kTimedOut };
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/thread_name.h"
+
 namespace vandrel {
 namespace {
 
@@ -40,6 +42,7 @@ void MouseDevice::HostWorker::RequestWheelLines() {
 }
 
 void MouseDevice::HostWorker::Run() {
+  NameThisThread("mouse-host");
   std::unique_lock lock(mutex_);
   for (;;) {
     wake_.wait(lock, [this] { return speed_requested_ || wheel_requested_ || stopping_; });

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdint>
 
+#include "core/thread_name.h"
 #include "platform/process_program.h"
 
 namespace vandrel {
@@ -81,6 +82,7 @@ ForegroundLook X11ForegroundProgram::Look() const {
 // Sleeps until the X connection has something or the stop descriptor is written; looks again
 // after each change of the active window.
 void X11ForegroundProgram::Follow() {
+  NameThisThread("x11-foreground");
   for (;;) {
     const X11ActiveWindow::Events events = display_->TakeEvents();
     if (events == X11ActiveWindow::Events::kConnectionLost) {

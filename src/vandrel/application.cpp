@@ -205,9 +205,11 @@ void Application::MakeHub(const SingleInstance& instance) {
     host_->SetMenuExtension([this](QMenu& menu) { simulator_menu_->AddTo(menu); });
     simulator_menu_->AddShortcut(*host_->Widget());
   }
-  if (!options_.screenshot.empty()) {
+  if (!options_.screenshot.empty() || !options_.show_view.empty()) {
+    const std::string& view =
+        options_.screenshot.empty() ? options_.show_view : options_.screenshot_view;
     screenshot_ = std::make_unique<Screenshot>(
-        Screenshot::Request{options_.screenshot, options_.screenshot_view,
+        Screenshot::Request{options_.screenshot, view,
                             options_.simulate.value_or(std::vector<std::string>{}),
                             [this] { return pad_frame_sent_.load(); }},
         *hub_, *window_, *host_, ui_, *dialogs_);
@@ -232,6 +234,7 @@ void PrintSimulatorStatistics(const sim::VirtualBus& bus, const Clock& clock) {
 }  // namespace
 
 int Application::Run() {
+  first_paint_ = std::make_unique<FirstPaintTrace>(*host_->Widget());
   hub_->InitWindow();
   host_->Show();
   window_->RaiseWindowInit();
@@ -254,7 +257,7 @@ int Application::Run() {
   // The hub ends any recording through its macro part as it goes, so the macros outlive it.
   hub_.reset();
   macros_.reset();
-  return screenshot_ && !screenshot_->written() ? 1 : 0;
+  return screenshot_ && screenshot_->failed() ? 1 : 0;
 }
 
 }  // namespace vandrel

@@ -35,6 +35,7 @@
 #include "ui/qt/qt_input_capture.h"
 #include "ui/qt/qt_ui_thread.h"
 #include "ui/qt/qt_window_host.h"
+#include "vandrel/first_paint.h"
 #include "vandrel/program_options.h"
 #include "vandrel/screenshot.h"
 #include "vandrel/simulator_menu.h"
@@ -103,6 +104,7 @@ class Application {
   std::unique_ptr<TerminationSignals> signals_;
   std::unique_ptr<SimulatorMenu> simulator_menu_;
   std::unique_ptr<Screenshot> screenshot_;
+  std::unique_ptr<FirstPaintTrace> first_paint_;
 };
 
 }  // namespace vandrel

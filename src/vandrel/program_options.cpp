@@ -41,6 +41,8 @@ bool ReadValueOption(std::string_view option, const std::string& value, ProgramO
     options.screenshot = value;
   } else if (option == "--screenshot-view") {
     options.screenshot_view = value;
+  } else if (option == "--show-view") {
+    options.show_view = value;
   } else {
     return false;
   }
@@ -54,6 +56,11 @@ std::optional<std::string> Check(const ProgramOptions& options) {
     return "unknown screenshot view \"" + options.screenshot_view + "\"";
   if (!options.screenshot_view.empty() && options.screenshot.empty())
     return "--screenshot-view needs --screenshot FILE";
+  if (!options.show_view.empty() && options.show_view != kHiddenView &&
+      !IsScreenshotView(options.show_view))
+    return "unknown view \"" + options.show_view + "\"";
+  if (!options.show_view.empty() && !options.screenshot.empty())
+    return "--show-view and --screenshot exclude each other";
   return std::nullopt;
 }
 

@@ -24,6 +24,9 @@ struct ProgramOptions {
   std::filesystem::path screenshot;  // write a picture of the filled window here, then end
   // What the screenshot shows (kScreenshotViews); empty: the main window as it opens.
   std::string screenshot_view;
+  // For benchmarks: once the window is filled, show this view (kScreenshotViews) or hide the
+  // window ("hidden"), and stay; empty: the window behaves as for a user.
+  std::string show_view;
   bool help = false;
   bool version = false;
 };
@@ -37,10 +40,14 @@ inline constexpr std::string_view kScreenshotViews[] = {
     "kb-profiles", "ms-profiles", "mp-profiles",
     "kb-record",   "ms-record",   "ms-performance"};
 
+// The view of --show-view that hides the window, as the close button does.
+inline constexpr std::string_view kHiddenView = "hidden";
+
 inline constexpr std::string_view kProgramUsage =
     "usage: vandrel [--simulate[=kb,ms,mp]] [--sim-trace FILE] [--sim-usb-timing]\n"
     "               [--sim-lighting MODE:SPEED] [--sim-stats]\n"
-    "               [--screenshot FILE [--screenshot-view VIEW]] [--help] [--version]\n"
+    "               [--screenshot FILE [--screenshot-view VIEW]] [--show-view VIEW]\n"
+    "               [--help] [--version]\n"
     "\n"
     "  --simulate[=kb,ms,mp]   use simulated devices (all three by default); their on-device\n"
     "                          actions are in the tray menu's Simulator entry and on Ctrl+Shift+S\n"
@@ -61,6 +68,8 @@ inline constexpr std::string_view kProgramUsage =
     "                          kb-profiles, ms-profiles, mp-profiles (a\n"
     "                          device's profile panel), tray-menu, about, palette, message\n"
     "                          or skin\n"
+    "  --show-view VIEW        once the window is filled, show VIEW (as for --screenshot-view)\n"
+    "                          or hide the window (hidden), and go on running: for benchmarks\n"
     "  --help, --version       print this text or the version\n";
 
 // The options in `arguments` (without the program name); nullopt with `error` set when they

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "app/window_messages.h"
+#include "vandrel/program_options.h"
 
 namespace vandrel {
 namespace {
@@ -86,45 +87,50 @@ void Screenshot::Poll() {
 
 void Screenshot::TakeView() {
   const std::string& view = request_.view;
+  if (view == kHiddenView) {
+    host_.Hide();
+    SaveOrStay(nullptr);
+    return;
+  }
   // Only the keyboard's attach shows the window by itself.
   if (!host_.Widget()->isVisible()) host_.BringToFront();
   if (view == "kb" || view == "ms" || view == "mp") {
     SelectTab(view);
-    QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
+    QTimer::singleShot(kWindowOpening, this, [this] { SaveOrStay(host_.Widget()); });
   } else if (const std::string page = PageOfView(view); !page.empty()) {
     SelectTab(view.substr(0, 2));
     SelectTab(page);
-    QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
+    QTimer::singleShot(kWindowOpening, this, [this] { SaveOrStay(host_.Widget()); });
   } else if (view == "kb-paint") {
     SelectTab("kb");
     SelectTab("kb_deng_Op");
     ShowPaintedKeys();
-    QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
+    QTimer::singleShot(kWindowOpening, this, [this] { SaveOrStay(host_.Widget()); });
   } else if (view == "kb-record" || view == "ms-record") {
     ShowRecording(view.substr(0, 2));
-    QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
+    QTimer::singleShot(kWindowOpening, this, [this] { SaveOrStay(host_.Widget()); });
   } else if (view == "ms-keys") {
     SelectTab("ms");
     SelectTab("ms_key_Op");
     ShowFireKeyButton();
-    QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
+    QTimer::singleShot(kWindowOpening, this, [this] { SaveOrStay(host_.Widget()); });
   } else if (view == "ms-recoil") {
     SelectTab("ms");
     SelectTab("ms_cursor_Op");
     // A shot past the first, so that the path shows where it stands.
     if (Control* shot = window_.Find("ms_bullet_op_9")) shot->Click();
-    QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
+    QTimer::singleShot(kWindowOpening, this, [this] { SaveOrStay(host_.Widget()); });
   } else if (view == "kb-profiles" || view == "ms-profiles" || view == "mp-profiles") {
     SelectTab(view.substr(0, 2));
     ShowProfilePanel(view.substr(0, 2));
-    QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
+    QTimer::singleShot(kWindowOpening, this, [this] { SaveOrStay(host_.Widget()); });
   } else if (view == "kb-keys") {
     SelectTab("kb");
     ShowReassignedKey();
-    QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.Widget()); });
+    QTimer::singleShot(kWindowOpening, this, [this] { SaveOrStay(host_.Widget()); });
   } else if (view == "tray-menu") {
     ui_.Post(kMessageTrayIcon, 0, kTrayRightButtonUp);
-    QTimer::singleShot(kWindowOpening, this, [this] { Save(host_.OpenMenu()); });
+    QTimer::singleShot(kWindowOpening, this, [this] { SaveOrStay(host_.OpenMenu()); });
   } else if (view == "about") {
     OpenAndTake([this] { hub_.RunMenuCommand({"About_setting", "", ""}); });
   } else if (view == "palette") {
@@ -137,7 +143,7 @@ void Screenshot::TakeView() {
         dialogs_.OpenSkinWindow(window_, *button);
     });
   } else {
-    Save(host_.Widget());
+    SaveOrStay(host_.Widget());
   }
 }
 
@@ -192,8 +198,8 @@ void Screenshot::OpenAndTake(const std::function<void()>& open) {
   const QWidgetList before = QApplication::topLevelWidgets();
   QTimer::singleShot(kWindowOpening, this, [this, before] {
     QWidget* opened = OpenedWindow(before);
-    Save(opened);
-    if (opened != nullptr) opened->close();
+    SaveOrStay(opened);
+    if (opened != nullptr && !request_.file.empty()) opened->close();
   });
   open();
 }
@@ -227,6 +233,14 @@ void Screenshot::ShowRecording(const std::string& device) {
 
 void Screenshot::SelectTab(const std::string& tag) {
   if (Control* tab = window_.Find(tag + "_tab")) tab->SetSelected(true, Notify::kYes);
+}
+
+void Screenshot::SaveOrStay(QWidget* widget) {
+  if (!request_.file.empty()) {
+    Save(widget);
+    return;
+  }
+  std::fprintf(stderr, "vandrel: showing view \"%s\"\n", request_.view.c_str());
 }
 
 void Screenshot::Save(QWidget* widget) {

@@ -2,7 +2,9 @@
 // device connected and its attach handler run), it pictures the chosen view — the main window,
 // one device tab or one of its pages (the pad's once it has been sent its first frame), the tray
 // menu, or a window the program opens (About, palette, message box, skin window) — writes a PNG and
-// ends the program through the orderly stop (message 0x0002). User-interface thread only.
+// ends the program through the orderly stop (message 0x0002). Without a file it only shows the
+// view, or hides the window for the view "hidden", says so and leaves the program running: the
+// benchmarks measure it there. User-interface thread only.
 #pragma once
 
 #include <QObject>
@@ -24,7 +26,7 @@ class Screenshot final : public QObject {
 
  public:
   struct Request {
-    std::filesystem::path file;
+    std::filesystem::path file;        // empty: show the view and stay
     std::string view;                  // see kScreenshotViews; empty: the main window
     std::vector<std::string> devices;  // the simulated devices to wait for
     // Whether the lighting threads have sent the pad its first frame: the pad's views wait for
@@ -38,8 +40,8 @@ class Screenshot final : public QObject {
 
   // Starts waiting for the window to be filled.
   void Start();
-  // After the loop: whether the picture was written.
-  [[nodiscard]] bool written() const { return written_; }
+  // After the loop: whether a picture was asked for and not written.
+  [[nodiscard]] bool failed() const { return !request_.file.empty() && !written_; }
 
  private:
   [[nodiscard]] bool WindowFilled() const;
@@ -56,6 +58,7 @@ class Screenshot final : public QObject {
   // The device's profile panel open, with the rename panels of its rows shown.
   void ShowProfilePanel(const std::string& device);
   void Save(QWidget* widget);
+  void SaveOrStay(QWidget* widget);
 
   const Request request_;
   CMainWnd& hub_;

@@ -2,10 +2,15 @@
 #include "app/worker_threads.h"
 
 #include <gmock/gmock.h>
+#include <unistd.h>
 
+#include <array>
 #include <atomic>
+#include <fstream>
 #include <memory>
 #include <mutex>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "core/manual_clock.h"
@@ -102,6 +107,38 @@ TEST(WorkerThreadsTest, AThreadThatNeverEndsIsAbandonedAfterTenSeconds) {
   }
   // The abandoned thread outlives its owner and may still end on its own.
   release->Set();
+}
+
+// What `top -H` shows for a thread of this program.
+std::string ShownName(pid_t thread) {
+  std::ifstream comm("/proc/self/task/" + std::to_string(thread) + "/comm");
+  std::string name;
+  std::getline(comm, name);
+  return name;
+}
+
+TEST(WorkerThreadsTest, EveryStartedThreadCarriesItsSlotsOwnName) {
+  SteadyClock clock;
+  WorkerThreads threads(clock);
+  std::array<std::atomic<pid_t>, kWorkerCount> thread_of_slot{};
+  for (std::size_t slot = 0; slot < kWorkerCount; ++slot) {
+    threads.SetBody(static_cast<WorkerSlot>(slot), [&thread_of_slot, slot](Event& stop) {
+      thread_of_slot[slot] = gettid();
+      stop.Wait();
+    });
+  }
+  threads.Start();
+  ASSERT_TRUE(testing::PollUntil([&] {
+    return std::ranges::all_of(thread_of_slot, [](const auto& tid) { return tid != 0; });
+  })) << "not every thread started";
+  std::set<std::string> names;
+  for (std::size_t slot = 0; slot < kWorkerCount; ++slot) {
+    const std::string shown = ShownName(thread_of_slot[slot]);
+    EXPECT_EQ(shown, kWorkerNames[slot]) << "slot " << slot;
+    names.insert(shown);
+  }
+  EXPECT_EQ(names.size(), kWorkerCount) << "two slots share a name";
+  EXPECT_EQ(threads.Stop(), StopOutcome::kAllEnded);
 }
 
 TEST(WorkerThreadsTest, StoppingWithoutThreadsWaitsForNothing) {

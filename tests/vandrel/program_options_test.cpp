@@ -50,6 +50,28 @@ TEST(ProgramOptionsTest, AScreenshotViewMustBeKnownAndNeedsAFile) {
   EXPECT_FALSE(Parse({"--screenshot-view", "kb"}).has_value());
 }
 
+TEST(ProgramOptionsTest, AViewToShowIsAScreenshotViewOrHiddenAndTakesNoPicture) {
+  struct Case {
+    std::vector<std::string> arguments;
+    bool accepted;
+  };
+  const Case kCases[] = {
+      {{"--show-view", "hidden"}, true},
+      {{"--show-view", "kb-lighting"}, true},
+      {{"--show-view", "desktop"}, false},
+      {{"--show-view"}, false},
+      {{"--show-view", "kb", "--screenshot", "a.png"}, false},
+      {{"--screenshot", "a.png", "--screenshot-view", "hidden"}, false},
+  };
+  for (const Case& c : kCases) {
+    const std::optional<ProgramOptions> options = Parse(c.arguments);
+    EXPECT_EQ(options.has_value(), c.accepted) << ::testing::PrintToString(c.arguments);
+    if (options) {
+      EXPECT_EQ(options->show_view, c.arguments[1]);
+    }
+  }
+}
+
 TEST(ProgramOptionsTest, QtsOwnArgumentsAreLeftAlone) {
   const std::optional<ProgramOptions> options =
       Parse({"-platform", "offscreen", "--simulate=kb", "-style", "fusion"});

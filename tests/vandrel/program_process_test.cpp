@@ -64,6 +64,12 @@ class Program {
   Program& operator=(const Program&) = delete;
 
   void Signal(int signal_number) const { ::kill(pid_, signal_number); }
+  // Whether the program has not ended yet; never waits.
+  [[nodiscard]] bool Running() {
+    int status = 0;
+    if (!status_ && ::waitpid(pid_, &status, WNOHANG) == pid_) status_ = status;
+    return !status_;
+  }
   // The wait status once the program ended; nullopt when it runs past the deadline.
   std::optional<int> Wait() {
     WaitFor([this] {
@@ -210,6 +216,20 @@ TEST_F(ProgramProcessTest, AScreenshotRunWritesThePictureAndEnds) {
   std::string signature(8, '\0');
   file.read(signature.data(), 8);
   EXPECT_EQ(signature, "\x89PNG\r\n\x1a\n");
+}
+
+// The benchmarks' runs: the view is shown (or the window hidden) once the devices are in, and the
+// program goes on until it is ended; the start-up is traced at the window's first paint.
+TEST_F(ProgramProcessTest, AViewRunShowsItsViewAndStaysUntilEnded) {
+  for (const std::string view : {"hidden", "kb-lighting"}) {
+    const std::unique_ptr<Program> run = Start(view, {"--simulate", "--show-view", view});
+    EXPECT_TRUE(WaitFor([&] { return run->Said("vandrel: showing view \"" + view + "\""); }))
+        << run->Output();
+    EXPECT_TRUE(run->Said(" ms after the program started")) << run->Output();
+    EXPECT_TRUE(run->Running()) << run->Output();
+    run->Signal(SIGTERM);
+    EXPECT_TRUE(ExitedWithZero(run->Wait())) << view << run->Output();
+  }
 }
 
 // Files the program reads at start that are FIFOs with no writer (the picture skin named in
