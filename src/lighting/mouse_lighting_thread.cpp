@@ -16,7 +16,9 @@ constexpr Clock::Duration kTimerRearmInterval = std::chrono::milliseconds(100);
 MouseLightingThread::MouseLightingThread(const LightingThreadInputs& inputs) : in_(inputs) {}
 
 void MouseLightingThread::Run(Event& stop) {
-  RunLightingLoop(in_.clock, stop, kStartDelay, kMouseLightingExit, [this] { Pass(); });
+  RunLightingLoop(
+      in_.clock, stop, kStartDelay, kMouseLightingExit, [this] { Pass(); },
+      in_.channels.connections, [this] { return in_.channels.mouse.connected(); });
 }
 
 // The mouse animates itself: the thread only keeps the pace of its effect and the main window's
