@@ -102,6 +102,7 @@ void CMainWnd::HandleMessage(int message, std::intptr_t wparam, std::intptr_t lp
 void CMainWnd::Activate() {
   if (AnyDeviceConnected()) {
     host_.BringToFront();
+    ResumeRepaint();
     return;
   }
   host_.Hide();
@@ -140,6 +141,7 @@ void CMainWnd::ToggleWindow() {
   host_.BringToFront();
   host_.Repaint();
   ui_.SetTimer(kTimerRepaintOnce, kRepaintAfterRestore);
+  ResumeRepaint();
 }
 
 void CMainWnd::OpenTrayMenu() {
