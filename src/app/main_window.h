@@ -159,6 +159,10 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   void TakeMenuCommand();
   void OnNoDeviceLeft();
   void ApplyPendingChanges();
+  // Timer 2 every 100 ms while a device is connected, else once a second.
+  void PaceApplyTimer();
+  // The continuous repaint at its own pace again, once the window is shown.
+  void ResumeRepaint();
   void KeyboardAttached();
   void PadAttached();
   void MouseAttached();
@@ -194,7 +198,8 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   DeviceChannel keyboard_channel_;
   DeviceChannel mouse_channel_;
   DeviceChannel pad_channel_;
-  DeviceChannels channels_{keyboard_channel_, mouse_channel_, pad_channel_};
+  ChangeSignal connection_changes_;
+  DeviceChannels channels_{keyboard_channel_, mouse_channel_, pad_channel_, &connection_changes_};
   std::unique_ptr<Link> link_;
   PresenceMonitor keyboard_monitor_;
   PresenceMonitor mouse_monitor_;
@@ -228,6 +233,7 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   bool pad_frames_running_ = false;
   bool destroyed_ = false;
   StopOutcome stop_outcome_ = StopOutcome::kNoneRunning;
+  Clock::Duration apply_period_ = std::chrono::milliseconds(100);  // of timer 2 as last set
 
   std::mutex menu_mutex_;  // guards menu_commands_: a pick may arrive while a handler runs
   std::deque<MenuCommand> menu_commands_;

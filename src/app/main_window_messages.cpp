@@ -103,6 +103,7 @@ void CMainWnd::Activate() {
   if (AnyDeviceConnected()) {
     host_.BringToFront();
     WakeFrameTimers();
+    ResumeRepaint();
     return;
   }
   host_.Hide();
@@ -142,6 +143,7 @@ void CMainWnd::ToggleWindow() {
   host_.Repaint();
   ui_.SetTimer(kTimerRepaintOnce, kRepaintAfterRestore);
   WakeFrameTimers();
+  ResumeRepaint();
 }
 
 void CMainWnd::OpenTrayMenu() {

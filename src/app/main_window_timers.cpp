@@ -9,6 +9,12 @@ namespace vandrel {
 namespace {
 
 constexpr Clock::Duration kRepaintPeriod = std::chrono::milliseconds(50);
+constexpr Clock::Duration kApplyPeriod = std::chrono::milliseconds(100);
+// While the window is hidden there is nothing to repaint, and while no device is connected
+// nothing to send: the two timers then only look once a second whether that changed (a window
+// shown by the desktop itself, an edit made with no device), so that an idle program does not
+// wake twenty times a second.
+constexpr Clock::Duration kIdleLookPeriod = std::chrono::milliseconds(1000);
 constexpr Clock::Duration kFramePeriod = std::chrono::milliseconds(10);
 constexpr Clock::Duration kFirstFrame = std::chrono::milliseconds(100);
 constexpr Clock::Duration kKeyboardTabSettle = std::chrono::milliseconds(100);
@@ -26,7 +32,11 @@ void CMainWnd::HandleTimer(int timer_id) {
   static constexpr TimerEntry kTimers[] = {
       {kTimerHideProgress, [](CMainWnd& w) { w.HideProgress(); }},
       {kTimerTurnProgress, [](CMainWnd& w) { w.TurnProgress(); }},
-      {kTimerApplyPending, [](CMainWnd& w) { w.ApplyPendingChanges(); }},
+      {kTimerApplyPending,
+       [](CMainWnd& w) {
+         w.ApplyPendingChanges();
+         w.PaceApplyTimer();
+       }},
       {kTimerRepaintOnce,
        [](CMainWnd& w) {
          w.ui_.KillTimer(kTimerRepaintOnce);
@@ -36,7 +46,8 @@ void CMainWnd::HandleTimer(int timer_id) {
        [](CMainWnd& w) {
          w.ui_.KillTimer(kTimerRepaint);
          w.host_.Repaint();
-         w.ui_.SetTimer(kTimerRepaint, kRepaintPeriod);
+         w.ui_.SetTimer(kTimerRepaint,
+                        w.host_.IsShownNormally() ? kRepaintPeriod : kIdleLookPeriod);
        }},
       {kTimerMouseLighting, [](CMainWnd& w) { w.ui_.KillTimer(kTimerMouseLighting); }},
       {kTimerMouseReread,
@@ -79,6 +90,15 @@ void CMainWnd::ApplyPendingChanges() {
   profiles_->WriteDue();
 }
 
+void CMainWnd::PaceApplyTimer() {
+  const Clock::Duration period = AnyDeviceConnected() ? kApplyPeriod : kIdleLookPeriod;
+  if (period == apply_period_) return;
+  apply_period_ = period;
+  ui_.SetTimer(kTimerApplyPending, period);
+}
+
+void CMainWnd::ResumeRepaint() { ui_.SetTimer(kTimerRepaint, kRepaintPeriod); }
+
 // The step says when it has something to do next; the timer sleeps until then, never less than
 // the 10 ms the frames are resent at.
 void CMainWnd::FrameTimer(int timer_id, DeviceKind kind) {
@@ -114,12 +134,14 @@ bool CMainWnd::StillPresent(DeviceKind kind) {
 
 void CMainWnd::KeyboardAttached() {
   ui_.KillTimer(kTimerKeyboardAttached);
+  PaceApplyTimer();
   if (!StillPresent(DeviceKind::kKeyboard)) return;
   DevicePart& keyboard = PartOf(DeviceKind::kKeyboard);
   ShowAndSelectTab("kb_tab");
   clock_.Sleep(kKeyboardTabSettle);
   SetShown("kb_tab_panel", true);
   host_.Show();
+  ResumeRepaint();
   // Read first: the stored profile is applied over what the keyboard holds, on a key table of the
   // size the keyboard reported.
   keyboard.ReadAndRefresh();
@@ -130,6 +152,7 @@ void CMainWnd::KeyboardAttached() {
 
 void CMainWnd::PadAttached() {
   ui_.KillTimer(kTimerPadAttached);
+  PaceApplyTimer();
   if (!StillPresent(DeviceKind::kPad)) return;
   DevicePart& pad = PartOf(DeviceKind::kPad);
   ShowAndSelectTab("mp_tab");
@@ -142,6 +165,7 @@ void CMainWnd::PadAttached() {
 
 void CMainWnd::MouseAttached() {
   ui_.KillTimer(kTimerMouseAttached);
+  PaceApplyTimer();
   if (!StillPresent(DeviceKind::kMouse)) return;
   DevicePart& mouse = PartOf(DeviceKind::kMouse);
   mouse.ReadAndRefresh();

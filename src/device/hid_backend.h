@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "core/change_signal.h"
 #include "core/clock.h"
 #include "core/event.h"
 
@@ -102,6 +103,10 @@ class HidBackend {
                                                             HidOpenFlags flags) = 0;
   // Whether an interface is present at `path` now; never waits long. Any thread.
   [[nodiscard]] virtual bool IsPresent(const std::string& path) = 0;
+  // Notified whenever an interface may have arrived or gone, so that whoever looks for devices
+  // can wait for that instead of looking again every so often; nullptr when this backend cannot
+  // tell, and its users must keep looking. Lives as long as the backend. Any thread.
+  [[nodiscard]] virtual ChangeSignal* InterfaceChanges() { return nullptr; }
 };
 
 }  // namespace vandrel

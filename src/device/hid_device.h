@@ -49,6 +49,9 @@ class HidDevice {
   HidDevice(const HidDevice&) = delete;
   HidDevice& operator=(const HidDevice&) = delete;
 
+  // Whom the interfaces are listed, opened and probed through.
+  [[nodiscard]] HidBackend& backend() const { return backend_; }
+
   // Replaces the path list with every interface collection present. 0 (and an empty list) when
   // the list cannot be made.
   [[nodiscard]] int EnumeratePaths();

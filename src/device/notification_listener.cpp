@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/change_signal.h"
 #include "core/trace.h"
 #include "device/product_ids.h"
 
@@ -42,6 +43,9 @@ NotificationListener::NotificationListener(DeviceKind kind, HidBackend& backend,
 
 void NotificationListener::Run(Event& stop) {
   const StopRelay relay(stop, device_);
+  Wakeup wakeup(stop);
+  ChangeSignal* const arrivals = device_.backend().InterfaceChanges();
+  wakeup.Listen(arrivals);
   while (!clock_.WaitFor(stop, 1ms)) {
     if (device_.EnumeratePaths() != 1) break;
     const std::vector<HidInterfaceInfo> interfaces = device_.path_list();
@@ -49,7 +53,8 @@ void NotificationListener::Run(Event& stop) {
     for (const HidInterfaceInfo& info : interfaces) {
       if (IsOwnDevice(info.attributes) && Listen(info, stop)) break;
     }
-    (void)clock_.WaitFor(stop, kSearchPause);
+    // The collection can only appear with a new interface, when the backend can tell of them.
+    (void)clock_.WaitFor(wakeup.event(), arrivals != nullptr ? kWaitForever : kSearchPause);
   }
   device_.CloseDevice();
   Trace(kind_ == DeviceKind::kKeyboard ? "keyboard notification listener ends"

@@ -21,7 +21,8 @@ class NotificationListener {
   // `kind` is kKeyboard or kMouse. Everything given must outlive the listener.
   NotificationListener(DeviceKind kind, HidBackend& backend, MainWindowLink& window, Clock& clock);
 
-  // The thread body: searches once a second and reads while the collection is there, until
+  // The thread body: searches whenever the backend tells of interfaces arriving or going (once a
+  // second when it cannot tell) and reads while the collection is there, until
   // `stop` (a manual-reset event, reset by its owner before the thread starts) is set; setting
   // it also ends a read in progress at once. Ends at once when the interface list cannot be made.
   void Run(Event& stop);

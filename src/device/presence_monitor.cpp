@@ -93,23 +93,35 @@ PresenceMonitor::PresenceMonitor(DeviceKind kind, DeviceChannels channels, MainW
       clock_(clock) {}
 
 void PresenceMonitor::Run(Event& stop) {
+  Wakeup wakeup(stop);
+  ChangeSignal* const interfaces = channel_.device().backend().InterfaceChanges();
+  wakeup.Listen(interfaces);
+  wakeup.Listen(channels_.connections);
   while (!clock_.WaitFor(stop, 1ms)) {
     const std::optional<Clock::Duration> pause = PollOnce();
     if (!pause) break;
-    // Outside the lock, and ended at once by the stop event.
-    (void)clock_.WaitFor(stop, *pause);
+    // Outside the lock; ended at once by the stop event and by any change.
+    (void)clock_.WaitFor(wakeup.event(), interfaces != nullptr ? kWaitForever : *pause);
   }
   Trace(config_.trace);
 }
 
 std::optional<Clock::Duration> PresenceMonitor::PollOnce() {
-  std::lock_guard lock(channel_.lock());
-  if (channel_.connected()) {
-    CheckPresence();
-  } else if (!Search()) {
-    return std::nullopt;
+  bool connected = false;
+  bool changed = false;
+  {
+    std::lock_guard lock(channel_.lock());
+    const bool was_connected = channel_.connected();
+    if (was_connected) {
+      CheckPresence();
+    } else if (!Search()) {
+      return std::nullopt;
+    }
+    connected = channel_.connected();
+    changed = connected != was_connected;
   }
-  return channel_.connected() ? config_.pause_connected : config_.pause_absent;
+  if (changed && channels_.connections != nullptr) channels_.connections->Notify();
+  return connected ? config_.pause_connected : config_.pause_absent;
 }
 
 bool PresenceMonitor::Search() {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string_view>
 
+#include "core/change_signal.h"
 #include "core/clock.h"
 #include "core/event.h"
 #include "device/device_channel.h"
@@ -22,6 +23,9 @@ struct DeviceChannels {
   DeviceChannel& keyboard;
   DeviceChannel& mouse;
   DeviceChannel& pad;
+  // Notified by the monitors whenever they connect or disconnect a channel, so that threads that
+  // have nothing to do without a device can wait for one; null when nobody waits.
+  ChangeSignal* connections = nullptr;
 
   [[nodiscard]] DeviceChannel& Of(DeviceKind kind) const {
     return kind == DeviceKind::kKeyboard ? keyboard : kind == DeviceKind::kMouse ? mouse : pad;
@@ -37,7 +41,10 @@ class PresenceMonitor {
 
   // The thread body: polls until `stop` (a manual-reset event, reset by its owner before the
   // thread starts) is set, pausing through the clock; ends at once when the interface list cannot
-  // be made.
+  // be made. When the backend tells of interfaces arriving and going, the monitor polls only
+  // then and when another monitor connects or disconnects its device (which changes whether the
+  // same-mode control shows): nothing else can change what a poll finds. Otherwise it pauses
+  // between polls as long as its device class asks.
   void Run(Event& stop);
   // One poll under the channel's lock: a presence check when connected, a search otherwise.
   // Returns the pause to take before the next poll; nullopt when the thread must end.

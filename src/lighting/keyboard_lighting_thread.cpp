@@ -27,7 +27,9 @@ KeyboardLightingThread::KeyboardLightingThread(const LightingThreadInputs& input
     : in_(inputs), random_(kKeyboardEffectSeed) {}
 
 void KeyboardLightingThread::Run(Event& stop) {
-  RunLightingLoop(in_.clock, stop, kStartDelay, kKeyboardLightingExit, [this] { Pass(); });
+  RunLightingLoop(
+      in_.clock, stop, kStartDelay, kKeyboardLightingExit, [this] { Pass(); },
+      in_.channels.connections, [this] { return in_.channels.keyboard.connected(); });
 }
 
 // The page's requests are taken after the pause and before the lighting the frame is rendered

@@ -8,10 +8,22 @@ void SleepFor(Clock& clock, Clock::Duration duration) {
 }
 
 void RunLightingLoop(Clock& clock, Event& stop, Clock::Duration start_delay,
-                     std::string_view exit_line, const std::function<void()>& pass) {
+                     std::string_view exit_line, const std::function<void()>& pass,
+                     ChangeSignal* connections, const std::function<bool()>& has_device) {
+  // Listening from the start, so that a device connected between a look and the wait still
+  // ends the wait.
+  Wakeup wakeup(stop);
+  wakeup.Listen(connections);
+  const bool can_wait = connections != nullptr && has_device;
   // A stop during the start delay need not wait for it to run out.
   if (start_delay <= Clock::Duration::zero() || !clock.WaitFor(stop, start_delay)) {
-    while (!clock.WaitFor(stop, kLightingStopPoll)) pass();
+    while (!clock.WaitFor(stop, kLightingStopPoll)) {
+      if (can_wait && !has_device()) {
+        (void)clock.WaitFor(wakeup.event(), Clock::Duration::max());
+        continue;
+      }
+      pass();
+    }
   }
   Trace(exit_line);
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "core/change_signal.h"
 #include "core/clock.h"
 #include "device/presence_monitor.h"
 #include "device/shared_lighting_block.h"
@@ -41,8 +42,13 @@ inline constexpr Clock::Duration kLightingStopPoll = std::chrono::milliseconds(1
 void SleepFor(Clock& clock, Clock::Duration duration);
 
 // The body every lighting thread shares: waits `start_delay` (ending early when stopped), runs
-// `pass` while a 1 ms wait on `stop` times out, then writes `exit_line`.
+// `pass` while a 1 ms wait on `stop` times out, then writes `exit_line`. While `has_device` says
+// that no device the thread drives is connected, and `connections` tells when one is, the loop
+// waits for that instead of running passes that would only pause: a program with no device wakes
+// nobody.
 void RunLightingLoop(Clock& clock, Event& stop, Clock::Duration start_delay,
-                     std::string_view exit_line, const std::function<void()>& pass);
+                     std::string_view exit_line, const std::function<void()>& pass,
+                     ChangeSignal* connections = nullptr,
+                     const std::function<bool()>& has_device = {});
 
 }  // namespace vandrel

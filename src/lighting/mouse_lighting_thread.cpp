@@ -24,7 +24,9 @@ Clock::Duration PassPause(const LightingBlock& lighting) {
 MouseLightingThread::MouseLightingThread(const LightingThreadInputs& inputs) : in_(inputs) {}
 
 void MouseLightingThread::Run(Event& stop) {
-  RunLightingLoop(in_.clock, stop, kStartDelay, kMouseLightingExit, [this] { Pass(); });
+  RunLightingLoop(
+      in_.clock, stop, kStartDelay, kMouseLightingExit, [this] { Pass(); },
+      in_.channels.connections, [this] { return in_.channels.mouse.connected(); });
 }
 
 // The mouse animates itself: the thread only keeps the pace of its effect and the main window's

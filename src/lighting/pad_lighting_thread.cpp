@@ -11,7 +11,9 @@ constexpr Clock::Duration kAbsentPause = std::chrono::milliseconds(100);
 PadLightingThread::PadLightingThread(const LightingThreadInputs& inputs) : in_(inputs) {}
 
 void PadLightingThread::Run(Event& stop) {
-  RunLightingLoop(in_.clock, stop, kStartDelay, kPadLightingExit, [this] { Pass(); });
+  RunLightingLoop(
+      in_.clock, stop, kStartDelay, kPadLightingExit, [this] { Pass(); }, in_.channels.connections,
+      [this] { return in_.channels.pad.connected(); });
 }
 
 void PadLightingThread::Pass() {

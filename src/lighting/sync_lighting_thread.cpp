@@ -19,7 +19,14 @@ constexpr std::uint8_t kBreathMode = 2;
 SyncLightingThread::SyncLightingThread(const LightingThreadInputs& inputs) : in_(inputs) {}
 
 void SyncLightingThread::Run(Event& stop) {
-  RunLightingLoop(in_.clock, stop, Clock::Duration::zero(), kSyncLightingExit, [this] { Pass(); });
+  const DeviceChannels& channels = in_.channels;
+  RunLightingLoop(
+      in_.clock, stop, Clock::Duration::zero(), kSyncLightingExit, [this] { Pass(); },
+      channels.connections,
+      [&channels] {
+        return channels.keyboard.connected() || channels.mouse.connected() ||
+               channels.pad.connected();
+      });
 }
 
 void SyncLightingThread::Pass() {

@@ -1,5 +1,5 @@
 // What the virtual bus shares with its devices: the clock that times replies, the trace and where
-// notices about the simulator's files go.
+// notices about the simulator's files go, and who hears of devices arriving and going.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/change_signal.h"
 #include "core/clock.h"
 #include "sim/sim_notice.h"
 #include "sim/sim_trace.h"
@@ -22,6 +23,8 @@ class BusContext {
   explicit BusContext(Clock& clock) : clock_(clock) {}
 
   [[nodiscard]] Clock& clock() { return clock_; }
+  // Notified when a device is plugged in or leaves the bus (unplugged or vanished).
+  [[nodiscard]] ChangeSignal& changes() { return changes_; }
 
   // Starts tracing to `path` (empty: stops); false when the file cannot be opened.
   bool SetTraceFile(const std::filesystem::path& path) {
@@ -62,6 +65,7 @@ class BusContext {
 
  private:
   Clock& clock_;
+  ChangeSignal changes_;
   std::mutex mutex_;  // guards trace_, trace_failed_ and sink_
   std::unique_ptr<SimTrace> trace_;
   bool trace_failed_ = false;

@@ -123,6 +123,7 @@ bool SimulatedDevice::Receive(std::span<const std::uint8_t> request) {
   if (faults_.vanish_on_request == number) {
     present_ = false;
     for (SimConnection* connection : connections_) connection->WakeLocked();
+    bus_->changes().Notify();
     return true;
   }
   if (faults_.silent) return true;
@@ -185,9 +186,12 @@ void SimulatedDevice::Detach(SimConnection* connection) {
 }
 
 void SimulatedDevice::Unplug() {
-  std::lock_guard lock(mutex_);
-  present_ = false;
-  for (SimConnection* connection : connections_) connection->WakeLocked();
+  {
+    std::lock_guard lock(mutex_);
+    present_ = false;
+    for (SimConnection* connection : connections_) connection->WakeLocked();
+  }
+  bus_->changes().Notify();
 }
 
 FirmwareImage SimulatedDevice::Memory() const {

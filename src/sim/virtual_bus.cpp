@@ -58,11 +58,15 @@ std::shared_ptr<SimulatedDevice> VirtualBus::Plug(std::uint16_t product_id,
     std::snprintf(name, sizeof name, "%s-%04x.state", tag.c_str(), product_id);
     state_file = options.state_folder / name;
   }
-  std::lock_guard lock(mutex_);
-  auto device =
-      std::make_shared<SimulatedDevice>(context_, product_id, options.key_count,
-                                        PathFor(tag, next_serial_++, product_id), state_file);
-  devices_.push_back(device);
+  std::shared_ptr<SimulatedDevice> device;
+  {
+    std::lock_guard lock(mutex_);
+    device =
+        std::make_shared<SimulatedDevice>(context_, product_id, options.key_count,
+                                          PathFor(tag, next_serial_++, product_id), state_file);
+    devices_.push_back(device);
+  }
+  context_->changes().Notify();
   return device;
 }
 
@@ -129,6 +133,8 @@ bool VirtualBus::IsPresent(const std::string& path) {
   const std::shared_ptr<SimulatedDevice> device = Find(path);
   return device && device->present();
 }
+
+ChangeSignal* VirtualBus::InterfaceChanges() { return &context_->changes(); }
 
 std::shared_ptr<SimulatedDevice> VirtualBus::Find(const std::string& path) const {
   std::lock_guard lock(mutex_);

@@ -52,6 +52,7 @@ class VirtualBus final : public HidBackend {
                                                     std::uint32_t collection_number,
                                                     HidOpenFlags flags) override;
   [[nodiscard]] bool IsPresent(const std::string& path) override;
+  [[nodiscard]] ChangeSignal* InterfaceChanges() override;
 
  private:
   [[nodiscard]] std::shared_ptr<SimulatedDevice> Find(const std::string& path) const;

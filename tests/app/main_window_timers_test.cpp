@@ -13,6 +13,9 @@ using ::testing::ElementsAre;
 
 TEST_F(HubTest, TimerTwoAppliesEachDeviceOncePerTickAndTheMouseOnlyOnceItsPagesAreReady) {
   Start();
+  hub_->channels().pad.set_connected(true);
+  loop_.RunFor(milliseconds(100));  // the tick that finds the device sets the pace
+  Log();
   loop_.RunFor(milliseconds(250));
   EXPECT_THAT(Log(), ElementsAre("kb apply", "mp apply", "kb apply", "mp apply"));
   hub_->link().SetMousePageReady(true);
@@ -30,6 +33,45 @@ TEST_F(HubTest, TheRepaintTimerFirstWaits100MsThenRepaintsEvery50Ms) {
   loop_.RunFor(milliseconds(200));
   EXPECT_EQ(host_.repaints(), 5);
   EXPECT_EQ(loop_.TimerPeriod(kTimerRepaint), milliseconds(50));
+}
+
+// Hidden, or with no device, the repaint and the deferred update look only once a second; shown
+// and connected they keep their 50 ms and 100 ms. Each stage follows the one before on one window:
+// ten idle minutes wake it at most once a second per timer, and a device connected or a window
+// shown is back at the fast pace within that second.
+TEST_F(HubTest, IdleTimersLookOnlyOnceASecond) {
+  struct Stage {
+    const char* what;
+    bool connected;
+    bool shown;
+    milliseconds repaint;
+    milliseconds apply;
+  };
+  const Stage kStages[] = {
+      {"no device, hidden", false, false, milliseconds(1000), milliseconds(1000)},
+      {"device, hidden", true, false, milliseconds(1000), milliseconds(100)},
+      {"device, shown", true, true, milliseconds(50), milliseconds(100)},
+      {"device gone, hidden again", false, false, milliseconds(1000), milliseconds(1000)},
+  };
+  Start();
+  for (const Stage& stage : kStages) {
+    SCOPED_TRACE(stage.what);
+    hub_->channels().pad.set_connected(stage.connected);
+    if (stage.shown) {
+      host_.Show();
+    } else {
+      host_.Hide();
+    }
+    loop_.RunFor(milliseconds(1000));  // time enough to notice
+    Log();
+    const int repaints_before = host_.repaints();
+    loop_.RunFor(std::chrono::minutes(10));
+    EXPECT_EQ(loop_.TimerPeriod(kTimerRepaint), stage.repaint);
+    EXPECT_EQ(loop_.TimerPeriod(kTimerApplyPending), stage.apply);
+    const std::vector<std::string> log = Log();
+    EXPECT_LE(std::count(log.begin(), log.end(), "kb apply"), 600'000 / stage.apply.count());
+    EXPECT_LE(host_.repaints() - repaints_before, 600'000 / stage.repaint.count());
+  }
 }
 
 TEST_F(HubTest, AFrameTimerRearmsEvery10MsOnlyWhileItsDeviceIsConnected) {
@@ -291,6 +333,9 @@ TEST_F(HubTest, TheListenersMessagesReachTheirDeviceParts) {
 
 TEST_F(HubTest, AfterThePadsResetItIsReadOnceASecondLaterWithoutHoldingTheWindowMeanwhile) {
   Start();
+  hub_->channels().pad.set_connected(true);
+  loop_.RunFor(milliseconds(100));
+  Log();
   hub_->RereadPadAfterReset();
   loop_.RunFor(milliseconds(999));
   std::vector<std::string> log = Log();

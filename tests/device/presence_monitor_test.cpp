@@ -140,29 +140,94 @@ TEST_F(PresenceMonitorTest, UnplugReplugStormsEndConnectedToTheLastDevice) {
   EXPECT_EQ(pad->RequestCount(), 1);
 }
 
-// The thread pauses through the clock, outside the lock, and the stop event ends the pause.
+// The virtual bus as a backend that cannot tell when devices arrive or go.
+class UntellingBus final : public HidBackend {
+ public:
+  explicit UntellingBus(sim::VirtualBus& bus) : bus_(bus) {}
+  std::optional<std::vector<HidInterfaceInfo>> Enumerate() override { return bus_.Enumerate(); }
+  std::unique_ptr<HidConnection> Open(const std::string& path, std::uint32_t collection,
+                                      HidOpenFlags flags) override {
+    return bus_.Open(path, collection, flags);
+  }
+  bool IsPresent(const std::string& path) override { return bus_.IsPresent(path); }
+
+ private:
+  sim::VirtualBus& bus_;
+};
+
+// The thread pauses through the clock, outside the lock, and the stop event ends the pause. The
+// pause is the device class's own when the backend cannot tell of arrivals; otherwise the monitor
+// waits for one without end.
 TEST(PresenceMonitorThread, PausesAsTableSaysAndStopsWithoutWaiting) {
+  for (const bool tells : {false, true}) {
+    SCOPED_TRACE(tells ? "a backend that tells" : "a backend that cannot tell");
+    ManualClock clock;
+    sim::VirtualBus bus(clock);
+    UntellingBus untelling(bus);
+    HidBackend& backend = tells ? static_cast<HidBackend&>(bus) : untelling;
+    DeviceChannel kb(backend, clock), ms(backend, clock), mp(backend, clock);
+    ms.SetIdentity(ChannelIdentityOf(DeviceKind::kMouse));
+    testing::FakeMainWindow window;
+    PresenceMonitor monitor(DeviceKind::kMouse, {kb, ms, mp}, window, clock);
+    Event stop;
+    std::thread thread([&] { monitor.Run(stop); });
+    ASSERT_TRUE(clock.AwaitRequests(1, 10s));
+    clock.Advance(1ms);
+    ASSERT_TRUE(clock.AwaitRequests(2, 10s));
+    // Blocked in its pause, which only the clock or the stop event can end.
+    EXPECT_TRUE(ms.lock().try_lock());
+    ms.lock().unlock();
+    const Clock::Duration before = clock.Now();
+    stop.Set();
+    testing::JoinWithin(thread, "the monitor ending at its stop event");
+    EXPECT_EQ(clock.Now(), before);
+    using Kind = ManualClock::Request::Kind;
+    const Clock::Duration pause = tells ? kWaitForever : Clock::Duration(1500ms);
+    EXPECT_EQ(clock.Requests(), (std::vector<ManualClock::Request>{
+                                    {Kind::kWait, 1ms}, {Kind::kWait, pause}, {Kind::kWait, 1ms}}));
+  }
+}
+
+// On a backend that tells of arrivals, a monitor with no device polls nothing however long it
+// waits; a device plugged in, or another monitor connecting its own, makes it look at once,
+// without the clock moving.
+TEST(PresenceMonitorThread, WaitsForArrivalsInsteadOfPolling) {
   ManualClock clock;
   sim::VirtualBus bus(clock);
   DeviceChannel kb(bus, clock), ms(bus, clock), mp(bus, clock);
-  ms.SetIdentity(ChannelIdentityOf(DeviceKind::kMouse));
+  kb.SetIdentity(ChannelIdentityOf(DeviceKind::kKeyboard));
+  mp.SetIdentity(ChannelIdentityOf(DeviceKind::kPad));
+  ChangeSignal connections;
+  const DeviceChannels channels{kb, ms, mp, &connections};
   testing::FakeMainWindow window;
-  PresenceMonitor monitor(DeviceKind::kMouse, {kb, ms, mp}, window, clock);
+  PresenceMonitor keyboard(DeviceKind::kKeyboard, channels, window, clock);
   Event stop;
-  std::thread thread([&] { monitor.Run(stop); });
-  ASSERT_TRUE(clock.AwaitRequests(1, 10s));
-  clock.Advance(1ms);
-  ASSERT_TRUE(clock.AwaitRequests(2, 10s));
-  // Blocked in its pause, which only the clock or the stop event can end.
-  EXPECT_TRUE(ms.lock().try_lock());
-  ms.lock().unlock();
-  const Clock::Duration before = clock.Now();
+  std::thread thread([&] { keyboard.Run(stop); });
+  // Each look is a 1 ms wait on the stop event, a poll and a wait for a change.
+  const auto look = [&](std::size_t requests) {
+    EXPECT_TRUE(clock.AwaitRequests(requests - 1, 10s));
+    clock.Advance(1ms);
+    EXPECT_TRUE(clock.AwaitRequests(requests, 10s));
+  };
+  look(2);
+  clock.Advance(std::chrono::hours(24));
+  EXPECT_EQ(clock.Requests().size(), 2u) << "polled while nothing changed";
+  bus.Plug(kKeyboardProductId);
+  look(4);
+  EXPECT_TRUE(kb.connected());
+  // Its own connection is a change too: one more look, the presence check.
+  look(6);
+  window.Take();
+  // Another monitor connects the pad: the keyboard's same-mode control shows at once.
+  PresenceMonitor pad(DeviceKind::kPad, channels, window, clock);
+  bus.Plug(kPadProductId);
+  look(8);
+  ASSERT_TRUE(pad.PollOnce().has_value());  // connects, and says so
+  look(10);
+  const std::vector<std::string> events = window.Take();
+  EXPECT_NE(std::find(events.begin(), events.end(), "show kb_deng_same_mode"), events.end());
   stop.Set();
   testing::JoinWithin(thread, "the monitor ending at its stop event");
-  EXPECT_EQ(clock.Now(), before);
-  using Kind = ManualClock::Request::Kind;
-  EXPECT_EQ(clock.Requests(), (std::vector<ManualClock::Request>{
-                                  {Kind::kWait, 1ms}, {Kind::kWait, 1500ms}, {Kind::kWait, 1ms}}));
 }
 
 }  // namespace

@@ -52,6 +52,8 @@ std::unique_ptr<HidConnection> HidrawBackend::Open(const std::string& path,
 
 bool HidrawBackend::IsPresent(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
+ChangeSignal* HidrawBackend::InterfaceChanges() { return nodes_->Changes(); }
+
 void HidrawBackend::TraceRefusal(const std::string& path, int error) {
   if (error != EACCES && error != EPERM) return;
   {

@@ -9,7 +9,7 @@
 // round; readers take no lock.
 //
 // A node the user may not open is traced once, with a pointer to the udev rule; the presence
-// monitors retry every second and would otherwise repeat it.
+// monitors retry at every change and would otherwise repeat it.
 #pragma once
 
 #include <memory>
@@ -36,6 +36,8 @@ class HidrawBackend final : public HidBackend {
                                                     std::uint32_t collection_number,
                                                     HidOpenFlags flags) override;
   [[nodiscard]] bool IsPresent(const std::string& path) override;
+  // The node source's: udev's events in the program.
+  [[nodiscard]] ChangeSignal* InterfaceChanges() override;
 
  private:
   void TraceRefusal(const std::string& path, int error);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/change_signal.h"
+
 namespace vandrel {
 
 struct HidrawNodeFacts {
@@ -24,6 +26,9 @@ class HidrawNodeSource {
   // Every hidraw node present (empty when there is none); nullopt when the nodes cannot be
   // listed at all. The USB fields are empty for a device on another bus. Any thread.
   [[nodiscard]] virtual std::optional<std::vector<HidrawNodeFacts>> ListNodes() = 0;
+  // Notified whenever a node may have arrived or gone; nullptr when the source cannot tell. Any
+  // thread.
+  [[nodiscard]] virtual ChangeSignal* Changes() { return nullptr; }
 };
 
 }  // namespace vandrel

@@ -59,4 +59,9 @@ std::optional<std::vector<HidrawNodeFacts>> UdevNodeSource::ListNodes() {
   return nodes;
 }
 
+ChangeSignal* UdevNodeSource::Changes() {
+  std::call_once(watch_started_, [this] { watch_ = UdevChangeWatch::Start(); });
+  return watch_ ? &watch_->changes() : nullptr;
+}
+
 }  // namespace vandrel
