@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdint>
 
+#include "core/thread_name.h"
 #include "platform/foreground_bus.h"
 #include "platform/session_bus.h"
 #include "platform/window_reports.h"
@@ -158,6 +159,7 @@ std::vector<std::string> BusForegroundProgram::ProgramsWithWindows() const {
 
 // Serves calls until the stop descriptor is written; sleeps on the bus between them.
 void BusForegroundProgram::Serve() {
+  NameThisThread("bus-foreground");
   sd_bus* bus = connection_->bus.get();
   for (;;) {
     const int processed = sd_bus_process(bus, nullptr);

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstdint>
 
+#include "core/thread_name.h"
+
 namespace vandrel {
 namespace {
 
@@ -55,6 +57,7 @@ UdevChangeWatch::~UdevChangeWatch() {
 }
 
 void UdevChangeWatch::Run() {
+  NameThisThread("udev-watch");
   pollfd fds[2] = {{stop_.get(), POLLIN, 0}, {udev_monitor_get_fd(monitor_), POLLIN, 0}};
   nfds_t count = 2;  // 1 once udev's socket has failed
   for (;;) {
