@@ -35,7 +35,8 @@ inline constexpr std::string_view kScreenshotViews[] = {
     "ms-recoil",   "tray-menu",   "about",
     "palette",     "message",     "skin",
     "kb-profiles", "ms-profiles", "mp-profiles",
-    "kb-record",   "ms-record",   "ms-performance"};
+    "kb-record",   "ms-record",   "ms-performance",
+    "link"};
 
 inline constexpr std::string_view kProgramUsage =
     "usage: vandrel [--simulate[=kb,ms,mp]] [--sim-trace FILE] [--sim-usb-timing]\n"
