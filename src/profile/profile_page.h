@@ -13,7 +13,9 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "profile/device_profiles.h"
 #include "profile/profile_controls.h"
@@ -57,6 +59,9 @@ class ProfilePage {
                   bool load);
   // Called after the user changed a link of the row (the watchers look again).
   void SetLinksChanged(std::function<void(DeviceKind, ProfileKind)> links_changed);
+  // The programs running now with a window, offered when the user links a profile; without it
+  // (or when it lists none) the link controls open the file dialog at once.
+  void SetRunningPrograms(std::function<std::vector<std::string>()> running_programs);
 
  private:
   struct Row {
@@ -73,8 +78,11 @@ class ProfilePage {
   void ShowLink(const Row& row, std::size_t number);
   // Shows `name` in the link edit, with the check box and the link row as given.
   void SetLinkControls(const Row& row, std::string_view name, bool linked);
-  // The program the user picks in the file dialog (any file); nullopt when cancelled.
+  // The program the user picks among those running now, or else in the file dialog; nullopt
+  // when cancelled.
   [[nodiscard]] std::optional<std::string> ChooseProgram();
+  // The program the user picks in the file dialog (any file); nullopt when cancelled.
+  [[nodiscard]] std::optional<std::string> ChooseProgramFile();
   void LinksChanged(const Row& row);
   // Selects `number` in the row's combo and, through ActivateProfile, loads and applies it.
   void Activate(const Row& row, std::size_t number);
@@ -108,6 +116,7 @@ class ProfilePage {
   std::function<int()> keyboard_model_;
   std::function<void(DeviceKind)> refresh_pages_;
   std::function<void(DeviceKind, ProfileKind)> links_changed_;
+  std::function<std::vector<std::string>()> running_programs_;
 };
 
 }  // namespace vandrel

@@ -2,6 +2,7 @@
 // button), unlinking it, and showing a profile's link.
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "profile/profile_links.h"
 #include "profile/profile_page.h"
@@ -79,7 +80,26 @@ void ProfilePage::SetLinkControls(const Row& row, std::string_view name, bool li
   if (linked && link_row != nullptr) link_row->SetVisible(true);
 }
 
+// A program picked from the list is linked as it was offered: the foreground source names it as
+// it will name it in the foreground (resolved, or by its Windows path under Wine).
 std::optional<std::string> ProfilePage::ChooseProgram() {
+  const std::vector<std::string> running =
+      running_programs_ ? running_programs_() : std::vector<std::string>();
+  if (running.empty()) return ChooseProgramFile();
+  ProgramChoice choice = dialogs_.ChooseProgramToLink(&window_, running);
+  switch (choice.answer) {
+    case ProgramChoice::Answer::kPicked:
+      if (choice.program.empty()) return std::nullopt;
+      return std::move(choice.program);
+    case ProgramChoice::Answer::kBrowse:
+      return ChooseProgramFile();
+    case ProgramChoice::Answer::kCancelled:
+      break;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> ProfilePage::ChooseProgramFile() {
   const std::optional<std::filesystem::path> file =
       dialogs_.ChooseFileToOpen(&window_, kProgramRequest);
   if (!file || file->empty()) return std::nullopt;
@@ -88,6 +108,10 @@ std::optional<std::string> ProfilePage::ChooseProgram() {
   std::error_code failed;
   const std::filesystem::path resolved = std::filesystem::weakly_canonical(*file, failed);
   return ProgramPathOf((failed ? *file : resolved).string());
+}
+
+void ProfilePage::SetRunningPrograms(std::function<std::vector<std::string>()> running_programs) {
+  running_programs_ = std::move(running_programs);
 }
 
 void ProfilePage::LinksChanged(const Row& row) {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vandrel {
 
@@ -27,6 +28,17 @@ struct FileDialogRequest {
   std::string default_extension;  // "png"
   std::string initial_name;       // "*.png"
   std::string filter;  // Qt name filters, ";;" between them: "(*.png) (*.png);;(*.*) (*)"
+};
+
+// What the user did in the dialog that offers the programs running now to link a profile to.
+struct ProgramChoice {
+  enum class Answer {
+    kCancelled,  // nothing is to be linked
+    kPicked,     // `program` is the entry picked, named as it was offered
+    kBrowse,     // the user asked for the file dialog instead
+  };
+  Answer answer = Answer::kCancelled;
+  std::string program;
 };
 
 // The message box window's skin resource and controls.
@@ -62,6 +74,11 @@ class Dialogs {
   // The standard open-file dialog; nullopt when the user cancels. User-interface thread only.
   [[nodiscard]] virtual std::optional<std::filesystem::path> ChooseFileToOpen(
       WindowModel* owner, const FileDialogRequest& request) = 0;
+  // Offers `programs` (the programs running now with a window, as the foreground source names
+  // them) to link a profile to, and a way to the file dialog for any other program. Modal.
+  // User-interface thread only.
+  [[nodiscard]] virtual ProgramChoice ChooseProgramToLink(
+      WindowModel* owner, const std::vector<std::string>& programs) = 0;
   // The standard save-file dialog, which asks before an existing file is replaced; nullopt when
   // the user cancels. User-interface thread only.
   [[nodiscard]] virtual std::optional<std::filesystem::path> ChooseFileToSave(

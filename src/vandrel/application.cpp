@@ -154,6 +154,7 @@ void Application::MakeProfileWatchers() {
   watchers_->AttachTo(hub_->threads());
   profile_page_->SetLinksChanged(
       [this](DeviceKind device, ProfileKind kind) { watchers_->Recheck(device, kind); });
+  profile_page_->SetRunningPrograms([this] { return foreground_->ProgramsWithWindows(); });
   hub_->SetLinkedProfileHandler([this](std::intptr_t row, std::intptr_t number) {
     CarryLinkedProfile(*profile_page_, row, number, hub_->channels().keyboard.connected());
   });

@@ -84,8 +84,8 @@ class Application {
   sim::VirtualBus* bus_ = nullptr;  // the backend, when simulating
   DesktopPointerSettings pointer_settings_;
   SelectedProfileWriter profiles_{clock_};
-  // What the profile watchers follow.
-  std::unique_ptr<ForegroundProgram> foreground_ =
+  // What the profile watchers follow, and what the link dialog offers.
+  std::unique_ptr<PlatformForegroundProgram> foreground_ =
       MakePlatformForegroundProgram(ProcessDesktopEnvironment());
   // Declared before the hub, which calls its macro part until it is gone.
   std::unique_ptr<MacroComponents> macros_;

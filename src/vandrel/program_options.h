@@ -38,7 +38,8 @@ inline constexpr std::string_view kScreenshotViews[] = {
     "ms-recoil",   "tray-menu",   "about",
     "palette",     "message",     "skin",
     "kb-profiles", "ms-profiles", "mp-profiles",
-    "kb-record",   "ms-record",   "ms-performance"};
+    "kb-record",   "ms-record",   "ms-performance",
+    "link"};
 
 // The view of --show-view that hides the window, as the close button does.
 inline constexpr std::string_view kHiddenView = "hidden";

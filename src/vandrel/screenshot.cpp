@@ -23,6 +23,12 @@ constexpr int kPollsBeforeGivingUp = 300;
 constexpr auto kSettle = 800ms;
 constexpr auto kWindowOpening = 700ms;
 constexpr std::uint32_t kPaletteColour = 0xFF0199CB;
+// What the link dialog offers in the picture: programs of both kinds, a long path among them.
+const std::vector<std::string> kLinkablePrograms = {
+    "/usr/lib/firefox-esr/firefox-esr", "/usr/bin/steam",
+    "C:\\Games\\Hollow Ridge\\HollowRidge.exe",
+    "/home/user/.local/share/Steam/steamapps/common/Long Road Home/bin/linux64/longroadhome",
+    "/usr/bin/konsole"};
 
 DeviceKind KindOfTag(const std::string& tag) {
   if (tag == "kb") return DeviceKind::kKeyboard;
@@ -137,6 +143,8 @@ void Screenshot::TakeView() {
     OpenAndTake([this] { (void)dialogs_.RunPalette(&window_, kPaletteColour); });
   } else if (view == "message") {
     OpenAndTake([this] { (void)dialogs_.ShowMessage(&window_, "message_text_1", true); });
+  } else if (view == "link") {
+    OpenAndTake([this] { (void)dialogs_.ChooseProgramToLink(&window_, kLinkablePrograms); });
   } else if (view == "skin") {
     OpenAndTake([this] {
       if (const Control* button = window_.Find("skinbtn"))

@@ -1,10 +1,10 @@
 // Screenshot: for review pictures and scripts. Once the main window is filled (every simulated
 // device connected and its attach handler run), it pictures the chosen view — the main window,
 // one device tab or one of its pages (the pad's once it has been sent its first frame), the tray
-// menu, or a window the program opens (About, palette, message box, skin window) — writes a PNG and
-// ends the program through the orderly stop (message 0x0002). Without a file it only shows the
-// view, or hides the window for the view "hidden", says so and leaves the program running: the
-// benchmarks measure it there. User-interface thread only.
+// menu, or a window the program opens (About, palette, message box, skin window, program link
+// dialog) — writes a PNG and ends the program through the orderly stop (message 0x0002). Without a
+// file it only shows the view, or hides the window for the view "hidden", says so and leaves the
+// program running: the benchmarks measure it there. User-interface thread only.
 #pragma once
 
 #include <QObject>

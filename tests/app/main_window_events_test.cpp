@@ -171,6 +171,9 @@ class ReentrantDialogs final : public Dialogs {
                                                         const FileDialogRequest&) override {
     return std::nullopt;
   }
+  ProgramChoice ChooseProgramToLink(WindowModel*, const std::vector<std::string>&) override {
+    return {};
+  }
 };
 
 TEST(HubReentryTest, AnActivationWhileTheNoDeviceBoxIsOpenOpensNoSecondBox) {

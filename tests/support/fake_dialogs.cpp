@@ -57,6 +57,22 @@ std::optional<std::filesystem::path> FakeDialogs::ChooseFileToSave(
   return ChooseFileToOpen(owner, request);
 }
 
+void FakeDialogs::AnswerPrograms(std::vector<ProgramAnswer> answers) {
+  program_answers_.insert(program_answers_.end(), answers.begin(), answers.end());
+}
+
+ProgramChoice FakeDialogs::ChooseProgramToLink(WindowModel*,
+                                               const std::vector<std::string>& programs) {
+  program_lists_.push_back(programs);
+  if (program_answers_.empty()) return {};
+  const ProgramAnswer answer = program_answers_.front();
+  program_answers_.pop_front();
+  if (answer.answer != ProgramChoice::Answer::kPicked) return {answer.answer, {}};
+  // A row the list does not have cannot be clicked: nothing is linked.
+  if (answer.row >= programs.size()) return {};
+  return {answer.answer, programs[answer.row]};
+}
+
 std::vector<std::string> FakeDialogs::Texts() const {
   std::vector<std::string> texts;
   for (const Shown& shown : shown_) texts.push_back(shown.text);

@@ -41,6 +41,15 @@ class FakeDialogs final : public Dialogs {
       WindowModel* owner, const FileDialogRequest& request) override;
   [[nodiscard]] std::optional<std::filesystem::path> ChooseFileToSave(
       WindowModel* owner, const FileDialogRequest& request) override;
+  // The link dialog answers with the next scripted choice; once used up, cancelled. A pick by
+  // `row` names the row of the list offered (in the order given), as a user's click would.
+  struct ProgramAnswer {
+    ProgramChoice::Answer answer = ProgramChoice::Answer::kCancelled;
+    std::size_t row = 0;
+  };
+  void AnswerPrograms(std::vector<ProgramAnswer> answers);
+  [[nodiscard]] ProgramChoice ChooseProgramToLink(
+      WindowModel* owner, const std::vector<std::string>& programs) override;
 
   [[nodiscard]] const std::vector<Shown>& shown() const { return shown_; }
   // The texts shown, in order (identifiers and literal texts alike).
@@ -55,6 +64,10 @@ class FakeDialogs final : public Dialogs {
   [[nodiscard]] const std::vector<FileDialogRequest>& file_requests() const {
     return file_requests_;
   }
+  // The lists the link dialog offered, in order.
+  [[nodiscard]] const std::vector<std::vector<std::string>>& program_lists() const {
+    return program_lists_;
+  }
 
  private:
   std::deque<int> answers_;
@@ -66,6 +79,8 @@ class FakeDialogs final : public Dialogs {
   int about_windows_ = 0;
   std::deque<std::optional<std::filesystem::path>> file_answers_;
   std::vector<FileDialogRequest> file_requests_;
+  std::deque<ProgramAnswer> program_answers_;
+  std::vector<std::vector<std::string>> program_lists_;
 };
 
 }  // namespace vandrel::testing

@@ -247,6 +247,11 @@ TEST_F(ShippedSkinTest, ControlsTheCodeLooksUpExistWithTheirKinds) {
       {"XML_SKIN", "skin_Custom", ControlKind::kButton},
       {"XML_COPYRIGHT", "NetText", ControlKind::kButton},
       {"XML_COPYRIGHT", "closebtn", ControlKind::kButton},
+      {"XML_LINK", "program_list", ControlKind::kList},
+      {"XML_LINK", "link_btn", ControlKind::kButton},
+      {"XML_LINK", "browse_btn", ControlKind::kButton},
+      {"XML_LINK", "cancel_btn", ControlKind::kButton},
+      {"XML_LINK", "closebtn", ControlKind::kButton},
   };
   for (std::string_view name :
        {"closebtn", "minbtn", "skinbtn", "menubtn", "kb_profile_fun_spread_btn"}) {

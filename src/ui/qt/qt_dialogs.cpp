@@ -10,22 +10,31 @@
 #include "core/trace.h"
 #include "ui/message_box.h"
 #include "ui/pallet_dialog.h"
+#include "ui/program_link_dialog.h"
 #include "ui/qt/window_placement.h"
 #include "ui/qt/window_view.h"
 
 namespace vandrel {
-namespace {
+namespace {}  // namespace
 
-// A frameless modal dialog of the skin; null when the skin gives none.
-QDialog* ModalDialogOf(const QtWindowView* view) {
-  auto* dialog = view != nullptr ? qobject_cast<QDialog*>(view->Widget()) : nullptr;
-  if (dialog == nullptr) return nullptr;
-  dialog->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-  dialog->setWindowModality(Qt::ApplicationModal);
-  return dialog;
+QtDialogs::ModalWindow::ModalWindow() = default;
+QtDialogs::ModalWindow::ModalWindow(ModalWindow&&) noexcept = default;
+QtDialogs::ModalWindow::~ModalWindow() = default;
+
+QtDialogs::ModalWindow QtDialogs::BuildModal(std::string_view resource, WindowModel* owner,
+                                             std::string_view what) const {
+  ModalWindow modal;
+  modal.model = BuildWindow(skin_, resource, texts_);
+  if (modal.model) modal.view = QtWindowView::Create(*modal.model, skin_, OwnerWidgetOf(owner));
+  modal.dialog = modal.view ? qobject_cast<QDialog*>(modal.view->Widget()) : nullptr;
+  if (modal.dialog == nullptr) {
+    Trace(std::string(what) + " not shown: the skin has no dialog for it");
+    return modal;
+  }
+  modal.dialog->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+  modal.dialog->setWindowModality(Qt::ApplicationModal);
+  return modal;
 }
-
-}  // namespace
 
 QtDialogs::QtDialogs(const Skin& skin, std::shared_ptr<TextResources> texts,
                      OwnerWidget owner_widget, QtDialogsServices services)
@@ -47,17 +56,12 @@ void QtDialogs::ShowNoDeviceMessage(WindowModel* owner) {
 
 int QtDialogs::RunMessageBox(WindowModel* owner, std::string_view text, bool is_identifier,
                              std::optional<std::chrono::milliseconds> close_after) {
-  const std::unique_ptr<WindowModel> box = BuildWindow(skin_, kMessageBoxResource, texts_);
-  const std::unique_ptr<QtWindowView> view =
-      box ? QtWindowView::Create(*box, skin_, OwnerWidgetOf(owner)) : nullptr;
-  QDialog* dialog = ModalDialogOf(view.get());
-  if (dialog == nullptr) {
-    Trace("message box not shown: the skin has no dialog for it");
-    return 0;
-  }
-  PrepareMessageBox(*box, text, is_identifier);
-  view->Sync();
-  box->SetNotifyHandler([dialog](const Notification& notification) {
+  const ModalWindow box = BuildModal(kMessageBoxResource, owner, "message box");
+  QDialog* dialog = box.dialog;
+  if (dialog == nullptr) return 0;
+  PrepareMessageBox(*box.model, text, is_identifier);
+  box.view->Sync();
+  box.model->SetNotifyHandler([dialog](const Notification& notification) {
     if (const std::optional<int> result = MessageBoxResult(notification)) dialog->done(*result);
   });
   if (close_after) QTimer::singleShot(*close_after, dialog, [dialog] { dialog->done(0); });
@@ -65,17 +69,12 @@ int QtDialogs::RunMessageBox(WindowModel* owner, std::string_view text, bool is_
 }
 
 PaletteChoice QtDialogs::RunPalette(WindowModel* owner, std::uint32_t initial) {
-  const std::unique_ptr<WindowModel> window = BuildWindow(skin_, kPaletteResource, texts_);
-  const std::unique_ptr<QtWindowView> view =
-      window ? QtWindowView::Create(*window, skin_, OwnerWidgetOf(owner)) : nullptr;
-  QDialog* dialog = ModalDialogOf(view.get());
-  if (dialog == nullptr) {
-    Trace("colour palette not shown: the skin has no dialog for it");
-    return {kPaletteClosed, initial};
-  }
-  CPalletDialog palette(*window, initial);
-  view->Sync();
-  window->SetNotifyHandler([dialog, &palette](const Notification& notification) {
+  const ModalWindow window = BuildModal(kPaletteResource, owner, "colour palette");
+  QDialog* dialog = window.dialog;
+  if (dialog == nullptr) return {kPaletteClosed, initial};
+  CPalletDialog palette(*window.model, initial);
+  window.view->Sync();
+  window.model->SetNotifyHandler([dialog, &palette](const Notification& notification) {
     if (const std::optional<int> result = palette.Handle(notification)) dialog->done(*result);
   });
   dialog->move(KeepOnScreen(QRect(PalettePosition(QCursor::pos()), dialog->size())));
@@ -83,6 +82,25 @@ PaletteChoice QtDialogs::RunPalette(WindowModel* owner, std::uint32_t initial) {
   // Only "okbtn" confirms; closing the window any other way is a close.
   if (result != kPaletteConfirmed) return {kPaletteClosed, initial};
   return {kPaletteConfirmed, palette.Colour()};
+}
+
+ProgramChoice QtDialogs::ChooseProgramToLink(WindowModel* owner,
+                                             const std::vector<std::string>& programs) {
+  const ModalWindow window = BuildModal(kProgramLinkResource, owner, "program link dialog");
+  QDialog* dialog = window.dialog;
+  if (dialog == nullptr) return {};
+  ProgramLinkDialog links(*window.model, programs);
+  window.view->Sync();
+  // Escape and the window manager close the dialog without a choice: nothing is linked.
+  ProgramChoice choice;
+  window.model->SetNotifyHandler([dialog, &links, &choice](const Notification& notification) {
+    if (std::optional<ProgramChoice> closing = links.Handle(notification)) {
+      choice = std::move(*closing);
+      dialog->done(QDialog::Accepted);
+    }
+  });
+  (void)dialog->exec();
+  return choice;
 }
 
 std::optional<std::filesystem::path> QtDialogs::ChooseFileToOpen(WindowModel* owner,

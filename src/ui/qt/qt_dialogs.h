@@ -6,6 +6,7 @@
 // - the skin window ("XML_SKIN"), a borderless pop-up under its anchor that closes when the user
 //   clicks elsewhere or it loses the focus;
 // - About windows ("XML_COPYRIGHT"), frameless, not modal, dragged by their caption;
+// - the program link dialog ("XML_LINK"), a frameless modal dialog centred on its owner;
 // - Qt's open-file dialog.
 // Windows are kept on the screen and freed when closed; windows still open when QtDialogs goes
 // are freed with it. User-interface thread only.
@@ -16,6 +17,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/about_window.h"
 #include "ui/dialogs.h"
@@ -24,10 +26,13 @@
 #include "ui/skin_observer.h"
 #include "ui/text_resources.h"
 
+class QDialog;
 class QObject;
 class QWidget;
 
 namespace vandrel {
+
+class QtWindowView;
 
 // What the skin window and the About window need beyond the skin.
 struct QtDialogsServices {
@@ -67,8 +72,23 @@ class QtDialogs final : public Dialogs {
       WindowModel* owner, const FileDialogRequest& request) override;
   [[nodiscard]] std::optional<std::filesystem::path> ChooseFileToSave(
       WindowModel* owner, const FileDialogRequest& request) override;
+  // Cancelled without showing anything when the skin has no usable link dialog.
+  [[nodiscard]] ProgramChoice ChooseProgramToLink(
+      WindowModel* owner, const std::vector<std::string>& programs) override;
 
  private:
+  // A skin window shown as a frameless modal dialog; `dialog` is null when the skin gives none.
+  struct ModalWindow {
+    std::unique_ptr<WindowModel> model;
+    std::unique_ptr<QtWindowView> view;
+    QDialog* dialog = nullptr;
+    ModalWindow();
+    ModalWindow(ModalWindow&&) noexcept;
+    ~ModalWindow();
+  };
+  // Builds the skin's `resource` over `owner`; says in the trace what is not shown when it cannot.
+  [[nodiscard]] ModalWindow BuildModal(std::string_view resource, WindowModel* owner,
+                                       std::string_view what) const;
   int RunMessageBox(WindowModel* owner, std::string_view text, bool is_identifier,
                     std::optional<std::chrono::milliseconds> close_after);
   [[nodiscard]] QWidget* OwnerWidgetOf(WindowModel* owner) const;
