@@ -28,7 +28,9 @@ QtWindowHost::QtWindowHost(std::unique_ptr<QtWindowView> view, UiThread& ui, con
                            const QIcon& icon, TrayWatch tray_watch)
     : view_(std::move(view)), ui_(ui), icon_(icon), tray_watch_(std::move(tray_watch)) {
   QWidget* top = Widget();
-  top->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  // The window is not made yet, so its flags are simply recorded for when it is; setWindowFlags
+  // would re-parent it and re-apply the style sheet to every one of its thousands of widgets.
+  top->overrideWindowFlags(Qt::Window | Qt::FramelessWindowHint);
   top->setWindowTitle(title);
   top->setWindowIcon(icon_);
   // The layouts do not grow: the window keeps one size, and the desktop offers no maximising.

@@ -1,6 +1,7 @@
 #include "ui/qt/skin_ui_loader.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QVBoxLayout>
 #include <optional>
@@ -28,9 +29,30 @@ QWidget* CreateCustom(const QString& class_name, QWidget* parent) {
   return nullptr;
 }
 
+// QUiLoader loads every Qt Designer widget plugin as it is made; QQuickWidget's brings QtQuick
+// and QtQml, megabytes the skin never uses (its own widgets are made above). While one of these
+// lives, Qt's library folders are hidden, so the base finds no plugin to load.
+class LibraryPathsHidden {
+ public:
+  LibraryPathsHidden() : saved_(QCoreApplication::libraryPaths()) {
+    QCoreApplication::setLibraryPaths({});
+  }
+  ~LibraryPathsHidden() { QCoreApplication::setLibraryPaths(saved_); }
+  LibraryPathsHidden(const LibraryPathsHidden&) = delete;
+  LibraryPathsHidden& operator=(const LibraryPathsHidden&) = delete;
+
+  // Hands the parent through, so that the base is made within this object's life.
+  QObject* Pass(QObject* parent) const { return parent; }
+
+ private:
+  const QStringList saved_;
+};
+
 }  // namespace
 
-SkinUiLoader::SkinUiLoader(const Skin& skin, QObject* parent) : QUiLoader(parent), skin_(skin) {
+// The temporary lives until the base's constructor has returned.
+SkinUiLoader::SkinUiLoader(const Skin& skin, QObject* parent)
+    : QUiLoader(LibraryPathsHidden().Pass(parent)), skin_(skin) {
   setWorkingDirectory(QDir(QString::fromStdString(skin.Folder().string())));
 }
 
