@@ -6,8 +6,11 @@
 //
 // A lit key with a caption keeps a plate in its middle: a small copy of the key's own face (normal,
 // hot or reassigned look) with the caption on it, so that the caption reads the same whatever the
-// light's colour and alpha, and a key's look stays visible under the light. User-interface thread
-// only.
+// light's colour and alpha, and a key's look stays visible under the light.
+//
+// A preview relights keys many times a second: a light that looks the same asks for no repaint,
+// and the light's shape (scaled to the key) and its tinted copy are kept between paints, so that
+// a paint redoes only what changed. User-interface thread only.
 #pragma once
 
 #include <QImage>
@@ -33,12 +36,18 @@ class DeviceKeyButton : public QPushButton {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  [[nodiscard]] QImage TintedLight() const;
+  // The light's shape at the key's size and the screen's resolution, and that shape in the light's
+  // colour; each made again only when what it depends on has changed.
+  const QImage& LightShape();
+  const QImage& TintedLight();
 
   QImage light_image_;
   bool light_on_ = false;
   quint32 light_colour_ = 255;
   int light_alpha_ = 200;
+  QImage shape_;
+  QImage tinted_;
+  bool tinted_current_ = false;
 };
 
 }  // namespace vandrel
