@@ -4,6 +4,7 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace vandrel {
@@ -71,42 +72,90 @@ const QImage& DeviceKeyButton::LightShape() {
 const QImage& DeviceKeyButton::TintedLight() {
   const QImage& shape = LightShape();
   if (tinted_current_) return tinted_;
-  // The same buffer is drawn over while the key keeps its size.
+  // The same buffer is written over while the key keeps its size.
   if (tinted_.size() != shape.size()) tinted_ = QImage(shape.size(), shape.format());
   tinted_.setDevicePixelRatio(shape.devicePixelRatio());
-  QPainter painter(&tinted_);
-  painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.drawImage(QPoint(0, 0), shape);
-  // Keep the light's shape, take the light's colour.
-  painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+  // Keep the light's shape, take the light's colour: each pixel is the colour at the shape's alpha.
   const auto channel = [this](int shift) {
     return static_cast<int>((light_colour_ >> shift) & 0xFFu);
   };
-  painter.fillRect(rect(), QColor(channel(0), channel(16), channel(8)));
+  std::array<QRgb, 256> at_alpha{};
+  for (int alpha = 0; alpha < 256; ++alpha) {
+    at_alpha[static_cast<std::size_t>(alpha)] =
+        qPremultiply(qRgba(channel(0), channel(16), channel(8), alpha));
+  }
+  for (int y = 0; y < shape.height(); ++y) {
+    const auto* from = reinterpret_cast<const QRgb*>(shape.constScanLine(y));
+    auto* to = reinterpret_cast<QRgb*>(tinted_.scanLine(y));
+    for (int x = 0; x < shape.width(); ++x) to[x] = at_alpha[from[x] >> 24];
+  }
   tinted_current_ = true;
   return tinted_;
+}
+
+void DeviceKeyButton::changeEvent(QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type == QEvent::StyleChange || type == QEvent::PaletteChange || type == QEvent::FontChange) {
+    lit_face_current_ = false;
+  }
+  QPushButton::changeEvent(event);
+}
+
+QPixmap DeviceKeyButton::Drawn(const QStyleOptionButton& option, QRect area) {
+  const qreal ratio = devicePixelRatioF();
+  QPixmap picture(area.size() * ratio);
+  picture.setDevicePixelRatio(ratio);
+  picture.fill(Qt::transparent);
+  QStylePainter painter(&picture, this);
+  painter.translate(-area.topLeft());
+  QStyleOptionButton placed = option;
+  placed.rect = area;
+  painter.drawControl(QStyle::CE_PushButton, placed);
+  return picture;
+}
+
+QStyle::State DeviceKeyButton::FaceState() const {
+  QStyleOption option;
+  option.initFrom(this);
+  QStyle::State state = option.state;
+  state |= isDown() ? QStyle::State_Sunken : QStyle::State_Raised;
+  if (isChecked()) state |= QStyle::State_On;
+  return state;
+}
+
+const DeviceKeyButton::LitFace& DeviceKeyButton::LitFaceNow() {
+  const QStyle::State state = FaceState();
+  const qreal ratio = devicePixelRatioF();
+  if (lit_face_current_ && lit_face_.state == state && lit_face_.caption == text() &&
+      lit_face_.size == size() && lit_face_.ratio == ratio) {
+    return lit_face_;
+  }
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  QStyleOptionButton bare = option;
+  bare.text.clear();
+  lit_face_ = {state, text(), size(), ratio, Drawn(bare, rect()), {}, CaptionPlate()};
+  if (!option.text.isEmpty()) lit_face_.plate = Drawn(option, lit_face_.plate_rect);
+  lit_face_current_ = true;
+  return lit_face_;
 }
 
 // The key's face without its caption, the light over it, then the caption on a small copy of the
 // face: light of any colour never covers the caption.
 void DeviceKeyButton::paintEvent(QPaintEvent* /*event*/) {
-  QStylePainter painter(this);
-  QStyleOptionButton option;
-  initStyleOption(&option);
   if (!light_on_) {
-    painter.drawControl(QStyle::CE_PushButton, option);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    QStylePainter(this).drawControl(QStyle::CE_PushButton, option);
     return;
   }
-  const QString caption = option.text;
-  option.text.clear();
-  painter.drawControl(QStyle::CE_PushButton, option);
+  const LitFace& lit = LitFaceNow();
+  QPainter painter(this);
+  painter.drawPixmap(QPoint(0, 0), lit.face);
   painter.setOpacity(light_alpha_ / 255.0);
   painter.drawImage(QPoint(0, 0), TintedLight());
   painter.setOpacity(1.0);
-  if (caption.isEmpty()) return;
-  option.text = caption;
-  option.rect = CaptionPlate();
-  painter.drawControl(QStyle::CE_PushButton, option);
+  if (!lit.plate.isNull()) painter.drawPixmap(lit.plate_rect.topLeft(), lit.plate);
 }
 
 }  // namespace vandrel

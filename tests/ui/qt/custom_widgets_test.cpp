@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <ranges>
+#include <vector>
 
 #include "ui/qt/chart_view.h"
 #include "ui/qt/circle_progress.h"
@@ -159,6 +160,55 @@ TEST(DeviceKeyButtonTest, TheLightFollowsEveryChange) {
     const QImage image = Render(key);
     EXPECT_EQ(image.pixel(step.lit), step.colour);
     EXPECT_NE(image.pixel(step.unlit), step.colour);
+  }
+}
+
+// A lit key keeps the style's drawing of its face between paints: after any change of its look it
+// must paint exactly as a key given the same look afresh.
+TEST(DeviceKeyButtonTest, ALitKeysFaceFollowsEveryChangeOfItsLook) {
+  using Change = std::function<void(DeviceKeyButton&)>;
+  const auto sheet = [](const char* colour) {
+    return [colour](DeviceKeyButton& k) {
+      k.setStyleSheet(QStringLiteral("QPushButton{background-color:%1;color:#FF0000;border:none}"
+                                     "QPushButton:pressed{background-color:#FFFF00}"
+                                     "QPushButton:checked{background-color:#00FFFF}"
+                                     "QPushButton:disabled{background-color:#404040}")
+                          .arg(colour));
+    };
+  };
+  const struct {
+    const char* change;
+    Change apply;
+  } changes[] = {
+      {"style", sheet("#804000")},
+      {"caption", [](DeviceKeyButton& k) { k.setText("Esc"); }},
+      {"pressed", [](DeviceKeyButton& k) { k.setDown(true); }},
+      {"released", [](DeviceKeyButton& k) { k.setDown(false); }},
+      {"checked",
+       [](DeviceKeyButton& k) {
+         k.setCheckable(true);
+         k.setChecked(true);
+       }},
+      {"disabled", [](DeviceKeyButton& k) { k.setEnabled(false); }},
+      {"font", [](DeviceKeyButton& k) { k.setFont(QFont(k.font().family(), 14)); }},
+      {"size", [](DeviceKeyButton& k) { k.resize(60, 40); }},
+      {"caption removed", [](DeviceKeyButton& k) { k.setText(""); }},
+  };
+  std::vector<Change> applied = {sheet("#000080"), [](DeviceKeyButton& k) {
+                                   k.setText("W");
+                                   k.resize(40, 30);
+                                   k.SetLight(true, 0x00FF00, 128);
+                                 }};
+  DeviceKeyButton key;
+  for (const Change& change : applied) change(key);
+  (void)Render(key);
+  for (const auto& [name, apply] : changes) {
+    SCOPED_TRACE(name);
+    apply(key);
+    applied.push_back(apply);
+    DeviceKeyButton fresh;
+    for (const Change& change : applied) change(fresh);
+    EXPECT_EQ(Render(key), Render(fresh));
   }
 }
 
