@@ -4,7 +4,6 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <algorithm>
-#include <array>
 #include <utility>
 
 namespace vandrel {
@@ -76,18 +75,20 @@ const QImage& DeviceKeyButton::TintedLight() {
   if (tinted_.size() != shape.size()) tinted_ = QImage(shape.size(), shape.format());
   tinted_.setDevicePixelRatio(shape.devicePixelRatio());
   // Keep the light's shape, take the light's colour: each pixel is the colour at the shape's alpha.
+  // Most of a shape is clear or solid; only its soft edges are worked out.
   const auto channel = [this](int shift) {
     return static_cast<int>((light_colour_ >> shift) & 0xFFu);
   };
-  std::array<QRgb, 256> at_alpha{};
-  for (int alpha = 0; alpha < 256; ++alpha) {
-    at_alpha[static_cast<std::size_t>(alpha)] =
-        qPremultiply(qRgba(channel(0), channel(16), channel(8), alpha));
-  }
+  const QRgb solid = qRgb(channel(0), channel(16), channel(8));
   for (int y = 0; y < shape.height(); ++y) {
     const auto* from = reinterpret_cast<const QRgb*>(shape.constScanLine(y));
     auto* to = reinterpret_cast<QRgb*>(tinted_.scanLine(y));
-    for (int x = 0; x < shape.width(); ++x) to[x] = at_alpha[from[x] >> 24];
+    for (int x = 0; x < shape.width(); ++x) {
+      const int alpha = qAlpha(from[x]);
+      to[x] = alpha == 0     ? 0
+              : alpha == 255 ? solid
+                             : qPremultiply(qRgba(qRed(solid), qGreen(solid), qBlue(solid), alpha));
+    }
   }
   tinted_current_ = true;
   return tinted_;
