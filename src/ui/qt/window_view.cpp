@@ -45,6 +45,8 @@ QtWindowView::QtWindowView(WindowModel& model, const Skin& skin, QWidget* top)
 
 QtWindowView::~QtWindowView() {
   model_.SetChangeListener({});
+  // What the widgets go through while they are destroyed (losing focus, say) is not the user's.
+  controls_.clear();
   delete top_.data();
 }
 
