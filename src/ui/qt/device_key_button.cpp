@@ -80,15 +80,15 @@ const QImage& DeviceKeyButton::TintedLight() {
     return static_cast<int>((light_colour_ >> shift) & 0xFFu);
   };
   const QRgb solid = qRgb(channel(0), channel(16), channel(8));
-  for (int y = 0; y < shape.height(); ++y) {
-    const auto* from = reinterpret_cast<const QRgb*>(shape.constScanLine(y));
-    auto* to = reinterpret_cast<QRgb*>(tinted_.scanLine(y));
-    for (int x = 0; x < shape.width(); ++x) {
-      const int alpha = qAlpha(from[x]);
-      to[x] = alpha == 0     ? 0
-              : alpha == 255 ? solid
-                             : qPremultiply(qRgba(qRed(solid), qGreen(solid), qBlue(solid), alpha));
-    }
+  // Both pictures have the same size and format: 32-bit rows, never padded.
+  const auto* from = reinterpret_cast<const QRgb*>(shape.constBits());
+  auto* to = reinterpret_cast<QRgb*>(tinted_.bits());
+  const qsizetype count = shape.sizeInBytes() / static_cast<qsizetype>(sizeof(QRgb));
+  for (qsizetype i = 0; i < count; ++i) {
+    const int alpha = qAlpha(from[i]);
+    to[i] = alpha == 0     ? 0
+            : alpha == 255 ? solid
+                           : qPremultiply(qRgba(qRed(solid), qGreen(solid), qBlue(solid), alpha));
   }
   tinted_current_ = true;
   return tinted_;
