@@ -22,9 +22,7 @@ void KeyboardPicture::ShowFrame(std::uint8_t model, const KeyboardFrameImage& im
     if (key == nullptr || !key->IsShown()) continue;
     const KeyPreview preview = PreviewOfSlot(model, image.leds, static_cast<std::uint8_t>(slot));
     if (!preview.shown) continue;
-    key->SetLightOn(true);
-    key->SetLightColour(preview.light_colour);
-    key->SetLightAlpha(preview.light_alpha);
+    key->SetLight(true, preview.light_colour, preview.light_alpha);
   }
 }
 

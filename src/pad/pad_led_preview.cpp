@@ -26,9 +26,7 @@ void PadLedPreview::Show(const PadFrame& frame) const {
   for (std::size_t led = 0; led < kPadLedCount; ++led) {
     Control* button = leds_[led];
     if (button == nullptr || !button->IsShown()) continue;
-    button->SetLightOn(active);
-    button->SetLightColour(LightColourOf(frame[led]));
-    button->SetLightAlpha(frame[led].level);
+    button->SetLight(active, LightColourOf(frame[led]), frame[led].level);
   }
 }
 

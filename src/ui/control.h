@@ -159,6 +159,8 @@ class Control {
   void SetLightColour(std::uint32_t colour);
   [[nodiscard]] int LightAlpha() const;
   void SetLightAlpha(int alpha);  // clamped to 0-255
+  // All three at once, as one change: a preview frame relights many keys many times a second.
+  void SetLight(bool on, std::uint32_t colour, int alpha);
   [[nodiscard]] std::string LightImage() const;
   [[nodiscard]] std::string KeySetImage() const;
 

@@ -265,6 +265,15 @@ int Control::LightAlpha() const { return Read(&ControlState::light_alpha); }
 void Control::SetLightAlpha(int alpha) {
   Write(&ControlState::light_alpha, std::clamp(alpha, 0, 255), Property::kLight);
 }
+void Control::SetLight(bool on, std::uint32_t colour, int alpha) {
+  WindowModel::Transaction transaction(window_);
+  alpha = std::clamp(alpha, 0, 255);
+  if (state_.light_on == on && state_.light_colour == colour && state_.light_alpha == alpha) return;
+  state_.light_on = on;
+  state_.light_colour = colour;
+  state_.light_alpha = alpha;
+  transaction.Changed(*this, Property::kLight);
+}
 std::string Control::LightImage() const { return Read(&ControlState::light_image); }
 std::string Control::KeySetImage() const { return Read(&ControlState::key_set_image); }
 

@@ -130,7 +130,7 @@ enum class Property {
   kItems,
   kCurrent,
   kColour,
-  kLight,
+  kLight,  // a device key's light: on, colour and alpha, nothing else
   kChart,
   kFocus,
   kScroll,  // a request to bring a row into view, not part of what a new view shows

@@ -5,6 +5,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "ui/test_window.h"
 
 namespace vandrel {
@@ -209,6 +212,42 @@ TEST(ControlAttributeTest, KnownNamesSetFieldsOthersAreKept) {
   EXPECT_FALSE(key.IsLightOn()) << "an image alone does not switch the light on";
   EXPECT_EQ(key.LightColour(), 255u);
   EXPECT_EQ(key.LightAlpha(), 200);
+}
+
+// A preview relights a key many times a second: the view must learn of each relighting as one
+// light change, of nothing when the light stays the same, and of a new picture as a look change.
+TEST(ControlLightTest, ALightChangesInOneEventOnlyWhenItDiffers) {
+  TestWindow test;
+  Control& key = test.Add(ControlKind::kDeviceKeyButton, "kb_key_5");
+  struct Step {
+    bool on;
+    std::uint32_t colour;
+    int alpha;
+    int kept_alpha;  // after clamping
+    bool changed;
+  };
+  const Step steps[] = {{true, 0x00FF00, 128, 128, true},  {true, 0x00FF00, 128, 128, false},
+                        {true, 0x00FF01, 128, 128, true},  {true, 0x00FF01, 300, 255, true},
+                        {true, 0x00FF01, 999, 255, false}, {true, 0x00FF01, -4, 0, true},
+                        {false, 0x00FF01, 0, 0, true},     {false, 0x00FF01, 0, 0, false}};
+  for (const Step& step : steps) {
+    SCOPED_TRACE(::testing::Message() << step.on << " " << step.colour << " " << step.alpha);
+    key.SetLight(step.on, step.colour, step.alpha);
+    EXPECT_EQ(key.IsLightOn(), step.on);
+    EXPECT_EQ(key.LightColour(), step.colour);
+    EXPECT_EQ(key.LightAlpha(), step.kept_alpha);
+    const std::vector<ControlChange> changes = test.window().TakeChanges();
+    if (step.changed) {
+      EXPECT_THAT(changes, ElementsAre(ControlChange{&key, Property::kLight}));
+    } else {
+      EXPECT_THAT(changes, IsEmpty());
+    }
+  }
+  key.SetAttribute("lightimage", "file='kb/light.png'");
+  key.SetAttribute("keysetimage", "file='kb/set.png'");
+  EXPECT_THAT(test.window().TakeChanges(), ElementsAre(ControlChange{&key, Property::kLook},
+                                                       ControlChange{&key, Property::kLook}));
+  EXPECT_THAT(test.Seen(), IsEmpty());
 }
 
 TEST(WindowLookupTest, FindsByExactNameInDocumentOrder) {

@@ -6,12 +6,19 @@
 //
 // A lit key with a caption keeps a plate in its middle: a small copy of the key's own face (normal,
 // hot or reassigned look) with the caption on it, so that the caption reads the same whatever the
-// light's colour and alpha, and a key's look stays visible under the light. User-interface thread
-// only.
+// light's colour and alpha, and a key's look stays visible under the light.
+//
+// A preview relights keys many times a second: a light that looks the same asks for no repaint,
+// and the light's shape (scaled to the key), its tinted copy and the style's drawing of a lit
+// key's face and plate are kept between paints, so that a paint redoes only what changed.
+// User-interface thread only.
 #pragma once
 
 #include <QImage>
+#include <QPixmap>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 namespace vandrel {
 
@@ -34,14 +41,43 @@ class DeviceKeyButton : public QPushButton {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
-  [[nodiscard]] QImage TintedLight() const;
+  // How the style draws a lit key: its face without the caption, and the caption on its plate.
+  // Kept while the key's face state, caption and size stay the same and the style, palette and
+  // font do not change.
+  struct LitFace {
+    QStyle::State state;
+    QString caption;
+    QSize size;
+    qreal ratio = 0;
+    QPixmap face;
+    QPixmap plate;
+    QRect plate_rect;
+  };
+  // What the style draws differently, found without asking the style (slow under a style sheet):
+  // enabled, focus, hover, active window, pressed and checked.
+  [[nodiscard]] QStyle::State FaceState() const;
+  const LitFace& LitFaceNow();
+  // The style's drawing of `option` at `area`, on a transparent picture of that size.
+  QPixmap Drawn(const QStyleOptionButton& option, QRect area);
+  void DrawCaption(QPainter& painter, const QPalette& palette, const QString& caption) const;
+
+  // The light's shape at the key's size and the screen's resolution, and that shape in the light's
+  // colour; each made again only when what it depends on has changed.
+  const QImage& LightShape();
+  const QImage& TintedLight();
 
   QImage light_image_;
   bool light_on_ = false;
   quint32 light_colour_ = 255;
   int light_alpha_ = 200;
+  QImage shape_;
+  QImage tinted_;
+  bool tinted_current_ = false;
+  LitFace lit_face_;
+  bool lit_face_current_ = false;
 };
 
 }  // namespace vandrel

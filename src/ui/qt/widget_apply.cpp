@@ -260,7 +260,6 @@ void ApplyProperty(QWidget& widget, const Control& control, Property property,
     case Property::kLight:
       if (auto* key = qobject_cast<DeviceKeyButton*>(&widget)) {
         key->SetLight(control.IsLightOn(), control.LightColour(), control.LightAlpha());
-        ApplyLook(widget, control, skin_folder);
       }
       break;
     case Property::kChart:

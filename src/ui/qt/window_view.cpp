@@ -17,6 +17,16 @@
 #include "ui/qt/widget_apply.h"
 
 namespace vandrel {
+namespace {
+
+// Every event of every bound widget passes the view's filter, paints above all: only these few
+// become model operations.
+bool BecomesModelOperation(QEvent::Type type) {
+  return type == QEvent::FocusIn || type == QEvent::FocusOut || type == QEvent::Enter ||
+         type == QEvent::Leave || type == QEvent::Resize;
+}
+
+}  // namespace
 
 std::unique_ptr<QtWindowView> QtWindowView::Create(WindowModel& model, const Skin& skin,
                                                    QWidget* parent) {
@@ -35,6 +45,8 @@ QtWindowView::QtWindowView(WindowModel& model, const Skin& skin, QWidget* top)
 
 QtWindowView::~QtWindowView() {
   model_.SetChangeListener({});
+  // What the widgets go through while they are destroyed (losing focus, say) is not the user's.
+  controls_.clear();
   delete top_.data();
 }
 
@@ -107,8 +119,11 @@ void QtWindowView::ConnectValueInput(Control& control, QWidget& widget) {
 }
 
 bool QtWindowView::eventFilter(QObject* watched, QEvent* event) {
+  if (applying_ || !BecomesModelOperation(event->type())) {
+    return QObject::eventFilter(watched, event);
+  }
   const auto found = controls_.find(watched);
-  if (applying_ || found == controls_.end()) return QObject::eventFilter(watched, event);
+  if (found == controls_.end()) return QObject::eventFilter(watched, event);
   Control& control = *found->second;
   switch (event->type()) {
     case QEvent::FocusIn:

@@ -5,7 +5,9 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
+#include <functional>
 #include <ranges>
+#include <vector>
 
 #include "ui/qt/chart_view.h"
 #include "ui/qt/circle_progress.h"
@@ -109,6 +111,105 @@ TEST(DeviceKeyButtonTest, TheLightImageIsTintedAndBlendedByAlpha) {
   const QColor blended = QColor::fromRgba(Render(key).pixel(10, 15));
   EXPECT_NEAR(blended.red(), face.red() / 2, 8);
   EXPECT_GT(blended.green(), face.green() / 2);
+}
+
+// A key keeps its light's shape and tinted copy between paints: whatever changes afterwards (its
+// size, its picture, its colour) shows at the next paint.
+TEST(DeviceKeyButtonTest, TheLightFollowsEveryChange) {
+  const auto half = [](bool left) {
+    QImage light(40, 30, QImage::Format_ARGB32);
+    light.fill(Qt::transparent);
+    for (int y = 0; y < 30; ++y) {
+      for (int x = left ? 0 : 20; x < (left ? 20 : 40); ++x) light.setPixel(x, y, 0xFFFFFFFF);
+    }
+    return light;
+  };
+  struct Step {
+    const char* change;
+    std::function<void(DeviceKeyButton&)> apply;
+    QPoint lit;    // shows the light's colour
+    QPoint unlit;  // shows the key's face
+    QRgb colour;
+  };
+  const Step steps[] = {
+      {"first paint", [](DeviceKeyButton&) {}, {10, 15}, {30, 15}, 0xFFFF0000u},
+      {"colour",
+       [](DeviceKeyButton& k) { k.SetLight(true, 0xFF0000, 255); },
+       {10, 15},
+       {30, 15},
+       0xFF00FF00u},
+      {"wider", [](DeviceKeyButton& k) { k.resize(80, 30); }, {30, 15}, {50, 15}, 0xFF00FF00u},
+      {"picture",
+       [&](DeviceKeyButton& k) { k.SetLightImage(half(false)); },
+       {50, 15},
+       {30, 15},
+       0xFF00FF00u},
+      {"colour again",
+       [](DeviceKeyButton& k) { k.SetLight(true, 0x00FF00, 255); },
+       {50, 15},
+       {30, 15},
+       0xFF0000FFu},
+  };
+  DeviceKeyButton key;
+  key.resize(40, 30);
+  key.SetLightImage(half(true));
+  key.SetLight(true, 0x0000FF, 255);
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.change);
+    step.apply(key);
+    const QImage image = Render(key);
+    EXPECT_EQ(image.pixel(step.lit), step.colour);
+    EXPECT_NE(image.pixel(step.unlit), step.colour);
+  }
+}
+
+// A lit key keeps the style's drawing of its face between paints: after any change of its look it
+// must paint exactly as a key given the same look afresh.
+TEST(DeviceKeyButtonTest, ALitKeysFaceFollowsEveryChangeOfItsLook) {
+  using Change = std::function<void(DeviceKeyButton&)>;
+  const auto sheet = [](const char* colour) {
+    return [colour](DeviceKeyButton& k) {
+      k.setStyleSheet(QStringLiteral("QPushButton{background-color:%1;color:#FF0000;border:none}"
+                                     "QPushButton:pressed{background-color:#FFFF00}"
+                                     "QPushButton:checked{background-color:#00FFFF}"
+                                     "QPushButton:disabled{background-color:#404040}")
+                          .arg(colour));
+    };
+  };
+  const struct {
+    const char* change;
+    Change apply;
+  } changes[] = {
+      {"style", sheet("#804000")},
+      {"caption", [](DeviceKeyButton& k) { k.setText("Esc"); }},
+      {"pressed", [](DeviceKeyButton& k) { k.setDown(true); }},
+      {"released", [](DeviceKeyButton& k) { k.setDown(false); }},
+      {"checked",
+       [](DeviceKeyButton& k) {
+         k.setCheckable(true);
+         k.setChecked(true);
+       }},
+      {"disabled", [](DeviceKeyButton& k) { k.setEnabled(false); }},
+      {"font", [](DeviceKeyButton& k) { k.setFont(QFont(k.font().family(), 14)); }},
+      {"size", [](DeviceKeyButton& k) { k.resize(60, 40); }},
+      {"caption removed", [](DeviceKeyButton& k) { k.setText(""); }},
+  };
+  std::vector<Change> applied = {sheet("#000080"), [](DeviceKeyButton& k) {
+                                   k.setText("W");
+                                   k.resize(40, 30);
+                                   k.SetLight(true, 0x00FF00, 128);
+                                 }};
+  DeviceKeyButton key;
+  for (const Change& change : applied) change(key);
+  (void)Render(key);
+  for (const auto& [name, apply] : changes) {
+    SCOPED_TRACE(name);
+    apply(key);
+    applied.push_back(apply);
+    DeviceKeyButton fresh;
+    for (const Change& change : applied) change(fresh);
+    EXPECT_EQ(Render(key), Render(fresh));
+  }
 }
 
 // A lit key keeps its caption on a plate of its own face: the plate looks the same under every

@@ -19,12 +19,16 @@
 #include <QSlider>
 #include <QStackedWidget>
 #include <QTest>
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <map>
 #include <thread>
 
 #include "support/temp_dir.h"
 #include "ui/qt/circle_progress.h"
 #include "ui/qt/device_key_button.h"
+#include "ui/qt/wait_until.h"
 
 namespace vandrel {
 namespace {
@@ -46,8 +50,8 @@ constexpr std::string_view kLayout = R"(<?xml version="1.0" encoding="UTF-8"?>
  <widget class="QLabel" name="caption"><property name="text"><string>tab_mouse</string></property>
   <property name="resourcetext" stdset="0"><bool>true</bool></property></widget>
  <widget class="QStackedWidget" name="pages"><widget class="QWidget" name="p0"/><widget class="QWidget" name="p1"/></widget>
- <widget class="DeviceKeyButton" name="kb_key_1"/>
- <widget class="DeviceKeyButton" name="kb_key_1"/>
+ <widget class="DeviceKeyButton" name="kb_key_1"><property name="geometry"><rect><x>200</x><y>200</y><width>40</width><height>30</height></rect></property></widget>
+ <widget class="DeviceKeyButton" name="kb_key_1"><property name="geometry"><rect><x>300</x><y>200</y><width>40</width><height>30</height></rect></property></widget>
  <widget class="CircleProgress" name="setting_progress"/>
 </widget></ui>)";
 
@@ -278,6 +282,62 @@ TEST_F(WindowViewTest, SameNamedWidgetsBindInDocumentOrder) {
   EXPECT_FALSE(qobject_cast<DeviceKeyButton*>(view_->WidgetOf(*keys[0]))->IsLightOn());
   EXPECT_TRUE(qobject_cast<DeviceKeyButton*>(view_->WidgetOf(*keys[1]))->IsLightOn());
   EXPECT_NE(view_->WidgetOf(*keys[0]), view_->WidgetOf(*keys[1]));
+}
+
+// Counts the paints and restylings a widget receives.
+class LookEvents : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints[watched];
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::Polish) ++restyles;
+    return false;
+  }
+  std::map<const QObject*, int> paints;
+  int restyles = 0;
+};
+
+// A preview relights keys many times a second: a light change repaints that key alone, a change
+// that looks the same repaints nothing, and no light change restyles a key.
+TEST_F(WindowViewTest, ALightChangeRepaintsOnlyItsKeyAndNeverRestyles) {
+  const std::vector<Control*> keys = model_->FindAll("kb_key_1");
+  ASSERT_EQ(keys.size(), 2u);
+  const std::array<QWidget*, 2> widgets = {view_->WidgetOf(*keys[0]), view_->WidgetOf(*keys[1])};
+  auto* marker = Widget<QPushButton>("okbtn");
+  view_->Widget()->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(view_->Widget()));
+  LookEvents events;
+  for (QObject* watched : {static_cast<QObject*>(widgets[0]), static_cast<QObject*>(widgets[1]),
+                           static_cast<QObject*>(marker)}) {
+    watched->installEventFilter(&events);
+  }
+  const QString sheet = widgets[0]->styleSheet();
+  struct Step {
+    std::size_t key;
+    bool on;
+    std::uint32_t colour;
+    int alpha;
+    std::array<int, 2> paints;
+  };
+  const Step steps[] = {
+      {0, true, 0x0000FF, 255, {1, 0}}, {0, true, 0x0000FF, 255, {0, 0}},
+      {0, true, 0x00FF00, 255, {1, 0}}, {0, true, 0x00FF00, 90, {1, 0}},
+      {1, true, 0x00FF00, 90, {0, 1}},  {0, false, 0x00FF00, 90, {1, 0}},
+      {0, false, 0x123456, 7, {0, 0}},  // an unlit key looks the same in any colour
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(::testing::Message() << "key " << step.key << " " << step.on << " " << step.colour
+                                      << " " << step.alpha);
+    events.paints.clear();
+    keys[step.key]->SetLight(step.on, step.colour, step.alpha);
+    view_->Sync();
+    // Every dirty widget is painted in the same pass as the marker.
+    marker->update();
+    ASSERT_TRUE(testing::WaitUntil([&] { return events.paints[marker] > 0; }));
+    EXPECT_EQ(std::min(events.paints[widgets[0]], 1), step.paints[0]);
+    EXPECT_EQ(std::min(events.paints[widgets[1]], 1), step.paints[1]);
+  }
+  EXPECT_EQ(events.restyles, 0);
+  EXPECT_EQ(widgets[0]->styleSheet(), sheet);
 }
 
 TEST_F(WindowViewTest, WorkerChangesAndNotificationsArriveOnTheUserInterfaceThreadInOrder) {
