@@ -19,13 +19,20 @@ inline constexpr Clock::Duration kFrameResendAfter = std::chrono::milliseconds(1
 // screen refresh, which no preview can outpace.
 inline constexpr Clock::Duration kPreviewPeriod = std::chrono::microseconds(16'667);
 
+// While the device shows the frame published last there is nothing to resend: the timer only
+// looks this often whether that is still so.
+inline constexpr Clock::Duration kFrameLookPeriod = std::chrono::milliseconds(1000);
+
 // When the frame timer is next wanted: a preview at the next screen refresh while the window is
-// shown, else the moment the device will have gone `resend_after` without a frame.
-[[nodiscard]] inline Clock::Duration NextFrameStep(bool window_shown,
+// shown; else, while the device lacks the frame published last, the moment it will have gone
+// `resend_after` without a frame, and the next look while it has it.
+[[nodiscard]] inline Clock::Duration NextFrameStep(bool window_shown, bool device_shows_frame,
                                                    Clock::Duration since_last_frame,
                                                    Clock::Duration resend_after) {
-  const Clock::Duration resend_due =
-      since_last_frame >= resend_after ? resend_after : resend_after - since_last_frame;
+  const Clock::Duration resend_due = device_shows_frame ? kFrameLookPeriod
+                                     : since_last_frame >= resend_after
+                                         ? resend_after
+                                         : resend_after - since_last_frame;
   return window_shown ? std::min(kPreviewPeriod, resend_due) : resend_due;
 }
 

@@ -40,6 +40,9 @@ void CMainWnd::Link::SetKeyboardModel(int model) { window_.keyboard_model_.store
 
 void CMainWnd::Link::SetMousePageReady(bool ready) { window_.mouse_page_ready_.store(ready); }
 
-void CMainWnd::Link::RequestPadFlash() { window_.pad_flash_requested_.store(true); }
+void CMainWnd::Link::RequestPadFlash() {
+  window_.pad_flash_requested_.store(true);
+  window_.pad_flash_requests_.Notify();
+}
 
 }  // namespace vandrel

@@ -34,6 +34,7 @@
 #include "app/ui_thread.h"
 #include "app/window_host.h"
 #include "app/worker_threads.h"
+#include "core/change_signal.h"
 #include "core/clock.h"
 #include "device/device_channel.h"
 #include "device/hid_backend.h"
@@ -103,6 +104,8 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   [[nodiscard]] bool mouse_page_ready() const { return mouse_page_ready_.load(); }
   // Whether the mouse asked the pad's effects for a flash since the last call. Any thread.
   [[nodiscard]] bool TakePadFlashRequest() { return pad_flash_requested_.exchange(false); }
+  // Notified after every pad flash request. Any thread.
+  [[nodiscard]] ChangeSignal& PadFlashRequests() { return pad_flash_requests_; }
   // After the stop: whether threads were still running when the wait ended.
   [[nodiscard]] bool threads_abandoned() const { return stop_outcome_ == StopOutcome::kTimedOut; }
 
@@ -225,6 +228,7 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   std::atomic<int> keyboard_model_{3};
   std::atomic<bool> mouse_page_ready_{false};
   std::atomic<bool> pad_flash_requested_{false};
+  ChangeSignal pad_flash_requests_;
   int skin_receiver_number_ = -1;
   bool no_device_box_open_ = false;
   // Whether the keyboard's and the pad's frame timers run (from their attach until the device is

@@ -39,7 +39,7 @@ void EditMouse(const SetRequest& request, MouseDevice& mouse) {
 void EditKeyboard(const SetRequest& request, KeyboardDevice& keyboard) {
   {
     KeyboardState& state = keyboard.state();
-    std::lock_guard lock(state.lighting_lock);
+    KeyboardLightingWrite writing(state);
     EditLighting(request.lighting, state.live.lighting);
   }
   keyboard.MarkLightingChanged();

@@ -34,10 +34,25 @@ ChannelIdentity ChannelIdentityOf(DeviceKind kind) {
 
 DeviceChannel::DeviceChannel(HidBackend& backend, Clock& clock) : clock_(clock), device_(backend) {}
 
+void DeviceChannel::set_connected(bool connected) {
+  connected_ = connected;
+  ForgetShownFrame();
+}
+
+void DeviceChannel::set_sync_lighting(bool sync) {
+  if (sync_lighting_.exchange(sync) != sync) changes_.Notify();
+}
+
+void DeviceChannel::ForgetShownFrame() {
+  ++other_traffic_;
+  if (frame_shown_.exchange(false)) changes_.Notify();
+}
+
 int DeviceChannel::Exchange(const CommandReport& request, CommandReport& reply,
                             std::size_t* bytes_read) {
   if (bytes_read != nullptr) *bytes_read = 0;
   if (!connected_) return kChannelNoReply;
+  ForgetShownFrame();
   return ExchangeWithRetries(request, reply, bytes_read);
 }
 
@@ -54,6 +69,7 @@ int DeviceChannel::ExchangeWithRetries(const CommandReport& request, CommandRepo
 
 int DeviceChannel::SendOnce(const CommandReport& request) {
   if (!connected_) return kChannelNoReply;
+  ForgetShownFrame();
   std::lock_guard lock(lock_);
   DropQueuedInput();
   (void)device_.WriteReport(request, nullptr);
@@ -83,6 +99,7 @@ bool DeviceChannel::ReadReplyTo(const CommandReport& request, CommandReport& rep
 int DeviceChannel::Single(Command command, std::uint8_t length, std::uint16_t offset,
                           std::span<const std::uint8_t> payload, std::span<std::uint8_t> out) {
   if (!connected_) return kChannelNoReply;
+  if (command != Command::kSendLightingFrame) ForgetShownFrame();
   const CommandReport request = BuildRequest(command, length, offset, payload);
   CommandReport reply{};
   const int result = ExchangeWithRetries(request, reply, nullptr);
@@ -160,10 +177,36 @@ int DeviceChannel::WriteProfilePage(std::span<const std::uint8_t> table, int pag
 
 int DeviceChannel::FactoryReset() { return SendOnce(BuildRequest(Command::kFactoryReset, 0)); }
 
+// The whole frame is sent under frame_lock_, so that what is remembered is the frame the device
+// completed last, not one whose chunks another thread's frame overtook.
 int DeviceChannel::SendLightingFrame(std::span<const std::uint8_t> frame) {
+  std::lock_guard frame_lock(frame_lock_);
+  if (ShowsLocked(frame)) return kChannelSuccess;
+  frame_shown_ = false;
+  shown_size_ = 0;
+  const std::uint64_t traffic = other_traffic_.load();
   const int result = WriteChunked(Command::kSendLightingFrame, 0, frame);
   last_frame_.store(clock_.Now().count());
+  if (result == kChannelSuccess && frame.size() <= kLargestFrame) {
+    std::copy(frame.begin(), frame.end(), shown_frame_.begin());
+    shown_size_ = frame.size();
+    shown_traffic_ = traffic;
+    frame_shown_ = true;
+  }
+  // Another command went between the chunks: whoever rests on this frame must look again.
+  if (other_traffic_.load() != traffic) changes_.Notify();
   return result;
+}
+
+bool DeviceChannel::ShowsLightingFrame(std::span<const std::uint8_t> frame) {
+  const std::unique_lock frame_lock(frame_lock_, std::try_to_lock);
+  return frame_lock.owns_lock() && ShowsLocked(frame);
+}
+
+bool DeviceChannel::ShowsLocked(std::span<const std::uint8_t> frame) const {
+  return shown_size_ != 0 && shown_size_ == frame.size() &&
+         shown_traffic_ == other_traffic_.load() &&
+         std::equal(frame.begin(), frame.end(), shown_frame_.begin());
 }
 
 Clock::Duration DeviceChannel::SinceLastFrame() const {

@@ -8,12 +8,16 @@
 // request could not be written (not retried); -102 / -103 the device refused with status 0xFF /
 // 0xFE; -201 a page above 4 (nothing sent).
 //
+// A lighting frame equal to the last one the device accepted is not sent again while no other
+// command has reached the device since: the device keeps showing what it was sent.
+//
 // Threads: any thread may run commands. The channel's lock is held across each write–read pair,
 // so two threads never take each other's replies; chunks of one transfer may interleave with
 // other threads' exchanges. The presence monitor holds the same lock for a whole poll while it
 // opens, checks or closes the device.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstddef>
@@ -22,6 +26,7 @@
 #include <optional>
 #include <span>
 
+#include "core/change_signal.h"
 #include "core/clock.h"
 #include "device/command_report.h"
 #include "device/device_kind.h"
@@ -75,9 +80,13 @@ class DeviceChannel {
   void set_transfer_size(std::uint16_t size) { transfer_size_ = size; }
   // Written by the presence monitor only.
   [[nodiscard]] bool connected() const { return connected_; }
-  void set_connected(bool connected) { connected_ = connected; }
+  void set_connected(bool connected);
   [[nodiscard]] bool sync_lighting() const { return sync_lighting_; }
-  void set_sync_lighting(bool sync) { sync_lighting_ = sync; }
+  void set_sync_lighting(bool sync);
+  // Notified when the sync-lighting flag changes and when the device may no longer show the last
+  // frame it accepted (another command reached it, or it was connected or disconnected), so that
+  // a lighting thread resting on a sent frame renders and sends again. Any thread.
+  [[nodiscard]] ChangeSignal& changes() { return changes_; }
 
   // The presence monitor's access: the device, under the lock.
   [[nodiscard]] HidDevice& device() { return device_; }
@@ -106,9 +115,13 @@ class DeviceChannel {
                        std::optional<std::size_t> length = std::nullopt);
   // Command 13, sent once; its reply is not waited for beyond one read.
   int FactoryReset();
+  // Sends the frame unless the device shows it already (1 then, nothing sent).
   int SendLightingFrame(std::span<const std::uint8_t> frame);
+  // Whether the device shows `frame`: it accepted it last and nothing else reached it since.
+  // False while another thread is sending a frame. Any thread.
+  [[nodiscard]] bool ShowsLightingFrame(std::span<const std::uint8_t> frame);
   // How long ago the last lighting frame was sent (whatever its result); the time since the
-  // clock's origin when none was.
+  // clock's origin when none was. A frame not sent because the device showed it does not count.
   [[nodiscard]] Clock::Duration SinceLastFrame() const;
   int WriteMacroData(std::span<const std::uint8_t> image);
   int WriteRecoilData(std::span<const std::uint8_t> block);
@@ -128,6 +141,10 @@ class DeviceChannel {
              std::span<const std::uint8_t> payload, std::span<std::uint8_t> out);
   int ReadChunked(Command command, std::uint16_t base, std::span<std::uint8_t> out);
   int WriteChunked(Command command, std::uint16_t base, std::span<const std::uint8_t> data);
+  // The device may show something else than the frame it accepted last.
+  void ForgetShownFrame();
+  // With frame_lock_ held.
+  [[nodiscard]] bool ShowsLocked(std::span<const std::uint8_t> frame) const;
 
   Clock& clock_;
   ChannelIdentity identity_;
@@ -138,6 +155,18 @@ class DeviceChannel {
   std::atomic<int> first_failure_{kChannelSuccess};
   HidDevice device_;
   std::mutex lock_;  // held across each write–read pair, and by the monitor for a whole poll
+  ChangeSignal changes_;
+
+  // The largest frame remembered: the per-key keyboard's.
+  static constexpr std::size_t kLargestFrame = 378;
+  // Counts the commands other than frames and the (dis)connections: a frame accepted under
+  // another count may no longer be what the device shows.
+  std::atomic<std::uint64_t> other_traffic_{0};
+  std::atomic<bool> frame_shown_{false};  // whether shown_frame_ may be what the device shows
+  std::mutex frame_lock_;                 // held across a whole frame send; guards the three below
+  std::array<std::uint8_t, kLargestFrame> shown_frame_{};
+  std::size_t shown_size_ = 0;       // 0: no frame remembered
+  std::uint64_t shown_traffic_ = 0;  // other_traffic_ when the frame was accepted
 };
 
 }  // namespace vandrel

@@ -1,11 +1,13 @@
 // SharedLightingBlock: a LightingBlock that the user-interface thread edits while lighting threads
-// read it, whole and without a lock. The eight bytes travel as one atomic word.
+// read it, whole and without a lock. The eight bytes travel as one atomic word. Every change is
+// told to its listeners, so that a thread with nothing to animate can wait for the next one.
 #pragma once
 
 #include <atomic>
 #include <bit>
 #include <cstdint>
 
+#include "core/change_signal.h"
 #include "device/lighting_block.h"
 
 namespace vandrel {
@@ -20,7 +22,10 @@ class SharedLightingBlock {
   [[nodiscard]] LightingBlock Load() const {
     return std::bit_cast<LightingBlock>(bits_.load(std::memory_order_acquire));
   }
-  void Store(const LightingBlock& block) { bits_.store(Bits(block), std::memory_order_release); }
+  void Store(const LightingBlock& block) {
+    bits_.store(Bits(block), std::memory_order_release);
+    changes_.Notify();
+  }
 
   // Changes some fields as one step: `edit(LightingBlock&)` runs on a copy, again if another
   // editor changed the block meanwhile.
@@ -32,10 +37,15 @@ class SharedLightingBlock {
       edit(block);
       if (bits_.compare_exchange_weak(current, Bits(block), std::memory_order_acq_rel,
                                       std::memory_order_acquire)) {
+        changes_.Notify();
         return;
       }
     }
   }
+
+  // Notified after every Store and Update. Listening does not change the block, so a reader that
+  // holds it const may listen.
+  [[nodiscard]] ChangeSignal& changes() const { return changes_; }
 
  private:
   static std::uint64_t Bits(const LightingBlock& block) {
@@ -43,6 +53,7 @@ class SharedLightingBlock {
   }
 
   std::atomic<std::uint64_t> bits_{0};
+  mutable ChangeSignal changes_;
 };
 
 }  // namespace vandrel

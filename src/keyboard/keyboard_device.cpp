@@ -65,11 +65,13 @@ void KeyboardDevice::RereadLighting() {
   state_.lights[0].live.profile = 0;
   MakeLive(0);
   state_.lighting_known.store(true);
+  // Known only now: a thread that found it unknown looks again.
+  state_.lighting_changes.Notify();
   profiles_.SaveSelected(DeviceKind::kKeyboard, kDeviceProfile);
 }
 
 void KeyboardDevice::MakeLive(std::size_t record) {
-  std::lock_guard lock(state_.lighting_lock);
+  KeyboardLightingWrite writing(state_);
   state_.live = state_.lights[record].live;
   state_.live.profile = 0;
 }

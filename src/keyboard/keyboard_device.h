@@ -70,7 +70,11 @@ class KeyboardDevice {
 
   // Sends the frame of `mode` on `model` with command 18, when the keyboard is sent frames of that
   // mode. Any thread.
-  void SendFrame(std::uint8_t model, std::uint8_t mode, const KeyboardFrameImage& image);
+  int SendFrame(std::uint8_t model, std::uint8_t mode, const KeyboardFrameImage& image);
+  // Whether the keyboard shows that frame: it accepted it last, or the mode streams none. Any
+  // thread.
+  [[nodiscard]] bool ShowsFrame(std::uint8_t model, std::uint8_t mode,
+                                const KeyboardFrameImage& image);
 
   // Every lighting edit: marks the live lighting for the next apply and has the light and device
   // profiles rewritten.

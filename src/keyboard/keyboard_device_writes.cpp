@@ -78,11 +78,18 @@ std::optional<FieldProblem> KeyboardDevice::ApplyKeyProfile(
   return std::nullopt;
 }
 
-void KeyboardDevice::SendFrame(std::uint8_t model, std::uint8_t mode,
-                               const KeyboardFrameImage& image) {
+int KeyboardDevice::SendFrame(std::uint8_t model, std::uint8_t mode,
+                              const KeyboardFrameImage& image) {
   KeyboardFrameBuffer buffer;
   const std::span<const std::uint8_t> payload = EncodeKeyboardFrame(model, mode, image, buffer);
-  if (!payload.empty()) channel_.SendLightingFrame(payload);
+  return payload.empty() ? kChannelSuccess : channel_.SendLightingFrame(payload);
+}
+
+bool KeyboardDevice::ShowsFrame(std::uint8_t model, std::uint8_t mode,
+                                const KeyboardFrameImage& image) {
+  KeyboardFrameBuffer buffer;
+  const std::span<const std::uint8_t> payload = EncodeKeyboardFrame(model, mode, image, buffer);
+  return payload.empty() || channel_.ShowsLightingFrame(payload);
 }
 
 void KeyboardDevice::MarkLightingChanged() {

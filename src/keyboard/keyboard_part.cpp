@@ -54,8 +54,9 @@ void KeyboardPart::RereadLighting() {
 
 // The lighting threads send every frame they render. The timer is the only one to preview it, so
 // that the threads never wait for the window; it sends the frame again only when the keyboard has
-// missed one (the thread stopped sending, say), since every resend blocks this thread for the
-// whole exchange. Until a thread has rendered one there is no frame to resend.
+// missed it (a send failed, or another command reached the keyboard since), since every resend
+// blocks this thread for the whole exchange. Until a thread has rendered one there is no frame to
+// resend.
 Clock::Duration KeyboardPart::FrameStep(bool window_shown) {
   const std::optional<KeyboardModel> model = KeyboardModelOf(model_());
   if (!model || *model == KeyboardModel::kPerKeyOwn) return kFrameResendAfter;
@@ -65,17 +66,17 @@ Clock::Duration KeyboardPart::FrameStep(bool window_shown) {
   const LightingBlock lighting = device_.state().Lighting();
   const Clock::Duration resend_after = ResendAfter(number, lighting);
   const std::uint64_t version = device_.state().frame.Version();
-  const bool resend = device_.channel().SinceLastFrame() >= resend_after;
-  const bool preview = window_shown && preview_ && version != previewed_version_;
-  if (resend || preview) {
-    const KeyboardFrameImage image = device_.state().frame.Read();
-    if (resend) device_.SendFrame(number, lighting.mode, image);
-    if (preview) {
-      previewed_version_ = version;
-      preview_(number, image);
-    }
+  const KeyboardFrameImage image = device_.state().frame.Read();
+  bool shows = device_.ShowsFrame(number, lighting.mode, image);
+  if (!shows && device_.channel().SinceLastFrame() >= resend_after) {
+    shows = device_.SendFrame(number, lighting.mode, image) == kChannelSuccess;
   }
-  return NextFrameStep(window_shown && preview_, device_.channel().SinceLastFrame(), resend_after);
+  if (window_shown && preview_ && version != previewed_version_) {
+    previewed_version_ = version;
+    preview_(number, image);
+  }
+  return NextFrameStep(window_shown && preview_, shows, device_.channel().SinceLastFrame(),
+                       resend_after);
 }
 
 void KeyboardPart::Refresh() {

@@ -12,7 +12,7 @@ void Load(KeyboardState& state, KeyboardLightPayload payload) {
   payload.record.live.profile = 0;
   if (payload.custom.custom_set >= kCustomSetCount) payload.custom.custom_set = 0;
   state.lights[0] = payload.record;
-  std::lock_guard lock(state.lighting_lock);
+  KeyboardLightingWrite writing(state);
   state.live = payload.record.live;
   state.custom = payload.custom;
   state.lighting_known.store(true);

@@ -1,8 +1,8 @@
 // KeyboardState: everything the program knows about the keyboard as data, owned by the main
 // window. The user-interface thread reads and edits all of it. The lighting threads read the live
-// lighting and the custom colours while they render: whoever writes those holds lighting_lock,
-// and a thread takes its copy for a frame with LightingSnapshot(). The frame last rendered is
-// published in `frame` for whoever sends or previews it.
+// lighting and the custom colours while they render: whoever writes those does so through a
+// KeyboardLightingWrite, and a thread takes its copy for a frame with LightingSnapshot(). The frame
+// last rendered is published in `frame` for whoever sends or previews it.
 #pragma once
 
 #include <array>
@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <mutex>
 
+#include "core/change_signal.h"
 #include "core/published.h"
 #include "keyboard/keyboard_records.h"
 #include "keyboard/lighting/engine_requests.h"
@@ -42,6 +43,9 @@ struct KeyboardState {
 
   // Guards live and custom against the lighting threads' reads.
   mutable std::mutex lighting_lock;
+  // Notified after live, custom or lighting_known changed, for the threads that wait for a change
+  // of what they render. Any thread.
+  ChangeSignal lighting_changes;
   // The last frame rendered, by the keyboard's lighting thread or the synchronised one. Any thread.
   Published<KeyboardFrameImage> frame;
   // What the pages ask of the keyboard thread's effect engine (reset, seeds, ripples, the zone
@@ -65,6 +69,24 @@ struct KeyboardState {
   [[nodiscard]] std::size_t ProfileInUse() const {
     return live.profile < kKeyboardProfileCount ? live.profile : 0;
   }
+};
+
+// A writer's hold on the keyboard's live lighting and custom colours: lighting_lock while it
+// lasts, and the news of the change to the waiting threads once it ends.
+class KeyboardLightingWrite {
+ public:
+  explicit KeyboardLightingWrite(KeyboardState& state)
+      : state_(state), lock_(state.lighting_lock) {}
+  ~KeyboardLightingWrite() {
+    lock_.unlock();
+    state_.lighting_changes.Notify();
+  }
+  KeyboardLightingWrite(const KeyboardLightingWrite&) = delete;
+  KeyboardLightingWrite& operator=(const KeyboardLightingWrite&) = delete;
+
+ private:
+  KeyboardState& state_;
+  std::unique_lock<std::mutex> lock_;
 };
 
 }  // namespace vandrel

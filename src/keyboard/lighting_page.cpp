@@ -107,7 +107,7 @@ bool KeyboardLightingPage::HandleKeyClick(const Notification& notification) {
 
 void KeyboardLightingPage::AdoptLighting(const LightingBlock& block) {
   {
-    std::lock_guard lock(State().lighting_lock);
+    KeyboardLightingWrite writing(State());
     State().live.lighting = block;
   }
   keyboard_.MarkLightingChanged();
@@ -156,7 +156,7 @@ void KeyboardLightingPage::ChooseMode(int mode) {
   }
   const auto number = static_cast<std::uint8_t>(mode);
   {
-    std::lock_guard lock(State().lighting_lock);
+    KeyboardLightingWrite writing(State());
     State().live.lighting.mode = number;
   }
   State().engine_requests.RequestMode(static_cast<std::uint8_t>(model), number);
@@ -230,7 +230,7 @@ void KeyboardLightingPage::EditComponent(Control& edit, int component) {
     controls_.SelectInPalette(colour);
     static constexpr std::array<std::uint8_t Rgb::*, 3> kFields = {&Rgb::red, &Rgb::green,
                                                                    &Rgb::blue};
-    std::lock_guard lock(State().lighting_lock);
+    KeyboardLightingWrite writing(State());
     State().custom.paint_colour.*kFields[static_cast<std::size_t>(component)] = value;
     return;
   }
@@ -239,7 +239,7 @@ void KeyboardLightingPage::EditComponent(Control& edit, int component) {
   LightingEdit change{.fields = (kRedField << component) | kSevenColourField};
   StoreColourComponent(change.values, component, value);
   {
-    std::lock_guard lock(State().lighting_lock);
+    KeyboardLightingWrite writing(State());
     change.ApplyTo(State().live.lighting);
   }
   State().light_dirty = true;
@@ -257,7 +257,7 @@ void KeyboardLightingPage::ChooseCustomSet(int index) {
 void KeyboardLightingPage::ChangeCustomColours(
     const std::function<void(KeyboardCustomColours&)>& change) {
   {
-    std::lock_guard lock(State().lighting_lock);
+    KeyboardLightingWrite writing(State());
     change(State().custom);
   }
   SaveProfiles();
@@ -274,7 +274,7 @@ void KeyboardLightingPage::PaintKey(std::size_t slot) {
   if (mode == ModeList().custom_mode) {
     bool painted = false;
     {
-      std::lock_guard lock(State().lighting_lock);
+      KeyboardLightingWrite writing(State());
       painted = PaintCustomKey(State().custom, Model(), slot);
     }
     if (painted) SaveProfiles();
@@ -286,7 +286,7 @@ void KeyboardLightingPage::PaintKey(std::size_t slot) {
 // never applies a request with older lighting.
 void KeyboardLightingPage::StoreEdit(const LightingEdit& edit) {
   {
-    std::lock_guard lock(State().lighting_lock);
+    KeyboardLightingWrite writing(State());
     edit.ApplyTo(State().live.lighting);
   }
   keyboard_.MarkLightingChanged();

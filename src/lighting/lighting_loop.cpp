@@ -8,12 +8,14 @@ void SleepFor(Clock& clock, Clock::Duration duration) {
 }
 
 void RunLightingLoop(Clock& clock, Event& stop, Clock::Duration start_delay,
-                     std::string_view exit_line, const std::function<void()>& pass,
-                     ChangeSignal* connections, const std::function<bool()>& has_device) {
-  // Listening from the start, so that a device connected between a look and the wait still
-  // ends the wait.
+                     std::string_view exit_line, const std::function<bool()>& pass,
+                     ChangeSignal* connections, const std::function<bool()>& has_device,
+                     std::initializer_list<ChangeSignal*> changes) {
+  // Listening from the start, so that a device connected, or an input changed, between a look
+  // and the wait still ends the wait.
   Wakeup wakeup(stop);
   wakeup.Listen(connections);
+  for (ChangeSignal* signal : changes) wakeup.Listen(signal);
   const bool can_wait = connections != nullptr && has_device;
   // A stop during the start delay need not wait for it to run out.
   if (start_delay <= Clock::Duration::zero() || !clock.WaitFor(stop, start_delay)) {
@@ -22,7 +24,7 @@ void RunLightingLoop(Clock& clock, Event& stop, Clock::Duration start_delay,
         (void)clock.WaitFor(wakeup.event(), Clock::Duration::max());
         continue;
       }
-      pass();
+      if (pass()) (void)clock.WaitFor(wakeup.event(), Clock::Duration::max());
     }
   }
   Trace(exit_line);

@@ -2,7 +2,9 @@
 // every frame; the mouse's only paces itself, since the mouse animates its own effects; the
 // synchronised one renders the common effect onto every device whose sync-lighting flag is set.
 // A device's own thread stands aside while its flag is set. Each thread's Run is its worker-thread
-// body; Pass is one turn of its loop, for tests on the manual clock.
+// body; Pass is one turn of its loop, for tests on the manual clock. A pass returns true when the
+// thread may wait for a change of what it renders from: it stands aside, or its last frame
+// changed nothing and the device shows it, so every further pass would send that frame again.
 #pragma once
 
 #include <cstdint>
@@ -29,28 +31,29 @@ class KeyboardLightingThread {
  public:
   explicit KeyboardLightingThread(const LightingThreadInputs& inputs);
   void Run(Event& stop);
-  void Pass();
+  bool Pass();
   [[nodiscard]] const EffectState& effect() const { return effect_; }
 
  private:
-  void RenderAndSend(std::uint8_t model);
+  // Whether the frame changed nothing and the keyboard shows it.
+  bool RenderAndSend(std::uint8_t model);
+  void CatchUpRestedPasses(Clock::Duration pause);
 
   LightingThreadInputs in_;
   EffectState effect_;
   KeyboardFrameImage image_;
   XorShiftRandom random_;
-  bool start_held_back_ = false;  // a first frame that drew nothing was not sent
+  bool start_held_back_ = false;               // a first frame that drew nothing was not sent
+  std::optional<Clock::Duration> rest_began_;  // when the last pass let the thread wait
 };
 
 class MouseLightingThread {
  public:
   explicit MouseLightingThread(const LightingThreadInputs& inputs);
   void Run(Event& stop);
-  void Pass();
+  bool Pass();
 
  private:
-  void SleepThroughIdlePasses(const LightingBlock& lighting, Clock::Duration now);
-
   LightingThreadInputs in_;
   std::optional<Clock::Duration> last_rearm_;  // when the mouse lighting timer was last restarted
 };
@@ -59,13 +62,14 @@ class PadLightingThread {
  public:
   explicit PadLightingThread(const LightingThreadInputs& inputs);
   void Run(Event& stop);
-  void Pass();
+  bool Pass();
   [[nodiscard]] const PadEffectState& effect() const { return effect_; }
 
  private:
   // The lighting to render with.
   [[nodiscard]] LightingBlock TakeRequests();
-  void RenderAndSend();
+  // Whether the frame changed nothing and the pad shows it.
+  bool RenderAndSend();
 
   LightingThreadInputs in_;
   PadEffectState effect_;
@@ -76,12 +80,14 @@ class SyncLightingThread {
  public:
   explicit SyncLightingThread(const LightingThreadInputs& inputs);
   void Run(Event& stop);
-  void Pass();
+  bool Pass();
   [[nodiscard]] std::uint8_t sync_step() const { return sync_step_; }
 
  private:
-  void Render(const LightingBlock& common, bool keyboard, bool pad);
-  void SendKeyboard();
+  // Whether the effect changed any frame or its position.
+  bool Render(const LightingBlock& common, bool keyboard, bool pad);
+  // Whether the keyboard shows the frame (or takes none).
+  bool SendKeyboard();
 
   LightingThreadInputs in_;
   std::uint8_t sync_step_ = 0;

@@ -12,19 +12,20 @@ PadLightingThread::PadLightingThread(const LightingThreadInputs& inputs) : in_(i
 
 void PadLightingThread::Run(Event& stop) {
   RunLightingLoop(
-      in_.clock, stop, kStartDelay, kPadLightingExit, [this] { Pass(); }, in_.channels.connections,
-      [this] { return in_.channels.pad.connected(); });
+      in_.clock, stop, kStartDelay, kPadLightingExit, [this] { return Pass(); },
+      in_.channels.connections, [this] { return in_.channels.pad.connected(); },
+      {&in_.channels.pad.changes(), &in_.pad.lighting.changes(), in_.pad_flash_requests});
 }
 
-void PadLightingThread::Pass() {
+bool PadLightingThread::Pass() {
   const LightingBlock lighting = in_.pad.lighting.Load();
   SleepFor(in_.clock, PadFrameDelay(lighting.mode, lighting.speed));
   const DeviceChannel& channel = in_.channels.pad;
   if (!channel.connected()) {
     in_.clock.Sleep(kAbsentPause);
-    return;
+    return false;
   }
-  if (!channel.sync_lighting()) RenderAndSend();
+  return channel.sync_lighting() || RenderAndSend();
 }
 
 // What the page and the mouse asked for since the last frame, and the lighting to render it with;
@@ -42,14 +43,17 @@ LightingBlock PadLightingThread::TakeRequests() {
 
 // Renders onto the frame last published (the synchronised animation may have written it), so that
 // a mode that leaves the frame alone keeps what the pad showed.
-void PadLightingThread::RenderAndSend() {
+bool PadLightingThread::RenderAndSend() {
   const LightingBlock lighting = TakeRequests();
   SleepFor(in_.clock, PadPreDelay(lighting));
   frame_ = in_.pad.frame.Read();
+  const PadFrame start = frame_;
+  const PadEffectState before = effect_;
   const Clock::Duration rest = RenderPadFrame(lighting, effect_, frame_, in_.clock.Now());
   in_.pad.frame.Publish(frame_);
   SleepFor(in_.clock, rest);
-  in_.send_pad_frame(frame_);
+  const bool shown = in_.send_pad_frame(frame_);
+  return shown && frame_ == start && PadEffectIsStill(before, effect_);
 }
 
 }  // namespace vandrel

@@ -8,9 +8,6 @@ namespace {
 constexpr Clock::Duration kNoDevicePause = std::chrono::milliseconds(1000);
 constexpr Clock::Duration kSmoothModePause = std::chrono::milliseconds(6);
 constexpr Clock::Duration kIdleStep = std::chrono::milliseconds(1);
-// While no device follows the animation there is nothing to do; same mode starts it at most this
-// late, instead of the thread waking a thousand times a second at the fastest common speed.
-constexpr Clock::Duration kNobodyFollowsPause = std::chrono::milliseconds(50);
 constexpr std::uint8_t kCycleMode = 1;
 constexpr std::uint8_t kBreathMode = 2;
 
@@ -19,50 +16,54 @@ constexpr std::uint8_t kBreathMode = 2;
 SyncLightingThread::SyncLightingThread(const LightingThreadInputs& inputs) : in_(inputs) {}
 
 void SyncLightingThread::Run(Event& stop) {
-  const DeviceChannels& channels = in_.channels;
+  DeviceChannels& channels = in_.channels;
   RunLightingLoop(
-      in_.clock, stop, Clock::Duration::zero(), kSyncLightingExit, [this] { Pass(); },
+      in_.clock, stop, Clock::Duration::zero(), kSyncLightingExit, [this] { return Pass(); },
       channels.connections,
       [&channels] {
         return channels.keyboard.connected() || channels.mouse.connected() ||
                channels.pad.connected();
-      });
+      },
+      {&channels.keyboard.changes(), &channels.mouse.changes(), &channels.pad.changes(),
+       &in_.common.changes(), &in_.keyboard.lighting_changes});
 }
 
-void SyncLightingThread::Pass() {
+// While no device follows the animation, or the effect stands still and the devices show its
+// frames, the passes to come would change nothing until a flag, the common block or a device
+// changes: the pass lets the thread wait for that.
+bool SyncLightingThread::Pass() {
   const LightingBlock common = in_.common.Load();
   SleepFor(in_.clock, std::chrono::milliseconds(4 * common.speed));
   const DeviceChannels& channels = in_.channels;
   if (!channels.keyboard.connected() && !channels.mouse.connected() && !channels.pad.connected()) {
     in_.clock.Sleep(kNoDevicePause);
-    return;
+    return false;
   }
   const bool mouse = channels.mouse.sync_lighting();
-  if (!channels.keyboard.sync_lighting() && !mouse && !channels.pad.sync_lighting()) {
-    in_.clock.Sleep(kNobodyFollowsPause);
-    return;
-  }
+  if (!channels.keyboard.sync_lighting() && !mouse && !channels.pad.sync_lighting()) return true;
   // Same mode sets every device's flag, even one never attached: only a device that is there
   // follows the animation.
   const bool keyboard = channels.keyboard.sync_lighting() && channels.keyboard.connected();
   const bool pad = channels.pad.sync_lighting() && channels.pad.connected();
   if (common.mode == kCycleMode || common.mode == kBreathMode) in_.clock.Sleep(kSmoothModePause);
-  Render(common, keyboard, pad);
+  const bool moved = Render(common, keyboard, pad);
+  bool shown = true;
   if (keyboard) {
-    SendKeyboard();
+    shown = SendKeyboard();
   } else {
     in_.clock.Sleep(kIdleStep);
   }
   if (!mouse) in_.clock.Sleep(kIdleStep);
   if (pad) {
-    in_.send_pad_frame(pad_frame_);
+    shown = in_.send_pad_frame(pad_frame_) && shown;
   } else {
     in_.clock.Sleep(kIdleStep);
   }
+  return !moved && shown;
 }
 
 // Renders onto the frames last published, so that what the effect leaves alone keeps its colour.
-void SyncLightingThread::Render(const LightingBlock& common, bool keyboard, bool pad) {
+bool SyncLightingThread::Render(const LightingBlock& common, bool keyboard, bool pad) {
   SyncTargets targets;
   if (keyboard) {
     keyboard_image_ = in_.keyboard.frame.Read();
@@ -72,17 +73,22 @@ void SyncLightingThread::Render(const LightingBlock& common, bool keyboard, bool
     pad_frame_ = in_.pad.frame.Read();
     targets.pad = &pad_frame_;
   }
+  const KeyboardFrameImage keyboard_before = keyboard_image_;
+  const PadFrame pad_before = pad_frame_;
+  const std::uint8_t step_before = sync_step_;
   RenderSyncFrame(common, sync_step_, targets);
   if (keyboard) in_.keyboard.frame.Publish(keyboard_image_);
   if (pad) in_.pad.frame.Publish(pad_frame_);
+  return sync_step_ != step_before || keyboard_image_ != keyboard_before ||
+         pad_frame_ != pad_before;
 }
 
 // Only the per-key and the zone keyboards are sent frames.
-void SyncLightingThread::SendKeyboard() {
+bool SyncLightingThread::SendKeyboard() {
   const std::optional<KeyboardModel> model = KeyboardModelOf(in_.keyboard_model());
-  if (model != KeyboardModel::kPerKey && model != KeyboardModel::kSixZones) return;
-  in_.send_keyboard_frame(static_cast<std::uint8_t>(*model), in_.keyboard.Lighting().mode,
-                          keyboard_image_);
+  if (model != KeyboardModel::kPerKey && model != KeyboardModel::kSixZones) return true;
+  return in_.send_keyboard_frame(static_cast<std::uint8_t>(*model), in_.keyboard.Lighting().mode,
+                                 keyboard_image_);
 }
 
 }  // namespace vandrel

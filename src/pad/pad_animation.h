@@ -16,9 +16,15 @@ namespace vandrel {
 struct PadAnimation {
   SharedLightingBlock lighting;
   // Set when a mode was chosen: the renderer resets its effect state before its next frame (and,
-  // in the ripple mode, lights the first spark).
+  // in the ripple mode, lights the first spark). Set it through RequestReset.
   std::atomic<bool> reset_requested{false};
   Published<PadFrame> frame;
+
+  // Asks for the reset, and tells a renderer that waits for a change of the lighting.
+  void RequestReset() {
+    reset_requested.store(true);
+    lighting.changes().Notify();
+  }
 };
 
 }  // namespace vandrel

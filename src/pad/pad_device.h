@@ -59,8 +59,11 @@ class PadDevice {
   // afresh, and the pad leaves the synchronised animation.
   void ChooseMode(std::uint8_t mode);
 
-  // Sends `frame` to the pad (command 18). Any thread: it touches only the channel.
+  // Sends `frame` to the pad (command 18) unless the pad shows it already; the channel's result.
+  // Any thread: it touches only the channel.
   int SendFrame(const PadFrame& frame);
+  // Whether the pad shows `frame`: it accepted it last. Any thread.
+  [[nodiscard]] bool ShowsFrame(const PadFrame& frame);
 
  private:
   void ReadSlot(int slot);

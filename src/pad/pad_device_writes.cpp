@@ -48,13 +48,18 @@ void PadDevice::MarkDirty() {
 void PadDevice::ChooseMode(std::uint8_t mode) {
   EditLighting([mode](LightingBlock& lighting) { lighting.mode = mode; });
   // After the publication, so that the renderer that takes the request sees the new mode.
-  state_.animation.reset_requested.store(true);
+  state_.animation.RequestReset();
   channel_.set_sync_lighting(false);
 }
 
 int PadDevice::SendFrame(const PadFrame& frame) {
   const auto payload = EncodePadFrame(frame);
   return channel_.SendLightingFrame(payload);
+}
+
+bool PadDevice::ShowsFrame(const PadFrame& frame) {
+  const auto payload = EncodePadFrame(frame);
+  return channel_.ShowsLightingFrame(payload);
 }
 
 void PadDevice::PublishLighting() { state_.animation.lighting.Store(state_.live.lighting); }

@@ -35,6 +35,14 @@ struct PadEffectState {
   friend bool operator==(const PadEffectState&, const PadEffectState&) = default;
 };
 
+// Whether a frame rendered from `before`, leaving the state as `after`, is rendered again by every
+// later call while the lighting stays the same: nothing moved, and no flash runs, which ends with
+// time alone. The thread then need not render until the lighting or a request changes.
+[[nodiscard]] inline bool PadEffectIsStill(const PadEffectState& before,
+                                           const PadEffectState& after) {
+  return before == after && !after.flash_active;
+}
+
 // Clears position, hue, intensity and trigger; the bar, sweep and flash keep theirs.
 void ResetPadEffect(PadEffectState& state);
 

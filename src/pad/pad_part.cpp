@@ -16,22 +16,21 @@ void PadPart::ReadAndRefresh() {
 }
 
 // The lighting threads send every frame they render; only this step, on the user-interface
-// thread, shows frames on the page. It sends the frame again only when none went to the pad for a
+// thread, shows frames on the page. It sends the frame again only when the pad missed it for a
 // while, as the keyboard's does.
 Clock::Duration PadPart::FrameStep(bool window_shown) {
   const Published<PadFrame>& published = device_.state().animation.frame;
   const std::uint64_t version = published.Version();
-  const bool resend = device_.channel().SinceLastFrame() >= kFrameResendAfter;
-  const bool preview = window_shown && preview_ && version != previewed_version_;
-  if (resend || preview) {
-    const PadFrame frame = published.Read();
-    if (preview) {
-      previewed_version_ = version;
-      preview_(frame);
-    }
-    if (resend) (void)device_.SendFrame(frame);
+  const PadFrame frame = published.Read();
+  if (window_shown && preview_ && version != previewed_version_) {
+    previewed_version_ = version;
+    preview_(frame);
   }
-  return NextFrameStep(window_shown && preview_, device_.channel().SinceLastFrame(),
+  bool shows = device_.ShowsFrame(frame);
+  if (!shows && device_.channel().SinceLastFrame() >= kFrameResendAfter) {
+    shows = device_.SendFrame(frame) == kChannelSuccess;
+  }
+  return NextFrameStep(window_shown && preview_, shows, device_.channel().SinceLastFrame(),
                        kFrameResendAfter);
 }
 

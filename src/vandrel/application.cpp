@@ -104,14 +104,15 @@ void Application::MakeLightingThreads() {
       clock_, hub_->channels(), [this] { return hub_->keyboard_model(); }, keyboard_->state(),
       mouse_->state().shared_lighting, pad_->animation(), same_mode_->Common(),
       [&keyboard](std::uint8_t model, std::uint8_t mode, const KeyboardFrameImage& image) {
-        keyboard.SendFrame(model, mode, image);
+        return keyboard.SendFrame(model, mode, image) == kChannelSuccess;
       },
       [this, &pad](const PadFrame& frame) {
-        (void)pad.SendFrame(frame);
+        const bool shown = pad.SendFrame(frame) == kChannelSuccess;
         pad_frame_sent_.store(true);
+        return shown;
       },
       [this] { hub_->link().SetTimer(kTimerMouseLighting, kMouseLightingTimer); },
-      [this] { return hub_->TakePadFlashRequest(); }});
+      [this] { return hub_->TakePadFlashRequest(); }, &hub_->PadFlashRequests()});
   lighting_->AttachTo(hub_->threads());
 }
 

@@ -186,6 +186,65 @@ TEST_F(DeviceChannelTest, ADisconnectedChannelSendsNothing) {
   EXPECT_EQ(device_->RequestCount(), 0);
 }
 
+// The device keeps showing the last frame it accepted: the same frame again is not sent until
+// another command reaches the device, a send fails, or the device is connected anew; each of these
+// is told to whoever waits on the channel's changes.
+TEST_F(DeviceChannelTest, AFrameTheDeviceShowsIsNotSentAgain) {
+  DeviceChannel& pad = Connect(kPadProductId, DeviceKind::kPad);
+  Event told(EventReset::kAuto);
+  pad.changes().AddListener(told);
+  enum class Step { kFrameA, kFrameB, kOtherCommand, kSilent, kAnswering, kReconnect, kSync };
+  const struct {
+    Step step;
+    int sent;    // frames on the wire by this step
+    bool shows;  // whether the pad shows frame A afterwards
+    bool told;   // whether the channel's changes were notified by this step
+  } steps[] = {
+      {Step::kFrameA, 1, true, false},       {Step::kFrameA, 1, true, false},
+      {Step::kFrameB, 2, false, false},      {Step::kFrameA, 3, true, false},
+      {Step::kOtherCommand, 3, false, true}, {Step::kOtherCommand, 3, false, false},
+      {Step::kFrameA, 4, true, false},       {Step::kSilent, 4, true, false},
+      {Step::kFrameB, 8, false, false},      {Step::kAnswering, 8, false, false},
+      {Step::kFrameB, 9, false, false},      {Step::kReconnect, 9, false, true},
+      {Step::kFrameB, 10, false, false},     {Step::kSync, 10, false, true},
+      {Step::kSync, 10, false, false},
+  };
+  const Bytes frame_a(45, 7);
+  const Bytes frame_b(45, 9);
+  for (std::size_t i = 0; i < std::size(steps); ++i) {
+    SCOPED_TRACE(i);
+    Bytes slot(1);
+    switch (steps[i].step) {
+      case Step::kFrameA:
+        EXPECT_EQ(pad.SendLightingFrame(frame_a), kChannelSuccess);
+        break;
+      case Step::kFrameB:
+        (void)pad.SendLightingFrame(frame_b);
+        break;
+      case Step::kOtherCommand:
+        EXPECT_EQ(pad.ReadBlock(0, slot), kChannelSuccess);
+        break;
+      case Step::kSilent:
+        device_->SetFaults({.silent = true});
+        break;
+      case Step::kAnswering:
+        device_->SetFaults({});
+        break;
+      case Step::kReconnect:
+        pad.set_connected(false);
+        pad.set_connected(true);
+        break;
+      case Step::kSync:
+        pad.set_sync_lighting(true);
+        break;
+    }
+    EXPECT_EQ(testing::WithCommand(Requests(), 18).size(), static_cast<std::size_t>(steps[i].sent));
+    EXPECT_EQ(pad.ShowsLightingFrame(frame_a), steps[i].shows);
+    EXPECT_EQ(told.TryWait(), steps[i].told);
+  }
+  pad.changes().RemoveListener(told);
+}
+
 TEST_F(DeviceChannelTest, AHostThatFollowsTheProtocolCausesNoViolation) {
   DeviceChannel& mouse = Connect(kMouseProductId, DeviceKind::kMouse);
   std::array<std::uint8_t, kDeviceInfoSize> info{};

@@ -72,9 +72,9 @@ TEST_F(KeyboardComponentsTest, AnAttachedKeyboardStreamsItsOwnLightingNotDarknes
       clock_, hub_->channels(), [this] { return hub_->keyboard_model(); }, keyboard_->state(),
       mouse_lighting, pad, common,
       [&keyboard](std::uint8_t model, std::uint8_t mode, const KeyboardFrameImage& image) {
-        keyboard.SendFrame(model, mode, image);
+        return keyboard.SendFrame(model, mode, image) == kChannelSuccess;
       },
-      [](const PadFrame&) {}, [] {}, [] { return false; }});
+      [](const PadFrame&) { return true; }, [] {}, [] { return false; }});
   const int frames_before = device_->FramesReceived();
   for (int pass = 0; pass < 20; ++pass) thread.Pass();
   EXPECT_EQ(device_->FramesReceived(), frames_before + 20);
@@ -121,9 +121,9 @@ TEST_F(KeyboardComponentsTest, AModeChangedOnTheKeyboardIsSeededForTheKeyboardTh
         clock_, hub_->channels(), [this] { return hub_->keyboard_model(); }, keyboard_->state(),
         mouse_lighting, pad, common,
         [&keyboard](std::uint8_t model, std::uint8_t mode, const KeyboardFrameImage& image) {
-          keyboard.SendFrame(model, mode, image);
+          return keyboard.SendFrame(model, mode, image) == kChannelSuccess;
         },
-        [](const PadFrame&) {}, [] {}, [] { return false; }});
+        [](const PadFrame&) { return true; }, [] {}, [] { return false; }});
     keyboard_->state().frame.Publish({});
     device_->ChangeLightingMode(c.mode);
     hub_->HandleMessage(kMessageKeyboardLightingChanged, 0, 0);
@@ -170,17 +170,17 @@ TEST_F(KeyboardComponentsTest, TheFrameTimerSendsThePublishedFrameAndPreviewsItW
   EXPECT_FALSE(Find("kb_key_0").IsLightOn());
 
   // Shown behind the hub's back, the window is noticed by the frame timer that slept while it was
-  // hidden: within 100 ms.
+  // hidden and the keyboard showed its frame: within a second.
   host_.Show();
-  loop_.RunFor(milliseconds(100));
+  loop_.RunFor(milliseconds(1000));
   EXPECT_TRUE(Find("kb_key_0").IsLightOn());
   EXPECT_EQ(Find("kb_key_0").LightColour(), 0x203010U);
   EXPECT_EQ(Find("kb_key_0").LightAlpha(), 255);
 }
 
-// The frame timer sends the frame again only once the keyboard has gone without one for longer
-// than its effect's own frames take (pause, pre-delay and 50 ms for the transfer), and never
-// before 100 ms.
+// The frame timer sends a frame the keyboard lacks (published but not sent) only once the keyboard
+// has gone without one for longer than its effect's own frames take (pause, pre-delay and 50 ms for
+// the transfer), and never before 100 ms.
 TEST_F(KeyboardComponentsTest, TheFrameTimerResendsOnlyAfterTheModesOwnFramePeriod) {
   Attach(kPerKeyKeyboardProductId);
   keyboard_->state().frame.Publish(keyboard_->state().frame.Read());  // as a thread's first frame
@@ -196,23 +196,26 @@ TEST_F(KeyboardComponentsTest, TheFrameTimerResendsOnlyAfterTheModesOwnFramePeri
   };
   for (const Case& c : cases) {
     {
-      std::lock_guard lock(keyboard_->state().lighting_lock);
+      KeyboardLightingWrite writing(keyboard_->state());
       keyboard_->state().live.lighting.mode = c.mode;
       keyboard_->state().live.lighting.speed = c.speed;
     }
-    keyboard_->device().SendFrame(0, c.mode, keyboard_->state().frame.Read());
+    KeyboardFrameImage image = keyboard_->state().frame.Read();
+    (void)keyboard_->device().SendFrame(0, c.mode, image);
+    image.leds[0] = {static_cast<std::uint8_t>(100 + c.mode),
+                     static_cast<std::uint8_t>(100 + c.speed), 1, 255};
+    keyboard_->state().frame.Publish(image);
     const int sent = device_->FramesReceived();
-    // Millisecond by millisecond until the timer sends again: the quiet time before that step.
-    const Clock::Duration start = clock_.Now();
-    Clock::Duration quiet{};
-    while (device_->FramesReceived() == sent && quiet < milliseconds(400)) {
-      quiet = clock_.Now() - start;
-      loop_.RunFor(milliseconds(1));
-    }
+    KeyboardPart& part = keyboard_->part();
+    EXPECT_EQ(part.FrameStep(false), milliseconds(c.quiet_ms)) << "mode " << int{c.mode};
+    clock_.Advance(milliseconds(c.quiet_ms - 1));
+    EXPECT_EQ(part.FrameStep(false), milliseconds(1)) << "mode " << int{c.mode};
+    EXPECT_EQ(device_->FramesReceived(), sent) << "mode " << int{c.mode};
+    clock_.Advance(milliseconds(1));
+    EXPECT_EQ(part.FrameStep(false), kFrameLookPeriod) << "mode " << int{c.mode};
     ASSERT_EQ(device_->FramesReceived(), sent + 1) << "mode " << int{c.mode};
-    // The timer looks every 10 ms, so the resend comes within 10 ms of the quiet time.
-    EXPECT_GE(quiet + milliseconds(1), milliseconds(c.quiet_ms)) << "mode " << int{c.mode};
-    EXPECT_LT(quiet, milliseconds(c.quiet_ms + 10)) << "mode " << int{c.mode};
+    EXPECT_EQ(part.FrameStep(false), kFrameLookPeriod) << "the keyboard shows it now";
+    EXPECT_EQ(device_->FramesReceived(), sent + 1) << "mode " << int{c.mode};
   }
 }
 

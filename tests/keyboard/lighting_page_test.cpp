@@ -462,18 +462,20 @@ TEST_P(KeyboardLightingTest, EditsWhileTheKeyboardThreadRendersReachItsEngine) {
   PadAnimation pad;
   SharedLightingBlock mouse_lighting;
   std::atomic<int> sent{0};
-  const LightingThreadInputs inputs{
-      clock,
-      hub_->channels(),
-      [this] { return hub_->keyboard_model(); },
-      State(),
-      mouse_lighting,
-      pad,
-      same_mode_->Common(),
-      [&sent](std::uint8_t, std::uint8_t, const KeyboardFrameImage&) { ++sent; },
-      [](const PadFrame&) {},
-      [] {},
-      [] { return false; }};
+  const LightingThreadInputs inputs{clock,
+                                    hub_->channels(),
+                                    [this] { return hub_->keyboard_model(); },
+                                    State(),
+                                    mouse_lighting,
+                                    pad,
+                                    same_mode_->Common(),
+                                    [&sent](std::uint8_t, std::uint8_t, const KeyboardFrameImage&) {
+                                      ++sent;
+                                      return true;
+                                    },
+                                    [](const PadFrame&) { return true; },
+                                    [] {},
+                                    [] { return false; }};
   KeyboardLightingThread thread(inputs);
   std::atomic<bool> done{false};
   std::thread runner([&] {

@@ -26,6 +26,7 @@ struct ThreadHarness {
   PadAnimation pad;
   SharedLightingBlock common;
   bool pad_flash = false;
+  bool frames_shown = true;  // what the senders say: whether the device shows the frame sent
 
   struct SentKeyboardFrame {
     std::uint8_t model;
@@ -48,15 +49,19 @@ struct ThreadHarness {
             common,
             [this](std::uint8_t model, std::uint8_t mode, const KeyboardFrameImage& image) {
               keyboard_frames.push_back({model, mode, image});
+              return frames_shown;
             },
-            [this](const PadFrame& frame) { pad_frames.push_back(frame); },
+            [this](const PadFrame& frame) {
+              pad_frames.push_back(frame);
+              return frames_shown;
+            },
             [this] { ++mouse_timer_rearms; },
             [this] { return std::exchange(pad_flash, false); }};
   }
 
   // The lighting as read from the keyboard: from now on the keyboard's thread renders it.
   void SetKeyboardLighting(const LightingBlock& block) {
-    std::lock_guard lock(keyboard.lighting_lock);
+    KeyboardLightingWrite writing(keyboard);
     keyboard.live.lighting = block;
     keyboard.lighting_known.store(true);
   }

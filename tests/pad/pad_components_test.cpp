@@ -79,11 +79,12 @@ TEST_F(PadComponentsTest, TheFrameTimerPreviewsThePublishedFrameWhileItCanBeSeen
   EXPECT_EQ(Led(2).LightAlpha(), 200);
 
   // Another device's tab in front: the LEDs are not on the screen. (Shown behind the hub's back,
-  // the window is noticed by a frame timer that slept while it was hidden: within 100 ms.)
+  // the window is noticed by a frame timer that slept while it was hidden, and while the pad
+  // showed its frame: within a second.)
   host_.Show();
   Find("kb_tab").SetVisible(true);
   Find("kb_tab").SetSelected(true, Notify::kYes);
-  loop_.RunFor(milliseconds(100));
+  loop_.RunFor(milliseconds(1000));
   EXPECT_EQ(Led(2).LightAlpha(), 200);
 
   // The pad's tab again, its lighting tab not chosen: the lights go out at the next screen

@@ -171,8 +171,9 @@ TEST_F(PadDeviceTest, FramesFromAnotherThreadGoAlongsideTheLiveApply) {
   const int frames_before = device_->FramesReceived();
   std::thread lighting_thread([this] {
     PadFrame frame{};
+    frame[0] = {.red = 0, .green = 0, .blue = 0, .level = 255};
     for (int i = 0; i < 20; ++i) {
-      frame[0].level = static_cast<std::uint8_t>(i);
+      frame[0].red = static_cast<std::uint8_t>(10 * i);
       (void)pad_device_.SendFrame(frame);
     }
   });

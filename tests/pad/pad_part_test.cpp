@@ -52,30 +52,38 @@ TEST_F(PadPartTest, AStepPreviewsEachNewFrameOnceAndNothingWhileTheWindowIsHidde
   }
 }
 
-// The lighting thread sends every frame itself: the step resends one only when the pad went
-// 100 ms without, and otherwise asks to sleep until that moment, or until the next screen refresh
-// while there is a preview to keep up.
-TEST_F(PadPartTest, AStepResendsOnlyAMissedFrameAndSleepsUntilTheNextThingDue) {
+// The lighting thread sends every frame itself: the step resends the published frame only when
+// the pad lacks it (a send failed, or another command reached the pad since) and went 100 ms
+// without a frame. Until then it sleeps until that moment, or until the next screen refresh while
+// there is a preview to keep up; while the pad shows the frame it only looks once a second.
+TEST_F(PadPartTest, AStepResendsOnlyAFrameThePadLacksAndSleepsUntilTheNextThingDue) {
   state_.animation.frame.Publish(FrameOf(7));
   ASSERT_EQ(pad_device_.SendFrame(FrameOf(7)), kChannelSuccess);
   ClearTrace();
   const struct {
     milliseconds advance;  // since the step before
+    bool other_command;    // a command other than a frame reaches the pad first
     bool shown;
     bool resent;
     Clock::Duration next;
   } steps[] = {
-      {milliseconds(0), false, false, milliseconds(100)},
-      {milliseconds(60), false, false, milliseconds(40)},
-      {milliseconds(0), true, false, kPreviewPeriod},
-      {milliseconds(30), true, false, milliseconds(10)},
-      {milliseconds(10), false, true, milliseconds(100)},
-      {milliseconds(250), false, true, milliseconds(100)},
+      {milliseconds(0), false, false, false, kFrameLookPeriod},
+      {milliseconds(500), false, false, false, kFrameLookPeriod},
+      {milliseconds(0), false, true, false, kPreviewPeriod},
+      {milliseconds(20), true, false, true, kFrameLookPeriod},  // lacking it for 520 ms
+      {milliseconds(30), true, false, false, milliseconds(70)},
+      {milliseconds(0), false, true, false, kPreviewPeriod},
+      {milliseconds(70), false, false, true, kFrameLookPeriod},
+      {milliseconds(250), false, false, false, kFrameLookPeriod},
   };
   std::size_t sent = 0;
   for (std::size_t i = 0; i < std::size(steps); ++i) {
     SCOPED_TRACE(i);
     clock_.Advance(steps[i].advance);
+    if (steps[i].other_command) {
+      std::array<std::uint8_t, 1> slot{};
+      (void)pad_device_.channel().ReadBlock(0, slot);
+    }
     EXPECT_EQ(part_.FrameStep(steps[i].shown), steps[i].next);
     const std::size_t now_sent = Payloads(kFrameCommand).size();
     EXPECT_EQ(now_sent - sent, steps[i].resent ? 1U : 0U);

@@ -127,12 +127,12 @@ class KeyboardAttachTest : public HubTest, public ::testing::WithParamInterface<
         clock_, hub_->channels(), [this] { return hub_->keyboard_model(); }, keyboard_->state(),
         mouse_lighting, pad, common,
         [&keyboard](std::uint8_t model, std::uint8_t mode, const KeyboardFrameImage& image) {
-          keyboard.SendFrame(model, mode, image);
+          return keyboard.SendFrame(model, mode, image) == kChannelSuccess;
         },
-        [](const PadFrame&) {}, [] {}, [] { return false; }});
+        [](const PadFrame&) { return true; }, [] {}, [] { return false; }});
     for (int step = 0; step < steps; ++step) {
       loop_.RunFor(milliseconds(100));
-      thread.Pass();
+      (void)thread.Pass();
     }
   }
 
@@ -154,7 +154,9 @@ TEST_P(KeyboardAttachTest, TheKeyboardGoesDarkOnlyWhenItsStoredProfilesLightingI
   ASSERT_NO_FATAL_FAILURE(AttachAndAnimate(20));
   EXPECT_EQ(keyboard_->state().Lighting(), GetParam().lighting);
   const std::vector<std::vector<std::uint8_t>> frames = TracedFrames(temp_.path() / "trace.txt");
-  ASSERT_GE(frames.size(), 20U);
+  // An animation sends a frame per pass; a lighting that stands still goes once, since the
+  // keyboard keeps showing it.
+  ASSERT_FALSE(frames.empty());
   for (std::size_t i = 0; i < frames.size(); ++i) {
     ASSERT_EQ(frames[i].size(), kPerKeyFrameSize) << "frame " << i;
     EXPECT_EQ(Dark(frames[i]), GetParam().dark) << "frame " << i;

@@ -85,11 +85,11 @@ void SoakSession::MakeLightingThreads() {
       clock_, hub_->channels(), [this] { return hub_->keyboard_model(); }, keyboard_->state(),
       mouse_->state().shared_lighting, pad_->animation(), same_mode_->Common(),
       [&keyboard](std::uint8_t model, std::uint8_t mode, const KeyboardFrameImage& image) {
-        keyboard.SendFrame(model, mode, image);
+        return keyboard.SendFrame(model, mode, image) == kChannelSuccess;
       },
-      [&pad](const PadFrame& frame) { pad.SendFrame(frame); },
+      [&pad](const PadFrame& frame) { return pad.SendFrame(frame) == kChannelSuccess; },
       [this] { hub_->link().SetTimer(kTimerMouseLighting, kMouseLightingTimer); },
-      [this] { return hub_->TakePadFlashRequest(); }});
+      [this] { return hub_->TakePadFlashRequest(); }, &hub_->PadFlashRequests()});
   lighting_->AttachTo(hub_->threads());
 }
 

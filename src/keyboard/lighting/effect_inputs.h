@@ -34,6 +34,10 @@ class XorShiftRandom final : public RandomSource {
     state_ ^= state_ << 5;
     return static_cast<std::uint8_t>(state_ >> 24);
   }
+  // Equal generators give the same numbers from here on; every draw moves the state on.
+  friend bool operator==(const XorShiftRandom& a, const XorShiftRandom& b) {
+    return a.state_ == b.state_;
+  }
 
  private:
   std::uint32_t state_;

@@ -41,6 +41,7 @@ struct ZoneStack {
   std::array<std::uint8_t, kZoneCount> walk_colour{};  // each zone's colour wheel position
   std::uint8_t walk_seed = 0;                          // the last colour position handed out
   bool restart_flagged = false;  // the direction changed: restart on the next frame
+  friend bool operator==(const ZoneStack&, const ZoneStack&) = default;
 };
 
 struct EffectState {
@@ -59,6 +60,7 @@ struct EffectState {
   std::array<LedColour, kZoneCount> zone_colour{};      // what model 3 sends for each zone
   std::uint8_t breath_colour = 0;  // model 3's breathing: the colour drawn at random
   ZoneStack zone_stack;            // model 3's zone stack, untouched by ResetEffectState
+  friend bool operator==(const EffectState&, const EffectState&) = default;
 };
 
 // Zeroes phase, level, step, colour_counter, sweep_state, group_mask and the ripple planes.

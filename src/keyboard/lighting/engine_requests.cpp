@@ -29,14 +29,20 @@ void ApplyEngineRequest(const EngineRequest& request, EffectState& state) {
 
 void KeyboardEngineRequests::RequestSeed(std::uint8_t model, std::uint8_t mode) {
   const EngineRequest seed{.kind = EngineRequest::Kind::kSeedMode, .model = model, .mode = mode};
-  std::lock_guard lock(lock_);
-  if (count_ > 0 && pending_[count_ - 1] == seed) return;
-  if (count_ < kCapacity) pending_[count_++] = seed;
+  {
+    std::lock_guard lock(lock_);
+    if (count_ > 0 && pending_[count_ - 1] == seed) return;
+    if (count_ < kCapacity) pending_[count_++] = seed;
+  }
+  arrivals_.Notify();
 }
 
 void KeyboardEngineRequests::Push(const EngineRequest& request) {
-  std::lock_guard lock(lock_);
-  if (count_ < kCapacity) pending_[count_++] = request;
+  {
+    std::lock_guard lock(lock_);
+    if (count_ < kCapacity) pending_[count_++] = request;
+  }
+  arrivals_.Notify();
 }
 
 // The queue is copied out under the lock and applied without it, so that the user interface never

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <mutex>
 
+#include "core/change_signal.h"
 #include "keyboard/lighting/effect_state.h"
 
 namespace vandrel {
@@ -65,12 +66,16 @@ class KeyboardEngineRequests {
   // Returns how many were applied.
   std::size_t ApplyPending(EffectState& state);
 
+  // Notified after every request queued, for a keyboard thread that waits for one. Any thread.
+  [[nodiscard]] ChangeSignal& arrivals() { return arrivals_; }
+
  private:
   void Push(const EngineRequest& request);
 
   std::mutex lock_;  // guards pending_ and count_
   std::array<EngineRequest, kCapacity> pending_{};
   std::size_t count_ = 0;
+  ChangeSignal arrivals_;
 };
 
 }  // namespace vandrel
