@@ -278,17 +278,23 @@ TEST(DeviceChannelThreads, ASettingsReadWhileFramesStreamGetsItsOwnReply) {
   std::atomic<bool> done{false};
   std::atomic<bool> refused{false};
   std::thread streamer([&] {
-    const Bytes frame(378, 0x40);
-    while (!done && !refused) refused = kb.SendLightingFrame(frame) != 1;
+    // Frames that differ, since a frame the keyboard already shows is not sent again.
+    Bytes frame(378, 0x40);
+    while (!done && !refused) {
+      ++frame[0];
+      refused = kb.SendLightingFrame(frame) != 1;
+    }
   });
   const Bytes expected = keyboard->Memory().device_info;
   const bool streaming =
       testing::PollUntil([&] { return keyboard->FramesReceived() > 0 || refused; });
   // Read until well over a hundred frames went by during the reads.
   const int frames_before = keyboard->FramesReceived();
+  // Bounded by time, not by a count of reads: under load the streamer may get few turns.
+  const auto deadline = std::chrono::steady_clock::now() + testing::kWaitDeadline;
   int reads = 0;
-  for (;
-       streaming && !refused && reads < 100000 && keyboard->FramesReceived() < frames_before + 200;
+  for (; streaming && !refused && std::chrono::steady_clock::now() < deadline &&
+         keyboard->FramesReceived() < frames_before + 200;
        ++reads) {
     std::array<std::uint8_t, kDeviceInfoSize> info{};
     const bool own_reply =
