@@ -162,10 +162,10 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   void TakeMenuCommand();
   void OnNoDeviceLeft();
   void ApplyPendingChanges();
-  // Timer 2 every 100 ms while a device is connected, else once a second.
+  // Timer 2 every 100 ms while a device is connected and the window shown, else once a second.
   void PaceApplyTimer();
-  // The continuous repaint at its own pace again, once the window is shown.
-  void ResumeRepaint();
+  // The continuous repaint and timer 2 at their own pace again, once the window is shown.
+  void ResumeShownPace();
   void KeyboardAttached();
   void PadAttached();
   void MouseAttached();

@@ -103,7 +103,7 @@ void CMainWnd::Activate() {
   if (AnyDeviceConnected()) {
     host_.BringToFront();
     WakeFrameTimers();
-    ResumeRepaint();
+    ResumeShownPace();
     return;
   }
   host_.Hide();
@@ -143,7 +143,7 @@ void CMainWnd::ToggleWindow() {
   host_.Repaint();
   ui_.SetTimer(kTimerRepaintOnce, kRepaintAfterRestore);
   WakeFrameTimers();
-  ResumeRepaint();
+  ResumeShownPace();
 }
 
 void CMainWnd::OpenTrayMenu() {

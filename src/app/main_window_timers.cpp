@@ -91,13 +91,19 @@ void CMainWnd::ApplyPendingChanges() {
 }
 
 void CMainWnd::PaceApplyTimer() {
-  const Clock::Duration period = AnyDeviceConnected() ? kApplyPeriod : kIdleLookPeriod;
+  // Edits come from the window; while it is hidden only a linked profile's switch marks records,
+  // and a second is soon enough for it.
+  const Clock::Duration period =
+      AnyDeviceConnected() && host_.IsShownNormally() ? kApplyPeriod : kIdleLookPeriod;
   if (period == apply_period_) return;
   apply_period_ = period;
   ui_.SetTimer(kTimerApplyPending, period);
 }
 
-void CMainWnd::ResumeRepaint() { ui_.SetTimer(kTimerRepaint, kRepaintPeriod); }
+void CMainWnd::ResumeShownPace() {
+  ui_.SetTimer(kTimerRepaint, kRepaintPeriod);
+  PaceApplyTimer();
+}
 
 // The step says when it has something to do next; the timer sleeps until then, never less than
 // the 10 ms the frames are resent at.
@@ -141,7 +147,7 @@ void CMainWnd::KeyboardAttached() {
   clock_.Sleep(kKeyboardTabSettle);
   SetShown("kb_tab_panel", true);
   host_.Show();
-  ResumeRepaint();
+  ResumeShownPace();
   // Read first: the stored profile is applied over what the keyboard holds, on a key table of the
   // size the keyboard reported.
   keyboard.ReadAndRefresh();
