@@ -1,5 +1,9 @@
 #include "support/dbus_test_daemon.h"
 
+#include "platform/foreground_bus.h"
+#include "platform/tool_runner.h"
+#include "support/deadline.h"
+
 namespace vandrel::testing {
 
 namespace {
@@ -30,5 +34,21 @@ std::vector<std::string> DaemonArguments(const std::filesystem::path& folder) {
 
 // It complains of limits it may not raise when run unprivileged; nothing a test needs.
 DbusTestDaemon::DbusTestDaemon() : daemon_(DaemonArguments(folder_.path()), true) {}
+
+bool DbusTestDaemon::CallForeground(Helper helper, std::string_view method,
+                                    const std::vector<std::string>& strings) const {
+  const std::string name(kForegroundBusName);
+  const std::string path(kForegroundBusPath);
+  const std::string member = std::string(kForegroundBusInterface) + "." + std::string(method);
+  std::vector<std::string> call =
+      helper == Helper::kGnome
+          ? std::vector<std::string>{"gdbus", "call",          "--address", address(),  "--dest",
+                                     name,    "--object-path", path,        "--method", member}
+          : std::vector<std::string>{
+                "dbus-send", "--bus=" + address(), "--print-reply", "--dest=" + name, path, member};
+  for (const std::string& value : strings)
+    call.push_back(helper == Helper::kGnome ? "'" + value + "'" : "string:" + value);
+  return RunTool(call, kWaitDeadline) == ToolOutcome::kSucceeded;
+}
 
 }  // namespace vandrel::testing

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "support/server_process.h"
 #include "support/temp_dir.h"
@@ -17,6 +19,13 @@ class DbusTestDaemon {
   // skips, saying why_not).
   [[nodiscard]] const std::string& address() const { return daemon_.line(); }
   [[nodiscard]] const std::string& why_not() const { return daemon_.why_not(); }
+
+  // Calls `method` of our foreground interface on this bus with string arguments, as a compositor
+  // helper does: the GNOME Shell extension through Gio (as gdbus calls), KWin's callDBus through
+  // Qt (as dbus-send calls). True when the call was answered without an error.
+  enum class Helper { kGnome, kKwin };
+  [[nodiscard]] bool CallForeground(Helper helper, std::string_view method,
+                                    const std::vector<std::string>& strings) const;
 
  private:
   TempDir folder_;
