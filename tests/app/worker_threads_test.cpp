@@ -2,7 +2,6 @@
 #include "app/worker_threads.h"
 
 #include <gmock/gmock.h>
-#include <unistd.h>
 
 #include <array>
 #include <atomic>
@@ -109,35 +108,23 @@ TEST(WorkerThreadsTest, AThreadThatNeverEndsIsAbandonedAfterTenSeconds) {
   release->Set();
 }
 
-// What `top -H` shows for a thread of this program.
-std::string ShownName(pid_t thread) {
-  std::ifstream comm("/proc/self/task/" + std::to_string(thread) + "/comm");
-  std::string name;
-  std::getline(comm, name);
-  return name;
-}
-
+// Each slot's thread reads its own name as `top -H` shows it.
 TEST(WorkerThreadsTest, EveryStartedThreadCarriesItsSlotsOwnName) {
   SteadyClock clock;
   WorkerThreads threads(clock);
-  std::array<std::atomic<pid_t>, kWorkerCount> thread_of_slot{};
+  std::array<std::string, kWorkerCount> shown;
+  std::atomic<std::size_t> started = 0;
   for (std::size_t slot = 0; slot < kWorkerCount; ++slot) {
-    threads.SetBody(static_cast<WorkerSlot>(slot), [&thread_of_slot, slot](Event& stop) {
-      thread_of_slot[slot] = gettid();
+    threads.SetBody(static_cast<WorkerSlot>(slot), [&, slot](Event& stop) {
+      std::getline(std::ifstream("/proc/thread-self/comm"), shown[slot]);
+      ++started;
       stop.Wait();
     });
   }
   threads.Start();
-  ASSERT_TRUE(testing::PollUntil([&] {
-    return std::ranges::all_of(thread_of_slot, [](const auto& tid) { return tid != 0; });
-  })) << "not every thread started";
-  std::set<std::string> names;
-  for (std::size_t slot = 0; slot < kWorkerCount; ++slot) {
-    const std::string shown = ShownName(thread_of_slot[slot]);
-    EXPECT_EQ(shown, kWorkerNames[slot]) << "slot " << slot;
-    names.insert(shown);
-  }
-  EXPECT_EQ(names.size(), kWorkerCount) << "two slots share a name";
+  ASSERT_TRUE(testing::PollUntil([&] { return started == kWorkerCount; })) << "not every thread";
+  EXPECT_THAT(shown, ::testing::ElementsAreArray(kWorkerNames));
+  EXPECT_EQ(std::set(shown.begin(), shown.end()).size(), kWorkerCount) << "two slots share a name";
   EXPECT_EQ(threads.Stop(), StopOutcome::kAllEnded);
 }
 

@@ -9,10 +9,7 @@
 
 #include "cli/ctl_process.h"
 #include "platform/bus_foreground_program.h"
-#include "platform/foreground_bus.h"
-#include "platform/tool_runner.h"
 #include "support/dbus_test_daemon.h"
-#include "support/deadline.h"
 #include "support/x11_test_server.h"
 
 namespace vandrel::testing {
@@ -82,31 +79,26 @@ TEST(ForegroundProcessTest, UnderWaylandSaysWhatTheDesktopProgramWasLastTold) {
   ctl.SetEnv("DBUS_SESSION_BUS_ADDRESS", bus.address());
   ctl.SetEnv("WAYLAND_DISPLAY", "wayland-0");
   ctl.SetEnv("DISPLAY", std::nullopt);
-  CtlResult text = ctl.Run({"foreground"});
-  EXPECT_EQ(text.status, 0) << text.err;
-  EXPECT_TRUE(text.out.starts_with("unknown: no compositor helper has reported")) << text.out;
+  const CtlResult nothing = ctl.Run({"foreground"});
+  EXPECT_EQ(nothing.status, 0) << nothing.err;
+  EXPECT_TRUE(nothing.out.starts_with("unknown: no compositor helper has reported")) << nothing.out;
   EXPECT_EQ(ctl.Run({"foreground", "--windows"}).out, "");
 
-  // This test's own process is in front, as the GNOME Shell extension reports it.
+  // This test's own process is in front.
   const std::string pid = std::to_string(::getpid());
-  ASSERT_EQ(
-      RunTool({"gdbus", "call", "--address", bus.address(), "--dest",
-               std::string(kForegroundBusName), "--object-path", std::string(kForegroundBusPath),
-               "--method", std::string(kForegroundBusInterface) + ".WindowActivated",
-               "'" + pid + "'", "'org.example.Tests'"},
-              kWaitDeadline),
-      ToolOutcome::kSucceeded);
+  ASSERT_TRUE(bus.CallForeground(DbusTestDaemon::Helper::kGnome, "WindowActivated",
+                                 {pid, "org.example.Tests"}));
   const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-  text = ctl.Run({"foreground"});
-  EXPECT_EQ(text.out, self + "\napplication org.example.Tests, process " + pid + "\n");
+  EXPECT_EQ(ctl.Run({"foreground"}).out,
+            self + "\napplication org.example.Tests, process " + pid + "\n");
   const CtlResult json = ctl.Run({"--json", "foreground"});
   ASSERT_EQ(json.status, 0) << json.err;
-  const auto look = nlohmann::json::parse(json.out);
-  EXPECT_EQ(look["source"], "wayland");
-  EXPECT_EQ(look["program"], self);
-  EXPECT_EQ(look["pid"], ::getpid());
-  EXPECT_EQ(look["app_id"], "org.example.Tests");
-  EXPECT_EQ(look["window"], nullptr);
+  EXPECT_EQ(nlohmann::json::parse(json.out), (nlohmann::json{{"source", "wayland"},
+                                                             {"program", self},
+                                                             {"pid", ::getpid()},
+                                                             {"app_id", "org.example.Tests"},
+                                                             {"window", nullptr},
+                                                             {"wine", false}}));
   const CtlResult windows = ctl.Run({"--json", "foreground", "--windows"});
   EXPECT_EQ(nlohmann::json::parse(windows.out)["programs"], nlohmann::json::array({self}));
 }

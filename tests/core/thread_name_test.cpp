@@ -12,18 +12,6 @@
 namespace vandrel {
 namespace {
 
-// Names a new thread `given` and returns what the system then shows for it.
-std::string ShownAfterNaming(std::string_view given) {
-  std::string shown;
-  std::thread thread([&] {
-    NameThisThread(given);
-    std::ifstream comm("/proc/thread-self/comm");
-    std::getline(comm, shown);
-  });
-  testing::JoinWithin(thread, "the named thread ending");
-  return shown;
-}
-
 TEST(ThreadNameTest, ANameIsShownAsGivenOrCutToFifteenBytes) {
   struct Case {
     std::string_view given;
@@ -37,7 +25,13 @@ TEST(ThreadNameTest, ANameIsShownAsGivenOrCutToFifteenBytes) {
       {"", "", false},
   };
   for (const Case& c : kCases) {
-    EXPECT_EQ(ShownAfterNaming(c.given), c.shown) << c.given;
+    std::string shown;
+    std::thread thread([&] {
+      NameThisThread(c.given);
+      std::getline(std::ifstream("/proc/thread-self/comm"), shown);
+    });
+    testing::JoinWithin(thread, "the named thread ending");
+    EXPECT_EQ(shown, c.shown) << c.given;
     EXPECT_EQ(FitsThreadName(c.given), c.fits) << c.given;
   }
 }

@@ -4,13 +4,15 @@
 // and asked as vandrelctl asks it.
 #include "platform/bus_foreground_program.h"
 
+#include <gmock/gmock.h>
+
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/clock.h"
 #include "platform/foreground_bus.h"
 #include "platform/foreground_bus_client.h"
-#include "platform/tool_runner.h"
 #include "platform/window_reports.h"
 #include "support/dbus_test_daemon.h"
 #include "support/deadline.h"
@@ -20,6 +22,8 @@ namespace vandrel {
 namespace {
 
 using namespace std::string_literals;
+using ::testing::AllOf;
+using ::testing::HasSubstr;
 using testing::kWaitDeadline;
 
 // Processes 100 (a plain program), 200 (a Wine game); 300 is not running.
@@ -36,10 +40,10 @@ TEST(WindowReportsTest, AProcessIsNamedAnythingElseIsUnknownWithTheReason) {
   MakeProcesses(fixture.path());
   WindowReports reports(fixture.path());
   EXPECT_EQ(reports.Look().path, std::nullopt);
-  EXPECT_NE(reports.Look().why_unknown.find("no compositor helper"), std::string::npos);
+  EXPECT_THAT(reports.Look().why_unknown, HasSubstr("no compositor helper"));
 
   struct Case {
-    const char* pid;
+    const char* pid;  // nullptr: no window is active
     const char* app_id;
     bool accepted;
     std::optional<std::string> path;
@@ -58,22 +62,20 @@ TEST(WindowReportsTest, AProcessIsNamedAnythingElseIsUnknownWithTheReason) {
       {"+100", "", false, std::nullopt, "no process", {}},
       {"100 ", "", false, std::nullopt, "no process", {}},
       {"99999999999999999999", "", false, std::nullopt, "no process", {}},
+      {nullptr, "", true, std::nullopt, "no window is active", {}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string("pid \"") + c.pid + "\" app \"" + c.app_id + "\"");
+    SCOPED_TRACE(std::string("pid \"") + (c.pid ? c.pid : "none") + "\" app \"" + c.app_id + "\"");
     reports.Activated("100", "");  // a known program before each report, which must not linger
-    EXPECT_EQ(reports.Activated(c.pid, c.app_id), c.accepted);
+    if (c.pid == nullptr) reports.NothingActive();
+    EXPECT_EQ(c.pid == nullptr || reports.Activated(c.pid, c.app_id), c.accepted);
     const ForegroundLook look = reports.Look();
     EXPECT_EQ(look.path, c.path);
     EXPECT_EQ(look.pid, c.named_pid);
     EXPECT_EQ(look.app_id, c.app_id);
     EXPECT_EQ(look.wine, c.path && c.path->starts_with("C:"));
-    EXPECT_NE(look.why_unknown.find(c.why), std::string::npos) << look.why_unknown;
+    EXPECT_THAT(look.why_unknown, HasSubstr(c.why));
   }
-  reports.Activated("100", "");
-  reports.NothingActive();
-  EXPECT_EQ(reports.Look().path, std::nullopt);
-  EXPECT_EQ(reports.Look().why_unknown, "no window is active");
   reports.Activated("100", std::string(10000, 'a'));
   EXPECT_LT(reports.Look().app_id.size(), 1000u) << "a caller's megabytes are not kept";
 }
@@ -107,39 +109,8 @@ TEST(WindowReportsTest, RemembersTheProgramsReportedInFrontWhileTheyRun) {
   EXPECT_EQ(running.back(), "/opt/p1001");
 }
 
-// The helpers' calls: the GNOME Shell extension calls through Gio (as gdbus does), KWin's
-// callDBus through Qt (as dbus-send does, with plain string arguments).
-class HelperCalls {
- public:
-  explicit HelperCalls(std::string address) : address_(std::move(address)) {}
-
-  bool GnomeActivated(const std::string& pid, const std::string& app_id) const {
-    return Gdbus("WindowActivated", {"'" + pid + "'", "'" + app_id + "'"});
-  }
-  bool KwinActivated(const std::string& pid, const std::string& app_id) const {
-    return RunTool({"dbus-send", "--bus=" + address_, "--print-reply",
-                    "--dest=" + std::string(kForegroundBusName), std::string(kForegroundBusPath),
-                    std::string(kForegroundBusInterface) + ".WindowActivated", "string:" + pid,
-                    "string:" + app_id},
-                   kWaitDeadline) == ToolOutcome::kSucceeded;
-  }
-  bool NothingActive() const { return Gdbus("NothingActive", {}); }
-
- private:
-  bool Gdbus(const std::string& method, const std::vector<std::string>& values) const {
-    std::vector<std::string> call = {
-        "gdbus",         "call",
-        "--address",     address_,
-        "--dest",        std::string(kForegroundBusName),
-        "--object-path", std::string(kForegroundBusPath),
-        "--method",      std::string(kForegroundBusInterface) + "." + method};
-    call.insert(call.end(), values.begin(), values.end());
-    return RunTool(call, kWaitDeadline) == ToolOutcome::kSucceeded;
-  }
-
-  std::string address_;
-};
-
+// Each call as a helper makes it, and what the program makes of it, seen by the source itself and
+// by vandrelctl asking over the bus.
 TEST(BusForegroundProgramTest, HelpersCallsNameTheProgramWakeTheWatchersAndAnswerVandrelctl) {
   const testing::DbusTestDaemon daemon;
   if (daemon.address().empty()) GTEST_SKIP() << daemon.why_not();
@@ -147,45 +118,48 @@ TEST(BusForegroundProgramTest, HelpersCallsNameTheProgramWakeTheWatchersAndAnswe
   MakeProcesses(fixture.path());
   std::string why;
   EXPECT_EQ(AskForegroundLook(daemon.address(), why), std::nullopt);
-  EXPECT_NE(why.find("not running"), std::string::npos) << why;
+  EXPECT_THAT(why, HasSubstr("not running"));
 
   auto source = BusForegroundProgram::Start(daemon.address(), fixture.path(), why);
   ASSERT_NE(source, nullptr) << why;
   EXPECT_EQ(source->Kind(), "wayland");
   EXPECT_TRUE(source->ReportsChanges());
   EXPECT_EQ(source->Current(), std::nullopt);
-  std::string second_why;
-  EXPECT_EQ(BusForegroundProgram::Start(daemon.address(), fixture.path(), second_why), nullptr);
-  EXPECT_NE(second_why.find("is taken"), std::string::npos) << second_why;
+  EXPECT_EQ(BusForegroundProgram::Start(daemon.address(), fixture.path(), why), nullptr);
+  EXPECT_THAT(why, HasSubstr("is taken"));
 
-  const HelperCalls helpers(daemon.address());
+  using Helper = testing::DbusTestDaemon::Helper;
   struct Step {
-    std::function<bool()> call;
+    Helper helper;
+    const char* method;
+    std::vector<std::string> strings;
+    bool answered;  // without an error
     std::optional<std::string> path;
     const char* why;
   };
   const Step steps[] = {
-      {[&] { return helpers.GnomeActivated("100", "org.kde.kate"); }, "/usr/bin/kate", ""},
-      {[&] { return helpers.GnomeActivated("100", "org.kde.kate"); }, "/usr/bin/kate", ""},
-      {[&] { return helpers.KwinActivated("200", ""); }, "C:\\Games\\Foo\\foo.exe", ""},
-      {[&] { return helpers.KwinActivated("0", "firefox"); }, std::nullopt, "\"firefox\""},
-      {[&] { return helpers.NothingActive(); }, std::nullopt, "no window is active"},
-      {[&] { return !helpers.GnomeActivated("x", ""); }, std::nullopt, "no process"},
+      {Helper::kGnome, "WindowActivated", {"100", "org.kde.kate"}, true, "/usr/bin/kate", ""},
+      {Helper::kGnome, "WindowActivated", {"100", "org.kde.kate"}, true, "/usr/bin/kate", ""},
+      {Helper::kKwin, "WindowActivated", {"200", ""}, true, "C:\\Games\\Foo\\foo.exe", ""},
+      {Helper::kKwin, "WindowActivated", {"0", "firefox"}, true, std::nullopt, "\"firefox\""},
+      {Helper::kGnome, "NothingActive", {}, true, std::nullopt, "no window is active"},
+      {Helper::kGnome, "WindowActivated", {"x", ""}, false, std::nullopt, "no process"},
   };
   Event stop;
   SteadyClock clock;
   auto wake = std::make_unique<ForegroundWake>(*source, stop);
+  const auto known = [](const ForegroundLook& look) {
+    return std::tuple(look.path, look.wine, look.pid, look.app_id);
+  };
   for (const Step& step : steps) {
-    ASSERT_TRUE(step.call()) << "the call was not answered as expected";
+    SCOPED_TRACE(std::string(step.method) + " " + (step.strings.empty() ? "" : step.strings[0]));
+    ASSERT_EQ(daemon.CallForeground(step.helper, step.method, step.strings), step.answered);
     ASSERT_TRUE(wake->Wait(clock, kWaitDeadline)) << "no wake for the call";
     EXPECT_EQ(source->Current(), step.path);
     const std::optional<ForegroundLook> asked = AskForegroundLook(daemon.address(), why);
     ASSERT_TRUE(asked) << why;
-    EXPECT_EQ(asked->path, step.path);
-    EXPECT_EQ(asked->wine, source->Look().wine);
-    EXPECT_EQ(asked->pid, source->Look().pid);
-    EXPECT_EQ(asked->app_id, source->Look().app_id);
-    EXPECT_NE(asked->why_unknown.find(step.why), std::string::npos) << asked->why_unknown;
+    EXPECT_EQ(known(*asked), known(source->Look()));
+    EXPECT_THAT(asked->why_unknown, HasSubstr(step.why));
   }
   EXPECT_EQ(AskProgramsWithWindows(daemon.address(), why),
             (std::vector<std::string>{"C:\\Games\\Foo\\foo.exe", "/usr/bin/kate"}));
@@ -196,7 +170,7 @@ TEST(BusForegroundProgramTest, HelpersCallsNameTheProgramWakeTheWatchersAndAnswe
     source.reset();
   }
   EXPECT_EQ(AskForegroundLook(daemon.address(), why), std::nullopt);
-  EXPECT_NE(why.find("not running"), std::string::npos) << why;
+  EXPECT_THAT(why, HasSubstr("not running"));
 }
 
 TEST(BusForegroundProgramTest, AWaylandSessionListensOnItsSessionBusOrSaysWhyNot) {
@@ -215,8 +189,8 @@ TEST(BusForegroundProgramTest, AWaylandSessionListensOnItsSessionBusOrSaysWhyNot
   const auto source = MakePlatformForegroundProgram({"GNOME", false, true});
   EXPECT_EQ(source->Kind(), "none");
   EXPECT_EQ(source->Current(), std::nullopt);
-  EXPECT_NE(source->Look().why_unknown.find("Wayland session"), std::string::npos);
-  EXPECT_NE(source->Look().why_unknown.find("no session bus"), std::string::npos);
+  EXPECT_THAT(source->Look().why_unknown,
+              AllOf(HasSubstr("Wayland session"), HasSubstr("no session bus")));
 }
 
 }  // namespace

@@ -169,27 +169,45 @@ TEST_F(LinkPageTest, TheLinkControlsLinkRefuseATakenProgramAndUnlinkTheShownProf
   EXPECT_EQ(rechecked.size(), 6U);
 }
 
-// What the user does in the dialogs that one click on a link control opens, and what profile 1 of
-// the mouse's device row is linked to afterwards; profile 0 is linked to kTaken.
-struct PickCase {
-  const char* what;
-  ProfileControl control;
-  std::vector<std::string> running;  // the programs with a window now
-  FakeDialogs::ProgramAnswer answer;
-  std::optional<std::filesystem::path> file;  // the file dialog's answer, when it opens
-  std::optional<std::string> linked;
-  std::string shown;  // in the link edit
-  bool refused;       // with the message that the program is taken
-  bool file_dialog;   // whether the file dialog opened
-};
-
-constexpr const char* kTaken = "/opt/game/bin/game";
-const std::vector<std::string> kRunning = {"/usr/bin/steam", "C:\\Games\\Foo\\Foo.exe", kTaken};
-constexpr auto kPicked = ProgramChoice::Answer::kPicked;
-constexpr auto kBrowse = ProgramChoice::Answer::kBrowse;
-constexpr auto kCancelled = ProgramChoice::Answer::kCancelled;
-
+// One click on a link control of the mouse's device row, with profile 1 shown and profile 0 linked
+// to kTaken: what the user answers in the dialogs it opens, and what profile 1 is linked to then.
+// The file dialog opens for browse, and at once when no program with a window is known.
 TEST_F(LinkPageTest, ARunningProgramPickedIsLinkedAsAFileChosenWouldBe) {
+  constexpr auto kButton = ProfileControl::kLinkButton;
+  constexpr auto kCheck = ProfileControl::kLinkCheck;
+  constexpr auto kPicked = ProgramChoice::Answer::kPicked;
+  constexpr auto kBrowse = ProgramChoice::Answer::kBrowse;
+  constexpr auto kCancelled = ProgramChoice::Answer::kCancelled;
+  constexpr const char* kTaken = "/opt/game/bin/game";
+  constexpr const char* kFoo = "C:\\Games\\Foo\\Foo.exe";
+  const std::vector<std::string> kRunning = {"/usr/bin/steam", kFoo, kTaken};
+  constexpr auto kNone = std::nullopt;
+  struct Case {
+    const char* what;
+    ProfileControl control;
+    bool running;  // kRunning have a window; otherwise none is known
+    ProgramChoice::Answer answer;
+    std::size_t row;                            // of kRunning, when picked
+    std::optional<std::filesystem::path> file;  // the file dialog's answer, when it opens
+    std::optional<std::string> linked;
+    std::string shown;  // in the link edit
+    bool refused;       // with the message that the program is taken
+  };
+  const std::vector<Case> cases = {
+      {"a Wine program picked: its Windows path", kButton, true, kPicked, 1, kNone, kFoo, "Foo.exe",
+       false},
+      {"picked by the check box", kCheck, true, kPicked, 0, kNone, "/usr/bin/steam", "steam",
+       false},
+      {"browse", kButton, true, kBrowse, 0, "/home/u/.wine/drive_c/Games/Bar/bar.exe",
+       "C:\\Games\\Bar\\bar.exe", "bar.exe", false},
+      {"browse, the file dialog cancelled", kButton, true, kBrowse, 0, kNone, kNone, " ", false},
+      {"cancelled by the button", kButton, true, kCancelled, 0, kNone, kNone, " ", false},
+      {"cancelled by the check box", kCheck, true, kCancelled, 0, kNone, kNone, " ", false},
+      {"profile 0's program, by the button", kButton, true, kPicked, 2, kNone, kNone, " ", true},
+      {"profile 0's program, by the check box", kCheck, true, kPicked, 2, kNone, kNone, " ", true},
+      {"none running", kButton, false, kPicked, 0, "/usr/games/chess", "/usr/games/chess", "chess",
+       false},
+  };
   const DeviceKind device = DeviceKind::kMouse;
   const ProfileKind kind = ProfileKind::kDevice;
   (void)ListVaried(device, kind);
@@ -197,101 +215,17 @@ TEST_F(LinkPageTest, ARunningProgramPickedIsLinkedAsAFileChosenWouldBe) {
   ASSERT_EQ(LinkProfile(catalogue, kind, 0, kTaken, true), LinkChange::kDone);
   std::vector<std::string> running;
   page_->SetRunningPrograms([&] { return running; });
-  const std::vector<PickCase> cases = {
-      {"picked by the button, a Wine program by its Windows path",
-       ProfileControl::kLinkButton,
-       kRunning,
-       {kPicked, 1},
-       std::nullopt,
-       "C:\\Games\\Foo\\Foo.exe",
-       "Foo.exe",
-       false,
-       false},
-      {"picked by the check box",
-       ProfileControl::kLinkCheck,
-       kRunning,
-       {kPicked, 0},
-       std::nullopt,
-       "/usr/bin/steam",
-       "steam",
-       false,
-       false},
-      {"browse opens the file dialog",
-       ProfileControl::kLinkButton,
-       kRunning,
-       {kBrowse, 0},
-       "/home/u/.wine/drive_c/Games/Bar/bar.exe",
-       "C:\\Games\\Bar\\bar.exe",
-       "bar.exe",
-       false,
-       true},
-      {"browse, then the file dialog cancelled",
-       ProfileControl::kLinkButton,
-       kRunning,
-       {kBrowse, 0},
-       std::nullopt,
-       std::nullopt,
-       " ",
-       false,
-       true},
-      {"cancelled by the button",
-       ProfileControl::kLinkButton,
-       kRunning,
-       {kCancelled, 0},
-       std::nullopt,
-       std::nullopt,
-       " ",
-       false,
-       false},
-      {"cancelled by the check box",
-       ProfileControl::kLinkCheck,
-       kRunning,
-       {kCancelled, 0},
-       std::nullopt,
-       std::nullopt,
-       " ",
-       false,
-       false},
-      {"a program linked to profile 0, by the button",
-       ProfileControl::kLinkButton,
-       kRunning,
-       {kPicked, 2},
-       std::nullopt,
-       std::nullopt,
-       " ",
-       true,
-       false},
-      {"a program linked to profile 0, by the check box",
-       ProfileControl::kLinkCheck,
-       kRunning,
-       {kPicked, 2},
-       std::nullopt,
-       std::nullopt,
-       " ",
-       true,
-       false},
-      {"none running: the file dialog at once",
-       ProfileControl::kLinkButton,
-       {},
-       {kPicked, 0},
-       "/usr/games/chess",
-       "/usr/games/chess",
-       "chess",
-       false,
-       true},
-  };
-  for (const PickCase& c : cases) {
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ASSERT_EQ(UnlinkProfile(catalogue, kind, 1), LinkChange::kDone);
     C(device, kind, ProfileControl::kCombo).SelectItem(0, Notify::kYes);
     C(device, kind, ProfileControl::kCombo).SelectItem(1, Notify::kYes);
     const std::string stored = CatalogueText(catalogue);
-    const std::size_t messages = dialogs_.Texts().size();
-    const std::size_t files = dialogs_.file_requests().size();
-    const std::size_t lists = dialogs_.program_lists().size();
-    running = c.running;
-    if (!c.running.empty()) dialogs_.AnswerPrograms({c.answer});
-    if (c.file_dialog) dialogs_.AnswerFiles({c.file});
+    dialogs_ = FakeDialogs();
+    running = c.running ? kRunning : std::vector<std::string>{};
+    const bool file_dialog = !c.running || c.answer == kBrowse;
+    if (c.running) dialogs_.AnswerPrograms({{c.answer, c.row}});
+    if (file_dialog) dialogs_.AnswerFiles({c.file});
 
     C(device, kind, c.control).Click();
     EXPECT_EQ(ReadLinks(catalogue, kind),
@@ -300,15 +234,11 @@ TEST_F(LinkPageTest, ARunningProgramPickedIsLinkedAsAFileChosenWouldBe) {
     if (!c.linked) {
       EXPECT_EQ(CatalogueText(catalogue), stored);
     }
-    EXPECT_EQ(dialogs_.Texts().size() - messages, c.refused ? 1U : 0U);
-    if (c.refused) {
-      EXPECT_EQ(dialogs_.Texts().back(), kLinkTakenMessage);
-    }
-    EXPECT_EQ(dialogs_.file_requests().size() - files, c.file_dialog ? 1U : 0U);
-    EXPECT_EQ(dialogs_.program_lists().size() - lists, c.running.empty() ? 0U : 1U);
-    if (!c.running.empty()) {
-      EXPECT_EQ(dialogs_.program_lists().back(), c.running);
-    }
+    using Lists = std::vector<std::vector<std::string>>;
+    EXPECT_EQ(dialogs_.Texts(),
+              c.refused ? std::vector{std::string(kLinkTakenMessage)} : std::vector<std::string>{});
+    EXPECT_EQ(dialogs_.file_requests().size(), file_dialog ? 1U : 0U);
+    EXPECT_EQ(dialogs_.program_lists(), c.running ? Lists{kRunning} : Lists{});
   }
 }
 

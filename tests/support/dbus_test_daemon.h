@@ -2,10 +2,11 @@
 // in a temporary folder, ended with the object. Nothing of the user's own session is touched.
 #pragma once
 
-#include <sys/types.h>
-
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "support/server_process.h"
 #include "support/temp_dir.h"
 
 namespace vandrel::testing {
@@ -13,20 +14,22 @@ namespace vandrel::testing {
 class DbusTestDaemon {
  public:
   DbusTestDaemon();
-  ~DbusTestDaemon();
-  DbusTestDaemon(const DbusTestDaemon&) = delete;
-  DbusTestDaemon& operator=(const DbusTestDaemon&) = delete;
 
   // The bus address ("unix:path=…"), or empty when the daemon could not start (a test then
   // skips, saying why_not).
-  [[nodiscard]] const std::string& address() const { return address_; }
-  [[nodiscard]] const std::string& why_not() const { return why_not_; }
+  [[nodiscard]] const std::string& address() const { return daemon_.line(); }
+  [[nodiscard]] const std::string& why_not() const { return daemon_.why_not(); }
+
+  // Calls `method` of our foreground interface on this bus with string arguments, as a compositor
+  // helper does: the GNOME Shell extension through Gio (as gdbus calls), KWin's callDBus through
+  // Qt (as dbus-send calls). True when the call was answered without an error.
+  enum class Helper { kGnome, kKwin };
+  [[nodiscard]] bool CallForeground(Helper helper, std::string_view method,
+                                    const std::vector<std::string>& strings) const;
 
  private:
   TempDir folder_;
-  pid_t pid_ = 0;
-  std::string address_;
-  std::string why_not_;
+  ServerProcess daemon_;  // after folder_: it listens there
 };
 
 }  // namespace vandrel::testing

@@ -1,9 +1,5 @@
 #include "support/x11_test_server.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
@@ -11,58 +7,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "support/deadline.h"
-
-extern char** environ;
-
 namespace vandrel::testing {
 
-namespace {
-
-// The display number Xvfb writes to `fd` once it listens, within the deadline.
-std::string ReadDisplayNumber(int fd) {
-  std::string number;
-  for (;;) {
-    pollfd wait{fd, POLLIN, 0};
-    if (poll(&wait, 1, static_cast<int>(kWaitDeadline.count())) <= 0) return {};
-    char c = 0;
-    if (read(fd, &c, 1) != 1) return {};
-    if (c == '\n') return number.empty() ? std::string() : ":" + number;
-    number += c;
-  }
-}
-
-}  // namespace
-
-XvfbServer::XvfbServer() {
-  std::array<int, 2> pipe_fds{};
-  if (pipe2(pipe_fds.data(), O_CLOEXEC) != 0) {
-    why_not_ = "no pipe for Xvfb's display number";
-    return;
-  }
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, pipe_fds[1], 3);
-  const std::array<const char*, 9> arguments = {
-      "Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen", "0", "64x64x24", nullptr};
-  std::vector<char*> argv;
-  for (const char* argument : arguments) argv.push_back(const_cast<char*>(argument));
-  if (posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv.data(), environ) != 0) pid_ = 0;
-  posix_spawn_file_actions_destroy(&actions);
-  close(pipe_fds[1]);
-  if (pid_ != 0) display_ = ReadDisplayNumber(pipe_fds[0]);
-  close(pipe_fds[0]);
-  if (pid_ == 0) why_not_ = "Xvfb cannot be started (not installed?)";
-  if (pid_ != 0 && display_.empty()) why_not_ = "Xvfb started but named no display";
-}
-
-XvfbServer::~XvfbServer() { Kill(); }
-
-void XvfbServer::Kill() {
-  if (pid_ == 0) return;
-  kill(pid_, SIGTERM);
-  EXPECT_TRUE(AwaitChild(pid_, kWaitDeadline)) << "Xvfb ending";
-  pid_ = 0;
+XvfbServer::XvfbServer()
+    : server_({"Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen", "0", "64x64x24"}, false) {
+  if (!server_.line().empty()) display_ = ":" + server_.line();
 }
 
 X11TestClient::X11TestClient(const std::string& display)

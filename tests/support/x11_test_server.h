@@ -2,12 +2,12 @@
 // clients: windows with _NET_WM_PID and WM_CLIENT_MACHINE, and the root's _NET_ACTIVE_WINDOW.
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "support/server_process.h"
 
 struct xcb_connection_t;
 
@@ -17,21 +17,17 @@ namespace vandrel::testing {
 class XvfbServer {
  public:
   XvfbServer();
-  ~XvfbServer();
-  XvfbServer(const XvfbServer&) = delete;
-  XvfbServer& operator=(const XvfbServer&) = delete;
 
   // ":N", or empty when the server could not start (a test then skips, saying why_not).
   [[nodiscard]] const std::string& display() const { return display_; }
-  [[nodiscard]] const std::string& why_not() const { return why_not_; }
-  [[nodiscard]] pid_t pid() const { return pid_; }
+  [[nodiscard]] const std::string& why_not() const { return server_.why_not(); }
+  [[nodiscard]] pid_t pid() const { return server_.pid(); }
   // Ends the server now (its clients lose their connections), waiting for it within a deadline.
-  void Kill();
+  void Kill() { server_.Kill(); }
 
  private:
-  pid_t pid_ = 0;
+  ServerProcess server_;
   std::string display_;
-  std::string why_not_;
 };
 
 class X11TestClient {
