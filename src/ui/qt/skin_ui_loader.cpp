@@ -17,9 +17,6 @@
 namespace vandrel {
 namespace {
 
-// The same limit as the control model's, so both see the same widgets.
-constexpr int kMaxIncludeDepth = 8;
-
 QWidget* CreateCustom(const QString& class_name, QWidget* parent) {
   if (class_name == "DeviceKeyButton") return new DeviceKeyButton(parent);
   if (class_name == "CircleProgress") return new CircleProgress(parent);
@@ -51,9 +48,9 @@ class LibraryPathsHidden {
 }  // namespace
 
 // The temporary lives until the base's constructor has returned.
-SkinUiLoader::SkinUiLoader(const Skin& skin, QObject* parent)
-    : QUiLoader(LibraryPathsHidden().Pass(parent)), skin_(skin) {
-  setWorkingDirectory(QDir(QString::fromStdString(skin.Folder().string())));
+SkinUiLoader::SkinUiLoader(Skin skin, QObject* parent)
+    : QUiLoader(LibraryPathsHidden().Pass(parent)), skin_(std::move(skin)) {
+  setWorkingDirectory(QDir(QString::fromStdString(skin_.Folder().string())));
 }
 
 QWidget* SkinUiLoader::createWidget(const QString& class_name, QWidget* parent,
@@ -64,35 +61,25 @@ QWidget* SkinUiLoader::createWidget(const QString& class_name, QWidget* parent,
   return widget;
 }
 
-QWidget* SkinUiLoader::LoadLayout(std::string_view resource, QWidget* parent) {
-  return LoadWithIncludes(resource, parent, 0);
-}
-
-QWidget* SkinUiLoader::LoadWithIncludes(std::string_view resource, QWidget* parent, int depth) {
+QWidget* SkinUiLoader::LoadFile(std::string_view resource, QWidget* parent) {
   const std::optional<std::string> text = skin_.Read(resource);
   if (!text) return nullptr;
   QByteArray bytes = QByteArray::fromStdString(*text);
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
   QWidget* top = load(&buffer, parent);
-  if (top == nullptr) {
-    Trace("skin layout not loaded by the view: " + std::string(resource));
-    return nullptr;
-  }
-  if (depth >= kMaxIncludeDepth) return top;
-  const QList<QWidget*> placeholders = top->findChildren<QWidget*>();
-  for (QWidget* placeholder : placeholders) {
-    const QString tag = placeholder->property("tag").toString();
-    if (tag.isEmpty()) continue;
-    const std::optional<std::string_view> file = SubLayoutForTag(tag.toStdString());
-    if (!file) continue;
-    QWidget* page = LoadWithIncludes(*file, placeholder, depth + 1);
-    if (page == nullptr) continue;
-    auto* layout = new QVBoxLayout(placeholder);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(page);
-  }
+  if (top == nullptr) Trace("skin layout not loaded by the view: " + std::string(resource));
   return top;
+}
+
+QWidget* SkinUiLoader::FillPlaceholder(QWidget& placeholder, std::string_view file) {
+  QWidget* page = LoadFile(file, &placeholder);
+  if (page == nullptr) return nullptr;
+  page->hide();  // until its controls are bound: the caller shows it
+  auto* layout = new QVBoxLayout(&placeholder);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(page);
+  return page;
 }
 
 }  // namespace vandrel

@@ -1,7 +1,7 @@
-// SkinUiLoader: loads the skin's layout files into widgets with Qt's own .ui loader, creates the
-// custom widgets by their class names, and fills each placeholder (a widget with the dynamic
-// property "tag") with the sub-layout the tag names, as the control model's skin loader does.
-// User-interface thread only.
+// SkinUiLoader: loads the skin's layout files into widgets with Qt's own .ui loader and creates
+// the custom widgets by their class names. A layout's placeholders (widgets with the dynamic
+// property "tag") are loaded empty; FillPlaceholder puts the sub-layout the control model chose
+// for one of them into it, whenever the caller needs that page. User-interface thread only.
 #pragma once
 
 #include <QUiLoader>
@@ -15,19 +15,20 @@ class SkinUiLoader : public QUiLoader {
   Q_OBJECT
 
  public:
-  explicit SkinUiLoader(const Skin& skin, QObject* parent = nullptr);
+  explicit SkinUiLoader(Skin skin, QObject* parent = nullptr);
 
   QWidget* createWidget(const QString& class_name, QWidget* parent = nullptr,
                         const QString& name = QString()) override;
 
-  // The widgets of a skin resource or layout file, with their placeholders filled; nullptr when
-  // the file cannot be read or loaded.
-  [[nodiscard]] QWidget* LoadLayout(std::string_view resource, QWidget* parent = nullptr);
+  // The widgets of one skin resource or layout file, its placeholders empty; nullptr when the
+  // file cannot be read or loaded.
+  [[nodiscard]] QWidget* LoadFile(std::string_view resource, QWidget* parent = nullptr);
+  // Loads the layout `file` into `placeholder`, filling it edge to edge: the page's top widget,
+  // not shown yet, or nullptr when the file cannot be loaded. The page's placeholders are empty.
+  [[nodiscard]] QWidget* FillPlaceholder(QWidget& placeholder, std::string_view file);
 
  private:
-  [[nodiscard]] QWidget* LoadWithIncludes(std::string_view resource, QWidget* parent, int depth);
-
-  const Skin& skin_;
+  const Skin skin_;
 };
 
 }  // namespace vandrel

@@ -42,7 +42,7 @@ TEST(SkinUiLoaderTest, LoadsTheLayoutWithoutDesignerPlugins) {
   const QStringList library_paths = QCoreApplication::libraryPaths();
 
   SkinUiLoader loader(skin);
-  const std::unique_ptr<QWidget> top(loader.LoadLayout("XML_TEST"));
+  const std::unique_ptr<QWidget> top(loader.LoadFile("XML_TEST"));
 
   ASSERT_NE(top, nullptr);
   EXPECT_NE(top->findChild<QWidget*>("okbtn"), nullptr);
