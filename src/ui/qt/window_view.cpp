@@ -31,16 +31,29 @@ bool BecomesModelOperation(QEvent::Type type) {
 // The file of the page the model built into a placeholder; empty for other controls.
 std::string PageFile(const Control& control) { return control.Attribute("layout"); }
 
-// The controls under `parent` in document order, but not those of placeholders' pages: a page is
-// bound when it is built.
-void AppendBuiltControls(const Control& parent, std::vector<Control*>& controls) {
-  for (Control* child : parent.Children()) {
-    controls.push_back(child);
-    if (PageFile(*child).empty()) AppendBuiltControls(*child, controls);
-  }
-}
-
 }  // namespace
+
+// The widgets of a scope by name, each handed out once, in document order.
+class QtWindowView::Candidates {
+ public:
+  explicit Candidates(const QWidget& scope) {
+    for (QWidget* widget : scope.findChildren<QWidget*>()) {
+      if (!widget->objectName().isEmpty())
+        by_name_[widget->objectName().toStdString()].push_back(widget);
+    }
+  }
+
+  QWidget* Take(const std::string& name) {
+    const auto found = by_name_.find(name);
+    if (found == by_name_.end()) return nullptr;
+    std::size_t& next = used_[name];
+    return next < found->second.size() ? found->second[next++] : nullptr;
+  }
+
+ private:
+  std::map<std::string, std::vector<QWidget*>> by_name_;
+  std::map<std::string, std::size_t> used_;
+};
 
 std::unique_ptr<QtWindowView> QtWindowView::Create(WindowModel& model, const Skin& skin,
                                                    QWidget* parent) {
@@ -84,23 +97,25 @@ void QtWindowView::BuildPagesOf(const Control& control) {
 }
 
 std::vector<Control*> QtWindowView::Bind(const Control& parent, const QWidget& scope) {
-  std::map<std::string, std::vector<QWidget*>> by_name;
-  for (QWidget* widget : scope.findChildren<QWidget*>()) {
-    if (!widget->objectName().isEmpty())
-      by_name[widget->objectName().toStdString()].push_back(widget);
-  }
-  std::vector<Control*> controls;
-  AppendBuiltControls(parent, controls);
+  Candidates candidates(scope);
   std::vector<Control*> bound;
-  std::map<std::string, std::size_t> used;
-  for (Control* control : controls) {
-    std::vector<QWidget*>& candidates = by_name[control->Name()];
-    std::size_t& next = used[control->Name()];
-    if (next >= candidates.size()) continue;
-    BindOne(*control, *candidates[next++]);
-    bound.push_back(control);
-  }
+  BindUnder(parent, candidates, bound);
   return bound;
+}
+
+// In document order, each control before its children, as the widgets were made.
+void QtWindowView::BindUnder(const Control& parent, Candidates& candidates,
+                             std::vector<Control*>& bound) {
+  for (Control* child : parent.Children()) {
+    QWidget* widget = candidates.Take(child->Name());
+    if (widget != nullptr) {
+      BindOne(*child, *widget);
+      bound.push_back(child);
+      // The controls of a page not built yet are bound with it.
+      if (unbuilt_.contains(widget)) continue;
+    }
+    BindUnder(*child, candidates, bound);
+  }
 }
 
 void QtWindowView::BindOne(Control& control, QWidget& widget) {
@@ -110,20 +125,22 @@ void QtWindowView::BindOne(Control& control, QWidget& widget) {
   // checked option checked against the model.
   Connect(control, widget);
   ApplyAll(control, widget);
-  if (!PageFile(control).empty()) unbuilt_.emplace(&widget, &control);
+  if (!PageFile(control).empty() || loader_->HoldsSetAside(widget))
+    unbuilt_.emplace(&widget, &control);
 }
 
-void QtWindowView::BuildPage(QWidget& placeholder) {
-  const auto found = unbuilt_.find(&placeholder);
+void QtWindowView::BuildPage(QWidget& holder) {
+  const auto found = unbuilt_.find(&holder);
   if (found == unbuilt_.end()) return;
-  const Control& holder = *found->second;
+  const Control& owner = *found->second;
   unbuilt_.erase(found);
-  QWidget* page = loader_->FillPlaceholder(placeholder, PageFile(holder));
+  const std::string file = PageFile(owner);
+  QWidget* page = file.empty() ? loader_->FillPage(holder) : loader_->FillPlaceholder(holder, file);
   if (page == nullptr) return;
-  const std::vector<Control*> bound = Bind(holder, placeholder);
-  // Shown, the page's own placeholders that are visible build in turn.
+  const std::vector<Control*> bound = Bind(owner, holder);
+  // Shown, the page's own placeholders and tab pages that are visible build in turn.
   page->show();
-  placeholder.layout()->activate();
+  holder.layout()->activate();
   // What the model did to these controls before they had widgets, beyond their state: a list
   // brought to a row, the focus. Lists need their geometry for the first.
   for (Control* control : bound) {

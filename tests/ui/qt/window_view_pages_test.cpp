@@ -27,8 +27,9 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-// Two pages of a tab layout, each a placeholder; the first page holds a hidden placeholder of its
-// own. Every page has a "caption" and a "kb_key_1", as the real pages repeat their names.
+// Three pages of a tab layout: two placeholders, the first holding a hidden placeholder of its
+// own, and a page of widgets. Every page has a "caption" and a "kb_key_1", as the real pages
+// repeat their names.
 constexpr std::string_view kWindow = R"(<?xml version="1.0" encoding="UTF-8"?>
 <ui version="4.0"><widget class="QWidget" name="top">
  <property name="geometry"><rect><x>0</x><y>0</y><width>400</width><height>300</height></rect></property>
@@ -37,6 +38,10 @@ constexpr std::string_view kWindow = R"(<?xml version="1.0" encoding="UTF-8"?>
   <property name="geometry"><rect><x>0</x><y>20</y><width>400</width><height>280</height></rect></property>
   <widget class="QWidget" name="dpi_area"><property name="tag" stdset="0"><string>MS_DPI_UI</string></property></widget>
   <widget class="QWidget" name="key_area"><property name="tag" stdset="0"><string>MS_Key_UI</string></property></widget>
+  <widget class="QWidget" name="plain_page">
+   <widget class="QLabel" name="caption"/>
+   <widget class="DeviceKeyButton" name="kb_key_1"/>
+  </widget>
  </widget>
 </widget></ui>)";
 
@@ -91,12 +96,12 @@ class WindowPagesTest : public ::testing::Test {
     return *control;
   }
   // The captions in document order: the window's, the DPI page's, its cursor page's, the key
-  // page's.
+  // page's, the plain page's.
   Control& Caption(std::size_t n) { return *model_->FindAll("caption").at(n); }
   Control& Key(std::size_t n) { return *model_->FindAll("kb_key_1").at(n); }
-  // Whether the widgets of the page in `placeholder` exist.
-  bool Built(std::string_view placeholder) {
-    const QWidget* widget = view_->WidgetOf(Only(placeholder));
+  // Whether the widgets of the page in `holder` exist.
+  bool Built(std::string_view holder) {
+    const QWidget* widget = view_->WidgetOf(Only(holder));
     return widget != nullptr && !widget->findChildren<QWidget*>().isEmpty();
   }
   template <typename W>
@@ -117,15 +122,17 @@ TEST_F(WindowPagesTest, APageIsBuiltOnlyWhenItsPlaceholderIsFirstShown) {
   struct Step {
     const char* what;
     std::function<void()> act;
-    bool dpi, cursor, key;
+    bool dpi, cursor, key, plain;
   };
   const Step steps[] = {
-      {"created, window hidden", [] {}, false, false, false},
-      {"tab changed while hidden", [&] { (void)Only("pages").SelectPage(0); }, false, false, false},
-      {"window shown", [&] { view_->Widget()->show(); }, true, false, false},
-      {"other tab chosen", [&] { (void)Only("pages").SelectPage(1); }, true, false, true},
-      {"back, nested page hidden", [&] { (void)Only("pages").SelectPage(0); }, true, false, true},
-      {"nested page shown", [&] { Only("cursor_area").SetVisible(true); }, true, true, true},
+      {"created, window hidden", [] {}, false, false, false, false},
+      {"tab changed while hidden", [&] { (void)Only("pages").SelectPage(2); }, false, false, false,
+       false},
+      {"window shown", [&] { view_->Widget()->show(); }, false, false, false, true},
+      {"another tab chosen", [&] { (void)Only("pages").SelectPage(1); }, false, false, true, true},
+      {"first tab, nested page hidden", [&] { (void)Only("pages").SelectPage(0); }, true, false,
+       true, true},
+      {"nested page shown", [&] { Only("cursor_area").SetVisible(true); }, true, true, true, true},
   };
   for (const Step& step : steps) {
     step.act();
@@ -133,6 +140,7 @@ TEST_F(WindowPagesTest, APageIsBuiltOnlyWhenItsPlaceholderIsFirstShown) {
     EXPECT_EQ(Built("dpi_area"), step.dpi) << step.what;
     EXPECT_EQ(Built("cursor_area"), step.cursor) << step.what;
     EXPECT_EQ(Built("key_area"), step.key) << step.what;
+    EXPECT_EQ(Built("plain_page"), step.plain) << step.what;
   }
   EXPECT_EQ(view_->WidgetOf(Caption(1))->window(), view_->Widget());
   EXPECT_THAT(Seen(), ElementsAre("windowsize root")) << "showing raises that, building nothing";
@@ -145,7 +153,9 @@ TEST_F(WindowPagesTest, APageBuiltLateShowsWhatTheModelHeldBefore) {
     Caption(1).SetText("DPI page");
     Caption(2).SetText("cursor page");
     Caption(3).SetText("key page");
+    Caption(4).SetText("plain page");
     Key(0).SetLight(true, 0x00FF00, 200);
+    Key(2).SetLight(true, 0x0000FF, 255);
   });
   worker.join();
   Only("level").SetValue(9);
@@ -161,9 +171,10 @@ TEST_F(WindowPagesTest, APageBuiltLateShowsWhatTheModelHeldBefore) {
   view_->Widget()->show();
   view_->BuildPagesOf(Caption(2));
   view_->BuildPagesOf(Caption(3));
+  view_->BuildPagesOf(Caption(4));
 
   const std::pair<std::size_t, const char*> captions[] = {
-      {1, "DPI page"}, {2, "cursor page"}, {3, "key page"}};
+      {1, "DPI page"}, {2, "cursor page"}, {3, "key page"}, {4, "plain page"}};
   for (const auto& [n, text] : captions) {
     ASSERT_NE(WidgetOf<QLabel>(Caption(n)), nullptr) << n;
     EXPECT_EQ(WidgetOf<QLabel>(Caption(n))->text().toStdString(), text);
@@ -179,6 +190,7 @@ TEST_F(WindowPagesTest, APageBuiltLateShowsWhatTheModelHeldBefore) {
   EXPECT_TRUE(WidgetOf<DeviceKeyButton>(Key(0))->isHidden());
   EXPECT_TRUE(WidgetOf<DeviceKeyButton>(Key(0))->IsLightOn());
   EXPECT_FALSE(WidgetOf<DeviceKeyButton>(Key(1))->IsLightOn());
+  EXPECT_TRUE(WidgetOf<DeviceKeyButton>(Key(2))->IsLightOn());
   EXPECT_EQ(view_->Widget()->focusWidget(), view_->WidgetOf(Only("name")));
   EXPECT_THAT(Seen(), ElementsAre("windowsize root"));
 }
