@@ -6,19 +6,18 @@
 #include <QVBoxLayout>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/trace.h"
 #include "ui/qt/chart_view.h"
 #include "ui/qt/circle_progress.h"
 #include "ui/qt/colour_palette.h"
 #include "ui/qt/device_key_button.h"
+#include "ui/qt/tab_page_split.h"
 #include "ui/qt/wnd_host.h"
 
 namespace vandrel {
 namespace {
-
-// The same limit as the control model's, so both see the same widgets.
-constexpr int kMaxIncludeDepth = 8;
 
 QWidget* CreateCustom(const QString& class_name, QWidget* parent) {
   if (class_name == "DeviceKeyButton") return new DeviceKeyButton(parent);
@@ -48,12 +47,21 @@ class LibraryPathsHidden {
   const QStringList saved_;
 };
 
+// Lays `contents` over the whole of `holder`, hidden until its controls are bound: the caller
+// shows it.
+void PutInto(QWidget& holder, QWidget& contents) {
+  contents.hide();
+  auto* layout = new QVBoxLayout(&holder);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(&contents);
+}
+
 }  // namespace
 
 // The temporary lives until the base's constructor has returned.
-SkinUiLoader::SkinUiLoader(const Skin& skin, QObject* parent)
-    : QUiLoader(LibraryPathsHidden().Pass(parent)), skin_(skin) {
-  setWorkingDirectory(QDir(QString::fromStdString(skin.Folder().string())));
+SkinUiLoader::SkinUiLoader(Skin skin, QObject* parent)
+    : QUiLoader(LibraryPathsHidden().Pass(parent)), skin_(std::move(skin)) {
+  setWorkingDirectory(QDir(QString::fromStdString(skin_.Folder().string())));
 }
 
 QWidget* SkinUiLoader::createWidget(const QString& class_name, QWidget* parent,
@@ -64,34 +72,46 @@ QWidget* SkinUiLoader::createWidget(const QString& class_name, QWidget* parent,
   return widget;
 }
 
-QWidget* SkinUiLoader::LoadLayout(std::string_view resource, QWidget* parent) {
-  return LoadWithIncludes(resource, parent, 0);
+QWidget* SkinUiLoader::LoadFile(std::string_view resource, QWidget* parent) {
+  const std::optional<std::string> text = skin_.Read(resource);
+  QWidget* top = text ? LoadText(*text, parent) : nullptr;
+  if (text && top == nullptr) Trace("skin layout not loaded by the view: " + std::string(resource));
+  return top;
 }
 
-QWidget* SkinUiLoader::LoadWithIncludes(std::string_view resource, QWidget* parent, int depth) {
-  const std::optional<std::string> text = skin_.Read(resource);
-  if (!text) return nullptr;
-  QByteArray bytes = QByteArray::fromStdString(*text);
+QWidget* SkinUiLoader::LoadText(std::string_view ui_xml, QWidget* parent) {
+  std::optional<SplitLayout> split = SplitTabPages(ui_xml, set_aside_.size());
+  if (!split) return nullptr;
+  for (std::string& page : split->pages) set_aside_.push_back(std::move(page));
+  QByteArray bytes = QByteArray::fromStdString(split->layout);
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
-  QWidget* top = load(&buffer, parent);
-  if (top == nullptr) {
-    Trace("skin layout not loaded by the view: " + std::string(resource));
-    return nullptr;
-  }
-  if (depth >= kMaxIncludeDepth) return top;
-  const QList<QWidget*> placeholders = top->findChildren<QWidget*>();
-  for (QWidget* placeholder : placeholders) {
-    const QString tag = placeholder->property("tag").toString();
-    if (tag.isEmpty()) continue;
-    const std::optional<std::string_view> file = SubLayoutForTag(tag.toStdString());
-    if (!file) continue;
-    QWidget* page = LoadWithIncludes(*file, placeholder, depth + 1);
-    if (page == nullptr) continue;
-    auto* layout = new QVBoxLayout(placeholder);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(page);
-  }
+  return load(&buffer, parent);
+}
+
+QWidget* SkinUiLoader::FillPlaceholder(QWidget& placeholder, std::string_view file) {
+  QWidget* page = LoadFile(file, &placeholder);
+  if (page != nullptr) PutInto(placeholder, *page);
+  return page;
+}
+
+std::optional<std::size_t> SkinUiLoader::SetAsideNumber(const QWidget& page) const {
+  bool valid = false;
+  const qulonglong number = page.property(kSetAsidePage.data()).toULongLong(&valid);
+  if (!valid || number >= set_aside_.size() || set_aside_[number].empty()) return std::nullopt;
+  return static_cast<std::size_t>(number);
+}
+
+bool SkinUiLoader::HoldsSetAside(const QWidget& page) const {
+  return SetAsideNumber(page).has_value();
+}
+
+QWidget* SkinUiLoader::FillPage(QWidget& page) {
+  const std::optional<std::size_t> number = SetAsideNumber(page);
+  if (!number) return nullptr;
+  const std::string contents = std::exchange(set_aside_[*number], {});
+  QWidget* top = LoadText(contents, &page);
+  if (top != nullptr) PutInto(page, *top);
   return top;
 }
 

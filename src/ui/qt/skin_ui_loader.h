@@ -1,11 +1,15 @@
-// SkinUiLoader: loads the skin's layout files into widgets with Qt's own .ui loader, creates the
-// custom widgets by their class names, and fills each placeholder (a widget with the dynamic
-// property "tag") with the sub-layout the tag names, as the control model's skin loader does.
-// User-interface thread only.
+// SkinUiLoader: loads the skin's layout files into widgets with Qt's own .ui loader and creates
+// the custom widgets by their class names. A layout's placeholders (widgets with the dynamic
+// property "tag") and the pages of its tab layouts are loaded empty: FillPlaceholder puts the
+// sub-layout the control model chose for a placeholder into it, and FillPage puts back what a
+// tab page held, whenever the caller needs that page. User-interface thread only.
 #pragma once
 
 #include <QUiLoader>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/skin.h"
 
@@ -15,19 +19,31 @@ class SkinUiLoader : public QUiLoader {
   Q_OBJECT
 
  public:
-  explicit SkinUiLoader(const Skin& skin, QObject* parent = nullptr);
+  explicit SkinUiLoader(Skin skin, QObject* parent = nullptr);
 
   QWidget* createWidget(const QString& class_name, QWidget* parent = nullptr,
                         const QString& name = QString()) override;
 
-  // The widgets of a skin resource or layout file, with their placeholders filled; nullptr when
-  // the file cannot be read or loaded.
-  [[nodiscard]] QWidget* LoadLayout(std::string_view resource, QWidget* parent = nullptr);
+  // The widgets of one skin resource or layout file, its placeholders and tab pages empty;
+  // nullptr when the file cannot be read or loaded.
+  [[nodiscard]] QWidget* LoadFile(std::string_view resource, QWidget* parent = nullptr);
+  // Loads the layout `file` into `placeholder`, filling it edge to edge: the page's top widget,
+  // not shown yet, or nullptr when the file cannot be loaded. The page's own placeholders and tab
+  // pages are empty.
+  [[nodiscard]] QWidget* FillPlaceholder(QWidget& placeholder, std::string_view file);
+  // Whether `page` is a tab page of this loader's whose contents are still set aside.
+  [[nodiscard]] bool HoldsSetAside(const QWidget& page) const;
+  // Loads the contents set aside from `page` into it, like FillPlaceholder; nullptr when there
+  // are none (any more).
+  [[nodiscard]] QWidget* FillPage(QWidget& page);
 
  private:
-  [[nodiscard]] QWidget* LoadWithIncludes(std::string_view resource, QWidget* parent, int depth);
+  [[nodiscard]] QWidget* LoadText(std::string_view ui_xml, QWidget* parent);
+  // The number of what is still set aside from `page`.
+  [[nodiscard]] std::optional<std::size_t> SetAsideNumber(const QWidget& page) const;
 
-  const Skin& skin_;
+  const Skin skin_;
+  std::vector<std::string> set_aside_;  // tab pages' contents by their number; empty once loaded
 };
 
 }  // namespace vandrel

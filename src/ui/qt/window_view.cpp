@@ -3,12 +3,14 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/qt/colour_palette.h"
@@ -26,19 +28,47 @@ bool BecomesModelOperation(QEvent::Type type) {
          type == QEvent::Leave || type == QEvent::Resize;
 }
 
+// The file of the page the model built into a placeholder; empty for other controls.
+std::string PageFile(const Control& control) { return control.Attribute("layout"); }
+
 }  // namespace
+
+// The widgets of a scope by name, each handed out once, in document order.
+class QtWindowView::Candidates {
+ public:
+  explicit Candidates(const QWidget& scope) {
+    for (QWidget* widget : scope.findChildren<QWidget*>()) {
+      if (!widget->objectName().isEmpty())
+        by_name_[widget->objectName().toStdString()].push_back(widget);
+    }
+  }
+
+  QWidget* Take(const std::string& name) {
+    const auto found = by_name_.find(name);
+    if (found == by_name_.end()) return nullptr;
+    std::size_t& next = used_[name];
+    return next < found->second.size() ? found->second[next++] : nullptr;
+  }
+
+ private:
+  std::map<std::string, std::vector<QWidget*>> by_name_;
+  std::map<std::string, std::size_t> used_;
+};
 
 std::unique_ptr<QtWindowView> QtWindowView::Create(WindowModel& model, const Skin& skin,
                                                    QWidget* parent) {
-  SkinUiLoader loader(skin);
-  QWidget* top = loader.LoadLayout(model.Resource(), parent);
+  auto loader = std::make_unique<SkinUiLoader>(skin);
+  QWidget* top = loader->LoadFile(model.Resource(), parent);
   if (top == nullptr) return nullptr;
-  return std::unique_ptr<QtWindowView>(new QtWindowView(model, skin, top));
+  return std::unique_ptr<QtWindowView>(
+      new QtWindowView(model, std::move(loader), skin.Folder(), top));
 }
 
-QtWindowView::QtWindowView(WindowModel& model, const Skin& skin, QWidget* top)
-    : model_(model), skin_folder_(skin.Folder()), top_(top) {
-  Bind();
+QtWindowView::QtWindowView(WindowModel& model, std::unique_ptr<SkinUiLoader> loader,
+                           const std::filesystem::path& skin_folder, QWidget* top)
+    : model_(model), loader_(std::move(loader)), skin_folder_(skin_folder), top_(top) {
+  BindOne(model_.Root(), *top_);
+  (void)Bind(model_.Root(), *top_);
   (void)model_.TakeChanges();  // the binding applied everything already
   model_.SetChangeListener([this] { ScheduleSync(); });
 }
@@ -47,6 +77,7 @@ QtWindowView::~QtWindowView() {
   model_.SetChangeListener({});
   // What the widgets go through while they are destroyed (losing focus, say) is not the user's.
   controls_.clear();
+  unbuilt_.clear();
   delete top_.data();
 }
 
@@ -55,27 +86,67 @@ QWidget* QtWindowView::WidgetOf(const Control& control) const {
   return found == widgets_.end() ? nullptr : found->second;
 }
 
-void QtWindowView::Bind() {
-  std::map<std::string, std::vector<QWidget*>> by_name;
-  for (QWidget* widget : top_->findChildren<QWidget*>()) {
-    if (!widget->objectName().isEmpty())
-      by_name[widget->objectName().toStdString()].push_back(widget);
+void QtWindowView::BuildPagesOf(const Control& control) {
+  std::vector<const Control*> outward;
+  for (const Control* holder = control.Parent(); holder != nullptr; holder = holder->Parent())
+    outward.push_back(holder);
+  // From the outermost in: building a page binds the placeholders of the pages within it.
+  for (auto holder = outward.rbegin(); holder != outward.rend(); ++holder) {
+    if (QWidget* widget = WidgetOf(**holder)) BuildPage(*widget);
   }
-  std::map<std::string, std::size_t> used;
-  for (Control* control : model_.AllControls()) {
-    QWidget* widget = nullptr;
-    if (control == &model_.Root()) {
-      widget = top_;
-    } else {
-      std::vector<QWidget*>& candidates = by_name[control->Name()];
-      std::size_t& next = used[control->Name()];
-      if (next < candidates.size()) widget = candidates[next++];
+}
+
+std::vector<Control*> QtWindowView::Bind(const Control& parent, const QWidget& scope) {
+  Candidates candidates(scope);
+  std::vector<Control*> bound;
+  BindUnder(parent, candidates, bound);
+  return bound;
+}
+
+// In document order, each control before its children, as the widgets were made.
+void QtWindowView::BindUnder(const Control& parent, Candidates& candidates,
+                             std::vector<Control*>& bound) {
+  for (Control* child : parent.Children()) {
+    QWidget* widget = candidates.Take(child->Name());
+    if (widget != nullptr) {
+      BindOne(*child, *widget);
+      bound.push_back(child);
+      // The controls of a page not built yet are bound with it.
+      if (unbuilt_.contains(widget)) continue;
     }
-    if (widget == nullptr) continue;
-    widgets_[control] = widget;
-    controls_[widget] = control;
-    ApplyAll(*control, *widget);
-    Connect(*control, *widget);
+    BindUnder(*child, candidates, bound);
+  }
+}
+
+void QtWindowView::BindOne(Control& control, QWidget& widget) {
+  widgets_[&control] = &widget;
+  controls_[&widget] = &control;
+  // Connected first: an option stops being exclusive on its own, which would keep the skin's
+  // checked option checked against the model.
+  Connect(control, widget);
+  ApplyAll(control, widget);
+  if (!PageFile(control).empty() || loader_->HoldsSetAside(widget))
+    unbuilt_.emplace(&widget, &control);
+}
+
+void QtWindowView::BuildPage(QWidget& holder) {
+  const auto found = unbuilt_.find(&holder);
+  if (found == unbuilt_.end()) return;
+  const Control& owner = *found->second;
+  unbuilt_.erase(found);
+  const std::string file = PageFile(owner);
+  QWidget* page = file.empty() ? loader_->FillPage(holder) : loader_->FillPlaceholder(holder, file);
+  if (page == nullptr) return;
+  const std::vector<Control*> bound = Bind(owner, holder);
+  // Shown, the page's own placeholders and tab pages that are visible build in turn.
+  page->show();
+  holder.layout()->activate();
+  // What the model did to these controls before they had widgets, beyond their state: a list
+  // brought to a row, the focus. Lists need their geometry for the first.
+  for (Control* control : bound) {
+    QWidget& widget = *widgets_.at(control);
+    Apply(*control, widget, Property::kScroll);
+    Apply(*control, widget, Property::kFocus);
   }
 }
 
@@ -119,6 +190,8 @@ void QtWindowView::ConnectValueInput(Control& control, QWidget& widget) {
 }
 
 bool QtWindowView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Show && !unbuilt_.empty() && watched->isWidgetType())
+    BuildPage(*static_cast<QWidget*>(watched));
   if (applying_ || !BecomesModelOperation(event->type())) {
     return QObject::eventFilter(watched, event);
   }
@@ -147,18 +220,19 @@ bool QtWindowView::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
+// Applying may show a placeholder, whose page is then built and applied within.
 void QtWindowView::Apply(const Control& control, QWidget& widget, Property property) {
   const QSignalBlocker blocker(&widget);
-  applying_ = true;
+  const bool outer = std::exchange(applying_, true);
   ApplyProperty(widget, control, property, skin_folder_);
-  applying_ = false;
+  applying_ = outer;
 }
 
 void QtWindowView::ApplyAll(const Control& control, QWidget& widget) {
   const QSignalBlocker blocker(&widget);
-  applying_ = true;
+  const bool outer = std::exchange(applying_, true);
   ApplyAllProperties(widget, control, skin_folder_);
-  applying_ = false;
+  applying_ = outer;
 }
 
 void QtWindowView::ScheduleSync() {

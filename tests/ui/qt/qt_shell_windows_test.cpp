@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 #include <fstream>
 
@@ -120,6 +121,9 @@ TEST_F(QtShellWindowsTest, SkinPopupOpensUnderItsButtonAndIsFreedWhenClosed) {
   const QPoint button_corner = skin_button_->mapToGlobal(QPoint(40, 20));
   EXPECT_EQ(popup.pos(),
             KeepOnScreen(QRect(button_corner - QPoint(popup.width(), 0), popup.size())));
+  // The colours' buttons are made when their page is first shown, as the user opens it.
+  popup.findChild<QRadioButton*>("skin_color")->click();
+  QCoreApplication::sendPostedEvents();
   Click(popup, "skin_color_btn", 2);
   ASSERT_EQ(receiver_.received.size(), 1u);
   EXPECT_TRUE(receiver_.received[0].is_colour);

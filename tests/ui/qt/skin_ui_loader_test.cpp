@@ -1,10 +1,13 @@
 // The skin's layout loader: it makes the skin's own widgets and keeps Qt Designer's widget
-// plugins (and the libraries they bring, QtQuick and QtQml among them) out of the process.
+// plugins (and the libraries they bring, QtQuick and QtQml among them) out of the process; it
+// leaves tab pages empty until asked to fill them.
 #include "ui/qt/skin_ui_loader.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QLabel>
+#include <QLayout>
 #include <QWidget>
 #include <fstream>
 #include <memory>
@@ -42,7 +45,7 @@ TEST(SkinUiLoaderTest, LoadsTheLayoutWithoutDesignerPlugins) {
   const QStringList library_paths = QCoreApplication::libraryPaths();
 
   SkinUiLoader loader(skin);
-  const std::unique_ptr<QWidget> top(loader.LoadLayout("XML_TEST"));
+  const std::unique_ptr<QWidget> top(loader.LoadFile("XML_TEST"));
 
   ASSERT_NE(top, nullptr);
   EXPECT_NE(top->findChild<QWidget*>("okbtn"), nullptr);
@@ -51,6 +54,64 @@ TEST(SkinUiLoaderTest, LoadsTheLayoutWithoutDesignerPlugins) {
   EXPECT_EQ(QCoreApplication::libraryPaths(), library_paths);
   EXPECT_FALSE(IsMapped("libQt6Quick.so"));
   EXPECT_FALSE(IsMapped("libQt6Qml.so"));
+}
+
+// A tab layout whose pages are: widgets with a tab layout of their own, a placeholder, nothing, and
+// a layout of widgets.
+constexpr std::string_view kTabs = R"(<?xml version="1.0" encoding="UTF-8"?>
+<ui version="4.0"><widget class="QWidget" name="top">
+ <widget class="QLabel" name="outside"/>
+ <widget class="QStackedWidget" name="tabs">
+  <widget class="QWidget" name="page_widgets">
+   <property name="toolTip"><string>kept</string></property>
+   <widget class="QLabel" name="first"/>
+   <widget class="QStackedWidget" name="inner">
+    <widget class="QWidget" name="inner_page"><widget class="QLabel" name="deep"/></widget>
+   </widget>
+  </widget>
+  <widget class="QWidget" name="page_tag"><property name="tag" stdset="0"><string>MS_DPI_UI</string></property></widget>
+  <widget class="QWidget" name="page_empty"/>
+  <widget class="QWidget" name="page_layout">
+   <layout class="QVBoxLayout" name="rows"><item><widget class="QLabel" name="row"/></item></layout>
+  </widget>
+ </widget>
+</widget></ui>)";
+
+TEST(SkinUiLoaderTest, TabPagesAreFilledOnlyWhenAsked) {
+  testing::TempDir dir;
+  testing::WriteFile(dir.path() / "tabs.ui", kTabs);
+  SkinUiLoader loader{Skin(dir.path())};
+  const std::unique_ptr<QWidget> top(loader.LoadFile("tabs.ui"));
+  ASSERT_NE(top, nullptr);
+  const auto page = [&](const char* name) { return top->findChild<QWidget*>(name); };
+  const auto label = [&](const char* name) { return top->findChild<QLabel*>(name); };
+  ASSERT_NE(label("outside"), nullptr);
+  struct Case {
+    const char* page;
+    bool set_aside;
+  };
+  for (const Case& tab : {Case{"page_widgets", true}, Case{"page_tag", false},
+                          Case{"page_empty", false}, Case{"page_layout", true}}) {
+    ASSERT_NE(page(tab.page), nullptr) << tab.page;
+    EXPECT_EQ(loader.HoldsSetAside(*page(tab.page)), tab.set_aside) << tab.page;
+    EXPECT_TRUE(page(tab.page)->findChildren<QWidget*>().isEmpty()) << tab.page;
+  }
+  EXPECT_EQ(page("page_widgets")->toolTip(), "kept") << "the page keeps its own properties";
+
+  ASSERT_NE(loader.FillPage(*page("page_widgets")), nullptr);
+  EXPECT_FALSE(loader.HoldsSetAside(*page("page_widgets")));
+  EXPECT_EQ(loader.FillPage(*page("page_widgets")), nullptr) << "filled once";
+  ASSERT_NE(label("first"), nullptr);
+  EXPECT_TRUE(page("page_widgets")->isAncestorOf(label("first")));
+  ASSERT_NE(page("inner_page"), nullptr);
+  EXPECT_EQ(label("deep"), nullptr) << "a page within a page waits for its own turn";
+  ASSERT_NE(loader.FillPage(*page("inner_page")), nullptr);
+  EXPECT_TRUE(page("inner_page")->isAncestorOf(label("deep")));
+
+  ASSERT_NE(loader.FillPage(*page("page_layout")), nullptr);
+  ASSERT_NE(label("row"), nullptr);
+  EXPECT_NE(label("row")->parentWidget()->layout(), nullptr) << "the page's layout came along";
+  EXPECT_EQ(loader.FillPage(*page("page_empty")), nullptr);
 }
 
 }  // namespace

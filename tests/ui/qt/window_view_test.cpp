@@ -368,6 +368,9 @@ TEST_F(WindowViewTest, WorkerChangesAndNotificationsArriveOnTheUserInterfaceThre
   EXPECT_THAT(threads, ElementsAre(std::this_thread::get_id()));
 }
 
+// Every control of every window gets a widget of its name once its pages are built, and that
+// widget sits within its parent control's: names repeat across pages, and a page's controls
+// must never take another page's widgets.
 TEST(WindowViewSkinTest, EveryShippedWindowBuildsAndBindsItsNamedControls) {
   Skin skin(std::filesystem::path(VANDREL_SOURCE_DIR) / "skin");
   ASSERT_TRUE(skin.LoadIndex());
@@ -378,7 +381,13 @@ TEST(WindowViewSkinTest, EveryShippedWindowBuildsAndBindsItsNamedControls) {
     const auto view = QtWindowView::Create(*model, skin);
     ASSERT_NE(view, nullptr) << resource;
     for (const Control* control : model->AllControls()) {
-      EXPECT_NE(view->WidgetOf(*control), nullptr) << resource << " " << control->Name();
+      view->BuildPagesOf(*control);
+      const QWidget* widget = view->WidgetOf(*control);
+      ASSERT_NE(widget, nullptr) << resource << " " << control->Name();
+      if (control->Parent() == nullptr) continue;
+      EXPECT_EQ(widget->objectName().toStdString(), control->Name()) << resource;
+      EXPECT_TRUE(view->WidgetOf(*control->Parent())->isAncestorOf(widget))
+          << resource << " " << control->Name();
     }
   }
 }
