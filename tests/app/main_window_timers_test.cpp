@@ -37,9 +37,9 @@ TEST_F(HubTest, TheRepaintTimerFirstWaits100MsThenRepaintsEvery50Ms) {
 }
 
 // Hidden, or with no device, the repaint and the deferred update look only once a second; shown
-// (and, for the update, connected) they keep their 50 ms and 100 ms. Each stage follows the one before on one window:
-// ten idle minutes wake it at most once a second per timer, and a device connected or a window
-// shown is back at the fast pace within that second.
+// (and, for the update, connected) they keep their 50 ms and 100 ms. Each stage follows the one
+// before on one window: ten idle minutes wake it at most once a second per timer, and a device
+// connected or a window shown is back at the fast pace within that second.
 TEST_F(HubTest, IdleTimersLookOnlyOnceASecond) {
   struct Stage {
     const char* what;

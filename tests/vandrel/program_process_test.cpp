@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -125,13 +126,18 @@ class ProgramProcessTest : public ::testing::Test {
   std::unique_ptr<Program> Start(const std::string& name,
                                  std::vector<std::string> arguments = {"--simulate"},
                                  const std::string& home = "") {
-    const std::vector<std::string> environment = {
+    std::vector<std::string> environment = {
         "HOME=" + (home.empty() ? (dir_.path() / "home").string() : home),
         "XDG_RUNTIME_DIR=" + (dir_.path() / "run").string(),
         "XDG_CONFIG_HOME=" + (dir_.path() / "config").string(),
         "QT_QPA_PLATFORM=offscreen",
         "VANDREL_TRACE=1",
     };
+    // The sanitizers' options (suppressions among them) reach the program as they reach the test.
+    for (const char* option : {"ASAN_OPTIONS", "TSAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
+      if (const char* value = std::getenv(option))
+        environment.push_back(std::string(option) + "=" + value);
+    }
     return std::make_unique<Program>(arguments, environment, dir_.path() / (name + ".log"));
   }
   testing::TempDir dir_;
