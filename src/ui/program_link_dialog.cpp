@@ -8,9 +8,8 @@ namespace vandrel {
 
 ProgramLinkDialog::ProgramLinkDialog(WindowModel& window, std::vector<std::string> programs)
     : window_(window), list_(window.Find(kProgramListControl)), programs_(std::move(programs)) {
-  std::ranges::sort(programs_);
-  const auto [first, last] = std::ranges::unique(programs_);
-  programs_.erase(first, last);
+  std::sort(programs_.begin(), programs_.end());
+  programs_.erase(std::unique(programs_.begin(), programs_.end()), programs_.end());
   if (list_ != nullptr) {
     list_->RemoveAllItems();
     for (const std::string& program : programs_) list_->AddItem(ListItem::OfText(program));
