@@ -16,6 +16,7 @@
 #include "platform/window_reports.h"
 #include "support/dbus_test_daemon.h"
 #include "support/deadline.h"
+#include "support/fake_processes.h"
 #include "support/temp_dir.h"
 
 namespace vandrel {
@@ -25,15 +26,7 @@ using namespace std::string_literals;
 using ::testing::AllOf;
 using ::testing::HasSubstr;
 using testing::kWaitDeadline;
-
-// Processes 100 (a plain program), 200 (a Wine game); 300 is not running.
-void MakeProcesses(const std::filesystem::path& proc) {
-  std::filesystem::create_directories(proc / "100");
-  std::filesystem::create_symlink("/usr/bin/kate", proc / "100" / "exe");
-  std::filesystem::create_directories(proc / "200");
-  std::filesystem::create_symlink("/usr/lib/wine/wine64-preloader", proc / "200" / "exe");
-  testing::WriteFile(proc / "200" / "cmdline", "C:\\Games\\Foo\\foo.exe\0"s);
-}
+using testing::MakeProcesses;
 
 TEST(WindowReportsTest, AProcessIsNamedAnythingElseIsUnknownWithTheReason) {
   const testing::TempDir fixture;
