@@ -12,6 +12,7 @@
 
 #include "core/change_signal.h"
 #include "core/clock.h"
+#include "sim/cpu_ledger.h"
 #include "sim/sim_notice.h"
 #include "sim/sim_trace.h"
 
@@ -25,6 +26,8 @@ class BusContext {
   [[nodiscard]] Clock& clock() { return clock_; }
   // Notified when a device is plugged in or leaves the bus (unplugged or vanished).
   [[nodiscard]] ChangeSignal& changes() { return changes_; }
+  // What the devices cost the threads that talk to them, once enabled.
+  [[nodiscard]] SimCpuLedger& cpu_ledger() { return cpu_ledger_; }
 
   // Starts tracing to `path` (empty: stops); false when the file cannot be opened.
   bool SetTraceFile(const std::filesystem::path& path) {
@@ -66,6 +69,7 @@ class BusContext {
  private:
   Clock& clock_;
   ChangeSignal changes_;
+  SimCpuLedger cpu_ledger_;
   std::mutex mutex_;  // guards trace_, trace_failed_ and sink_
   std::unique_ptr<SimTrace> trace_;
   bool trace_failed_ = false;

@@ -68,6 +68,7 @@ std::optional<HidIoResult> SimConnection::TakeDue(std::span<std::uint8_t> buffer
 HidIoResult SimConnection::Read(std::span<std::uint8_t> buffer, Clock::Duration timeout,
                                 Event& cancel) {
   if (!flags_.read) return {HidIoStatus::kFailed, 0};
+  const SimCpuLedger::Scope charge(bus_->cpu_ledger());
   Clock& clock = bus_->clock();
   const CancelRelay relay(cancel, wake_);
   const Clock::Duration start = clock.Now();
@@ -102,6 +103,7 @@ HidIoResult SimConnection::Write(std::span<const std::uint8_t> report, Clock::Du
   const bool vendor = collection_ == SimCollection::kVendor;
   if (!flags_.write || !vendor || !device_->present()) return {HidIoStatus::kFailed, 0};
   if (cancel.TryWait()) return {HidIoStatus::kCancelled, 0};
+  const SimCpuLedger::Scope charge(bus_->cpu_ledger());
   const Faults faults = device_->CurrentFaults();
   const Clock::Duration accept_time = SaturatingAdd(
       faults.write_delay, faults.usb_timing ? Clock::Duration(1ms) : Clock::Duration::zero());

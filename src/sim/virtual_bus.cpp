@@ -88,6 +88,12 @@ bool VirtualBus::SetTraceFile(const std::filesystem::path& path) {
 
 void VirtualBus::SetNoticeSink(SimNoticeSink sink) { context_->SetNoticeSink(std::move(sink)); }
 
+void VirtualBus::AccountCpu() { context_->cpu_ledger().Enable(); }
+
+std::vector<SimCpuLedger::Entry> VirtualBus::CpuTotals() const {
+  return context_->cpu_ledger().Totals();
+}
+
 bool VirtualBus::LockStateFolder(const std::filesystem::path& folder, Clock::Duration patience,
                                  std::string& error) {
   state_lock_ = StateFolderLock::Take(folder, context_->clock(), patience, error);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "device/hid_backend.h"
+#include "sim/cpu_ledger.h"
 #include "sim/sim_notice.h"
 #include "sim/simulated_device.h"
 #include "sim/state_lock.h"
@@ -39,6 +40,9 @@ class VirtualBus final : public HidBackend {
   [[nodiscard]] std::vector<std::shared_ptr<SimulatedDevice>> Devices() const;
   // Traces every report to `path` from now on (empty: stops); false when it cannot be opened.
   bool SetTraceFile(const std::filesystem::path& path);
+  // From now on, charges what the devices cost each thread that talks to them (SimCpuLedger).
+  void AccountCpu();
+  [[nodiscard]] std::vector<SimCpuLedger::Entry> CpuTotals() const;
   // Notices about state and trace files go to `sink` from now on (see SimNotice).
   void SetNoticeSink(SimNoticeSink sink);
   // Holds `folder` (see StateFolderLock) until the bus is destroyed, so that devices plugged with

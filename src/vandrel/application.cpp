@@ -21,6 +21,29 @@
 #include "ui/skin_observer.h"
 
 namespace vandrel {
+namespace {
+
+// For benchmarks: what each simulated device received (its lighting frames over the seconds since
+// the first of them, and its requests), and what the devices have cost each thread that talks to
+// them (processor time and wake-ups), all counted from the start.
+void PrintSimulatorStatistics(const sim::VirtualBus& bus, const Clock& clock) {
+  for (const std::shared_ptr<sim::SimulatedDevice>& device : bus.Devices()) {
+    const std::optional<Clock::Duration> first = device->FirstFrameTime();
+    const double seconds =
+        first ? std::chrono::duration<double>(clock.Now() - *first).count() : 0.0;
+    std::fprintf(stderr,
+                 "vandrel: simulated device %04x: %d lighting frames in %.3f s, %d requests\n",
+                 device->product_id(), device->FramesReceived(), seconds, device->RequestCount());
+  }
+  for (const sim::SimCpuLedger::Entry& entry : bus.CpuTotals()) {
+    std::fprintf(stderr, "vandrel: simulator time in thread %s: %lld ns, %lld wake-ups\n",
+                 entry.thread.c_str(), static_cast<long long>(entry.cpu_ns),
+                 static_cast<long long>(entry.wakeups));
+  }
+  std::fprintf(stderr, "vandrel: end of the simulator statistics\n");
+}
+
+}  // namespace
 
 std::unique_ptr<Application> Application::Create(const ProgramOptions& options,
                                                  const SingleInstance& instance,
@@ -89,6 +112,7 @@ bool Application::MakeBackend(std::string& error) {
       device->SetLighting(options_.sim_lighting->first, options_.sim_lighting->second);
     }
   }
+  if (options_.sim_stats) bus->AccountCpu();
   bus_ = bus.get();
   backend_ = std::move(bus);
   return true;
@@ -201,7 +225,12 @@ void Application::MakeHub(const SingleInstance& instance) {
     Trace(std::string(listening ? "activation: listening at " : "activation: cannot listen at ") +
           instance.socket_path().string());
   }
-  signals_ = std::make_unique<TerminationSignals>([this] { ui_.Post(kMessageDestroy, 0, 0); });
+  std::function<void()> report;
+  if (options_.sim_stats && bus_ != nullptr) {
+    report = [this] { PrintSimulatorStatistics(*bus_, clock_); };
+  }
+  signals_ = std::make_unique<ProgramSignals>([this] { ui_.Post(kMessageDestroy, 0, 0); },
+                                              std::move(report));
   if (bus_ != nullptr) {
     simulator_menu_ = std::make_unique<SimulatorMenu>(*bus_, *options_.simulate);
     host_->SetMenuExtension([this](QMenu& menu) { simulator_menu_->AddTo(menu); });
@@ -217,23 +246,6 @@ void Application::MakeHub(const SingleInstance& instance) {
         *hub_, *window_, *host_, ui_, *dialogs_);
   }
 }
-
-namespace {
-
-// What each simulated device received, for benchmarks: its lighting frames over the seconds
-// since the first of them, and its requests.
-void PrintSimulatorStatistics(const sim::VirtualBus& bus, const Clock& clock) {
-  for (const std::shared_ptr<sim::SimulatedDevice>& device : bus.Devices()) {
-    const std::optional<Clock::Duration> first = device->FirstFrameTime();
-    const double seconds =
-        first ? std::chrono::duration<double>(clock.Now() - *first).count() : 0.0;
-    std::fprintf(stderr,
-                 "vandrel: simulated device %04x: %d lighting frames in %.3f s, %d requests\n",
-                 device->product_id(), device->FramesReceived(), seconds, device->RequestCount());
-  }
-}
-
-}  // namespace
 
 int Application::Run() {
   first_paint_ = std::make_unique<FirstPaintTrace>(*host_->Widget());

@@ -39,7 +39,7 @@
 #include "vandrel/program_options.h"
 #include "vandrel/screenshot.h"
 #include "vandrel/simulator_menu.h"
-#include "vandrel/termination_signals.h"
+#include "vandrel/program_signals.h"
 
 namespace vandrel {
 
@@ -101,7 +101,7 @@ class Application {
   // Set by the lighting threads once they have sent the pad a frame.
   std::atomic<bool> pad_frame_sent_{false};
   std::unique_ptr<ActivationServer> activation_;
-  std::unique_ptr<TerminationSignals> signals_;
+  std::unique_ptr<ProgramSignals> signals_;
   std::unique_ptr<SimulatorMenu> simulator_menu_;
   std::unique_ptr<Screenshot> screenshot_;
   std::unique_ptr<FirstPaintTrace> first_paint_;

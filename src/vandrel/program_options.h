@@ -17,7 +17,7 @@ struct ProgramOptions {
   std::optional<std::vector<std::string>> simulate;
   std::filesystem::path sim_trace;  // trace every simulated report here
   bool sim_usb_timing = false;      // simulated reports take about 1 ms each, as on USB
-  bool sim_stats = false;           // at the end, print what each simulated device received
+  bool sim_stats = false;           // at the end and on SIGUSR1, print the simulator's figures
   // Every simulated device's lighting mode and speed, in every slot ("MODE:SPEED").
   std::optional<std::pair<std::uint8_t, std::uint8_t>> sim_lighting;
   std::string sim_lighting_text;     // what --sim-lighting was given when it was not MODE:SPEED
@@ -56,8 +56,9 @@ inline constexpr std::string_view kProgramUsage =
     "  --sim-usb-timing        simulated reports take about 1 ms each, as on a USB device\n"
     "  --sim-lighting MODE:SPEED  start every simulated device with this lighting mode and\n"
     "                          speed (0 fastest) in all its slots\n"
-    "  --sim-stats             at the end, print the frames and requests each simulated\n"
-    "                          device received\n"
+    "  --sim-stats             at the end and on SIGUSR1, print the frames and requests\n"
+    "                          each simulated device received and the time it cost each\n"
+    "                          thread\n"
     "  --screenshot FILE       once the window is filled, write a PNG of it to FILE and end\n"
     "  --screenshot-view VIEW  what to picture: kb, ms, mp (a device tab), kb-keys (a key\n"
     "                          reassigned), kb-lighting (the keyboard's Lighting tab),\n"

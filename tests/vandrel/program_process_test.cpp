@@ -1,7 +1,7 @@
 // The built program as a user starts it, offscreen with temporary folders: one copy per user (a
 // later copy wakes the first and ends with 0), a crashed copy's lock does not keep the next from
-// starting, a copy that cannot take the lock says so, SIGTERM ends the program in order, and a
-// screenshot run writes its picture and ends.
+// starting, a copy that cannot take the lock says so, SIGTERM ends the program in order, SIGUSR1
+// reports the simulator's figures when asked for, and a screenshot run writes its picture and ends.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -236,6 +236,35 @@ TEST_F(ProgramProcessTest, AViewRunShowsItsViewAndStaysUntilEnded) {
     run->Signal(SIGTERM);
     EXPECT_TRUE(ExitedWithZero(run->Wait())) << view << run->Output();
   }
+}
+
+// A benchmark asks a simulating run for its figures with SIGUSR1 while it animates: the run
+// prints them, goes on, and the keyboard's lighting thread has been charged with its time in the
+// simulated devices; a run without --sim-stats treats SIGUSR1 as any program does and ends.
+TEST_F(ProgramProcessTest, SigusrOneReportsTheSimulatorsFiguresOnlyWhenAskedFor) {
+  constexpr std::string_view kEnd = "vandrel: end of the simulator statistics";
+  const std::unique_ptr<Program> run =
+      Start("stats", {"--simulate", "--sim-usb-timing", "--sim-stats", "--show-view", "hidden"});
+  ASSERT_TRUE(WaitFor([&] { return run->Said("vandrel: showing view"); })) << run->Output();
+  ASSERT_TRUE(WaitFor([&] {
+    run->Signal(SIGUSR1);
+    std::this_thread::sleep_for(100ms);
+    const std::string output = run->Output();
+    return output.find("simulator time in thread kb-light: ") != std::string::npos &&
+           output.find(kEnd) != std::string::npos;
+  })) << run->Output();
+  EXPECT_TRUE(run->Said("vandrel: simulated device 7653: ")) << run->Output();
+  EXPECT_TRUE(run->Running()) << run->Output();
+  run->Signal(SIGTERM);
+  EXPECT_TRUE(ExitedWithZero(run->Wait())) << run->Output();
+
+  const std::unique_ptr<Program> plain = Start("plain", {"--simulate", "--show-view", "hidden"});
+  ASSERT_TRUE(WaitFor([&] { return plain->Said("vandrel: showing view"); })) << plain->Output();
+  plain->Signal(SIGUSR1);
+  const std::optional<int> status = plain->Wait();
+  ASSERT_TRUE(status.has_value());
+  EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == SIGUSR1) << plain->Output();
+  EXPECT_FALSE(plain->Said(kEnd));
 }
 
 // Files the program reads at start that are FIFOs with no writer (the picture skin named in
