@@ -37,9 +37,9 @@
 #include "ui/qt/qt_window_host.h"
 #include "vandrel/first_paint.h"
 #include "vandrel/program_options.h"
+#include "vandrel/program_signals.h"
 #include "vandrel/screenshot.h"
 #include "vandrel/simulator_menu.h"
-#include "vandrel/program_signals.h"
 
 namespace vandrel {
 
