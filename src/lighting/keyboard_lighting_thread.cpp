@@ -28,20 +28,25 @@ KeyboardLightingThread::KeyboardLightingThread(const LightingThreadInputs& input
 
 void KeyboardLightingThread::Run(Event& stop) {
   RunLightingLoop(
-      in_.clock, stop, kStartDelay, kKeyboardLightingExit, [this] { return Pass(); },
+      in_.clock, stop, kStartDelay, kKeyboardLightingExit, [this] { return Pass(true); },
       in_.channels.connections, [this] { return in_.channels.keyboard.connected(); },
       {&in_.channels.keyboard.changes(), &in_.keyboard.lighting_changes,
-       &in_.keyboard.engine_requests.arrivals()});
+       &in_.keyboard.engine_requests.arrivals()},
+      [this] { return LeadPause(); });
+}
+
+Clock::Duration KeyboardLightingThread::LeadPause() const {
+  const LightingBlock pace = in_.keyboard.Lighting();
+  return KeyboardFrameSleep(pace.mode, pace.speed);
 }
 
 // The page's requests are taken after the pause and before the lighting the frame is rendered
 // from is read: the page changes the lighting before it queues, so a mode chosen during the pause
 // is rendered only once its reset and seed are applied, and never the other way round.
-bool KeyboardLightingThread::Pass() {
-  const LightingBlock pace = in_.keyboard.Lighting();
-  const Clock::Duration pause = KeyboardFrameSleep(pace.mode, pace.speed);
-  CatchUpRestedPasses(pause);
-  SleepFor(in_.clock, pause);
+bool KeyboardLightingThread::Pass(bool lead_waited) {
+  const Clock::Duration pause = LeadPause();
+  CatchUpRestedPasses(pause, lead_waited ? pause : Clock::Duration::zero());
+  if (!lead_waited) SleepFor(in_.clock, pause);
   in_.keyboard.engine_requests.ApplyPending(effect_);
   const DeviceChannel& channel = in_.channels.keyboard;
   if (!channel.connected()) {
@@ -62,10 +67,12 @@ bool KeyboardLightingThread::Pass() {
 
 // Every pass moves the colour counter on, also those the thread waited through instead: it moves
 // on by as many as would have run since (each its pause and its stop poll), so that the colours
-// later keys take do not depend on how long the thread waited.
-void KeyboardLightingThread::CatchUpRestedPasses(Clock::Duration pause) {
+// later keys take do not depend on how long the thread waited. `waited_since` is this pass's own
+// pause, when the loop has waited it already.
+void KeyboardLightingThread::CatchUpRestedPasses(Clock::Duration pause,
+                                                 Clock::Duration waited_since) {
   if (!rest_began_) return;
-  const Clock::Duration rested = in_.clock.Now() - *rest_began_;
+  const Clock::Duration rested = in_.clock.Now() - *rest_began_ - waited_since;
   rest_began_.reset();
   const auto passes = rested / (pause + kLightingStopPoll);
   effect_.colour_counter = static_cast<std::uint8_t>(effect_.colour_counter + passes);

@@ -48,7 +48,9 @@ inline constexpr Clock::Duration kLightingStopPoll = std::chrono::milliseconds(1
 void SleepFor(Clock& clock, Clock::Duration duration);
 
 // The body every lighting thread shares: waits `start_delay` (ending early when stopped), runs
-// `pass` while a 1 ms wait on `stop` times out, then writes `exit_line`. While `has_device` says
+// `pass` while a 1 ms wait on `stop` times out, then writes `exit_line`. A pass that begins with a
+// pause gives it as `lead_pause`: the loop waits it together with the 1 ms, one wake-up instead of
+// two, and the pass must then leave it out. While `has_device` says
 // that no device the thread drives is connected, and `connections` tells when one is, the loop
 // waits for that instead of running passes that would only pause: a program with no device wakes
 // nobody. A pass that returns true found that its next ones could change nothing until one of
@@ -57,6 +59,7 @@ void RunLightingLoop(Clock& clock, Event& stop, Clock::Duration start_delay,
                      std::string_view exit_line, const std::function<bool()>& pass,
                      ChangeSignal* connections = nullptr,
                      const std::function<bool()>& has_device = {},
-                     std::initializer_list<ChangeSignal*> changes = {});
+                     std::initializer_list<ChangeSignal*> changes = {},
+                     const std::function<Clock::Duration()>& lead_pause = {});
 
 }  // namespace vandrel

@@ -2,7 +2,8 @@
 // every frame; the mouse's only paces itself, since the mouse animates its own effects; the
 // synchronised one renders the common effect onto every device whose sync-lighting flag is set.
 // A device's own thread stands aside while its flag is set. Each thread's Run is its worker-thread
-// body; Pass is one turn of its loop, for tests on the manual clock. A pass returns true when the
+// body; Pass is one turn of its loop, for tests on the manual clock (Run has the loop wait a pass's
+// first pause together with its stop poll, and tells the pass). A pass returns true when the
 // thread may wait for a change of what it renders from: it stands aside, or its last frame
 // changed nothing and the device shows it, so every further pass would send that frame again.
 #pragma once
@@ -31,13 +32,14 @@ class KeyboardLightingThread {
  public:
   explicit KeyboardLightingThread(const LightingThreadInputs& inputs);
   void Run(Event& stop);
-  bool Pass();
+  bool Pass(bool lead_waited = false);
   [[nodiscard]] const EffectState& effect() const { return effect_; }
 
  private:
+  [[nodiscard]] Clock::Duration LeadPause() const;
   // Whether the frame changed nothing and the keyboard shows it.
   bool RenderAndSend(std::uint8_t model);
-  void CatchUpRestedPasses(Clock::Duration pause);
+  void CatchUpRestedPasses(Clock::Duration pause, Clock::Duration waited_since);
 
   LightingThreadInputs in_;
   EffectState effect_;
@@ -62,10 +64,11 @@ class PadLightingThread {
  public:
   explicit PadLightingThread(const LightingThreadInputs& inputs);
   void Run(Event& stop);
-  bool Pass();
+  bool Pass(bool lead_waited = false);
   [[nodiscard]] const PadEffectState& effect() const { return effect_; }
 
  private:
+  [[nodiscard]] Clock::Duration LeadPause() const;
   // The lighting to render with.
   [[nodiscard]] LightingBlock TakeRequests();
   // Whether the frame changed nothing and the pad shows it.
@@ -80,10 +83,11 @@ class SyncLightingThread {
  public:
   explicit SyncLightingThread(const LightingThreadInputs& inputs);
   void Run(Event& stop);
-  bool Pass();
+  bool Pass(bool lead_waited = false);
   [[nodiscard]] std::uint8_t sync_step() const { return sync_step_; }
 
  private:
+  [[nodiscard]] Clock::Duration LeadPause() const;
   // Whether the effect changed any frame or its position.
   bool Render(const LightingBlock& common, bool keyboard, bool pad);
   // Whether the keyboard shows the frame (or takes none).

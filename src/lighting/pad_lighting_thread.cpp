@@ -12,14 +12,19 @@ PadLightingThread::PadLightingThread(const LightingThreadInputs& inputs) : in_(i
 
 void PadLightingThread::Run(Event& stop) {
   RunLightingLoop(
-      in_.clock, stop, kStartDelay, kPadLightingExit, [this] { return Pass(); },
+      in_.clock, stop, kStartDelay, kPadLightingExit, [this] { return Pass(true); },
       in_.channels.connections, [this] { return in_.channels.pad.connected(); },
-      {&in_.channels.pad.changes(), &in_.pad.lighting.changes(), in_.pad_flash_requests});
+      {&in_.channels.pad.changes(), &in_.pad.lighting.changes(), in_.pad_flash_requests},
+      [this] { return LeadPause(); });
 }
 
-bool PadLightingThread::Pass() {
+Clock::Duration PadLightingThread::LeadPause() const {
   const LightingBlock lighting = in_.pad.lighting.Load();
-  SleepFor(in_.clock, PadFrameDelay(lighting.mode, lighting.speed));
+  return PadFrameDelay(lighting.mode, lighting.speed);
+}
+
+bool PadLightingThread::Pass(bool lead_waited) {
+  if (!lead_waited) SleepFor(in_.clock, LeadPause());
   const DeviceChannel& channel = in_.channels.pad;
   if (!channel.connected()) {
     in_.clock.Sleep(kAbsentPause);

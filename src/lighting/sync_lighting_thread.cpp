@@ -18,22 +18,27 @@ SyncLightingThread::SyncLightingThread(const LightingThreadInputs& inputs) : in_
 void SyncLightingThread::Run(Event& stop) {
   DeviceChannels& channels = in_.channels;
   RunLightingLoop(
-      in_.clock, stop, Clock::Duration::zero(), kSyncLightingExit, [this] { return Pass(); },
+      in_.clock, stop, Clock::Duration::zero(), kSyncLightingExit, [this] { return Pass(true); },
       channels.connections,
       [&channels] {
         return channels.keyboard.connected() || channels.mouse.connected() ||
                channels.pad.connected();
       },
       {&channels.keyboard.changes(), &channels.mouse.changes(), &channels.pad.changes(),
-       &in_.common.changes(), &in_.keyboard.lighting_changes});
+       &in_.common.changes(), &in_.keyboard.lighting_changes},
+      [this] { return LeadPause(); });
+}
+
+Clock::Duration SyncLightingThread::LeadPause() const {
+  return std::chrono::milliseconds(4 * in_.common.Load().speed);
 }
 
 // While no device follows the animation, or the effect stands still and the devices show its
 // frames, the passes to come would change nothing until a flag, the common block or a device
 // changes: the pass lets the thread wait for that.
-bool SyncLightingThread::Pass() {
+bool SyncLightingThread::Pass(bool lead_waited) {
+  if (!lead_waited) SleepFor(in_.clock, LeadPause());
   const LightingBlock common = in_.common.Load();
-  SleepFor(in_.clock, std::chrono::milliseconds(4 * common.speed));
   const DeviceChannels& channels = in_.channels;
   if (!channels.keyboard.connected() && !channels.mouse.connected() && !channels.pad.connected()) {
     in_.clock.Sleep(kNoDevicePause);

@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "keyboard/lighting/keyboard_speed_table.h"
 #include "lighting/lighting_threads.h"
 #include "support/deadline.h"
 #include "thread_harness.h"
@@ -155,7 +156,8 @@ TEST(LightingRestTest, AFrameTheDeviceDidNotTakeKeepsItsThreadSending) {
 }
 
 // The keyboard's colour counter moves on once per pass; a thread that waited instead moves it on
-// by the passes it would have run meanwhile (its pause and the stop poll each).
+// by the passes it would have run meanwhile (its pause and the stop poll each), whether the pass
+// sleeps its own pause or the loop has waited it already.
 TEST(LightingRestTest, TheColourCounterCatchesUpOnThePassesWaitedThrough) {
   const struct {
     std::uint8_t mode;
@@ -164,16 +166,20 @@ TEST(LightingRestTest, TheColourCounterCatchesUpOnThePassesWaitedThrough) {
     int passes;  // those that would have run
   } cases[] = {{3, 0, 300ms, 30}, {0, 0, 299ms, 99}, {18, 0, 66ms, 1}, {3, 2, 0ms, 0}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "mode " << int{c.mode} << ", " << c.waited.count());
-    testing::ThreadHarness world;
-    world.keyboard_channel.set_connected(true);
-    world.keyboard_channel.set_sync_lighting(true);
-    world.SetKeyboardLighting({.mode = c.mode, .speed = c.speed});
-    KeyboardLightingThread thread(world.Inputs());
-    ASSERT_TRUE(thread.Pass());
-    world.clock.Sleep(c.waited);
-    ASSERT_TRUE(thread.Pass());
-    EXPECT_EQ(thread.effect().colour_counter, 2 + c.passes);
+    for (const bool lead_waited : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << "mode " << int{c.mode} << ", " << c.waited.count()
+                                        << (lead_waited ? ", pause waited by the loop" : ""));
+      testing::ThreadHarness world;
+      world.keyboard_channel.set_connected(true);
+      world.keyboard_channel.set_sync_lighting(true);
+      world.SetKeyboardLighting({.mode = c.mode, .speed = c.speed});
+      KeyboardLightingThread thread(world.Inputs());
+      ASSERT_TRUE(thread.Pass());
+      world.clock.Sleep(c.waited);
+      if (lead_waited) world.clock.Sleep(KeyboardFrameSleep(c.mode, c.speed));
+      ASSERT_TRUE(thread.Pass(lead_waited));
+      EXPECT_EQ(thread.effect().colour_counter, 2 + c.passes);
+    }
   }
 }
 

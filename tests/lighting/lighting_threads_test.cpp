@@ -362,6 +362,36 @@ TEST(LightingLoopTest, StartsAfterItsDelayPassesUntilStoppedAndTracesItsExit) {
                                             ManualClock::Request{Kind::kWait, 1ms}));
 }
 
+// A pass that begins with a pause has the loop wait it together with the stop poll: one wait a
+// pass instead of two, each as long as both.
+TEST(LightingLoopTest, APassesLeadPauseIsWaitedWithTheStopPoll) {
+  ManualClock clock;
+  Event stop;
+  int passes = 0;
+  std::thread body([&] {
+    RunLightingLoop(
+        clock, stop, 1000ms, "bye",
+        [&] {
+          ++passes;
+          return false;
+        },
+        nullptr, {}, {}, [] { return 5ms; });
+  });
+  for (std::size_t request = 1; request <= 3; ++request) {
+    ASSERT_TRUE(clock.AwaitRequests(request, 10s));
+    clock.Advance(clock.Requests().back().duration);
+  }
+  ASSERT_TRUE(clock.AwaitRequests(4, 10s));
+  stop.Set();
+  testing::JoinWithin(body, "the loop ending at its stop event");
+  using Kind = ManualClock::Request::Kind;
+  EXPECT_THAT(
+      clock.Requests(),
+      ElementsAre(ManualClock::Request{Kind::kWait, 1000ms}, ManualClock::Request{Kind::kWait, 6ms},
+                  ManualClock::Request{Kind::kWait, 6ms}, ManualClock::Request{Kind::kWait, 6ms}));
+  EXPECT_EQ(passes, 2);
+}
+
 TEST(LightingLoopTest, AStopDuringTheStartDelayEndsAtOnce) {
   ManualClock clock;
   Event stop;
