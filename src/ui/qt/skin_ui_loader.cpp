@@ -13,7 +13,7 @@
 #include "ui/qt/circle_progress.h"
 #include "ui/qt/colour_palette.h"
 #include "ui/qt/device_key_button.h"
-#include "ui/qt/tab_page_split.h"
+#include "ui/qt/page_split.h"
 #include "ui/qt/wnd_host.h"
 
 namespace vandrel {
@@ -80,7 +80,7 @@ QWidget* SkinUiLoader::LoadFile(std::string_view resource, QWidget* parent) {
 }
 
 QWidget* SkinUiLoader::LoadText(std::string_view ui_xml, QWidget* parent) {
-  std::optional<SplitLayout> split = SplitTabPages(ui_xml, set_aside_.size());
+  std::optional<SplitLayout> split = SplitPages(ui_xml, set_aside_.size());
   if (!split) return nullptr;
   for (std::string& page : split->pages) set_aside_.push_back(std::move(page));
   QByteArray bytes = QByteArray::fromStdString(split->layout);

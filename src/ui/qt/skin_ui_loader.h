@@ -1,8 +1,9 @@
 // SkinUiLoader: loads the skin's layout files into widgets with Qt's own .ui loader and creates
 // the custom widgets by their class names. A layout's placeholders (widgets with the dynamic
-// property "tag") and the pages of its tab layouts are loaded empty: FillPlaceholder puts the
-// sub-layout the control model chose for a placeholder into it, and FillPage puts back what a
-// tab page held, whenever the caller needs that page. User-interface thread only.
+// property "tag"), the pages of its tab layouts and the panels it hides are loaded empty:
+// FillPlaceholder puts the sub-layout the control model chose for a placeholder into it, and
+// FillPage puts back what a page held (see SplitPages), whenever the caller needs that page.
+// User-interface thread only.
 #pragma once
 
 #include <QUiLoader>
@@ -24,14 +25,14 @@ class SkinUiLoader : public QUiLoader {
   QWidget* createWidget(const QString& class_name, QWidget* parent = nullptr,
                         const QString& name = QString()) override;
 
-  // The widgets of one skin resource or layout file, its placeholders and tab pages empty;
+  // The widgets of one skin resource or layout file, its placeholders and pages empty;
   // nullptr when the file cannot be read or loaded.
   [[nodiscard]] QWidget* LoadFile(std::string_view resource, QWidget* parent = nullptr);
   // Loads the layout `file` into `placeholder`, filling it edge to edge: the page's top widget,
   // not shown yet, or nullptr when the file cannot be loaded. The page's own placeholders and tab
   // pages are empty.
   [[nodiscard]] QWidget* FillPlaceholder(QWidget& placeholder, std::string_view file);
-  // Whether `page` is a tab page of this loader's whose contents are still set aside.
+  // Whether `page` is a page of this loader's whose contents are still set aside.
   [[nodiscard]] bool HoldsSetAside(const QWidget& page) const;
   // Loads the contents set aside from `page` into it, like FillPlaceholder; nullptr when there
   // are none (any more).
@@ -43,7 +44,7 @@ class SkinUiLoader : public QUiLoader {
   [[nodiscard]] std::optional<std::size_t> SetAsideNumber(const QWidget& page) const;
 
   const Skin skin_;
-  std::vector<std::string> set_aside_;  // tab pages' contents by their number; empty once loaded
+  std::vector<std::string> set_aside_;  // pages' contents by their number; empty once loaded
 };
 
 }  // namespace vandrel

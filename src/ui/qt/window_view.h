@@ -1,12 +1,11 @@
 // QtWindowView: the Qt face of one window of the control model. It builds the window's widgets
 // from the same skin files as the model, binds each named widget to the control of the same name
 // (the n-th widget of a name to the n-th control of that name, both in document order), and then
-// keeps the two in step. The page of a placeholder, and the contents of a tab layout's page, are
-// built and bound only when first shown (most pages never are in a session, and every widget
-// costs memory and start-up time): their widgets then take what the model holds at that moment,
-// and follow it from then on. Names repeat from page to page, so a page binds to its own
-// controls alone.
-// In step means:
+// keeps the two in step. The page of a placeholder, and the contents of a tab layout's page or of
+// a panel the skin hides, are built and bound only when first shown (most pages never are in a
+// session, and every widget costs memory and start-up time): their widgets then take what the model
+// holds at that moment, and follow it from then on. Names repeat from page to page, so a page binds
+// to its own controls alone. In step means:
 // - user input becomes the model operation with notification that the user's action stands for
 //   (a click, a slider moved or released, text typed, a row or colour chosen, focus, hover);
 // - the model's change events are applied to the widgets with their signals blocked, so a change
@@ -78,7 +77,7 @@ class QtWindowView final : public QObject {
   QPointer<QWidget> top_;
   std::unordered_map<const Control*, QWidget*> widgets_;
   std::unordered_map<const QObject*, Control*> controls_;
-  // The placeholders and tab pages whose page is not built yet, by widget.
+  // The placeholders and pages (tab pages, hidden panels) not built yet, by widget.
   std::unordered_map<const QObject*, Control*> unbuilt_;
   bool applying_ = false;
   std::atomic<bool> sync_scheduled_ = false;

@@ -1,6 +1,6 @@
 // The skin's layout loader: it makes the skin's own widgets and keeps Qt Designer's widget
 // plugins (and the libraries they bring, QtQuick and QtQml among them) out of the process; it
-// leaves tab pages empty until asked to fill them.
+// leaves tab pages and the panels the layout hides empty until asked to fill them.
 #include "ui/qt/skin_ui_loader.h"
 
 #include <gtest/gtest.h>
@@ -112,6 +112,65 @@ TEST(SkinUiLoaderTest, TabPagesAreFilledOnlyWhenAsked) {
   ASSERT_NE(label("row"), nullptr);
   EXPECT_NE(label("row")->parentWidget()->layout(), nullptr) << "the page's layout came along";
   EXPECT_EQ(loader.FillPage(*page("page_empty")), nullptr);
+}
+
+// Widgets the layout hides, of which only "panel" is a panel whose contents can wait: the others
+// are shown, a placeholder, nameless, not a plain container, or sized by a layout.
+constexpr std::string_view kHidden = R"(<?xml version="1.0" encoding="UTF-8"?>
+<ui version="4.0"><widget class="QWidget" name="top">
+ <widget class="QWidget" name="panel">
+  <property name="visible"><bool>false</bool></property>
+  <property name="toolTip"><string>kept</string></property>
+  <widget class="QComboBox" name="in_panel"/>
+  <widget class="QWidget" name="inner_panel">
+   <property name="visible"><bool>false</bool></property>
+   <widget class="QLabel" name="deep"/>
+  </widget>
+ </widget>
+ <widget class="QWidget" name="shown"><widget class="QLabel" name="in_shown"/></widget>
+ <widget class="QWidget" name="hidden_tag">
+  <property name="visible"><bool>false</bool></property>
+  <property name="tag" stdset="0"><string>MS_DPI_UI</string></property>
+ </widget>
+ <widget class="QWidget">
+  <property name="visible"><bool>false</bool></property>
+  <widget class="QLabel" name="in_nameless"/>
+ </widget>
+ <widget class="QFrame" name="frame">
+  <property name="visible"><bool>false</bool></property>
+  <widget class="QLabel" name="in_frame"/>
+ </widget>
+ <widget class="QWidget" name="laid_out">
+  <layout class="QVBoxLayout" name="column"><item><widget class="QWidget" name="in_layout">
+   <property name="visible"><bool>false</bool></property>
+   <widget class="QLabel" name="in_laid_out"/>
+  </widget></item></layout>
+ </widget>
+</widget></ui>)";
+
+TEST(SkinUiLoaderTest, HiddenPanelsAreFilledOnlyWhenAsked) {
+  testing::TempDir dir;
+  testing::WriteFile(dir.path() / "hidden.ui", kHidden);
+  SkinUiLoader loader{Skin(dir.path())};
+  const std::unique_ptr<QWidget> top(loader.LoadFile("hidden.ui"));
+  ASSERT_NE(top, nullptr);
+  const auto find = [&](const char* name) { return top->findChild<QWidget*>(name); };
+  for (const char* made : {"in_shown", "in_nameless", "in_frame", "in_laid_out"})
+    EXPECT_NE(find(made), nullptr) << made;
+  for (const char* kept : {"shown", "hidden_tag", "frame", "in_layout"})
+    EXPECT_FALSE(loader.HoldsSetAside(*find(kept))) << kept;
+  ASSERT_NE(find("panel"), nullptr);
+  EXPECT_TRUE(loader.HoldsSetAside(*find("panel")));
+  EXPECT_TRUE(find("panel")->findChildren<QWidget*>().isEmpty());
+  EXPECT_EQ(find("panel")->toolTip(), "kept") << "the panel keeps its own properties";
+  EXPECT_TRUE(find("panel")->isHidden());
+
+  ASSERT_NE(loader.FillPage(*find("panel")), nullptr);
+  ASSERT_NE(find("in_panel"), nullptr);
+  EXPECT_TRUE(find("panel")->isAncestorOf(find("in_panel")));
+  ASSERT_NE(find("inner_panel"), nullptr);
+  EXPECT_TRUE(loader.HoldsSetAside(*find("inner_panel"))) << "a panel within a panel waits too";
+  EXPECT_EQ(find("deep"), nullptr);
 }
 
 }  // namespace

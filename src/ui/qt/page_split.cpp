@@ -1,4 +1,4 @@
-#include "ui/qt/tab_page_split.h"
+#include "ui/qt/page_split.h"
 
 #include <pugixml.hpp>
 #include <sstream>
@@ -14,6 +14,15 @@ bool HasContents(const pugi::xml_node widget) {
   return widget.child("widget") != nullptr || widget.child("layout") != nullptr;
 }
 
+// A plain named container the layout hides, placed by its geometry: its size does not depend on
+// its contents, so it looks the same filled late.
+bool IsHiddenPanel(const pugi::xml_node widget) {
+  const pugi::xml_node visible = widget.find_child_by_attribute("property", "name", "visible");
+  return std::string_view(widget.attribute("class").as_string()) == "QWidget" &&
+         *widget.attribute("name").as_string() != '\0' &&
+         std::string_view(visible.child("bool").text().as_string()) == "false";
+}
+
 std::string Text(const pugi::xml_document& document) {
   std::ostringstream out;
   document.save(out, "", pugi::format_raw);
@@ -27,10 +36,12 @@ class Splitter {
 
   // Visits the widgets under `node` in document order; the pages found are not entered.
   void Visit(const pugi::xml_node node) {
+    const std::string_view kind = node.name();
     const bool stack = std::string_view(node.attribute("class").as_string()) == "QStackedWidget";
     for (pugi::xml_node child : node.children()) {
       const std::string_view name = child.name();
-      if (stack && name == "widget" && !IsPlaceholder(child) && HasContents(child)) {
+      const bool page = stack || (kind == "widget" && IsHiddenPanel(child));
+      if (page && name == "widget" && !IsPlaceholder(child) && HasContents(child)) {
         SetAside(child);
       } else if (name == "widget" || name == "layout" || name == "item") {
         Visit(child);
@@ -72,7 +83,7 @@ class Splitter {
 
 }  // namespace
 
-std::optional<SplitLayout> SplitTabPages(std::string_view ui_xml, std::size_t first_number) {
+std::optional<SplitLayout> SplitPages(std::string_view ui_xml, std::size_t first_number) {
   pugi::xml_document document;
   if (!document.load_buffer(ui_xml.data(), ui_xml.size(), pugi::parse_default,
                             pugi::encoding_utf8)) {
