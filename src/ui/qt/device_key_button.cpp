@@ -149,8 +149,9 @@ const QImage& DeviceKeyButton::LightShape() {
   return shape_;
 }
 
-// Most of a shape is solid or clear, only its edges are in between: the tint fills the solid runs
-// and works out the edges alone, on a copy whose clear pixels stay clear.
+// Most of a shape is solid or clear, only its edges are in between, in a few alphas: the tint fills
+// the solid runs and works out each alpha of the edges once, on a copy whose clear pixels stay
+// clear.
 void DeviceKeyButton::SplitShape() {
   solid_runs_.clear();
   edges_.clear();
@@ -163,7 +164,8 @@ void DeviceKeyButton::SplitShape() {
       if (solid_runs_.empty() || solid_runs_.back().end != i) solid_runs_.push_back({i, i});
       ++solid_runs_.back().end;
     } else if (alpha != 0) {
-      edges_.push_back({i, alpha});
+      const auto same = std::ranges::find(edges_, alpha, &EdgeAlpha::alpha);
+      (same == edges_.end() ? edges_.emplace_back(EdgeAlpha{alpha, {}}) : *same).at.push_back(i);
     }
   }
   tinted_ = QImage(shape_.size(), shape_.format());
@@ -195,8 +197,9 @@ const QImage& DeviceKeyButton::TintedLight() {
   const QRgb solid = AtAlpha(colour | 0xFF000000u, alpha);
   auto* to = reinterpret_cast<QRgb*>(tinted_.bits());
   for (const SolidRun& run : solid_runs_) std::fill(to + run.begin, to + run.end, solid);
-  for (const Edge& edge : edges_) {
-    to[edge.at] = AtAlpha(qPremultiply(colour | static_cast<QRgb>(edge.alpha) << 24), alpha);
+  for (const EdgeAlpha& edge : edges_) {
+    const QRgb tinted = AtAlpha(qPremultiply(colour | static_cast<QRgb>(edge.alpha) << 24), alpha);
+    for (const qsizetype at : edge.at) to[at] = tinted;
   }
   tinted_current_ = true;
   return tinted_;

@@ -94,17 +94,17 @@ class DeviceKeyButton : public QPushButton {
   quint32 light_colour_ = 255;
   int light_alpha_ = 200;
   QImage shape_;
-  // Where the shape is solid, and its edges' pixels with their alpha, by offset into its pixels.
+  // Where the shape is solid, and its edges' pixels by alpha, as offsets into its pixels.
   struct SolidRun {
     qsizetype begin;
     qsizetype end;
   };
-  struct Edge {
-    qsizetype at;
+  struct EdgeAlpha {
     int alpha;
+    std::vector<qsizetype> at;
   };
   std::vector<SolidRun> solid_runs_;
-  std::vector<Edge> edges_;
+  std::vector<EdgeAlpha> edges_;
   QImage tinted_;
   bool tinted_current_ = false;
   LitFace lit_face_;

@@ -44,7 +44,12 @@ void KeyLightLayer::RetakeBackdrop() {
       Qt::QueuedConnection);
 }
 
-void KeyLightLayer::UpdateKey(const QWidget& key) { update(key.geometry().translated(-pos())); }
+// One rectangle around every key changed since the last paint: painting through a region of a
+// hundred rectangles would clip every picture the slow way.
+void KeyLightLayer::UpdateKey(const QWidget& key) {
+  to_paint_ = to_paint_.united(key.geometry().translated(-pos()));
+  update(to_paint_);
+}
 
 bool KeyLightLayer::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
@@ -120,6 +125,7 @@ void KeyLightLayer::paintEvent(QPaintEvent* event) {
   if (taking_backdrop_) return;
   // Moved in its window, or shown at another resolution: the old picture serves this once.
   if (!BackdropCurrent()) RetakeBackdrop();
+  to_paint_ = QRect();
   QPainter painter(this);
   const QRegion& region = event->region();
   const qreal ratio = backdrop_.devicePixelRatio();

@@ -47,6 +47,7 @@ class KeyLightLayer final : public QWidget {
   bool backdrop_current_ = false;
   bool taking_backdrop_ = false;
   bool retake_posted_ = false;
+  QRect to_paint_;                      // around the keys changed since the last paint
   std::vector<DeviceKeyButton*> keys_;  // the picture's keys, bottom to top
   bool keys_current_ = false;
 };
