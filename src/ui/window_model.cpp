@@ -155,6 +155,12 @@ std::vector<ControlChange> WindowModel::TakeChanges() {
   return std::exchange(changes_, {});
 }
 
+void WindowModel::TakeChanges(std::vector<ControlChange>& into) {
+  into.clear();
+  std::lock_guard lock(mutex_);
+  changes_.swap(into);
+}
+
 void WindowModel::WakeListener() {
   std::lock_guard lock(listener_mutex_);
   if (listener_) listener_();

@@ -81,6 +81,9 @@ class WindowModel final : private TextResources::Observer {
   void SetChangeListener(std::function<void()> listener);
   // The change events since the last call, in the order the changes were made.
   [[nodiscard]] std::vector<ControlChange> TakeChanges();
+  // The same into `into` (its old contents dropped), which hands its storage to the next changes:
+  // a view that keeps one vector allocates nothing once both have grown.
+  void TakeChanges(std::vector<ControlChange>& into);
 
  private:
   friend class Control;

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "ui/qt/key_light_layer.h"
+
 namespace vandrel {
 namespace {
 
@@ -27,17 +29,73 @@ void DeviceKeyButton::SetLight(bool on, quint32 colour, int alpha) {
   // An unlit key looks the same whatever its light's colour and alpha.
   const bool looks_same =
       on == light_on_ && (!on || (colour == light_colour_ && alpha == light_alpha_));
-  if (colour != light_colour_) tinted_current_ = false;
+  if (colour != light_colour_ || alpha != light_alpha_) tinted_current_ = false;
   light_on_ = on;
   light_colour_ = colour;
   light_alpha_ = alpha;
-  if (!looks_same) update();
+  if (!looks_same) Repaint();
 }
 
 void DeviceKeyButton::SetLightImage(QImage image) {
   light_image_ = std::move(image);
   shape_ = QImage();
-  update();
+  Repaint();
+}
+
+void DeviceKeyButton::JoinLayer(KeyLightLayer* layer) { layer_ = layer; }
+
+bool DeviceKeyButton::event(QEvent* event) {
+  const bool handled = QPushButton::event(event);
+  if (layer_ == nullptr) return handled;
+  switch (event->type()) {
+    case QEvent::HoverEnter:
+    case QEvent::HoverLeave:
+    case QEvent::Enter:
+    case QEvent::Leave:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+    case QEvent::EnabledChange:
+    case QEvent::StyleChange:
+    case QEvent::FontChange:
+    case QEvent::PaletteChange:
+    case QEvent::ActivationChange:
+    case QEvent::Move:
+    case QEvent::Resize:
+      layer_->UpdateKey(*this);
+      break;
+    default:
+      break;
+  }
+  return handled;
+}
+
+void DeviceKeyButton::checkStateSet() {
+  QPushButton::checkStateSet();
+  if (layer_ != nullptr) layer_->UpdateKey(*this);
+}
+
+void DeviceKeyButton::nextCheckState() {
+  QPushButton::nextCheckState();
+  if (layer_ != nullptr) layer_->UpdateKey(*this);
+}
+
+// Only a lit key is worth a layer: a picture whose keys never light up paints as it always did.
+void DeviceKeyButton::Repaint() {
+  if (light_on_ && !layer_sought_ && parentWidget() != nullptr) {
+    layer_sought_ = true;
+    if (layer_ == nullptr) layer_ = KeyLightLayer::Over(*parentWidget());
+  }
+  if (layer_ != nullptr) {
+    layer_->UpdateKey(*this);
+  } else {
+    update();
+  }
 }
 
 QFont DeviceKeyButton::CaptionFont() const {
@@ -76,40 +134,72 @@ const QImage& DeviceKeyButton::LightShape() {
   shape_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
   shape_.setDevicePixelRatio(ratio);
   shape_.fill(Qt::transparent);
-  QPainter painter(&shape_);
-  if (light_image_.isNull()) {
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::white);
-    painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 4, 4);
-  } else {
-    painter.drawImage(rect(), light_image_);
+  {
+    QPainter painter(&shape_);
+    if (light_image_.isNull()) {
+      painter.setRenderHint(QPainter::Antialiasing);
+      painter.setPen(Qt::NoPen);
+      painter.setBrush(Qt::white);
+      painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 4, 4);
+    } else {
+      painter.drawImage(rect(), light_image_);
+    }
   }
-  tinted_current_ = false;
+  SplitShape();
   return shape_;
 }
 
-const QImage& DeviceKeyButton::TintedLight() {
-  const QImage& shape = LightShape();
-  if (tinted_current_) return tinted_;
-  // The same buffer is written over while the key keeps its size.
-  if (tinted_.size() != shape.size()) tinted_ = QImage(shape.size(), shape.format());
-  tinted_.setDevicePixelRatio(shape.devicePixelRatio());
-  // Keep the light's shape, take the light's colour: each pixel is the colour at the shape's alpha.
-  // Most of a shape is clear or solid; only its soft edges are worked out.
-  const auto channel = [this](int shift) {
-    return static_cast<int>((light_colour_ >> shift) & 0xFFu);
-  };
-  const QRgb solid = qRgb(channel(0), channel(16), channel(8));
-  // Both pictures have the same size and format: 32-bit rows, never padded.
-  const auto* from = reinterpret_cast<const QRgb*>(shape.constBits());
-  auto* to = reinterpret_cast<QRgb*>(tinted_.bits());
-  const qsizetype count = shape.sizeInBytes() / static_cast<qsizetype>(sizeof(QRgb));
+// Most of a shape is solid or clear, only its edges are in between, in a few alphas: the tint fills
+// the solid runs and works out each alpha of the edges once, on a copy whose clear pixels stay
+// clear.
+void DeviceKeyButton::SplitShape() {
+  solid_runs_.clear();
+  edges_.clear();
+  // 32-bit rows, never padded.
+  const auto* pixels = reinterpret_cast<const QRgb*>(shape_.constBits());
+  const qsizetype count = shape_.sizeInBytes() / static_cast<qsizetype>(sizeof(QRgb));
   for (qsizetype i = 0; i < count; ++i) {
-    const int alpha = qAlpha(from[i]);
-    to[i] = alpha == 0     ? 0
-            : alpha == 255 ? solid
-                           : qPremultiply(qRgba(qRed(solid), qGreen(solid), qBlue(solid), alpha));
+    const int alpha = qAlpha(pixels[i]);
+    if (alpha == 255) {
+      if (solid_runs_.empty() || solid_runs_.back().end != i) solid_runs_.push_back({i, i});
+      ++solid_runs_.back().end;
+    } else if (alpha != 0) {
+      const auto same = std::ranges::find(edges_, alpha, &EdgeAlpha::alpha);
+      (same == edges_.end() ? edges_.emplace_back(EdgeAlpha{alpha, {}}) : *same).at.push_back(i);
+    }
+  }
+  tinted_ = QImage(shape_.size(), shape_.format());
+  tinted_.setDevicePixelRatio(shape_.devicePixelRatio());
+  tinted_.fill(Qt::transparent);
+  tinted_current_ = false;
+}
+
+namespace {
+
+// `pixel` (premultiplied) at `alpha` (0-255), rounded as the painter rounds a picture drawn at an
+// opacity: the light keeps the look it had when the painter did it, for less.
+QRgb AtAlpha(QRgb pixel, QRgb alpha) {
+  QRgb red_blue = (pixel & 0xFF00FFu) * alpha;
+  red_blue = ((red_blue + ((red_blue >> 8) & 0xFF00FFu) + 0x800080u) >> 8) & 0xFF00FFu;
+  QRgb alpha_green = ((pixel >> 8) & 0xFF00FFu) * alpha;
+  alpha_green = (alpha_green + ((alpha_green >> 8) & 0xFF00FFu) + 0x800080u) & 0xFF00FF00u;
+  return alpha_green | red_blue;
+}
+
+}  // namespace
+
+const QImage& DeviceKeyButton::TintedLight() {
+  (void)LightShape();
+  if (tinted_current_) return tinted_;
+  const auto channel = [this](int shift) { return (light_colour_ >> shift) & 0xFFu; };
+  const QRgb colour = channel(0) << 16 | channel(16) << 8 | channel(8);
+  const auto alpha = static_cast<QRgb>(light_alpha_);
+  const QRgb solid = AtAlpha(colour | 0xFF000000u, alpha);
+  auto* to = reinterpret_cast<QRgb*>(tinted_.bits());
+  for (const SolidRun& run : solid_runs_) std::fill(to + run.begin, to + run.end, solid);
+  for (const EdgeAlpha& edge : edges_) {
+    const QRgb tinted = AtAlpha(qPremultiply(colour | static_cast<QRgb>(edge.alpha) << 24), alpha);
+    for (const qsizetype at : edge.at) to[at] = tinted;
   }
   tinted_current_ = true;
   return tinted_;
@@ -136,10 +226,16 @@ QPixmap DeviceKeyButton::Drawn(const QStyleOptionButton& option, QRect area) {
   return picture;
 }
 
+// The bits QStyleOption::initFrom sets, without the copies of palette and font it makes too.
 QStyle::State DeviceKeyButton::FaceState() const {
-  QStyleOption option;
-  option.initFrom(this);
-  QStyle::State state = option.state;
+  const QWidget* top = window();
+  QStyle::State state = QStyle::State_None;
+  if (isEnabled()) state |= QStyle::State_Enabled;
+  if (hasFocus()) state |= QStyle::State_HasFocus;
+  if (top->testAttribute(Qt::WA_KeyboardFocusChange)) state |= QStyle::State_KeyboardFocusChange;
+  if (underMouse()) state |= QStyle::State_MouseOver;
+  if (top->isActiveWindow()) state |= QStyle::State_Active;
+  if (isWindow()) state |= QStyle::State_Window;
   state |= isDown() ? QStyle::State_Sunken : QStyle::State_Raised;
   if (isChecked()) state |= QStyle::State_On;
   return state;
@@ -180,23 +276,35 @@ void DeviceKeyButton::DrawCaption(QPainter& painter, const QPalette& palette,
 // The key's face without its caption, the light over it, then the caption (on a small copy of the
 // face while lit: light of any colour never covers it), set small enough to fit the key.
 void DeviceKeyButton::paintEvent(QPaintEvent* /*event*/) {
+  if (layer_ != nullptr && layer_->TakingBackdrop()) return;
+  QPainter painter(this);
+  PaintAt(painter, QPoint(0, 0));
+}
+
+void DeviceKeyButton::PaintAt(QPainter& painter, QPoint at) {
   if (!light_on_) {
-    QStylePainter painter(this);
-    QStyleOptionButton option;
-    initStyleOption(&option);
-    const QString caption = option.text;
-    option.text.clear();
-    painter.drawControl(QStyle::CE_PushButton, option);
-    DrawCaption(painter, option.palette, caption);
+    painter.save();
+    painter.translate(at);
+    PaintUnlit(painter);
+    painter.restore();
     return;
   }
   const LitFace& lit = LitFaceNow();
-  QPainter painter(this);
-  painter.drawPixmap(QPoint(0, 0), lit.face);
-  painter.setOpacity(light_alpha_ / 255.0);
-  painter.drawImage(QPoint(0, 0), TintedLight());
-  painter.setOpacity(1.0);
-  if (!lit.plate.isNull()) painter.drawPixmap(lit.plate_rect.topLeft(), lit.plate);
+  painter.drawPixmap(at, lit.face);
+  painter.drawImage(at, TintedLight());
+  if (!lit.plate.isNull()) painter.drawPixmap(at + lit.plate_rect.topLeft(), lit.plate);
+}
+
+// As a painter on the key itself would start: the key's font and caption colour.
+void DeviceKeyButton::PaintUnlit(QPainter& painter) {
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  const QString caption = option.text;
+  option.text.clear();
+  painter.setFont(font());
+  painter.setPen(palette().color(foregroundRole()));
+  style()->drawControl(QStyle::CE_PushButton, &option, &painter, this);
+  DrawCaption(painter, option.palette, caption);
 }
 
 }  // namespace vandrel

@@ -10,17 +10,23 @@
 //
 // A preview relights keys many times a second: a light that looks the same asks for no repaint,
 // and the light's shape (scaled to the key), its tinted copy and the style's drawing of a lit
-// key's face and plate are kept between paints, so that a paint redoes only what changed.
+// key's face and plate are kept between paints, so that a paint redoes only what changed. The
+// keys of a picture made of keys alone are painted by one KeyLightLayer over them, which the
+// first key to light up puts there; the other keys paint themselves.
 // User-interface thread only.
 #pragma once
 
 #include <QImage>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <vector>
 
 namespace vandrel {
+
+class KeyLightLayer;
 
 class DeviceKeyButton : public QPushButton {
   Q_OBJECT
@@ -39,9 +45,19 @@ class DeviceKeyButton : public QPushButton {
   // between the rims of light.
   [[nodiscard]] QFont CaptionFont() const;
 
+  // Paints the key as it looks now with its top left corner at `at` (for the layer over it).
+  void PaintAt(QPainter& painter, QPoint at);
+  // The layer that paints this key from now on.
+  void JoinLayer(KeyLightLayer* layer);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void changeEvent(QEvent* event) override;
+  // Under a layer, Qt drops the key's own repaints: the changes of its look (hover, press, focus,
+  // check, state, style, place) ask the layer instead.
+  bool event(QEvent* event) override;
+  void checkStateSet() override;
+  void nextCheckState() override;
 
  private:
   // How the style draws a lit key: its face without the caption, and the caption on its plate.
@@ -63,21 +79,38 @@ class DeviceKeyButton : public QPushButton {
   // The style's drawing of `option` at `area`, on a transparent picture of that size.
   QPixmap Drawn(const QStyleOptionButton& option, QRect area);
   void DrawCaption(QPainter& painter, const QPalette& palette, const QString& caption) const;
+  void PaintUnlit(QPainter& painter);
+  // Asks for the key's place to be painted again, from the layer over it if there is one.
+  void Repaint();
 
   // The light's shape at the key's size and the screen's resolution, and that shape in the light's
   // colour; each made again only when what it depends on has changed.
   const QImage& LightShape();
   const QImage& TintedLight();
+  void SplitShape();
 
   QImage light_image_;
   bool light_on_ = false;
   quint32 light_colour_ = 255;
   int light_alpha_ = 200;
   QImage shape_;
+  // Where the shape is solid, and its edges' pixels by alpha, as offsets into its pixels.
+  struct SolidRun {
+    qsizetype begin;
+    qsizetype end;
+  };
+  struct EdgeAlpha {
+    int alpha;
+    std::vector<qsizetype> at;
+  };
+  std::vector<SolidRun> solid_runs_;
+  std::vector<EdgeAlpha> edges_;
   QImage tinted_;
   bool tinted_current_ = false;
   LitFace lit_face_;
   bool lit_face_current_ = false;
+  QPointer<KeyLightLayer> layer_;
+  bool layer_sought_ = false;  // a key whose picture has no layer asks once
 };
 
 }  // namespace vandrel

@@ -244,12 +244,22 @@ void QtWindowView::ScheduleSync() {
   });
 }
 
+// A preview brings a hundred light changes a frame: they reuse one vector, and since a light
+// raises no signal and shows no page, they are applied without a blocker.
 void QtWindowView::Sync() {
   model_.DeliverPendingNotifications();
-  for (const ControlChange& change : model_.TakeChanges()) {
+  std::vector<ControlChange> changes = std::move(changes_);
+  model_.TakeChanges(changes);
+  for (const ControlChange& change : changes) {
     const auto found = widgets_.find(change.control);
-    if (found != widgets_.end()) Apply(*change.control, *found->second, change.property);
+    if (found == widgets_.end()) continue;
+    if (change.property == Property::kLight) {
+      ApplyProperty(*found->second, *change.control, Property::kLight, skin_folder_);
+    } else {
+      Apply(*change.control, *found->second, change.property);
+    }
   }
+  changes_ = std::move(changes);
 }
 
 }  // namespace vandrel

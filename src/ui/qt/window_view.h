@@ -79,6 +79,7 @@ class QtWindowView final : public QObject {
   std::unordered_map<const QObject*, Control*> controls_;
   // The placeholders and pages (tab pages, hidden panels) not built yet, by widget.
   std::unordered_map<const QObject*, Control*> unbuilt_;
+  std::vector<ControlChange> changes_;  // kept between syncs for its storage
   bool applying_ = false;
   std::atomic<bool> sync_scheduled_ = false;
 };
