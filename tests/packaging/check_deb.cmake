@@ -70,11 +70,18 @@ endforeach()
 execute_process(COMMAND dpkg-deb -f "${packages}" Package Architecture Depends
                 OUTPUT_VARIABLE control RESULT_VARIABLE status)
 # The foreground program's libraries too: libxcb1 (X11) and libsystemd0 (the D-Bus interface).
-foreach(needed "Package: vandrel" "libqt6widgets6" "libqt6uitools6" "libudev1" "libpugixml1v5"
+foreach(needed "Package: vandrel" "libqt6widgets6" "libqt6svg6" "libudev1" "libpugixml1v5"
         "libxcb1" "libsystemd0" "udev")
   string(FIND "${control}" "${needed}" found)
   if(NOT status EQUAL 0 OR found EQUAL -1)
     fail("the control fields lack ${needed}:\n${control}")
+  endif()
+endforeach()
+# The skin's layouts are built by our own code and the single-instance socket is a plain one.
+foreach(unwanted "libqt6uitools6" "libqt6network6")
+  string(FIND "${control}" "${unwanted}" found)
+  if(NOT found EQUAL -1)
+    fail("the control fields name ${unwanted}:\n${control}")
   endif()
 endforeach()
 

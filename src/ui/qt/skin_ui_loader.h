@@ -1,29 +1,25 @@
-// SkinUiLoader: loads the skin's layout files into widgets with Qt's own .ui loader and creates
-// the custom widgets by their class names. A layout's placeholders (widgets with the dynamic
-// property "tag"), the pages of its tab layouts and the panels it hides are loaded empty:
-// FillPlaceholder puts the sub-layout the control model chose for a placeholder into it, and
-// FillPage puts back what a page held (see SplitPages), whenever the caller needs that page.
-// User-interface thread only.
+// SkinUiLoader: makes the widgets of the skin's layout files (UiBuilder). A layout's placeholders
+// (widgets with the dynamic property "tag"), the pages of its tab layouts and the panels it hides
+// are made empty: FillPlaceholder puts the sub-layout the control model chose for a placeholder
+// into it, and FillPage puts back what a page held (see SplitPages), whenever the caller needs
+// that page. User-interface thread only.
 #pragma once
 
-#include <QUiLoader>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "ui/qt/ui_builder.h"
 #include "ui/skin.h"
+
+class QWidget;
 
 namespace vandrel {
 
-class SkinUiLoader : public QUiLoader {
-  Q_OBJECT
-
+class SkinUiLoader {
  public:
-  explicit SkinUiLoader(Skin skin, QObject* parent = nullptr);
-
-  QWidget* createWidget(const QString& class_name, QWidget* parent = nullptr,
-                        const QString& name = QString()) override;
+  explicit SkinUiLoader(Skin skin);
 
   // The widgets of one skin resource or layout file, its placeholders and pages empty;
   // nullptr when the file cannot be read or loaded.
@@ -44,6 +40,7 @@ class SkinUiLoader : public QUiLoader {
   [[nodiscard]] std::optional<std::size_t> SetAsideNumber(const QWidget& page) const;
 
   const Skin skin_;
+  UiBuilder builder_;
   std::vector<std::string> set_aside_;  // pages' contents by their number; empty once loaded
 };
 
