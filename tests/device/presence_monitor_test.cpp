@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <thread>
 
 #include "channel_fixture.h"
@@ -11,131 +12,115 @@ namespace vandrel {
 namespace {
 
 using namespace std::chrono_literals;
-using Events = std::vector<std::string>;
-using Bytes = std::vector<std::uint8_t>;
+using enum DeviceKind;
+
+constexpr std::uint16_t kProductIds[] = {kKeyboardProductId, kMouseProductId, kPadProductId};
+constexpr std::string_view kPrefixes[] = {"kb", "ms", "mp"};
+
+std::size_t Index(DeviceKind kind) { return static_cast<std::size_t>(kind); }
 
 class PresenceMonitorTest : public testing::ChannelFixture {
  protected:
-  PresenceMonitor keyboard_monitor_{DeviceKind::kKeyboard, channels_, window_, clock_};
-  PresenceMonitor mouse_monitor_{DeviceKind::kMouse, channels_, window_, clock_};
-  PresenceMonitor pad_monitor_{DeviceKind::kPad, channels_, window_, clock_};
+  PresenceMonitor& Monitor(DeviceKind kind) { return monitors_[Index(kind)]; }
+  std::shared_ptr<sim::SimulatedDevice> Plug(DeviceKind kind) {
+    return bus_.Plug(kProductIds[Index(kind)]);
+  }
+  void Poll(DeviceKind kind) { EXPECT_TRUE(Monitor(kind).PollOnce().has_value()); }
+  // What the window was told since the last call, in order.
+  std::string Told() {
+    std::string told;
+    for (const std::string& event : window_.Take()) told += (told.empty() ? "" : ", ") + event;
+    return told;
+  }
+
+  std::array<PresenceMonitor, 3> monitors_{PresenceMonitor(kKeyboard, channels_, window_, clock_),
+                                           PresenceMonitor(kMouse, channels_, window_, clock_),
+                                           PresenceMonitor(kPad, channels_, window_, clock_)};
 };
 
-TEST_F(PresenceMonitorTest, NoDeviceAtStartPostsNothingAndALaterOneSetsItsTimer) {
-  EXPECT_EQ(keyboard_monitor_.PollOnce(), 1000ms);
-  EXPECT_TRUE(window_.Take().empty());
-  bus_.Plug(kKeyboardProductId);
-  EXPECT_EQ(keyboard_monitor_.PollOnce(), 100ms);
-  // Found after the first poll: no activation.
-  EXPECT_EQ(window_.Take(), (Events{"model 1", "timer 1003 500"}));
+// A device is connected through its vendor collection (the consumer one is listed first) and sets
+// its attach timer; only one there at the very first poll activates the window.
+TEST_F(PresenceMonitorTest, AFoundDeviceIsConnectedAndOnlyOneThereAtStartActivatesTheWindow) {
+  EXPECT_EQ(Monitor(kKeyboard).PollOnce(), 1000ms);
+  EXPECT_EQ(Told(), "");
+  Plug(kKeyboard);
+  EXPECT_EQ(Monitor(kKeyboard).PollOnce(), 100ms);
+  EXPECT_EQ(Told(), "model 1, timer 1003 500");
   EXPECT_TRUE(keyboard_.connected());
-}
-
-TEST_F(PresenceMonitorTest, ADeviceThereAtStartIsConnectedAndActivatesTheWindow) {
-  bus_.Plug(kMouseProductId);
-  EXPECT_EQ(mouse_monitor_.PollOnce(), 1500ms);
-  EXPECT_EQ(window_.Take(), (Events{"timer 1005 1000", "activate"}));
-  EXPECT_EQ(mouse_monitor_.PollOnce(), 1500ms);
-  EXPECT_EQ(window_.Take(), (Events{"hide ms_deng_same_mode"}));
-}
-
-TEST_F(PresenceMonitorTest, KeyboardProductIdsChooseTheModel) {
-  struct Case {
-    std::uint16_t product_id;
-    std::string model;
-  };
-  for (const Case& c : {Case{0x6556, "model 3"}, Case{0x8611, "model 0"}, Case{0x7653, "model 0"},
-                        Case{0x0001, "model 1"}}) {
-    const auto keyboard = bus_.Plug(c.product_id);
-    ASSERT_TRUE(keyboard_monitor_.PollOnce().has_value());
-    EXPECT_EQ(window_.Take().front(), c.model);
-    bus_.Unplug(keyboard);
-    ASSERT_TRUE(keyboard_monitor_.PollOnce().has_value());
-    ASSERT_FALSE(keyboard_.connected());
-    window_.Take();
-  }
-}
-
-TEST_F(PresenceMonitorTest, TheConsumerCollectionIsRejectedAndTheVendorOneTaken) {
-  const auto mouse = bus_.Plug(kMouseProductId);
-  ASSERT_TRUE(mouse_monitor_.PollOnce().has_value());
+  const auto mouse = Plug(kMouse);
+  EXPECT_EQ(Monitor(kMouse).PollOnce(), 1500ms);
+  EXPECT_EQ(Told(), "timer 1005 1000, activate");
   ASSERT_TRUE(mouse_.connected());
-  // The consumer collection is listed first; it was opened, rejected and closed, so the mouse
-  // is connected through the vendor collection and commands reach the firmware.
   EXPECT_EQ(mouse_.device().capabilities().usage_page, kVendorUsagePage);
   EXPECT_EQ(mouse_.BeginConfig(), 1);
   EXPECT_EQ(mouse->RequestCount(), 1);
 }
 
-TEST_F(PresenceMonitorTest, MouseUnpluggedMovesToTheKeyboardTab) {
-  bus_.Plug(kKeyboardProductId);
-  bus_.Plug(kPadProductId);
-  const auto mouse = bus_.Plug(kMouseProductId);
-  for (PresenceMonitor* monitor : {&keyboard_monitor_, &mouse_monitor_, &pad_monitor_}) {
-    ASSERT_TRUE(monitor->PollOnce().has_value());
+TEST_F(PresenceMonitorTest, KeyboardProductIdsChooseTheModel) {
+  for (const auto& [product_id, model] : {std::pair<std::uint16_t, const char*>{0x6556, "model 3"},
+                                          {0x8611, "model 0"},
+                                          {0x7653, "model 0"},
+                                          {0x0001, "model 1"}}) {
+    const auto keyboard = bus_.Plug(product_id);
+    Poll(kKeyboard);
+    EXPECT_EQ(window_.Take().front(), model);
+    bus_.Unplug(keyboard);
+    Poll(kKeyboard);
+    ASSERT_FALSE(keyboard_.connected());
+    window_.Take();
   }
-  mouse_.set_sync_lighting(true);
-  window_.SetVisible("ms_macro_tab_saveorcancel", true);
-  window_.Take();
-  bus_.Unplug(mouse);
-  ASSERT_TRUE(mouse_monitor_.PollOnce().has_value());
-  EXPECT_EQ(window_.Take(), (Events{"mouse not ready", "hide ms_tab", "abandon ms", "select kb_tab",
-                                    "focus kb_tab", "show kb_tab"}));
-  EXPECT_FALSE(mouse_.connected());
-  EXPECT_FALSE(mouse_.sync_lighting());
 }
 
-TEST_F(PresenceMonitorTest, KeyboardUnpluggedAbandonsItsMacroEditBeforeHidingItsTab) {
-  const auto keyboard = bus_.Plug(kKeyboardProductId);
-  bus_.Plug(kPadProductId);
-  ASSERT_TRUE(keyboard_monitor_.PollOnce().has_value());
-  ASSERT_TRUE(pad_monitor_.PollOnce().has_value());
-  window_.SetVisible("kb_macro_tab_saveorcancel", true);
+// A device that goes is disconnected and loses the synchronised lighting; its macro edit is
+// abandoned (the keyboard's before its tab hides, the mouse's after; the pad has none) and the
+// window moves to the first other device connected, or is told none is left. The pad shows its
+// same-mode control only while another device is connected.
+TEST_F(PresenceMonitorTest, DevicesGoingOneByOneHandTheWindowOnUntilNoneIsLeft) {
+  std::shared_ptr<sim::SimulatedDevice> devices[3];
+  for (const DeviceKind kind : {kKeyboard, kMouse, kPad}) {
+    devices[Index(kind)] = Plug(kind);
+    Poll(kind);
+    channels_.Of(kind).set_sync_lighting(true);
+    window_.SetVisible(std::string(kPrefixes[Index(kind)]) + "_macro_tab_saveorcancel", true);
+  }
+  struct Step {
+    DeviceKind gone;
+    Clock::Duration pause;  // its monitor's next
+    std::string told;       // by its monitor
+    std::string pad;        // by the pad's monitor next
+  };
+  const Step steps[] = {
+      {kMouse, 1500ms,
+       "mouse not ready, hide ms_tab, abandon ms, select kb_tab, focus kb_tab, show kb_tab",
+       "show mp_deng_same_mode"},
+      {kKeyboard, 1000ms, "abandon kb, hide kb_tab, select mp_tab", "hide mp_deng_same_mode"},
+      {kPad, 1000ms, "hide mp_tab, post 0x0c05", ""},
+  };
   window_.Take();
-  bus_.Unplug(keyboard);
-  ASSERT_TRUE(keyboard_monitor_.PollOnce().has_value());
-  EXPECT_EQ(window_.Take(), (Events{"abandon kb", "hide kb_tab", "select mp_tab"}));
-}
-
-TEST_F(PresenceMonitorTest, TheLastDeviceGoneTellsTheWindowSo) {
-  const auto pad = bus_.Plug(kPadProductId);
-  ASSERT_TRUE(pad_monitor_.PollOnce().has_value());
-  window_.Take();
-  bus_.Unplug(pad);
-  EXPECT_EQ(pad_monitor_.PollOnce(), 1000ms);
-  EXPECT_EQ(window_.Take(), (Events{"hide mp_tab", "post 0x0c05"}));
-}
-
-TEST_F(PresenceMonitorTest, SameModeShowsWhileAnotherDeviceIsConnected) {
-  bus_.Plug(kPadProductId);
-  const auto mouse = bus_.Plug(kMouseProductId);
-  ASSERT_TRUE(pad_monitor_.PollOnce().has_value());
-  ASSERT_TRUE(mouse_monitor_.PollOnce().has_value());
-  window_.Take();
-  ASSERT_TRUE(pad_monitor_.PollOnce().has_value());
-  bus_.Unplug(mouse);
-  ASSERT_TRUE(mouse_monitor_.PollOnce().has_value());
-  window_.Take();
-  ASSERT_TRUE(pad_monitor_.PollOnce().has_value());
-  EXPECT_EQ(window_.Take(), (Events{"hide mp_deng_same_mode"}));
+  for (const Step& step : steps) {
+    bus_.Unplug(devices[Index(step.gone)]);
+    EXPECT_EQ(Monitor(step.gone).PollOnce(), step.pause);
+    EXPECT_EQ(Told(), step.told);
+    EXPECT_FALSE(channels_.Of(step.gone).connected());
+    EXPECT_FALSE(channels_.Of(step.gone).sync_lighting());
+    Poll(kPad);
+    EXPECT_EQ(Told(), step.pad);
+  }
 }
 
 TEST_F(PresenceMonitorTest, UnplugReplugStormsEndConnectedToTheLastDevice) {
-  std::shared_ptr<sim::SimulatedDevice> pad;
   for (int round = 0; round < 50; ++round) {
-    pad = bus_.Plug(kPadProductId);
-    ASSERT_TRUE(pad_monitor_.PollOnce().has_value());
+    const auto pad = Plug(kPad);
+    Poll(kPad);
     ASSERT_TRUE(pad_.connected());
-    if (round % 3 == 0) {
-      ASSERT_TRUE(pad_monitor_.PollOnce().has_value());
-    }
+    if (round % 3 == 0) Poll(kPad);
     bus_.Unplug(pad);
-    ASSERT_TRUE(pad_monitor_.PollOnce().has_value());
+    Poll(kPad);
     ASSERT_FALSE(pad_.connected());
   }
-  pad = bus_.Plug(kPadProductId);
-  ASSERT_TRUE(pad_monitor_.PollOnce().has_value());
-  Bytes slot(1);
+  const auto pad = Plug(kPad);
+  Poll(kPad);
+  std::vector<std::uint8_t> slot(1);
   EXPECT_EQ(pad_.ReadBlock(0, slot), 1);
   EXPECT_EQ(pad->RequestCount(), 1);
 }
