@@ -29,6 +29,7 @@
 #include "ui/qt/circle_progress.h"
 #include "ui/qt/device_key_button.h"
 #include "ui/qt/wait_until.h"
+#include "window_view_fixture.h"
 
 namespace vandrel {
 namespace {
@@ -55,45 +56,19 @@ constexpr std::string_view kLayout = R"(<?xml version="1.0" encoding="UTF-8"?>
  <widget class="CircleProgress" name="setting_progress"/>
 </widget></ui>)";
 
-class WindowViewTest : public ::testing::Test {
+class WindowViewTest : public testing::WindowViewFixture {
  protected:
   void SetUp() override {
-    testing::WriteFile(dir_.path() / "res.xml",
-                       "<resources><file name='XML_TEST' path='test.ui'/></resources>");
-    testing::WriteFile(dir_.path() / "test.ui", kLayout);
-    ASSERT_TRUE(skin_.LoadIndex());
     texts_->SetLanguage("en", {{"tab_mouse", "Mouse"}});
-    model_ = BuildWindow(skin_, "XML_TEST", texts_);
-    ASSERT_NE(model_, nullptr);
-    model_->SetNotifyHandler([this](const Notification& n) {
-      seen_.push_back(std::string(n.type) + " " + n.sender->Name());
-    });
-    view_ = QtWindowView::Create(*model_, skin_);
-    ASSERT_NE(view_, nullptr);
+    Build(kLayout);
   }
-
-  template <typename W>
-  W* Widget(std::string_view name) {
-    Control* control = model_->Find(name);
-    EXPECT_NE(control, nullptr) << name;
-    return control == nullptr ? nullptr : qobject_cast<W*>(view_->WidgetOf(*control));
-  }
-  std::vector<std::string> Seen() { return std::exchange(seen_, {}); }
-
-  testing::TempDir dir_;
-  Skin skin_{dir_.path()};
-  std::shared_ptr<TextResources> texts_ = std::make_shared<TextResources>();
-  std::unique_ptr<WindowModel> model_;
-  std::unique_ptr<QtWindowView> view_;
-  std::vector<std::string> seen_;
 };
 
-TEST_F(WindowViewTest, AClickBecomesAClickNotification) {
+// What a user does to a widget changes the model and raises the notifications a user raises.
+TEST_F(WindowViewTest, UserInputBecomesNotifications) {
   Widget<QPushButton>("okbtn")->click();
   EXPECT_THAT(Seen(), ElementsAre("click okbtn"));
-}
 
-TEST_F(WindowViewTest, OptionsFollowTheModelsGroups) {
   auto* kb = Widget<QRadioButton>("kb_tab");
   auto* ms = Widget<QRadioButton>("ms_tab");
   kb->click();
@@ -109,10 +84,9 @@ TEST_F(WindowViewTest, OptionsFollowTheModelsGroups) {
   check->click();
   check->click();
   EXPECT_FALSE(check->isChecked());
-  EXPECT_FALSE(model_->Find("ms_cursor_x_check")->IsSelected());
-}
+  EXPECT_FALSE(Only("ms_cursor_x_check").IsSelected());
+  (void)Seen();
 
-TEST_F(WindowViewTest, DraggingAndReleasingASlider) {
   auto* slider = Widget<QSlider>("ms_DPI3_slider");
   slider->setSliderDown(true);
   slider->setValue(6);
@@ -121,38 +95,31 @@ TEST_F(WindowViewTest, DraggingAndReleasingASlider) {
   EXPECT_THAT(Seen(),
               ElementsAre("movevaluechanged ms_DPI3_slider", "movevaluechanged ms_DPI3_slider",
                           "valuechanged ms_DPI3_slider"));
-  EXPECT_EQ(model_->Find("ms_DPI3_slider")->Value(), 7);
-}
+  EXPECT_EQ(Only("ms_DPI3_slider").Value(), 7);
 
-TEST_F(WindowViewTest, TypingBecomesTextChanged) {
-  auto* edit = Widget<QLineEdit>("ms_key_fct_edit_12");
-  QTest::keyClicks(edit, "30");
+  QTest::keyClicks(Widget<QLineEdit>("ms_key_fct_edit_12"), "30");
   EXPECT_THAT(Seen(),
               ElementsAre("textchanged ms_key_fct_edit_12", "textchanged ms_key_fct_edit_12"));
-  EXPECT_EQ(model_->Find("ms_key_fct_edit_12")->Text(), "30");
-}
+  EXPECT_EQ(Only("ms_key_fct_edit_12").Text(), "30");
 
-TEST_F(WindowViewTest, ChoosingRowsBecomesItemNotifications) {
-  Control& combo = *model_->Find("ms_key_fct_combo");
-  Control& list = *model_->Find("ms_Macro_list");
   for (const char* text : {"a", "b"}) {
-    combo.AddItem(ListItem::OfText(text));
-    list.AddItem(ListItem::OfText(text));
+    Only("ms_key_fct_combo").AddItem(ListItem::OfText(text));
+    Only("ms_Macro_list").AddItem(ListItem::OfText(text));
   }
   view_->Sync();
   Q_EMIT Widget<QComboBox>("ms_key_fct_combo")->activated(1);
-  auto* list_widget = Widget<QListWidget>("ms_Macro_list");
-  ASSERT_EQ(list_widget->count(), 2);
-  Q_EMIT list_widget->itemClicked(list_widget->item(1));
+  auto* list = Widget<QListWidget>("ms_Macro_list");
+  ASSERT_EQ(list->count(), 2);
+  Q_EMIT list->itemClicked(list->item(1));
   EXPECT_THAT(Seen(), ElementsAre("itemselect ms_key_fct_combo", "itemselect ms_Macro_list",
                                   "itemclick ms_Macro_list"));
-  EXPECT_EQ(combo.CurrentIndex(), 1);
+  EXPECT_EQ(Only("ms_key_fct_combo").CurrentIndex(), 1);
 }
 
 // Rows the style sheet draws: a row with a style or several cells is a row widget named after the
 // row's style, with a label per cell named after the cell's; a plain row is the list's own text.
 TEST_F(WindowViewTest, StyledRowsAreNamedAfterTheirStyles) {
-  Control& list = *model_->Find("ms_Macro_list");
+  Control& list = Only("ms_Macro_list");
   list.AddItem(ListItem::OfText("plain"));
   ListItem named = ListItem::OfText("name_1");
   named.style = "listex_item_style";
@@ -166,46 +133,60 @@ TEST_F(WindowViewTest, StyledRowsAreNamedAfterTheirStyles) {
   auto* widget = Widget<QListWidget>("ms_Macro_list");
   ASSERT_EQ(widget->count(), 3);
   EXPECT_EQ(widget->item(0)->text(), "plain");
-  EXPECT_EQ(widget->itemWidget(widget->item(0)), nullptr);
+  // The row widget's name, then each label's name and text.
   const auto labels = [&](int row) {
-    std::vector<std::pair<std::string, std::string>> named_texts;
-    QWidget* row_widget = widget->itemWidget(widget->item(row));
-    if (row_widget == nullptr) return named_texts;
-    named_texts.emplace_back(row_widget->objectName().toStdString(), "");
+    const QWidget* row_widget = widget->itemWidget(widget->item(row));
+    if (row_widget == nullptr) return std::string("none");
+    std::string texts = row_widget->objectName().toStdString() + ":";
     for (const QLabel* label : row_widget->findChildren<QLabel*>()) {
-      named_texts.emplace_back(label->objectName().toStdString(), label->text().toStdString());
+      texts += " " + label->objectName().toStdString() + "=" + label->text().toStdString();
     }
-    return named_texts;
+    return texts;
   };
-  EXPECT_THAT(labels(1), ElementsAre(std::pair<std::string, std::string>("listex_item_style", ""),
-                                     std::pair<std::string, std::string>("", "name_1")));
-  EXPECT_THAT(labels(2),
-              ElementsAre(std::pair<std::string, std::string>("", ""),
-                          std::pair<std::string, std::string>("macro_label_mouse_style", "Mouse"),
-                          std::pair<std::string, std::string>("macro_label_down_style", ""),
-                          std::pair<std::string, std::string>("macro_label_text_style", "50")));
+  EXPECT_EQ(labels(0), "none");
+  EXPECT_EQ(labels(1), "listex_item_style: =name_1");
+  EXPECT_EQ(labels(2),
+            ": macro_label_mouse_style=Mouse macro_label_down_style= macro_label_text_style=50");
 }
 
+// The model's changes, from a value to the language, reach the widgets without notifications; of a
+// tab layout only the current page is shown; widgets of the same name bind in document order.
 TEST_F(WindowViewTest, ModelChangesReachWidgetsWithoutNotifications) {
-  model_->Find("ms_DPI3_slider")->SetValue(9);
-  model_->Find("ms_key_fct_edit_12")->SetText("255");
-  model_->Find("kb_tab")->SetSelected(true, Notify::kNo);
-  model_->Find("pages")->SelectPage(1);
-  model_->Find("okbtn")->SetEnabled(false);
-  model_->Find("okbtn")->SetVisible(false);
-  Control& combo = *model_->Find("ms_key_fct_combo");
+  auto* pages = Widget<QStackedWidget>("pages");
+  EXPECT_FALSE(pages->widget(0)->isHidden());
+  EXPECT_TRUE(pages->widget(1)->isHidden());
+  EXPECT_EQ(Widget<QLabel>("caption")->text(), "Mouse");
+  const std::vector<Control*> keys = model_->FindAll("kb_key_1");
+  ASSERT_EQ(keys.size(), 2u);
+  EXPECT_NE(view_->WidgetOf(*keys[0]), view_->WidgetOf(*keys[1]));
+
+  Only("ms_DPI3_slider").SetValue(9);
+  Only("ms_key_fct_edit_12").SetText("255");
+  Only("kb_tab").SetSelected(true, Notify::kNo);
+  Only("pages").SelectPage(1);
+  Only("p0").SetVisible(true);
+  Only("okbtn").SetEnabled(false);
+  Only("okbtn").SetVisible(false);
+  Control& combo = Only("ms_key_fct_combo");
   combo.AddItem(ListItem::OfText("x"));
   combo.AddItem(ListItem::OfText("y"));
   combo.SelectItem(1, Notify::kNo);
+  keys[1]->SetLightOn(true);
+  texts_->SetLanguage("cn_zh", {{"tab_mouse", "鼠标"}});
   QApplication::processEvents();
 
   EXPECT_EQ(Widget<QSlider>("ms_DPI3_slider")->value(), 9);
   EXPECT_EQ(Widget<QLineEdit>("ms_key_fct_edit_12")->text(), "255");
   EXPECT_TRUE(Widget<QRadioButton>("kb_tab")->isChecked());
-  EXPECT_EQ(Widget<QStackedWidget>("pages")->currentIndex(), 1);
+  EXPECT_EQ(pages->currentIndex(), 1);
+  EXPECT_TRUE(pages->widget(0)->isHidden());
+  EXPECT_FALSE(pages->widget(1)->isHidden());
   EXPECT_FALSE(Widget<QPushButton>("okbtn")->isEnabled());
   EXPECT_TRUE(Widget<QPushButton>("okbtn")->isHidden());
   EXPECT_EQ(Widget<QComboBox>("ms_key_fct_combo")->currentIndex(), 1);
+  EXPECT_FALSE(WidgetOf<DeviceKeyButton>(*keys[0])->IsLightOn());
+  EXPECT_TRUE(WidgetOf<DeviceKeyButton>(*keys[1])->IsLightOn());
+  EXPECT_EQ(Widget<QLabel>("caption")->text(), QString::fromUtf8("鼠标"));
   EXPECT_THAT(Seen(), IsEmpty());
 }
 
@@ -225,7 +206,7 @@ TEST_F(WindowViewTest, OnlyRegularFilesBecomePictures) {
   for (const Case& c : {Case{"fifo.png", false}, Case{(dir_.path() / "fifo.png").string(), false},
                         Case{"file='fifo.png' corner='2,2,2,2'", false}, Case{"missing.png", false},
                         Case{"real.png", true}}) {
-    model_->Find("okbtn")->SetBackgroundImage(c.image);
+    Only("okbtn").SetBackgroundImage(c.image);
     QApplication::processEvents();
     EXPECT_EQ(button->styleSheet().contains("url("), c.named) << c.image;
   }
@@ -254,34 +235,6 @@ TEST_F(WindowViewTest, AnImageNameCannotRestyleTheWindow) {
   // The comparison does see such a rule when it is given as one.
   view_->WidgetOf(model_->Root())->setStyleSheet(QString::fromStdString(rule));
   EXPECT_NE(caption->grab().toImage(), before);
-}
-
-TEST_F(WindowViewTest, OnlyTheCurrentPageOfATabLayoutIsShown) {
-  auto* pages = Widget<QStackedWidget>("pages");
-  EXPECT_FALSE(pages->widget(0)->isHidden());
-  EXPECT_TRUE(pages->widget(1)->isHidden());
-  model_->Find("pages")->SelectPage(1);
-  model_->Find("p0")->SetVisible(true);
-  view_->Sync();
-  EXPECT_TRUE(pages->widget(0)->isHidden());
-  EXPECT_FALSE(pages->widget(1)->isHidden());
-}
-
-TEST_F(WindowViewTest, LanguageSwitchRetextsWidgets) {
-  EXPECT_EQ(Widget<QLabel>("caption")->text(), "Mouse");
-  texts_->SetLanguage("cn_zh", {{"tab_mouse", "鼠标"}});
-  QApplication::processEvents();
-  EXPECT_EQ(Widget<QLabel>("caption")->text(), QString::fromUtf8("鼠标"));
-}
-
-TEST_F(WindowViewTest, SameNamedWidgetsBindInDocumentOrder) {
-  const std::vector<Control*> keys = model_->FindAll("kb_key_1");
-  ASSERT_EQ(keys.size(), 2u);
-  keys[1]->SetLightOn(true);
-  view_->Sync();
-  EXPECT_FALSE(qobject_cast<DeviceKeyButton*>(view_->WidgetOf(*keys[0]))->IsLightOn());
-  EXPECT_TRUE(qobject_cast<DeviceKeyButton*>(view_->WidgetOf(*keys[1]))->IsLightOn());
-  EXPECT_NE(view_->WidgetOf(*keys[0]), view_->WidgetOf(*keys[1]));
 }
 
 // Counts the paints and restylings a widget receives.
@@ -341,8 +294,8 @@ TEST_F(WindowViewTest, ALightChangeRepaintsOnlyItsKeyAndNeverRestyles) {
 }
 
 TEST_F(WindowViewTest, WorkerChangesAndNotificationsArriveOnTheUserInterfaceThreadInOrder) {
-  Control& list = *model_->Find("ms_Macro_list");
-  Control& tab = *model_->Find("ms_tab");
+  Control& list = Only("ms_Macro_list");
+  Control& tab = Only("ms_tab");
   std::vector<std::thread::id> threads;
   model_->SetNotifyHandler([&](const Notification& n) {
     threads.push_back(std::this_thread::get_id());
@@ -351,7 +304,7 @@ TEST_F(WindowViewTest, WorkerChangesAndNotificationsArriveOnTheUserInterfaceThre
   std::thread worker([&] {
     for (int row = 0; row < 20; ++row) list.AddItem(ListItem::OfText(std::to_string(row)));
     tab.SetSelected(true, Notify::kYes);
-    model_->Find("setting_progress")->SetVisible(false);
+    Only("setting_progress").SetVisible(false);
   });
   worker.join();
   EXPECT_THAT(Seen(), IsEmpty());
