@@ -46,6 +46,29 @@ bool RestsFaithfully(Thread& thread, const Frames& frames) {
   return rested_at.has_value();
 }
 
+bool KeyboardRests(LightingThreadInputs inputs) {
+  std::vector<KeyboardFrameImage> frames;
+  inputs.send_keyboard_frame = [&frames](std::uint8_t, std::uint8_t,
+                                         const KeyboardFrameImage& image) {
+    frames.push_back(image);
+    return true;
+  };
+  KeyboardLightingThread thread(inputs);
+  return RestsFaithfully(thread, frames);
+}
+
+// For the pad's thread and the synchronised one, which both send pad frames.
+template <typename Thread>
+bool PadRests(LightingThreadInputs inputs) {
+  std::vector<PadFrame> frames;
+  inputs.send_pad_frame = [&frames](const PadFrame& frame) {
+    frames.push_back(frame);
+    return true;
+  };
+  Thread thread(inputs);
+  return RestsFaithfully(thread, frames);
+}
+
 RestCase KeyboardCase(int model, std::uint8_t mode, std::optional<bool> rests) {
   return {"keyboard model " + std::to_string(model) + " mode " + std::to_string(mode),
           [model, mode](testing::ThreadHarness& world) {
@@ -54,17 +77,7 @@ RestCase KeyboardCase(int model, std::uint8_t mode, std::optional<bool> rests) {
             world.SetKeyboardLighting({mode, 14, 0, 1, 1, 200, 100, 50});
             world.keyboard.engine_requests.RequestMode(static_cast<std::uint8_t>(model), mode);
           },
-          [](LightingThreadInputs inputs) {
-            std::vector<KeyboardFrameImage> frames;
-            inputs.send_keyboard_frame = [&frames](std::uint8_t, std::uint8_t,
-                                                   const KeyboardFrameImage& image) {
-              frames.push_back(image);
-              return true;
-            };
-            KeyboardLightingThread thread(inputs);
-            return RestsFaithfully(thread, frames);
-          },
-          rests};
+          &KeyboardRests, rests};
 }
 
 RestCase PadCase(std::uint8_t mode, bool flash, std::optional<bool> rests) {
@@ -75,16 +88,7 @@ RestCase PadCase(std::uint8_t mode, bool flash, std::optional<bool> rests) {
             world.pad.RequestReset();
             world.pad_flash = flash;
           },
-          [](LightingThreadInputs inputs) {
-            std::vector<PadFrame> frames;
-            inputs.send_pad_frame = [&frames](const PadFrame& frame) {
-              frames.push_back(frame);
-              return true;
-            };
-            PadLightingThread thread(inputs);
-            return RestsFaithfully(thread, frames);
-          },
-          rests};
+          &PadRests<PadLightingThread>, rests};
 }
 
 RestCase SyncCase(std::uint8_t mode, bool rests) {
@@ -94,16 +98,7 @@ RestCase SyncCase(std::uint8_t mode, bool rests) {
             world.pad_channel.set_sync_lighting(true);
             world.common.Store({mode, 14, 0, 1, 1, 200, 100, 50});
           },
-          [](LightingThreadInputs inputs) {
-            std::vector<PadFrame> frames;
-            inputs.send_pad_frame = [&frames](const PadFrame& frame) {
-              frames.push_back(frame);
-              return true;
-            };
-            SyncLightingThread thread(inputs);
-            return RestsFaithfully(thread, frames);
-          },
-          rests};
+          &PadRests<SyncLightingThread>, rests};
 }
 
 // Every effect that stands still lets its thread wait, and no effect that moves does: a false
@@ -224,6 +219,11 @@ TEST(LightingRestTest, AThreadThatRestsWakesForAChangeAndNothingElse) {
     return w.keyboard_frames.size();
   };
   const auto pad_frames = [](const testing::ThreadHarness& w) { return w.pad_frames.size(); };
+  const auto pad_static = [](testing::ThreadHarness& w) {
+    w.pad_channel.set_connected(true);
+    w.pad.lighting.Store({3, 14, 0, 1, 0, 200, 0, 0});
+  };
+  const auto pad_follows = [](testing::ThreadHarness& w) { w.pad_channel.set_sync_lighting(true); };
   const WakeCase cases[] = {
       {"keyboard, static groups",
        [](testing::ThreadHarness& w) {
@@ -235,23 +235,13 @@ TEST(LightingRestTest, AThreadThatRestsWakesForAChangeAndNothingElse) {
          w.SetKeyboardLighting({3, 14, 0, 1, 0, 0, 200, 0});
        },
        keyboard_frames, 8, 10},
-      {"pad, static",
-       [](testing::ThreadHarness& w) {
-         w.pad_channel.set_connected(true);
-         w.pad.lighting.Store({3, 14, 0, 1, 0, 200, 0, 0});
-       },
-       RunOf<PadLightingThread>(),
+      {"pad, static", pad_static, RunOf<PadLightingThread>(),
        [](testing::ThreadHarness& w) {
          w.pad.lighting.Store({3, 14, 0, 1, 0, 0, 200, 0});
        },
        pad_frames, 2, 4},
-      {"pad, handed to the synchronised animation",
-       [](testing::ThreadHarness& w) {
-         w.pad_channel.set_connected(true);
-         w.pad.lighting.Store({3, 14, 0, 1, 0, 200, 0, 0});
-       },
-       RunOf<PadLightingThread>(),
-       [](testing::ThreadHarness& w) { w.pad_channel.set_sync_lighting(true); }, pad_frames, 2, 2},
+      {"pad, handed to the synchronised animation", pad_static, RunOf<PadLightingThread>(),
+       pad_follows, pad_frames, 2, 2},
       {"mouse, keeping its timer",
        [](testing::ThreadHarness& w) {
          w.mouse_channel.set_connected(true);
@@ -268,8 +258,7 @@ TEST(LightingRestTest, AThreadThatRestsWakesForAChangeAndNothingElse) {
          w.pad_channel.set_connected(true);
          w.common.Store({3, 14, 0, 1, 0, 200, 0, 0});
        },
-       RunOf<SyncLightingThread>(),
-       [](testing::ThreadHarness& w) { w.pad_channel.set_sync_lighting(true); }, pad_frames, 0, 2},
+       RunOf<SyncLightingThread>(), pad_follows, pad_frames, 0, 2},
   };
   for (const WakeCase& c : cases) {
     SCOPED_TRACE(c.name);
