@@ -11,6 +11,7 @@
 // value, so that a misspelt or misplaced name in the skin degrades instead of crashing.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -33,6 +34,9 @@ class Control {
   [[nodiscard]] ControlKind Kind() const { return kind_; }
   [[nodiscard]] Control* Parent() const { return parent_; }
   [[nodiscard]] WindowModel& Window() const { return window_; }
+  // The control's place among its window's controls in the order they were made, the root's 0:
+  // a view keeps what it binds to the controls in a table by this number.
+  [[nodiscard]] std::size_t Index() const { return index_; }
   [[nodiscard]] std::vector<Control*> Children() const;
   // A copy of the whole state, consistent at one moment.
   [[nodiscard]] ControlState State() const;
@@ -161,6 +165,12 @@ class Control {
   void SetLightAlpha(int alpha);  // clamped to 0-255
   // All three at once, as one change: a preview frame relights many keys many times a second.
   void SetLight(bool on, std::uint32_t colour, int alpha);
+  struct Light {
+    bool on;
+    std::uint32_t colour;
+    int alpha;
+  };
+  [[nodiscard]] Light LightNow() const;  // all three at one moment
   [[nodiscard]] std::string LightImage() const;
   [[nodiscard]] std::string KeySetImage() const;
 
@@ -185,6 +195,7 @@ class Control {
   const std::string name_;
   WindowModel& window_;
   Control* const parent_;
+  std::size_t index_ = 0;  // set by the window once, when it adds the control
   // Guarded by the window's lock.
   std::vector<Control*> children_;
   ControlState state_;

@@ -274,6 +274,10 @@ void Control::SetLight(bool on, std::uint32_t colour, int alpha) {
   state_.light_alpha = alpha;
   transaction.Changed(*this, Property::kLight);
 }
+Control::Light Control::LightNow() const {
+  std::lock_guard lock(window_.mutex_);
+  return {state_.light_on, state_.light_colour, state_.light_alpha};
+}
 std::string Control::LightImage() const { return Read(&ControlState::light_image); }
 std::string Control::KeySetImage() const { return Read(&ControlState::key_set_image); }
 

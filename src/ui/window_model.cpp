@@ -55,6 +55,7 @@ Control& WindowModel::AddControl(Control& parent, ControlKind kind, std::string 
   Transaction transaction(*this);
   controls_.push_back(std::make_unique<Control>(*this, &parent, kind, name));
   Control* control = controls_.back().get();
+  control->index_ = controls_.size() - 1;
   parent.children_.push_back(control);
   if (name.empty()) return *control;
   std::vector<Control*>& named = by_name_[name];

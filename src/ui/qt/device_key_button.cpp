@@ -42,7 +42,10 @@ void DeviceKeyButton::SetLightImage(QImage image) {
   Repaint();
 }
 
-void DeviceKeyButton::JoinLayer(KeyLightLayer* layer) { layer_ = layer; }
+void DeviceKeyButton::JoinLayer(KeyLightLayer* layer, std::size_t place) {
+  layer_ = layer;
+  layer_place_ = place;
+}
 
 bool DeviceKeyButton::event(QEvent* event) {
   const bool handled = QPushButton::event(event);
@@ -67,6 +70,8 @@ bool DeviceKeyButton::event(QEvent* event) {
     case QEvent::ActivationChange:
     case QEvent::Move:
     case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Hide:
       layer_->UpdateKey(*this);
       break;
     default:
@@ -126,9 +131,8 @@ QRect DeviceKeyButton::CaptionPlate() const {
   return plate.intersected(rect().adjusted(kLightRimX, kLightRimY, -kLightRimX, -kLightRimY));
 }
 
-const QImage& DeviceKeyButton::LightShape() {
-  // Drawn at the screen's resolution, so that the light's edges stay sharp at 200 %.
-  const qreal ratio = devicePixelRatioF();
+// Drawn at the screen's resolution, so that the light's edges stay sharp at 200 %.
+const QImage& DeviceKeyButton::Shape(qreal ratio) {
   const QSize pixels = size() * ratio;
   if (shape_.size() == pixels && shape_.devicePixelRatio() == ratio) return shape_;
   shape_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
@@ -145,62 +149,24 @@ const QImage& DeviceKeyButton::LightShape() {
       painter.drawImage(rect(), light_image_);
     }
   }
-  SplitShape();
+  split_shape_.Split(shape_);
+  // The tinted copy's clear pixels stay clear: tinting writes only the shape's own.
+  tinted_ = QImage(shape_.size(), shape_.format());
+  tinted_.setDevicePixelRatio(ratio);
+  tinted_.fill(Qt::transparent);
+  tinted_current_ = false;
   return shape_;
 }
 
-// Most of a shape is solid or clear, only its edges are in between, in a few alphas: the tint fills
-// the solid runs and works out each alpha of the edges once, on a copy whose clear pixels stay
-// clear.
-void DeviceKeyButton::SplitShape() {
-  solid_runs_.clear();
-  edges_.clear();
-  // 32-bit rows, never padded.
-  const auto* pixels = reinterpret_cast<const QRgb*>(shape_.constBits());
-  const qsizetype count = shape_.sizeInBytes() / static_cast<qsizetype>(sizeof(QRgb));
-  for (qsizetype i = 0; i < count; ++i) {
-    const int alpha = qAlpha(pixels[i]);
-    if (alpha == 255) {
-      if (solid_runs_.empty() || solid_runs_.back().end != i) solid_runs_.push_back({i, i});
-      ++solid_runs_.back().end;
-    } else if (alpha != 0) {
-      const auto same = std::ranges::find(edges_, alpha, &EdgeAlpha::alpha);
-      (same == edges_.end() ? edges_.emplace_back(EdgeAlpha{alpha, {}}) : *same).at.push_back(i);
-    }
-  }
-  tinted_ = QImage(shape_.size(), shape_.format());
-  tinted_.setDevicePixelRatio(shape_.devicePixelRatio());
-  tinted_.fill(Qt::transparent);
-  tinted_current_ = false;
+QRgb DeviceKeyButton::LightRgb() const {
+  const auto channel = [this](int shift) { return (light_colour_ >> shift) & 0xFFu; };
+  return channel(0) << 16 | channel(16) << 8 | channel(8);
 }
-
-namespace {
-
-// `pixel` (premultiplied) at `alpha` (0-255), rounded as the painter rounds a picture drawn at an
-// opacity: the light keeps the look it had when the painter did it, for less.
-QRgb AtAlpha(QRgb pixel, QRgb alpha) {
-  QRgb red_blue = (pixel & 0xFF00FFu) * alpha;
-  red_blue = ((red_blue + ((red_blue >> 8) & 0xFF00FFu) + 0x800080u) >> 8) & 0xFF00FFu;
-  QRgb alpha_green = ((pixel >> 8) & 0xFF00FFu) * alpha;
-  alpha_green = (alpha_green + ((alpha_green >> 8) & 0xFF00FFu) + 0x800080u) & 0xFF00FF00u;
-  return alpha_green | red_blue;
-}
-
-}  // namespace
 
 const QImage& DeviceKeyButton::TintedLight() {
-  (void)LightShape();
+  (void)Shape(devicePixelRatioF());
   if (tinted_current_) return tinted_;
-  const auto channel = [this](int shift) { return (light_colour_ >> shift) & 0xFFu; };
-  const QRgb colour = channel(0) << 16 | channel(16) << 8 | channel(8);
-  const auto alpha = static_cast<QRgb>(light_alpha_);
-  const QRgb solid = AtAlpha(colour | 0xFF000000u, alpha);
-  auto* to = reinterpret_cast<QRgb*>(tinted_.bits());
-  for (const SolidRun& run : solid_runs_) std::fill(to + run.begin, to + run.end, solid);
-  for (const EdgeAlpha& edge : edges_) {
-    const QRgb tinted = AtAlpha(qPremultiply(colour | static_cast<QRgb>(edge.alpha) << 24), alpha);
-    for (const qsizetype at : edge.at) to[at] = tinted;
-  }
+  split_shape_.Tint(tinted_, LightRgb(), light_alpha_);
   tinted_current_ = true;
   return tinted_;
 }
@@ -241,9 +207,8 @@ QStyle::State DeviceKeyButton::FaceState() const {
   return state;
 }
 
-const DeviceKeyButton::LitFace& DeviceKeyButton::LitFaceNow() {
+const DeviceKeyButton::LitFace& DeviceKeyButton::LitFaceNow(qreal ratio) {
   const QStyle::State state = FaceState();
-  const qreal ratio = devicePixelRatioF();
   if (lit_face_current_ && lit_face_.state == state && lit_face_.caption == text() &&
       lit_face_.size == size() && lit_face_.ratio == ratio) {
     return lit_face_;
@@ -252,9 +217,11 @@ const DeviceKeyButton::LitFace& DeviceKeyButton::LitFaceNow() {
   initStyleOption(&option);
   QStyleOptionButton bare = option;
   bare.text.clear();
-  lit_face_ = {state, text(), size(), ratio, Drawn(bare, rect()), {}, CaptionPlate()};
+  lit_face_ = {
+      state, text(), size(), ratio, Drawn(bare, rect()), {}, CaptionPlate(), ++lit_faces_drawn_};
   if (!option.text.isEmpty()) {
-    lit_face_.plate = Drawn(bare, lit_face_.plate_rect);
+    // An image, which a layer blends without a painter.
+    lit_face_.plate = Drawn(bare, lit_face_.plate_rect).toImage();
     QPainter painter(&lit_face_.plate);
     painter.translate(-lit_face_.plate_rect.topLeft());
     DrawCaption(painter, option.palette, option.text);
@@ -289,10 +256,26 @@ void DeviceKeyButton::PaintAt(QPainter& painter, QPoint at) {
     painter.restore();
     return;
   }
-  const LitFace& lit = LitFaceNow();
+  const LitFace& lit = LitFaceNow(devicePixelRatioF());
   painter.drawPixmap(at, lit.face);
   painter.drawImage(at, TintedLight());
-  if (!lit.plate.isNull()) painter.drawPixmap(at + lit.plate_rect.topLeft(), lit.plate);
+  if (!lit.plate.isNull()) painter.drawImage(at + lit.plate_rect.topLeft(), lit.plate);
+}
+
+quint64 DeviceKeyButton::LitFaceNumber() {
+  const qreal ratio = devicePixelRatioF();
+  (void)Shape(ratio);
+  return LitFaceNow(ratio).number;
+}
+
+void DeviceKeyButton::PaintLitFaceAt(QPainter& painter, QPoint at) {
+  painter.drawPixmap(at, lit_face_.face);
+}
+
+void DeviceKeyButton::ComposeLightAt(QImage& image, QPoint at) {
+  split_shape_.BlendOnto(image, at, LightRgb(), light_alpha_);
+  if (lit_face_.plate.isNull()) return;
+  BlendPicture(image, at + lit_face_.plate_rect.topLeft() * lit_face_.ratio, lit_face_.plate);
 }
 
 // As a painter on the key itself would start: the key's font and caption colour.

@@ -22,7 +22,8 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <vector>
+
+#include "ui/qt/light_shape.h"
 
 namespace vandrel {
 
@@ -47,8 +48,22 @@ class DeviceKeyButton : public QPushButton {
 
   // Paints the key as it looks now with its top left corner at `at` (for the layer over it).
   void PaintAt(QPainter& painter, QPoint at);
-  // The layer that paints this key from now on.
-  void JoinLayer(KeyLightLayer* layer);
+  // The layer that paints this key from now on, where the key is its `place`-th.
+  void JoinLayer(KeyLightLayer* layer, std::size_t place);
+  [[nodiscard]] std::size_t LayerPlace() const { return layer_place_; }
+
+  // A lit key in parts, for a layer that keeps every lit face drawn and lays the lights over them.
+  // The number of the face the style draws now: another number, another face (hovered, pressed,
+  // another caption, size or style). Brings the face and the light's shape up to date.
+  [[nodiscard]] quint64 LitFaceNumber();
+  // Paints the lit face (without light or caption) with its top left corner at `at`, as the last
+  // LitFaceNumber left it.
+  void PaintLitFaceAt(QPainter& painter, QPoint at);
+  // Lays the light and the caption plate over the lit face already in `image` (at the screen's
+  // resolution) with the key's top left corner at `at`, in pixels of `image`: the same pixels as
+  // PaintAt paints there. Uses the face and shape as the last LitFaceNumber left them, which the
+  // caller asks first, in the same paint: a hundred keys a frame would ask the style twice.
+  void ComposeLightAt(QImage& image, QPoint at);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -69,13 +84,14 @@ class DeviceKeyButton : public QPushButton {
     QSize size;
     qreal ratio = 0;
     QPixmap face;
-    QPixmap plate;
+    QImage plate;
     QRect plate_rect;
+    quint64 number = 0;
   };
   // What the style draws differently, found without asking the style (slow under a style sheet):
   // enabled, focus, hover, active window, pressed and checked.
   [[nodiscard]] QStyle::State FaceState() const;
-  const LitFace& LitFaceNow();
+  const LitFace& LitFaceNow(qreal ratio);
   // The style's drawing of `option` at `area`, on a transparent picture of that size.
   QPixmap Drawn(const QStyleOptionButton& option, QRect area);
   void DrawCaption(QPainter& painter, const QPalette& palette, const QString& caption) const;
@@ -85,31 +101,24 @@ class DeviceKeyButton : public QPushButton {
 
   // The light's shape at the key's size and the screen's resolution, and that shape in the light's
   // colour; each made again only when what it depends on has changed.
-  const QImage& LightShape();
+  const QImage& Shape(qreal ratio);
   const QImage& TintedLight();
-  void SplitShape();
+  // The light's colour as QRgb.
+  [[nodiscard]] QRgb LightRgb() const;
 
   QImage light_image_;
   bool light_on_ = false;
   quint32 light_colour_ = 255;
   int light_alpha_ = 200;
   QImage shape_;
-  // Where the shape is solid, and its edges' pixels by alpha, as offsets into its pixels.
-  struct SolidRun {
-    qsizetype begin;
-    qsizetype end;
-  };
-  struct EdgeAlpha {
-    int alpha;
-    std::vector<qsizetype> at;
-  };
-  std::vector<SolidRun> solid_runs_;
-  std::vector<EdgeAlpha> edges_;
+  LightShape split_shape_;
   QImage tinted_;
   bool tinted_current_ = false;
   LitFace lit_face_;
   bool lit_face_current_ = false;
+  quint64 lit_faces_drawn_ = 0;
   QPointer<KeyLightLayer> layer_;
+  std::size_t layer_place_ = 0;
   bool layer_sought_ = false;  // a key whose picture has no layer asks once
 };
 

@@ -3,10 +3,29 @@
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cstring>
 
 #include "ui/qt/device_key_button.h"
 
 namespace vandrel {
+namespace {
+
+// The pixels of `area` of `to` copied from `from`, where they start at `from_at`; 32-bit pictures.
+void CopyPixels(const QImage& from, QPoint from_at, QImage& to, QRect area) {
+  const uchar* source = from.constBits() + from_at.y() * from.bytesPerLine() + from_at.x() * 4;
+  uchar* target = to.bits() + area.y() * to.bytesPerLine() + area.x() * 4;
+  const auto length = static_cast<std::size_t>(area.width()) * 4;
+  for (int y = 0; y < area.height(); ++y) {
+    std::memcpy(target + y * to.bytesPerLine(), source + y * from.bytesPerLine(), length);
+  }
+}
+
+// The same pixels of pictures of one size.
+void CopyPixels(const QImage& from, QImage& to, QRect area) {
+  CopyPixels(from, area.topLeft(), to, area);
+}
+
+}  // namespace
 
 KeyLightLayer* KeyLightLayer::Over(QWidget& picture) {
   if (auto* layer = picture.findChild<KeyLightLayer*>({}, Qt::FindDirectChildrenOnly)) return layer;
@@ -45,9 +64,22 @@ void KeyLightLayer::RetakeBackdrop() {
 }
 
 // One rectangle around every key changed since the last paint: painting through a region of a
-// hundred rectangles would clip every picture the slow way.
-void KeyLightLayer::UpdateKey(const QWidget& key) {
-  to_paint_ = to_paint_.united(key.geometry().translated(-pos()));
+// hundred rectangles would clip every picture the slow way. It is asked for only when it grows: a
+// request costs Qt more than writing a key.
+void KeyLightLayer::UpdateKey(const DeviceKeyButton& key) {
+  const std::size_t place = key.LayerPlace();
+  if (!keys_current_ || place >= places_.size() || places_[place].key != &key) {
+    write_all_ = true;
+    update();
+    return;
+  }
+  if (!places_[place].to_write) {
+    places_[place].to_write = true;
+    to_write_.push_back(place);
+  }
+  const QRect area = key.geometry().translated(-pos());
+  if (to_paint_.contains(area)) return;
+  to_paint_ = to_paint_.united(area);
   update(to_paint_);
 }
 
@@ -63,6 +95,7 @@ bool KeyLightLayer::eventFilter(QObject* watched, QEvent* event) {
       keys_current_ = false;
       break;
     case QEvent::LayoutRequest:  // a key's caption changed, among others
+      write_all_ = true;
       update();
       break;
     default:
@@ -81,62 +114,146 @@ void KeyLightLayer::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
 }
 
-const std::vector<DeviceKeyButton*>& KeyLightLayer::Keys() {
-  if (keys_current_) return keys_;
-  keys_.clear();
+// A key is written alone when its place holds no part of another key.
+void KeyLightLayer::FindKeys() {
+  places_.clear();
   for (QObject* child : parentWidget()->children()) {
     if (auto* key = qobject_cast<DeviceKeyButton*>(child)) {
-      key->JoinLayer(this);
-      keys_.push_back(key);
+      key->JoinLayer(this, places_.size());
+      places_.push_back({key, key->geometry(), rect().contains(key->geometry()), 0, false});
+    }
+  }
+  for (Place& place : places_) {
+    for (const Place& other : places_) {
+      if (&other != &place && other.area.intersects(place.area)) place.alone = false;
     }
   }
   keys_current_ = true;
-  return keys_;
+  write_all_ = true;
 }
 
 // A window that moved the picture, or grew under it, may show something else beneath.
 bool KeyLightLayer::BackdropCurrent() const {
-  return backdrop_current_ && backdrop_.devicePixelRatio() == devicePixelRatioF() &&
-         backdrop_.deviceIndependentSize().toSize() == size() &&
+  return backdrop_current_ && beneath_.devicePixelRatio() == devicePixelRatioF() &&
+         beneath_.deviceIndependentSize().toSize() == size() &&
          mapTo(window(), QPoint()) == backdrop_place_;
 }
 
 // The window drawn where the layer lies, without the layer (not opaque for the while, so that
 // what lies beneath is drawn, in case it is shown) and without the keys.
 void KeyLightLayer::TakeBackdrop() {
-  (void)Keys();
-  const qreal ratio = devicePixelRatioF();
-  backdrop_ = QPixmap(size() * ratio);
-  backdrop_.setDevicePixelRatio(ratio);
-  // Opaque, as a window is: drawn as a copy, without blending.
-  backdrop_.fill(Qt::black);
+  if (!keys_current_) FindKeys();
+  ratio_ = devicePixelRatioF();
+  // Opaque, as a window is: copied to the screen without blending.
+  beneath_ = QImage(size() * ratio_, QImage::Format_RGB32);
+  beneath_.setDevicePixelRatio(ratio_);
+  beneath_.fill(Qt::black);
   QWidget* top = window();
   backdrop_place_ = mapTo(top, QPoint());
   taking_backdrop_ = true;
   setAttribute(Qt::WA_OpaquePaintEvent, false);
-  top->render(&backdrop_, QPoint(), QRegion(QRect(backdrop_place_, size())),
+  top->render(&beneath_, QPoint(), QRegion(QRect(backdrop_place_, size())),
               QWidget::DrawWindowBackground | QWidget::DrawChildren);
   setAttribute(Qt::WA_OpaquePaintEvent, true);
   taking_backdrop_ = false;
   backdrop_current_ = true;
+  write_all_ = true;
+}
+
+void KeyLightLayer::WriteAll() {
+  lit_faces_ = beneath_.copy();
+  shown_ = beneath_.copy();
+  for (Place& place : places_) place.face_drawn = 0;
+  WriteArea(rect());
+}
+
+void KeyLightLayer::Compose() {
+  // Pictures taken at another size or resolution wait to be taken again, which writes them all.
+  if (beneath_.isNull() || beneath_.devicePixelRatio() != devicePixelRatioF() ||
+      beneath_.deviceIndependentSize().toSize() != size()) {
+    return;
+  }
+  if (!keys_current_) FindKeys();
+  if (!write_all_) {
+    for (const std::size_t place : to_write_) {
+      places_[place].to_write = false;
+      WriteKey(places_[place]);
+      if (write_all_) break;  // a key moved
+    }
+  }
+  to_write_.clear();
+  if (!write_all_) return;
+  for (Place& place : places_) place.to_write = false;
+  if (!keys_current_) FindKeys();
+  WriteAll();
+  write_all_ = false;
+}
+
+// A lit key alone is its lit face with the light and caption blended over it; the others, and a
+// lit face that changed, are painted.
+void KeyLightLayer::WriteKey(Place& place) {
+  DeviceKeyButton& key = *place.key;
+  if (key.geometry() != place.area) {  // moved: its old place shows something else now
+    keys_current_ = false;
+    write_all_ = true;
+    update();
+    return;
+  }
+  const QRect area = place.area.translated(-pos());
+  if (!place.alone || key.isHidden() || !key.IsLightOn()) {
+    WriteArea(area);
+    return;
+  }
+  const QRect pixels = Pixels(area);
+  const quint64 face = key.LitFaceNumber();
+  if (place.face_drawn != face) {
+    CopyPixels(beneath_, lit_faces_, pixels);
+    QPainter painter(&lit_faces_);
+    key.PaintLitFaceAt(painter, area.topLeft());
+    place.face_drawn = face;
+  }
+  CopyPixels(lit_faces_, shown_, pixels);
+  key.ComposeLightAt(shown_, pixels.topLeft());
+}
+
+// What lies beneath `area`, and every key over it, from the bottom up.
+void KeyLightLayer::WriteArea(QRect area) {
+  area = area.intersected(rect());
+  CopyPixels(beneath_, shown_, Pixels(area));
+  for (const Place& place : places_) {
+    if (place.key->isHidden()) continue;
+    const QRect key_area = place.key->geometry().translated(-pos());
+    const QRect part = key_area.intersected(area);
+    if (!part.isEmpty()) PaintKey(*place.key, key_area, part);
+  }
+}
+
+// The key paints its place as it would paint itself, on a picture of that place: a style may
+// replace a painter's clip and draw beyond the key, not beyond the picture. Then `part` of the
+// place is put back.
+void KeyLightLayer::PaintKey(DeviceKeyButton& key, QRect key_area, QRect part) {
+  const QRect place = key_area.intersected(rect());
+  QImage picture = shown_.copy(Pixels(place));
+  {
+    QPainter painter(&picture);
+    key.PaintAt(painter, key_area.topLeft() - place.topLeft());
+  }
+  CopyPixels(picture, Pixels(part.translated(-place.topLeft())).topLeft(), shown_, Pixels(part));
+}
+
+QRect KeyLightLayer::Pixels(QRect area) const {
+  return {area.topLeft() * ratio_, area.size() * ratio_};
 }
 
 void KeyLightLayer::paintEvent(QPaintEvent* event) {
   if (taking_backdrop_) return;
   // Moved in its window, or shown at another resolution: the old picture serves this once.
   if (!BackdropCurrent()) RetakeBackdrop();
+  Compose();
   to_paint_ = QRect();
   QPainter painter(this);
-  const QRegion& region = event->region();
-  const qreal ratio = backdrop_.devicePixelRatio();
-  for (const QRect& rect : region) {
-    painter.drawPixmap(rect.topLeft(), backdrop_,
-                       QRect(rect.topLeft() * ratio, rect.size() * ratio));
-  }
-  for (DeviceKeyButton* key : Keys()) {
-    if (key->isHidden()) continue;
-    const QRect place = key->geometry().translated(-pos());
-    if (region.intersects(place)) key->PaintAt(painter, place.topLeft());
+  for (const QRect& rect : event->region()) {
+    painter.drawImage(rect.topLeft(), shown_, QRect(rect.topLeft() * ratio_, rect.size() * ratio_));
   }
 }
 

@@ -1,15 +1,22 @@
 // KeyLightLayer: one widget over a picture made of device keys alone (the keyboard's), which
-// paints all of its keys, lit or not, in one paint. A preview relights most keys many times a
-// second; painted each by itself, every key would cost Qt a paint of its own and a repaint of
-// everything beneath it. The layer is opaque: what lies under the keys is kept as a picture,
-// taken again when the layer's size, place, resolution or style changes (a new skin picture
-// restyles every widget). It is transparent to the mouse, so the keys below keep their hover,
-// clicks and tooltips; a key that changes its look repaints its place, which the layer then paints
-// from the key's own look. User-interface thread only.
+// paints all of its keys, lit or not. A preview relights most keys many times a second; painted
+// each by itself, every key would cost Qt a paint of its own and a repaint of everything beneath
+// it, and even painted by one painter, drawing three pictures per key costs more than the rest of a
+// frame. So the layer keeps its picture itself, at the screen's resolution, and a paint copies the
+// changed part of it to the screen:
+// - beneath: what lies under the keys, taken again when the layer's size, place, resolution or
+//   style changes (a new skin picture restyles every widget);
+// - lit faces: beneath with every lit key's face drawn on it, redrawn for a key when its face
+//   changes (hovered, pressed, another caption);
+// - shown: what the screen shows; a key whose light changed is written in it from its lit face
+//   with the light and caption blended on it, without a painter. Keys unlit, hidden or lying over
+//   another paint themselves into it.
+// The layer is transparent to the mouse, so the keys below keep their hover, clicks and tooltips;
+// a key that changes its look tells the layer, which writes its place again.
+// User-interface thread only.
 #pragma once
 
-#include <QPixmap>
-#include <QPointer>
+#include <QImage>
 #include <QWidget>
 #include <vector>
 
@@ -25,8 +32,8 @@ class KeyLightLayer final : public QWidget {
   // anything else than keys, which the layer would hide.
   [[nodiscard]] static KeyLightLayer* Over(QWidget& picture);
 
-  // Paints `key`'s place again at the next paint.
-  void UpdateKey(const QWidget& key);
+  // Writes `key`'s place again and shows it at the next paint.
+  void UpdateKey(const DeviceKeyButton& key);
   // True while the layer takes its picture of what lies beneath: the keys paint nothing then.
   [[nodiscard]] bool TakingBackdrop() const { return taking_backdrop_; }
 
@@ -36,20 +43,42 @@ class KeyLightLayer final : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // One key of the picture, in its order from the bottom up.
+  struct Place {
+    DeviceKeyButton* key;
+    QRect area;          // the key's geometry when the places were found
+    bool alone;          // over no other key: its place can be written by itself
+    quint64 face_drawn;  // the number of the lit face drawn in lit_faces_; 0: none
+    bool to_write;
+  };
+
   explicit KeyLightLayer(QWidget& picture);
   [[nodiscard]] bool BackdropCurrent() const;
   void TakeBackdrop();
   void RetakeBackdrop();
-  const std::vector<DeviceKeyButton*>& Keys();
+  void FindKeys();
+  void WriteAll();
+  // Brings `shown_` up to date with every key to write; false when its pictures are out of date.
+  void Compose();
+  void WriteKey(Place& place);
+  void WriteArea(QRect area);
+  void PaintKey(DeviceKeyButton& key, QRect key_area, QRect part);
+  // `area` (in the layer) in pixels of its pictures.
+  [[nodiscard]] QRect Pixels(QRect area) const;
 
-  QPixmap backdrop_;
-  QPoint backdrop_place_;  // the layer's place in its window when the picture was taken
+  qreal ratio_ = 1;
+  QImage beneath_;
+  QImage lit_faces_;
+  QImage shown_;
+  QPoint backdrop_place_;  // the layer's place in its window when the pictures were taken
   bool backdrop_current_ = false;
   bool taking_backdrop_ = false;
   bool retake_posted_ = false;
-  QRect to_paint_;                      // around the keys changed since the last paint
-  std::vector<DeviceKeyButton*> keys_;  // the picture's keys, bottom to top
+  QRect to_paint_;  // around the keys changed since the last paint
+  std::vector<Place> places_;
+  std::vector<std::size_t> to_write_;  // the places to write, kept between paints for its storage
   bool keys_current_ = false;
+  bool write_all_ = true;
 };
 
 }  // namespace vandrel

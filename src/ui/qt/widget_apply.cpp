@@ -259,7 +259,8 @@ void ApplyProperty(QWidget& widget, const Control& control, Property property,
       break;
     case Property::kLight:
       if (auto* key = qobject_cast<DeviceKeyButton*>(&widget)) {
-        key->SetLight(control.IsLightOn(), control.LightColour(), control.LightAlpha());
+        const Control::Light light = control.LightNow();
+        key->SetLight(light.on, light.colour, light.alpha);
       }
       break;
     case Property::kChart:

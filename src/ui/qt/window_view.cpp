@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ui/qt/colour_palette.h"
+#include "ui/qt/device_key_button.h"
 #include "ui/qt/post_lock.h"
 #include "ui/qt/skin_ui_loader.h"
 #include "ui/qt/widget_apply.h"
@@ -81,9 +82,14 @@ QtWindowView::~QtWindowView() {
   delete top_.data();
 }
 
+const QtWindowView::Bound* QtWindowView::BoundTo(const Control& control) const {
+  const std::size_t index = control.Index();
+  return index < bound_.size() && bound_[index].widget != nullptr ? &bound_[index] : nullptr;
+}
+
 QWidget* QtWindowView::WidgetOf(const Control& control) const {
-  const auto found = widgets_.find(&control);
-  return found == widgets_.end() ? nullptr : found->second;
+  const Bound* bound = BoundTo(control);
+  return bound == nullptr ? nullptr : bound->widget;
 }
 
 void QtWindowView::BuildPagesOf(const Control& control) {
@@ -119,7 +125,8 @@ void QtWindowView::BindUnder(const Control& parent, Candidates& candidates,
 }
 
 void QtWindowView::BindOne(Control& control, QWidget& widget) {
-  widgets_[&control] = &widget;
+  if (bound_.size() <= control.Index()) bound_.resize(control.Index() + 1);
+  bound_[control.Index()] = {&widget, qobject_cast<DeviceKeyButton*>(&widget)};
   controls_[&widget] = &control;
   // Connected first: an option stops being exclusive on its own, which would keep the skin's
   // checked option checked against the model.
@@ -144,7 +151,7 @@ void QtWindowView::BuildPage(QWidget& holder) {
   // What the model did to these controls before they had widgets, beyond their state: a list
   // brought to a row, the focus. Lists need their geometry for the first.
   for (Control* control : bound) {
-    QWidget& widget = *widgets_.at(control);
+    QWidget& widget = *WidgetOf(*control);
     Apply(*control, widget, Property::kScroll);
     Apply(*control, widget, Property::kFocus);
   }
@@ -245,18 +252,19 @@ void QtWindowView::ScheduleSync() {
 }
 
 // A preview brings a hundred light changes a frame: they reuse one vector, and since a light
-// raises no signal and shows no page, they are applied without a blocker.
+// raises no signal and shows no page, they go to their keys straight, without a blocker.
 void QtWindowView::Sync() {
   model_.DeliverPendingNotifications();
   std::vector<ControlChange> changes = std::move(changes_);
   model_.TakeChanges(changes);
   for (const ControlChange& change : changes) {
-    const auto found = widgets_.find(change.control);
-    if (found == widgets_.end()) continue;
-    if (change.property == Property::kLight) {
-      ApplyProperty(*found->second, *change.control, Property::kLight, skin_folder_);
-    } else {
-      Apply(*change.control, *found->second, change.property);
+    const Bound* bound = BoundTo(*change.control);
+    if (bound == nullptr) continue;
+    if (change.property != Property::kLight) {
+      Apply(*change.control, *bound->widget, change.property);
+    } else if (bound->key != nullptr) {
+      const Control::Light light = change.control->LightNow();
+      bound->key->SetLight(light.on, light.colour, light.alpha);
     }
   }
   changes_ = std::move(changes);

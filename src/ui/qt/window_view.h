@@ -30,6 +30,7 @@
 
 namespace vandrel {
 
+class DeviceKeyButton;
 class SkinUiLoader;
 
 class QtWindowView final : public QObject {
@@ -75,7 +76,14 @@ class QtWindowView final : public QObject {
   const std::unique_ptr<SkinUiLoader> loader_;
   const std::filesystem::path skin_folder_;
   QPointer<QWidget> top_;
-  std::unordered_map<const Control*, QWidget*> widgets_;
+  // What each control is bound to, by the control's index: a preview relights a hundred keys a
+  // frame, each found here without a hash or a cast.
+  struct Bound {
+    QWidget* widget = nullptr;
+    DeviceKeyButton* key = nullptr;  // the widget, when it is a device key
+  };
+  [[nodiscard]] const Bound* BoundTo(const Control& control) const;
+  std::vector<Bound> bound_;
   std::unordered_map<const QObject*, Control*> controls_;
   // The placeholders and pages (tab pages, hidden panels) not built yet, by widget.
   std::unordered_map<const QObject*, Control*> unbuilt_;

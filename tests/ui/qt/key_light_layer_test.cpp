@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
+#include <QRadialGradient>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "ui/qt/device_key_button.h"
 #include "ui/qt/wait_until.h"
@@ -86,6 +89,89 @@ TEST(KeyLightLayerTest, TheScreenShowsEveryKeyAsItLooksNow) {
   new DeviceKeyButton(&mixed);
   new QPushButton(&mixed);
   EXPECT_EQ(KeyLightLayer::Over(mixed), nullptr);
+}
+
+// The screen against the keys painting themselves (the layer hidden): a key the layer writes from a
+// stale face, blends wrong by one step of a channel, or lets draw beyond its place, shows.
+TEST(KeyLightLayerTest, TheScreenShowsWhatTheKeysWouldPaint) {
+  QWidget window;
+  window.setObjectName("top");
+  const QString style =
+      "#top{background:qlineargradient(x1:0,y1:0,x2:1,y2:1,stop:0 #203040,stop:1 #a07050)}"
+      "QPushButton{background-color:#304050;border:1px solid #8090a0;border-radius:4px;"
+      "color:#f0f0f0}QPushButton:hover{background-color:#506070}"
+      "QPushButton:checked{background-color:#705030}";
+  window.setStyleSheet(style);
+  window.resize(260, 100);
+  auto* picture = new QWidget(&window);
+  picture->setGeometry(10, 10, 240, 80);
+  const struct {
+    const char* caption;
+    QRect place;
+  } shapes[] = {{"Esc", {4, 6, 27, 25}},
+                {"Enter", {40, 6, 55, 25}},
+                {"A", {104, 6, 25, 25}},
+                {"", {138, 6, 25, 40}},
+                {"Space", {4, 40, 120, 26}}};
+  std::vector<DeviceKeyButton*> keys;
+  for (const auto& shape : shapes) {
+    keys.push_back(new DeviceKeyButton(picture));
+    keys.back()->setText(shape.caption);
+    keys.back()->setGeometry(shape.place);
+  }
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const QRect area = picture->geometry();
+  const auto shown = [&] {
+    return window.windowHandle()->screen()->grabWindow(window.winId()).toImage().copy(area);
+  };
+  const auto painted_by_keys = [&] {
+    auto* layer = picture->findChild<KeyLightLayer*>();
+    if (layer != nullptr) layer->hide();
+    window.repaint(area);
+    const QImage painted = shown();
+    if (layer != nullptr) layer->show();
+    return painted;
+  };
+  const auto light_all = [&](quint32 colour, int alpha) {
+    for (DeviceKeyButton* key : keys) {
+      key->SetLight(true, colour, alpha);
+      colour = colour * 7 + 0x203010;
+      alpha = (alpha + 50) % 256;
+    }
+  };
+  QImage glow(20, 20, QImage::Format_ARGB32_Premultiplied);
+  glow.fill(Qt::transparent);
+  QRadialGradient fading(10, 10, 10);
+  fading.setColorAt(0, Qt::white);
+  fading.setColorAt(1, Qt::transparent);
+  QPainter(&glow).fillRect(glow.rect(), fading);
+
+  const struct {
+    const char* change;
+    std::function<void()> apply;
+  } steps[] = {
+      {"lit", [&] { light_all(0x0000FF, 200); }},
+      {"new colours", [&] { light_all(0x30C020, 90); }},
+      {"hovered", [&] { QTest::mouseMove(&window, area.topLeft() + QPoint(60, 18)); }},
+      {"relit while hovered", [&] { light_all(0xFFFFFF, 255); }},
+      {"left", [&] { QTest::mouseMove(&window, QPoint(255, 95)); }},
+      {"checked",
+       [&] {
+         keys[2]->setCheckable(true);
+         keys[2]->setChecked(true);
+       }},
+      {"longer caption", [&] { keys[0]->setText("Escape"); }},
+      {"unlit", [&] { keys[3]->SetLight(false, 0, 0); }},
+      {"light image", [&] { keys[4]->SetLightImage(glow); }},
+      {"restyled", [&] { window.setStyleSheet(QString(style).replace("#304050", "#405030")); }},
+      {"relit after the style", [&] { light_all(0x102030, 230); }},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.change);
+    step.apply();
+    EXPECT_TRUE(testing::WaitUntil([&] { return shown() == painted_by_keys(); }));
+  }
 }
 
 }  // namespace

@@ -1,0 +1,94 @@
+// The hand-made blends against the painter's own: a picture composed without a painter must be the
+// one the painter would have drawn, to the bit, over every kind of background and light.
+#include "ui/qt/light_shape.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+#include <QRadialGradient>
+
+namespace vandrel {
+namespace {
+
+// A background with every channel varying, opaque as the screen is.
+QImage Background(QSize size) {
+  QImage image(size, QImage::Format_RGB32);
+  for (int y = 0; y < size.height(); ++y) {
+    for (int x = 0; x < size.width(); ++x)
+      image.setPixel(x, y, qRgb(x * 37 % 256, y * 53 % 256, (x * y * 11 + 7) % 256));
+  }
+  return image;
+}
+
+// Shapes as the keys have them: a rounded light with soft corners, a glow whose alpha falls off
+// over most of it, a solid block, and one that is clear.
+QImage Shape(int kind, QSize size) {
+  QImage shape(size, QImage::Format_ARGB32_Premultiplied);
+  shape.fill(Qt::transparent);
+  QPainter painter(&shape);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  QRadialGradient glow(QPointF(size.width() / 2.0, size.height() / 2.0), size.width() / 2.0);
+  glow.setColorAt(0, Qt::white);
+  glow.setColorAt(1, Qt::transparent);
+  switch (kind) {
+    case 0:
+      painter.setBrush(Qt::white);
+      painter.drawRoundedRect(QRectF(QPointF(), size).adjusted(1, 1, -1, -1), 4, 4);
+      break;
+    case 1:
+      painter.setBrush(glow);
+      painter.drawRect(QRect(QPoint(), size));
+      break;
+    case 2:
+      painter.fillRect(QRect(QPoint(), size), Qt::white);
+      break;
+    default:
+      break;
+  }
+  return shape;
+}
+
+TEST(LightShapeTest, BlendsAsThePainterDraws) {
+  const QSize size(37, 23);  // rows of odd lengths, which the wide loops finish one by one
+  const QPoint at(5, 3);
+  const struct {
+    QRgb colour;
+    int alpha;
+  } lights[] = {{0xFF0000, 255}, {0x00FF00, 200}, {0x123456, 128}, {0xFFFFFF, 1}, {0x0080FF, 0}};
+  for (int kind = 0; kind < 4; ++kind) {
+    LightShape shape;
+    shape.Split(Shape(kind, size));
+    ASSERT_EQ(shape.Size(), size);
+    for (const auto& light : lights) {
+      SCOPED_TRACE(testing::Message() << "shape " << kind << ", colour " << std::hex << light.colour
+                                      << ", alpha " << std::dec << light.alpha);
+      QImage tinted(size, QImage::Format_ARGB32_Premultiplied);
+      tinted.fill(Qt::transparent);
+      shape.Tint(tinted, light.colour, light.alpha);
+      // The tinted copy is what a key paints; blended in place, it must not change a bit.
+      QImage expected = Background(size + QSize(10, 6));
+      QPainter(&expected).drawImage(at, tinted);
+      QImage blended = Background(size + QSize(10, 6));
+      shape.BlendOnto(blended, at, light.colour, light.alpha);
+      EXPECT_EQ(blended, expected);
+      if (kind == 2) {
+        EXPECT_EQ(qAlpha(tinted.pixel(size.width() / 2, size.height() / 2)), light.alpha)
+            << "a solid shape at the light's alpha";
+      }
+      if (kind == 3) {
+        EXPECT_EQ(blended, Background(blended.size())) << "a clear shape shows nothing";
+      }
+    }
+    // Any picture, as a caption plate is, over the background.
+    const QImage picture = Shape(kind, size);
+    QImage expected = Background(size + QSize(10, 6));
+    QPainter(&expected).drawImage(at, picture);
+    QImage blended = Background(size + QSize(10, 6));
+    BlendPicture(blended, at, picture);
+    EXPECT_EQ(blended, expected) << "picture of shape " << kind;
+  }
+}
+
+}  // namespace
+}  // namespace vandrel
