@@ -272,10 +272,12 @@ void DeviceKeyButton::PaintLitFaceAt(QPainter& painter, QPoint at) {
   painter.drawPixmap(at, lit_face_.face);
 }
 
-void DeviceKeyButton::ComposeLightAt(QImage& image, QPoint at) {
-  split_shape_.BlendOnto(image, at, LightRgb(), light_alpha_);
-  if (lit_face_.plate.isNull()) return;
-  BlendPicture(image, at + lit_face_.plate_rect.topLeft() * lit_face_.ratio, lit_face_.plate);
+bool DeviceKeyButton::ComposeLightAt(QImage& image, QPoint at) {
+  const QPoint plate_at = at + lit_face_.plate_rect.topLeft() * lit_face_.ratio;
+  const QRect plate(plate_at, lit_face_.plate.size());
+  if (!lit_face_.plate.isNull() && !image.rect().contains(plate)) return false;
+  if (!split_shape_.BlendOnto(image, at, LightRgb(), light_alpha_)) return false;
+  return lit_face_.plate.isNull() || BlendPicture(image, plate_at, lit_face_.plate);
 }
 
 // As a painter on the key itself would start: the key's font and caption colour.

@@ -63,7 +63,9 @@ class DeviceKeyButton : public QPushButton {
   // resolution) with the key's top left corner at `at`, in pixels of `image`: the same pixels as
   // PaintAt paints there. Uses the face and shape as the last LitFaceNumber left them, which the
   // caller asks first, in the same paint: a hundred keys a frame would ask the style twice.
-  void ComposeLightAt(QImage& image, QPoint at);
+  // False when the light or the plate would not lie wholly inside `image`; the caller then has
+  // the key paint its place instead.
+  [[nodiscard]] bool ComposeLightAt(QImage& image, QPoint at);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

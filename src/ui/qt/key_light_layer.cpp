@@ -213,7 +213,7 @@ void KeyLightLayer::WriteKey(Place& place) {
     place.face_drawn = face;
   }
   CopyPixels(lit_faces_, shown_, pixels);
-  key.ComposeLightAt(shown_, pixels.topLeft());
+  if (!key.ComposeLightAt(shown_, pixels.topLeft())) WriteArea(area);
 }
 
 // What lies beneath `area`, and every key over it, from the bottom up.

@@ -131,7 +131,8 @@ void LightShape::Tint(QImage& into, QRgb colour, int alpha) const {
   }
 }
 
-void LightShape::BlendOnto(QImage& onto, QPoint at, QRgb colour, int alpha) const {
+bool LightShape::BlendOnto(QImage& onto, QPoint at, QRgb colour, int alpha) const {
+  if (!onto.rect().contains(QRect(at, size_))) return false;
   Tints tints;
   TintsOf(colour, alpha, tints);
   uchar* const origin = Origin(onto, at);
@@ -153,9 +154,11 @@ void LightShape::BlendOnto(QImage& onto, QPoint at, QRgb colour, int alpha) cons
       OverRow(tinted.data(), pixels + done, chunk);
     }
   }
+  return true;
 }
 
-void BlendPicture(QImage& onto, QPoint at, const QImage& picture) {
+bool BlendPicture(QImage& onto, QPoint at, const QImage& picture) {
+  if (!onto.rect().contains(QRect(at, picture.size()))) return false;
   uchar* const origin = Origin(onto, at);
   const qsizetype stride = onto.bytesPerLine();
   const int width = picture.width();
@@ -163,6 +166,7 @@ void BlendPicture(QImage& onto, QPoint at, const QImage& picture) {
   for (int y = 0; y < height; ++y) {
     OverRow(reinterpret_cast<const QRgb*>(picture.constScanLine(y)), Row(origin, stride, y), width);
   }
+  return true;
 }
 
 }  // namespace vandrel

@@ -25,9 +25,10 @@ class LightShape {
   // The shape in `colour` (0xRRGGBB) at `alpha` (0-255), written into `into` (the shape's size,
   // premultiplied ARGB32): its clear pixels are left as they are.
   void Tint(QImage& into, QRgb colour, int alpha) const;
-  // The same tinted shape drawn over `onto` with its top left corner at `at` (pixels); the shape
-  // must lie inside `onto`.
-  void BlendOnto(QImage& onto, QPoint at, QRgb colour, int alpha) const;
+  // The same tinted shape drawn over `onto` with its top left corner at `at` (pixels). False, with
+  // nothing drawn, when the shape does not lie wholly inside `onto` (at a fractional screen
+  // scale a key's pixels may round past the picture's edge).
+  [[nodiscard]] bool BlendOnto(QImage& onto, QPoint at, QRgb colour, int alpha) const;
 
  private:
   // A run of a row's pixels that are all solid, or all edge (neither solid nor clear).
@@ -47,7 +48,7 @@ class LightShape {
 };
 
 // `picture` (premultiplied ARGB32) drawn over `onto` with its top left corner at `at` (pixels), as
-// the painter would draw it; `picture` must lie inside `onto`.
-void BlendPicture(QImage& onto, QPoint at, const QImage& picture);
+// the painter would draw it. False, with nothing drawn, when it does not lie wholly inside `onto`.
+[[nodiscard]] bool BlendPicture(QImage& onto, QPoint at, const QImage& picture);
 
 }  // namespace vandrel

@@ -70,7 +70,7 @@ TEST(LightShapeTest, BlendsAsThePainterDraws) {
       QImage expected = Background(size + QSize(10, 6));
       QPainter(&expected).drawImage(at, tinted);
       QImage blended = Background(size + QSize(10, 6));
-      shape.BlendOnto(blended, at, light.colour, light.alpha);
+      EXPECT_TRUE(shape.BlendOnto(blended, at, light.colour, light.alpha));
       EXPECT_EQ(blended, expected);
       if (kind == 2) {
         EXPECT_EQ(qAlpha(tinted.pixel(size.width() / 2, size.height() / 2)), light.alpha)
@@ -85,9 +85,28 @@ TEST(LightShapeTest, BlendsAsThePainterDraws) {
     QImage expected = Background(size + QSize(10, 6));
     QPainter(&expected).drawImage(at, picture);
     QImage blended = Background(size + QSize(10, 6));
-    BlendPicture(blended, at, picture);
+    EXPECT_TRUE(BlendPicture(blended, at, picture));
     EXPECT_EQ(blended, expected) << "picture of shape " << kind;
   }
+}
+
+// A key whose pixels round past the picture's edge (at a fractional screen scale) must not be
+// written past the picture's memory: the blend refuses, and leaves the picture alone.
+TEST(LightShapeTest, RefusesWhatDoesNotLieWhollyInside) {
+  const QSize size(8, 6);
+  LightShape shape;
+  shape.Split(Shape(2, size));
+  const QImage picture = Shape(2, size);
+  const QImage before = Background(QSize(20, 10));
+  for (const QPoint at : {QPoint(13, 0), QPoint(0, 5), QPoint(-1, 2), QPoint(4, -1)}) {
+    SCOPED_TRACE(testing::Message() << at.x() << "," << at.y());
+    QImage onto = before;
+    EXPECT_FALSE(shape.BlendOnto(onto, at, 0xFF0000, 255));
+    EXPECT_FALSE(BlendPicture(onto, at, picture));
+    EXPECT_EQ(onto, before);
+  }
+  QImage onto = before;
+  EXPECT_TRUE(shape.BlendOnto(onto, QPoint(12, 4), 0xFF0000, 255)) << "flush with the corner";
 }
 
 }  // namespace
