@@ -95,9 +95,17 @@ TEST(KeyLightLayerTest, TheScreenShowsEveryKeyAsItLooksNow) {
 // stale face, blends wrong by one step of a channel, or lets draw beyond its place, shows.
 TEST(KeyLightLayerTest, TheScreenShowsWhatTheKeysWouldPaint) {
   QWidget window;
-  window.setObjectName("top");
+  // A background that varies everywhere, so that a key that keeps what lay under it at another
+  // place shows. A texture rather than a gradient, which the style draws one step off at times.
+  QImage texture(64, 64, QImage::Format_RGB32);
+  for (int y = 0; y < texture.height(); ++y) {
+    for (int x = 0; x < texture.width(); ++x) texture.setPixel(x, y, qRgb(x * 4, y * 4, 128));
+  }
+  QPalette palette = window.palette();
+  palette.setBrush(QPalette::Window, QBrush(texture));
+  window.setPalette(palette);
+  window.setAutoFillBackground(true);
   const QString style =
-      "#top{background:qlineargradient(x1:0,y1:0,x2:1,y2:1,stop:0 #203040,stop:1 #a07050)}"
       "QPushButton{background-color:#304050;border:1px solid #8090a0;border-radius:4px;"
       "color:#f0f0f0}QPushButton:hover{background-color:#506070}"
       "QPushButton:checked{background-color:#705030}";
@@ -122,15 +130,35 @@ TEST(KeyLightLayerTest, TheScreenShowsWhatTheKeysWouldPaint) {
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   const QRect area = picture->geometry();
+  // The layer's picture, once it has done what it has pending: a backdrop to take again (asked for
+  // by a change or by a paint) and keys to write.
   const auto shown = [&] {
-    return window.windowHandle()->screen()->grabWindow(window.winId()).toImage().copy(area);
+    for (int paint = 0; paint < 2; ++paint) {
+      QCoreApplication::processEvents();
+      window.repaint(picture->geometry());
+    }
+    return window.windowHandle()
+        ->screen()
+        ->grabWindow(window.winId())
+        .toImage()
+        .copy(picture->geometry())
+        .convertToFormat(QImage::Format_RGB32);
   };
+  // The window's background with each key painted over it as its own paint event paints it, within
+  // its place. The layer is left alone, so that what it keeps between changes is what the next
+  // change meets.
   const auto painted_by_keys = [&] {
-    auto* layer = picture->findChild<KeyLightLayer*>();
-    if (layer != nullptr) layer->hide();
-    window.repaint(area);
-    const QImage painted = shown();
-    if (layer != nullptr) layer->show();
+    QImage painted(picture->size(), QImage::Format_RGB32);
+    window.render(&painted, QPoint(), QRegion(picture->geometry()), QWidget::DrawWindowBackground);
+    for (DeviceKeyButton* key : keys) {
+      if (key->isHidden()) continue;
+      QImage place = painted.copy(key->geometry());
+      {
+        QPainter painter(&place);
+        key->PaintAt(painter, QPoint());
+      }
+      QPainter(&painted).drawImage(key->pos(), place);
+    }
     return painted;
   };
   const auto light_all = [&](quint32 colour, int alpha) {
@@ -153,6 +181,8 @@ TEST(KeyLightLayerTest, TheScreenShowsWhatTheKeysWouldPaint) {
   } steps[] = {
       {"lit", [&] { light_all(0x0000FF, 200); }},
       {"new colours", [&] { light_all(0x30C020, 90); }},
+      {"new colours at the same alphas", [&] { light_all(0xC02030, 90); }},
+      {"light image", [&] { keys[4]->SetLightImage(glow); }},
       {"hovered", [&] { QTest::mouseMove(&window, area.topLeft() + QPoint(60, 18)); }},
       {"relit while hovered", [&] { light_all(0xFFFFFF, 255); }},
       {"left", [&] { QTest::mouseMove(&window, QPoint(255, 95)); }},
@@ -163,14 +193,24 @@ TEST(KeyLightLayerTest, TheScreenShowsWhatTheKeysWouldPaint) {
        }},
       {"longer caption", [&] { keys[0]->setText("Escape"); }},
       {"unlit", [&] { keys[3]->SetLight(false, 0, 0); }},
-      {"light image", [&] { keys[4]->SetLightImage(glow); }},
+      {"hidden", [&] { keys[1]->hide(); }},
+      {"shown again", [&] { keys[1]->show(); }},
       {"restyled", [&] { window.setStyleSheet(QString(style).replace("#304050", "#405030")); }},
       {"relit after the style", [&] { light_all(0x102030, 230); }},
+      {"see-through keys",
+       [&] {
+         window.setStyleSheet(QString(style).replace("#304050", "rgba(48,64,80,120)"));
+         light_all(0x405060, 180);
+       }},
+      {"see-through keys relit", [&] { light_all(0x6080A0, 180); }},
+      {"moved over another part of the background",
+       [&] { picture->move(area.topLeft() + QPoint(10, 10)); }},
+      {"relit after the move", [&] { light_all(0x8090A0, 20); }},
   };
   for (const auto& step : steps) {
     SCOPED_TRACE(step.change);
     step.apply();
-    EXPECT_TRUE(testing::WaitUntil([&] { return shown() == painted_by_keys(); }));
+    EXPECT_EQ(shown(), painted_by_keys());
   }
 }
 
