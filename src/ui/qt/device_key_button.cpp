@@ -33,13 +33,13 @@ void DeviceKeyButton::SetLight(bool on, quint32 colour, int alpha) {
   light_on_ = on;
   light_colour_ = colour;
   light_alpha_ = alpha;
-  if (!looks_same) Repaint();
+  if (!looks_same) Repaint(false);
 }
 
 void DeviceKeyButton::SetLightImage(QImage image) {
   light_image_ = std::move(image);
   shape_ = QImage();
-  Repaint();
+  Repaint(true);
 }
 
 void DeviceKeyButton::JoinLayer(KeyLightLayer* layer, std::size_t place) {
@@ -91,15 +91,17 @@ void DeviceKeyButton::nextCheckState() {
 }
 
 // Only a lit key is worth a layer: a picture whose keys never light up paints as it always did.
-void DeviceKeyButton::Repaint() {
+void DeviceKeyButton::Repaint(bool look) {
   if (light_on_ && !layer_sought_ && parentWidget() != nullptr) {
     layer_sought_ = true;
     if (layer_ == nullptr) layer_ = KeyLightLayer::Over(*parentWidget());
   }
-  if (layer_ != nullptr) {
+  if (layer_ == nullptr) {
+    update();
+  } else if (look) {
     layer_->UpdateKey(*this);
   } else {
-    update();
+    layer_->UpdateLight(*this);
   }
 }
 
@@ -150,6 +152,7 @@ const QImage& DeviceKeyButton::Shape(qreal ratio) {
     }
   }
   split_shape_.Split(shape_);
+  lit_face_current_ = false;  // a layer takes the face again, with the new shape's pixels
   // The tinted copy's clear pixels stay clear: tinting writes only the shape's own.
   tinted_ = QImage(shape_.size(), shape_.format());
   tinted_.setDevicePixelRatio(ratio);
@@ -262,8 +265,7 @@ void DeviceKeyButton::PaintAt(QPainter& painter, QPoint at) {
   if (!lit.plate.isNull()) painter.drawImage(at + lit.plate_rect.topLeft(), lit.plate);
 }
 
-quint64 DeviceKeyButton::LitFaceNumber() {
-  const qreal ratio = devicePixelRatioF();
+quint64 DeviceKeyButton::LitFaceNumber(qreal ratio) {
   (void)Shape(ratio);
   return LitFaceNow(ratio).number;
 }
@@ -272,12 +274,13 @@ void DeviceKeyButton::PaintLitFaceAt(QPainter& painter, QPoint at) {
   painter.drawPixmap(at, lit_face_.face);
 }
 
+bool DeviceKeyButton::TakeLitFaceAt(QImage& image, QPoint at) {
+  return lit_pixels_.Take(image, at, shape_, lit_face_.plate,
+                          lit_face_.plate_rect.topLeft() * lit_face_.ratio);
+}
+
 bool DeviceKeyButton::ComposeLightAt(QImage& image, QPoint at) {
-  const QPoint plate_at = at + lit_face_.plate_rect.topLeft() * lit_face_.ratio;
-  const QRect plate(plate_at, lit_face_.plate.size());
-  if (!lit_face_.plate.isNull() && !image.rect().contains(plate)) return false;
-  if (!split_shape_.BlendOnto(image, at, LightRgb(), light_alpha_)) return false;
-  return lit_face_.plate.isNull() || BlendPicture(image, plate_at, lit_face_.plate);
+  return lit_pixels_.Write(image, at, LightRgb(), light_alpha_);
 }
 
 // As a painter on the key itself would start: the key's font and caption colour.

@@ -24,6 +24,7 @@
 #include <QStyleOptionButton>
 
 #include "ui/qt/light_shape.h"
+#include "ui/qt/lit_key_pixels.h"
 
 namespace vandrel {
 
@@ -52,19 +53,23 @@ class DeviceKeyButton : public QPushButton {
   void JoinLayer(KeyLightLayer* layer, std::size_t place);
   [[nodiscard]] std::size_t LayerPlace() const { return layer_place_; }
 
-  // A lit key in parts, for a layer that keeps every lit face drawn and lays the lights over them.
-  // The number of the face the style draws now: another number, another face (hovered, pressed,
-  // another caption, size or style). Brings the face and the light's shape up to date.
-  [[nodiscard]] quint64 LitFaceNumber();
+  // A lit key in parts, for a layer that keeps the keys' picture and relights a key in it.
+  // The number of the face the style draws now at the screen's resolution `ratio`: another
+  // number, another face (hovered, pressed, another caption, size, style or light shape). Brings
+  // the face and the light's shape up to date.
+  [[nodiscard]] quint64 LitFaceNumber(qreal ratio);
   // Paints the lit face (without light or caption) with its top left corner at `at`, as the last
   // LitFaceNumber left it.
   void PaintLitFaceAt(QPainter& painter, QPoint at);
-  // Lays the light and the caption plate over the lit face already in `image` (at the screen's
-  // resolution) with the key's top left corner at `at`, in pixels of `image`: the same pixels as
-  // PaintAt paints there. Uses the face and shape as the last LitFaceNumber left them, which the
-  // caller asks first, in the same paint: a hundred keys a frame would ask the style twice.
-  // False when the light or the plate would not lie wholly inside `image`; the caller then has
-  // the key paint its place instead.
+  // Takes the lit face that `image` (at the screen's resolution) shows with the key's top left
+  // corner at `at` (pixels of `image`), as PaintLitFaceAt painted it, and lays the caption's plate
+  // over it. False when the light or the plate would not lie wholly inside `image`; the caller
+  // then has the key paint its place instead.
+  [[nodiscard]] bool TakeLitFaceAt(QImage& image, QPoint at);
+  // Lays the light (and the plate's edges over it) on the face last taken, at the same place: the
+  // pixels PaintAt paints there. Uses the face and shape as the last LitFaceNumber left them, which
+  // the caller asks first, in the same paint: a hundred keys a frame would ask the style twice.
+  // False as TakeLitFaceAt, or when no face was taken.
   [[nodiscard]] bool ComposeLightAt(QImage& image, QPoint at);
 
  protected:
@@ -98,8 +103,9 @@ class DeviceKeyButton : public QPushButton {
   QPixmap Drawn(const QStyleOptionButton& option, QRect area);
   void DrawCaption(QPainter& painter, const QPalette& palette, const QString& caption) const;
   void PaintUnlit(QPainter& painter);
-  // Asks for the key's place to be painted again, from the layer over it if there is one.
-  void Repaint();
+  // Asks for the key's place to be painted again, from the layer over it if there is one; `look`:
+  // more than the light's colour or alpha changed.
+  void Repaint(bool look);
 
   // The light's shape at the key's size and the screen's resolution, and that shape in the light's
   // colour; each made again only when what it depends on has changed.
@@ -118,6 +124,7 @@ class DeviceKeyButton : public QPushButton {
   bool tinted_current_ = false;
   LitFace lit_face_;
   bool lit_face_current_ = false;
+  LitKeyPixels lit_pixels_;  // for the layer
   quint64 lit_faces_drawn_ = 0;
   QPointer<KeyLightLayer> layer_;
   std::size_t layer_place_ = 0;

@@ -66,13 +66,18 @@ void KeyLightLayer::RetakeBackdrop() {
 // One rectangle around every key changed since the last paint: painting through a region of a
 // hundred rectangles would clip every picture the slow way. It is asked for only when it grows: a
 // request costs Qt more than writing a key.
-void KeyLightLayer::UpdateKey(const DeviceKeyButton& key) {
+void KeyLightLayer::UpdateKey(const DeviceKeyButton& key) { Mark(key, true); }
+
+void KeyLightLayer::UpdateLight(const DeviceKeyButton& key) { Mark(key, false); }
+
+void KeyLightLayer::Mark(const DeviceKeyButton& key, bool look) {
   const std::size_t place = key.LayerPlace();
   if (!keys_current_ || place >= places_.size() || places_[place].key != &key) {
     write_all_ = true;
     update();
     return;
   }
+  places_[place].look_changed = places_[place].look_changed || look;
   if (!places_[place].to_write) {
     places_[place].to_write = true;
     to_write_.push_back(place);
@@ -120,7 +125,7 @@ void KeyLightLayer::FindKeys() {
   for (QObject* child : parentWidget()->children()) {
     if (auto* key = qobject_cast<DeviceKeyButton*>(child)) {
       key->JoinLayer(this, places_.size());
-      places_.push_back({key, key->geometry(), rect().contains(key->geometry()), 0, false});
+      places_.push_back({key, key->geometry(), rect().contains(key->geometry()), 0, true, false});
     }
   }
   for (Place& place : places_) {
@@ -161,9 +166,7 @@ void KeyLightLayer::TakeBackdrop() {
 }
 
 void KeyLightLayer::WriteAll() {
-  lit_faces_ = beneath_.copy();
   shown_ = beneath_.copy();
-  for (Place& place : places_) place.face_drawn = 0;
   WriteArea(rect());
 }
 
@@ -189,8 +192,8 @@ void KeyLightLayer::Compose() {
   write_all_ = false;
 }
 
-// A lit key alone is its lit face with the light and caption blended over it; the others, and a
-// lit face that changed, are painted.
+// A lit key alone is written by itself: its lit face and plate when they changed, then the light
+// over the face. The others are painted.
 void KeyLightLayer::WriteKey(Place& place) {
   DeviceKeyButton& key = *place.key;
   if (key.geometry() != place.area) {  // moved: its old place shows something else now
@@ -205,26 +208,36 @@ void KeyLightLayer::WriteKey(Place& place) {
     return;
   }
   const QRect pixels = Pixels(area);
-  const quint64 face = key.LitFaceNumber();
+  // Asking the key's look costs more than writing its light: only when it may have changed.
+  const quint64 face =
+      place.look_changed || place.face_drawn == 0 ? key.LitFaceNumber(ratio_) : place.face_drawn;
+  place.look_changed = false;
   if (place.face_drawn != face) {
-    CopyPixels(beneath_, lit_faces_, pixels);
-    QPainter painter(&lit_faces_);
-    key.PaintLitFaceAt(painter, area.topLeft());
+    CopyPixels(beneath_, shown_, pixels);
+    {
+      QPainter painter(&shown_);
+      key.PaintLitFaceAt(painter, area.topLeft());
+    }
+    if (!key.TakeLitFaceAt(shown_, pixels.topLeft())) {
+      WriteArea(area);
+      return;
+    }
     place.face_drawn = face;
   }
-  CopyPixels(lit_faces_, shown_, pixels);
   if (!key.ComposeLightAt(shown_, pixels.topLeft())) WriteArea(area);
 }
 
-// What lies beneath `area`, and every key over it, from the bottom up.
+// What lies beneath `area`, and every key over it, from the bottom up. A lit face taken there
+// is painted over.
 void KeyLightLayer::WriteArea(QRect area) {
   area = area.intersected(rect());
   CopyPixels(beneath_, shown_, Pixels(area));
-  for (const Place& place : places_) {
-    if (place.key->isHidden()) continue;
+  for (Place& place : places_) {
     const QRect key_area = place.key->geometry().translated(-pos());
     const QRect part = key_area.intersected(area);
-    if (!part.isEmpty()) PaintKey(*place.key, key_area, part);
+    if (part.isEmpty()) continue;
+    place.face_drawn = 0;
+    if (!place.key->isHidden()) PaintKey(*place.key, key_area, part);
   }
 }
 

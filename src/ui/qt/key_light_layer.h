@@ -6,11 +6,10 @@
 // changed part of it to the screen:
 // - beneath: what lies under the keys, taken again when the layer's size, place, resolution or
 //   style changes (a new skin picture restyles every widget);
-// - lit faces: beneath with every lit key's face drawn on it, redrawn for a key when its face
-//   changes (hovered, pressed, another caption);
-// - shown: what the screen shows; a key whose light changed is written in it from its lit face
-//   with the light and caption blended on it, without a painter. Keys unlit, hidden or lying over
-//   another paint themselves into it.
+// - shown: what the screen shows. A lit key's face and caption plate are written in it when they
+//   change (hovered, pressed, another caption), and the key keeps the pixels its light changes;
+//   a key whose light changed then writes those pixels alone, without a painter. Keys unlit,
+//   hidden or lying over another paint themselves into it.
 // The layer is transparent to the mouse, so the keys below keep their hover, clicks and tooltips;
 // a key that changes its look tells the layer, which writes its place again.
 // User-interface thread only.
@@ -32,8 +31,11 @@ class KeyLightLayer final : public QWidget {
   // anything else than keys, which the layer would hide.
   [[nodiscard]] static KeyLightLayer* Over(QWidget& picture);
 
-  // Writes `key`'s place again and shows it at the next paint.
+  // Writes `key`'s place again and shows it at the next paint: its look changed.
   void UpdateKey(const DeviceKeyButton& key);
+  // The same when only `key`'s light (colour, alpha) changed: the layer keeps the lit face it has
+  // and does not ask the key for its look.
+  void UpdateLight(const DeviceKeyButton& key);
   // True while the layer takes its picture of what lies beneath: the keys paint nothing then.
   [[nodiscard]] bool TakingBackdrop() const { return taking_backdrop_; }
 
@@ -48,7 +50,8 @@ class KeyLightLayer final : public QWidget {
     DeviceKeyButton* key;
     QRect area;          // the key's geometry when the places were found
     bool alone;          // over no other key: its place can be written by itself
-    quint64 face_drawn;  // the number of the lit face drawn in lit_faces_; 0: none
+    quint64 face_drawn;  // the number of the lit face taken from shown_; 0: none
+    bool look_changed;   // since the key's look was last asked
     bool to_write;
   };
 
@@ -57,6 +60,8 @@ class KeyLightLayer final : public QWidget {
   void TakeBackdrop();
   void RetakeBackdrop();
   void FindKeys();
+  // Marks `key` to write; `look`: its look may have changed.
+  void Mark(const DeviceKeyButton& key, bool look);
   void WriteAll();
   // Brings `shown_` up to date with every key to write; false when its pictures are out of date.
   void Compose();
@@ -68,7 +73,6 @@ class KeyLightLayer final : public QWidget {
 
   qreal ratio_ = 1;
   QImage beneath_;
-  QImage lit_faces_;
   QImage shown_;
   QPoint backdrop_place_;  // the layer's place in its window when the pictures were taken
   bool backdrop_current_ = false;

@@ -19,11 +19,12 @@ QRgb AtAlpha(QRgb pixel, QRgb alpha) {
   return alpha_green | red_blue;
 }
 
+// What SourceOver leaves of the destination under `source`.
+QRgb Rest(QRgb source) { return static_cast<QRgb>(255 - qAlpha(source)); }
+
 // SourceOver: `source` over `destination`. Exact at the ends too: a solid source replaces the
 // destination and a clear one leaves it.
-QRgb Over(QRgb source, QRgb destination) {
-  return source + AtAlpha(destination, static_cast<QRgb>(255 - qAlpha(source)));
-}
+QRgb Over(QRgb source, QRgb destination) { return source + AtAlpha(destination, Rest(source)); }
 
 #if defined(__SSE2__)
 // AtAlpha on four pixels, `alpha` in each 16-bit half of each pixel; the painter's own SIMD blends
@@ -39,18 +40,36 @@ __m128i AtAlpha(__m128i pixels, __m128i alpha) {
 }
 #endif
 
-// `source` over each of `count` pixels.
-void OverEach(QRgb* pixels, int count, QRgb source) {
+// Each of `count` pixels of `from` at `alpha`, into `to`.
+void FadeEach(const QRgb* from, QRgb* to, int count, QRgb alpha) {
   int x = 0;
 #if defined(__SSE2__)
-  const __m128i rest = _mm_set1_epi16(static_cast<short>(255 - qAlpha(source)));
-  const __m128i solid = _mm_set1_epi32(static_cast<int>(source));
+  const __m128i wide = _mm_set1_epi16(static_cast<short>(alpha));
   for (; x + 4 <= count; x += 4) {
-    auto* four = reinterpret_cast<__m128i*>(pixels + x);
-    _mm_storeu_si128(four, _mm_add_epi32(solid, AtAlpha(_mm_loadu_si128(four), rest)));
+    const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + x));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + x), AtAlpha(four, wide));
   }
 #endif
-  for (; x < count; ++x) pixels[x] = Over(source, pixels[x]);
+  for (; x < count; ++x) to[x] = AtAlpha(from[x], alpha);
+}
+
+// `tint` plus each of `count` pixels of `faded`, into `to`: a SourceOver whose destination was
+// faded already. A light's runs are short (a key's row, cut by its plate), so a run's last pixels
+// are done as the four that end it, some of them twice.
+void AddEach(const QRgb* faded, QRgb* to, int count, QRgb tint) {
+#if defined(__SSE2__)
+  if (count >= 4) {
+    const __m128i tints = _mm_set1_epi32(static_cast<int>(tint));
+    const auto add_four = [&](int x) {
+      const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(faded + x));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(to + x), _mm_add_epi32(tints, four));
+    };
+    for (int x = 0; x + 4 <= count; x += 4) add_four(x);
+    if (count % 4 != 0) add_four(count - 4);
+    return;
+  }
+#endif
+  for (int x = 0; x < count; ++x) to[x] = tint + faded[x];
 }
 
 // Each of `count` pixels of `from` over the same of `to`.
@@ -81,6 +100,10 @@ uchar* Origin(QImage& image, QPoint at) {
   return image.bits() + at.y() * image.bytesPerLine() + at.x() * qsizetype{4};
 }
 
+const QRgb* Row(const QImage& image, QPoint at, int y) {
+  return reinterpret_cast<const QRgb*>(image.constScanLine(at.y() + y)) + at.x();
+}
+
 }  // namespace
 
 void LightShape::Split(const QImage& shape) {
@@ -88,24 +111,27 @@ void LightShape::Split(const QImage& shape) {
   runs_.clear();
   edge_alphas_.clear();
   alphas_.clear();
+  pixel_count_ = 0;
   for (int y = 0; y < shape.height(); ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(shape.constScanLine(y));
     for (int x = 0; x < shape.width(); ++x) {
       const int alpha = qAlpha(row[x]);
-      if (alpha == 0) continue;
-      const bool solid = alpha == 255;
-      const bool continues = !runs_.empty() && runs_.back().y == y && runs_.back().end == x &&
-                             (runs_.back().alphas < 0) == solid;
-      if (!continues) {
-        runs_.push_back({y, x, x, solid ? -1 : static_cast<int>(edge_alphas_.size())});
-      }
-      ++runs_.back().end;
-      if (solid) continue;
-      edge_alphas_.push_back(static_cast<uchar>(alpha));
-      if (std::ranges::find(alphas_, alpha) == alphas_.end())
-        alphas_.push_back(static_cast<uchar>(alpha));
+      if (alpha != 0) Add(y, x, alpha);
     }
   }
+}
+
+void LightShape::Add(int y, int x, int alpha) {
+  const bool solid = alpha == 255;
+  const bool continues = !runs_.empty() && runs_.back().y == y && runs_.back().end == x &&
+                         (runs_.back().alphas < 0) == solid;
+  if (!continues) runs_.push_back({y, x, x, solid ? -1 : static_cast<int>(edge_alphas_.size())});
+  ++runs_.back().end;
+  ++pixel_count_;
+  if (solid) return;
+  edge_alphas_.push_back(static_cast<uchar>(alpha));
+  if (std::ranges::find(alphas_, alpha) == alphas_.end())
+    alphas_.push_back(static_cast<uchar>(alpha));
 }
 
 void LightShape::TintsOf(QRgb colour, int alpha, Tints& tints) const {
@@ -131,31 +157,62 @@ void LightShape::Tint(QImage& into, QRgb colour, int alpha) const {
   }
 }
 
-bool LightShape::BlendOnto(QImage& onto, QPoint at, QRgb colour, int alpha) const {
-  if (!onto.rect().contains(QRect(at, size_))) return false;
+bool LightShape::Gather(const QImage& picture, QPoint at, std::vector<QRgb>& pixels) const {
+  if (!picture.rect().contains(QRect(at, size_))) return false;
+  pixels.clear();
+  for (const Run& run : runs_) {
+    const QRgb* row = Row(picture, at, run.y);
+    pixels.insert(pixels.end(), row + run.begin, row + run.end);
+  }
+  return true;
+}
+
+// SourceOver is source + AtAlpha(destination, 255 - source alpha), and the tinted light's alpha
+// at each pixel depends on the shape's alpha there and the light's alpha alone.
+void LightShape::Fade(const std::vector<QRgb>& under, int alpha, std::vector<QRgb>& faded) const {
+  faded.clear();
+  if (under.size() != pixel_count_) return;
+  Tints tints;
+  TintsOf(0, alpha, tints);
+  faded.resize(pixel_count_);
+  const QRgb* from = under.data();
+  QRgb* to = faded.data();
+  for (const Run& run : runs_) {
+    const int count = run.end - run.begin;
+    if (run.alphas < 0) {
+      FadeEach(from, to, count, Rest(tints[255]));
+    } else {
+      const uchar* alphas = edge_alphas_.data() + run.alphas;
+      for (int i = 0; i < count; ++i) to[i] = AtAlpha(from[i], Rest(tints[alphas[i]]));
+    }
+    from += count;
+    to += count;
+  }
+}
+
+bool LightShape::WriteFaded(QImage& onto, QPoint at, const std::vector<QRgb>& faded, QRgb colour,
+                            int alpha) const {
+  if (faded.size() != pixel_count_ || !onto.rect().contains(QRect(at, size_))) return false;
   Tints tints;
   TintsOf(colour, alpha, tints);
   uchar* const origin = Origin(onto, at);
   const qsizetype stride = onto.bytesPerLine();
+  const QRgb* from = faded.data();
   for (const Run& run : runs_) {
     QRgb* pixels = Row(origin, stride, run.y) + run.begin;
     const int count = run.end - run.begin;
     if (run.alphas < 0) {
-      OverEach(pixels, count, tints[255]);
-      continue;
+      AddEach(from, pixels, count, tints[255]);
+    } else {
+      const uchar* alphas = edge_alphas_.data() + run.alphas;
+      for (int i = 0; i < count; ++i) pixels[i] = tints[alphas[i]] + from[i];
     }
-    // The edge's tints in a row of their own, blended the way a picture is.
-    constexpr int kChunk = 64;
-    std::array<QRgb, kChunk> tinted;
-    const uchar* alphas = edge_alphas_.data() + run.alphas;
-    for (int done = 0; done < count; done += kChunk) {
-      const int chunk = std::min(kChunk, count - done);
-      for (int i = 0; i < chunk; ++i) tinted[static_cast<std::size_t>(i)] = tints[alphas[done + i]];
-      OverRow(tinted.data(), pixels + done, chunk);
-    }
+    from += count;
   }
   return true;
 }
+
+void BlendRow(const QRgb* from, QRgb* to, int count) { OverRow(from, to, count); }
 
 bool BlendPicture(QImage& onto, QPoint at, const QImage& picture) {
   if (!onto.rect().contains(QRect(at, picture.size()))) return false;

@@ -49,64 +49,84 @@ QImage Shape(int kind, QSize size) {
   return shape;
 }
 
+// The background faded once per alpha, then lit in several colours from the same faded pixels, as
+// a key relit at one alpha is.
 TEST(LightShapeTest, BlendsAsThePainterDraws) {
   const QSize size(37, 23);  // rows of odd lengths, which the wide loops finish one by one
   const QPoint at(5, 3);
-  const struct {
-    QRgb colour;
-    int alpha;
-  } lights[] = {{0xFF0000, 255}, {0x00FF00, 200}, {0x123456, 128}, {0xFFFFFF, 1}, {0x0080FF, 0}};
+  const QRgb colours[] = {0xFF0000, 0x00FF00, 0x123456, 0xFFFFFF};
+  const int alphas[] = {255, 200, 128, 1, 0};
+  const QImage background = Background(size + QSize(10, 6));
   for (int kind = 0; kind < 4; ++kind) {
     LightShape shape;
     shape.Split(Shape(kind, size));
     ASSERT_EQ(shape.Size(), size);
-    for (const auto& light : lights) {
-      SCOPED_TRACE(testing::Message() << "shape " << kind << ", colour " << std::hex << light.colour
-                                      << ", alpha " << std::dec << light.alpha);
-      QImage tinted(size, QImage::Format_ARGB32_Premultiplied);
-      tinted.fill(Qt::transparent);
-      shape.Tint(tinted, light.colour, light.alpha);
-      // The tinted copy is what a key paints; blended in place, it must not change a bit.
-      QImage expected = Background(size + QSize(10, 6));
-      QPainter(&expected).drawImage(at, tinted);
-      QImage blended = Background(size + QSize(10, 6));
-      EXPECT_TRUE(shape.BlendOnto(blended, at, light.colour, light.alpha));
-      EXPECT_EQ(blended, expected);
-      if (kind == 2) {
-        EXPECT_EQ(qAlpha(tinted.pixel(size.width() / 2, size.height() / 2)), light.alpha)
-            << "a solid shape at the light's alpha";
-      }
-      if (kind == 3) {
-        EXPECT_EQ(blended, Background(blended.size())) << "a clear shape shows nothing";
+    std::vector<QRgb> under;
+    ASSERT_TRUE(shape.Gather(background, at, under));
+    for (const int alpha : alphas) {
+      std::vector<QRgb> faded;
+      shape.Fade(under, alpha, faded);
+      for (const QRgb colour : colours) {
+        SCOPED_TRACE(testing::Message() << "shape " << kind << ", colour " << std::hex << colour
+                                        << ", alpha " << std::dec << alpha);
+        QImage tinted(size, QImage::Format_ARGB32_Premultiplied);
+        tinted.fill(Qt::transparent);
+        shape.Tint(tinted, colour, alpha);
+        // The tinted copy is what a key paints; written from the faded pixels, it must not change
+        // a bit.
+        QImage expected = background;
+        QPainter(&expected).drawImage(at, tinted);
+        QImage blended = background;
+        EXPECT_TRUE(shape.WriteFaded(blended, at, faded, colour, alpha));
+        EXPECT_EQ(blended, expected);
+        if (kind == 2) {
+          EXPECT_EQ(qAlpha(tinted.pixel(size.width() / 2, size.height() / 2)), alpha)
+              << "a solid shape at the light's alpha";
+        }
+        if (kind == 3) {
+          EXPECT_EQ(blended, background) << "a clear shape shows nothing";
+        }
       }
     }
     // Any picture, as a caption plate is, over the background.
     const QImage picture = Shape(kind, size);
-    QImage expected = Background(size + QSize(10, 6));
+    QImage expected = background;
     QPainter(&expected).drawImage(at, picture);
-    QImage blended = Background(size + QSize(10, 6));
+    QImage blended = background;
     EXPECT_TRUE(BlendPicture(blended, at, picture));
     EXPECT_EQ(blended, expected) << "picture of shape " << kind;
   }
 }
 
 // A key whose pixels round past the picture's edge (at a fractional screen scale) must not be
-// written past the picture's memory: the blend refuses, and leaves the picture alone.
+// read or written past the picture's memory, nor faded pixels of another shape written: the shape
+// refuses, and leaves the picture alone.
 TEST(LightShapeTest, RefusesWhatDoesNotLieWhollyInside) {
   const QSize size(8, 6);
   LightShape shape;
   shape.Split(Shape(2, size));
   const QImage picture = Shape(2, size);
   const QImage before = Background(QSize(20, 10));
+  std::vector<QRgb> under_corner, faded;
+  ASSERT_TRUE(shape.Gather(before, QPoint(12, 4), under_corner)) << "flush with the corner";
+  shape.Fade(under_corner, 100, faded);
   for (const QPoint at : {QPoint(13, 0), QPoint(0, 5), QPoint(-1, 2), QPoint(4, -1)}) {
     SCOPED_TRACE(testing::Message() << at.x() << "," << at.y());
     QImage onto = before;
-    EXPECT_FALSE(shape.BlendOnto(onto, at, 0xFF0000, 255));
+    std::vector<QRgb> under;
+    EXPECT_FALSE(shape.Gather(onto, at, under));
+    EXPECT_FALSE(shape.WriteFaded(onto, at, faded, 0xFF0000, 100));
     EXPECT_FALSE(BlendPicture(onto, at, picture));
     EXPECT_EQ(onto, before);
   }
   QImage onto = before;
-  EXPECT_TRUE(shape.BlendOnto(onto, QPoint(12, 4), 0xFF0000, 255)) << "flush with the corner";
+  EXPECT_TRUE(shape.WriteFaded(onto, QPoint(12, 4), faded, 0xFF0000, 100));
+  LightShape smaller;
+  smaller.Split(Shape(2, size - QSize(1, 0)));
+  std::vector<QRgb> other;
+  smaller.Fade(faded, 100, other);
+  EXPECT_TRUE(other.empty()) << "pixels gathered under another shape";
+  EXPECT_FALSE(smaller.WriteFaded(onto, QPoint(0, 0), faded, 0xFF0000, 100));
 }
 
 }  // namespace
