@@ -111,7 +111,6 @@ void LightShape::Split(const QImage& shape) {
   runs_.clear();
   edge_alphas_.clear();
   alphas_.clear();
-  pixel_count_ = 0;
   for (int y = 0; y < shape.height(); ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(shape.constScanLine(y));
     for (int x = 0; x < shape.width(); ++x) {
@@ -127,7 +126,6 @@ void LightShape::Add(int y, int x, int alpha) {
                          (runs_.back().alphas < 0) == solid;
   if (!continues) runs_.push_back({y, x, x, solid ? -1 : static_cast<int>(edge_alphas_.size())});
   ++runs_.back().end;
-  ++pixel_count_;
   if (solid) return;
   edge_alphas_.push_back(static_cast<uchar>(alpha));
   if (std::ranges::find(alphas_, alpha) == alphas_.end())
@@ -157,57 +155,88 @@ void LightShape::Tint(QImage& into, QRgb colour, int alpha) const {
   }
 }
 
-bool LightShape::Gather(const QImage& picture, QPoint at, std::vector<QRgb>& pixels) const {
+bool LightShape::Gather(const QImage& picture, QPoint at, ShapePixels& under) const {
   if (!picture.rect().contains(QRect(at, size_))) return false;
-  pixels.clear();
+  under.runs.clear();
+  under.pixels.clear();
   for (const Run& run : runs_) {
     const QRgb* row = Row(picture, at, run.y);
-    pixels.insert(pixels.end(), row + run.begin, row + run.end);
+    const QRgb* begin = row + run.begin;
+    const QRgb* end = row + run.end;
+    if (run.alphas < 0 && std::all_of(begin, end, [&](QRgb pixel) { return pixel == *begin; })) {
+      under.runs.push_back({-1, *begin});
+      continue;
+    }
+    under.runs.push_back({static_cast<int>(under.pixels.size()), 0});
+    under.pixels.insert(under.pixels.end(), begin, end);
   }
   return true;
 }
 
 // SourceOver is source + AtAlpha(destination, 255 - source alpha), and the tinted light's alpha
 // at each pixel depends on the shape's alpha there and the light's alpha alone.
-void LightShape::Fade(const std::vector<QRgb>& under, int alpha, std::vector<QRgb>& faded) const {
-  faded.clear();
-  if (under.size() != pixel_count_) return;
+void LightShape::Fade(const ShapePixels& under, int alpha, ShapePixels& faded) const {
+  faded.runs.clear();
+  faded.pixels.clear();
+  if (!Fits(under)) return;
   Tints tints;
   TintsOf(0, alpha, tints);
-  faded.resize(pixel_count_);
-  const QRgb* from = under.data();
-  QRgb* to = faded.data();
-  for (const Run& run : runs_) {
+  const QRgb solid_rest = Rest(tints[255]);
+  faded.runs = under.runs;
+  faded.pixels.resize(under.pixels.size());
+  for (std::size_t i = 0; i < runs_.size(); ++i) {
+    const Run& run = runs_[i];
+    ShapePixels::Run& pixels = faded.runs[i];
+    if (pixels.pixels < 0) {
+      pixels.alike = AtAlpha(pixels.alike, solid_rest);
+      continue;
+    }
+    const QRgb* from = under.pixels.data() + pixels.pixels;
+    QRgb* to = faded.pixels.data() + pixels.pixels;
     const int count = run.end - run.begin;
     if (run.alphas < 0) {
-      FadeEach(from, to, count, Rest(tints[255]));
-    } else {
-      const uchar* alphas = edge_alphas_.data() + run.alphas;
-      for (int i = 0; i < count; ++i) to[i] = AtAlpha(from[i], Rest(tints[alphas[i]]));
+      FadeEach(from, to, count, solid_rest);
+      continue;
     }
-    from += count;
-    to += count;
+    const uchar* alphas = edge_alphas_.data() + run.alphas;
+    for (int x = 0; x < count; ++x) to[x] = AtAlpha(from[x], Rest(tints[alphas[x]]));
   }
 }
 
-bool LightShape::WriteFaded(QImage& onto, QPoint at, const std::vector<QRgb>& faded, QRgb colour,
+bool LightShape::Fits(const ShapePixels& pixels) const {
+  if (pixels.runs.size() != runs_.size()) return false;
+  const auto held = static_cast<std::ptrdiff_t>(pixels.pixels.size());
+  for (std::size_t i = 0; i < runs_.size(); ++i) {
+    const int first = pixels.runs[i].pixels;
+    const int count = runs_[i].end - runs_[i].begin;
+    if (first < 0 ? runs_[i].alphas >= 0 : first + count > held) return false;
+  }
+  return true;
+}
+
+bool LightShape::WriteFaded(QImage& onto, QPoint at, const ShapePixels& faded, QRgb colour,
                             int alpha) const {
-  if (faded.size() != pixel_count_ || !onto.rect().contains(QRect(at, size_))) return false;
+  if (!Fits(faded) || !onto.rect().contains(QRect(at, size_))) return false;
   Tints tints;
   TintsOf(colour, alpha, tints);
   uchar* const origin = Origin(onto, at);
   const qsizetype stride = onto.bytesPerLine();
-  const QRgb* from = faded.data();
-  for (const Run& run : runs_) {
-    QRgb* pixels = Row(origin, stride, run.y) + run.begin;
+  for (std::size_t i = 0; i < runs_.size(); ++i) {
+    const Run& run = runs_[i];
+    const ShapePixels::Run& pixels = faded.runs[i];
+    QRgb* to = Row(origin, stride, run.y) + run.begin;
     const int count = run.end - run.begin;
-    if (run.alphas < 0) {
-      AddEach(from, pixels, count, tints[255]);
-    } else {
-      const uchar* alphas = edge_alphas_.data() + run.alphas;
-      for (int i = 0; i < count; ++i) pixels[i] = tints[alphas[i]] + from[i];
+    if (pixels.pixels < 0) {
+      std::fill(to, to + count, tints[255] + pixels.alike);
+      continue;
     }
-    from += count;
+    const QRgb* from = faded.pixels.data() + pixels.pixels;
+    if (run.alphas < 0) {
+      AddEach(from, to, count, tints[255]);
+      continue;
+    }
+    const uchar* alphas = edge_alphas_.data() + run.alphas;
+    for (int x = 0; x < count; ++x) to[x] = tints[alphas[x]] + from[x];
   }
   return true;
 }

@@ -16,6 +16,18 @@
 
 namespace vandrel {
 
+// Pixels under a light's shape, run by run, as LightShape::Gather and Fade make them. What lies
+// under a light is mostly one colour (a key's face), so a solid run of pixels all alike keeps its
+// colour once: writing it is a fill.
+struct ShapePixels {
+  struct Run {
+    int pixels;  // the run's first pixel in `pixels`; -1: all its pixels are `alike`
+    QRgb alike;
+  };
+  std::vector<Run> runs;  // one for each run of the shape
+  std::vector<QRgb> pixels;
+};
+
 class LightShape {
  public:
   // Splits `shape` (premultiplied ARGB32), whose size the shape keeps.
@@ -25,21 +37,20 @@ class LightShape {
   // The shape in `colour` (0xRRGGBB) at `alpha` (0-255), written into `into` (the shape's size,
   // premultiplied ARGB32): its clear pixels are left as they are.
   void Tint(QImage& into, QRgb colour, int alpha) const;
-  // The pixels of `picture` under the shape laid with its top left corner at `at` (pixels), in
-  // the order the shape keeps them. False, with `pixels` left as they were, when the shape does not
-  // lie wholly inside `picture` (at a fractional screen scale a key's pixels may round past the
-  // picture's edge).
-  [[nodiscard]] bool Gather(const QImage& picture, QPoint at, std::vector<QRgb>& pixels) const;
-  // What each of `under` (gathered from under the shape) keeps of itself under the light at
-  // `alpha`, whatever the light's colour: with it, drawing the light is one addition a pixel.
-  // Empty when `under` holds another number of pixels than the shape. `faded` is not `under`.
-  void Fade(const std::vector<QRgb>& under, int alpha, std::vector<QRgb>& faded) const;
+  // The pixels of `picture` under the shape laid with its top left corner at `at` (pixels). False,
+  // with `under` left as it was, when the shape does not lie wholly inside `picture` (at a
+  // fractional screen scale a key's pixels may round past the picture's edge).
+  [[nodiscard]] bool Gather(const QImage& picture, QPoint at, ShapePixels& under) const;
+  // What each of `under` (gathered under the shape) keeps of itself under the light at `alpha`,
+  // whatever the light's colour: with it, drawing the light is one addition a pixel. Empty when
+  // `under` was gathered under another shape. `faded` is not `under`.
+  void Fade(const ShapePixels& under, int alpha, ShapePixels& faded) const;
   // The shape in `colour` at `alpha` drawn over the pixels that Fade left in `faded` for the same
   // alpha, written into `onto` at `at`: the pixels `under` were gathered from, with the light over
   // them as the painter draws it. False, with nothing written, as Gather, or when `faded` was not
   // made for this shape.
-  [[nodiscard]] bool WriteFaded(QImage& onto, QPoint at, const std::vector<QRgb>& faded,
-                                QRgb colour, int alpha) const;
+  [[nodiscard]] bool WriteFaded(QImage& onto, QPoint at, const ShapePixels& faded, QRgb colour,
+                                int alpha) const;
 
  private:
   // A run of a row's pixels that are all solid, or all edge (neither solid nor clear).
@@ -53,12 +64,13 @@ class LightShape {
   // Adds the pixel at `x` of row `y` to the runs.
   void Add(int y, int x, int alpha);
   void TintsOf(QRgb colour, int alpha, std::array<QRgb, 256>& tints) const;
+  // Whether `pixels` were gathered under this shape: a run for each of its runs, solid where alike.
+  [[nodiscard]] bool Fits(const ShapePixels& pixels) const;
 
   QSize size_;
   std::vector<Run> runs_;  // row by row, left to right
   std::vector<uchar> edge_alphas_;
-  std::vector<uchar> alphas_;    // each alpha of the edges once
-  std::size_t pixel_count_ = 0;  // solid and edge
+  std::vector<uchar> alphas_;  // each alpha of the edges once
 };
 
 // Each of `count` pixels of `from` over the same of `to` (both premultiplied), as the painter

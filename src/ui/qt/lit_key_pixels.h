@@ -42,8 +42,8 @@ class LitKeyPixels {
   void TakePlateEdges(const QImage& shape, const QImage& plate, QPoint plate_at);
 
   LightShape uncovered_;  // the light less what the plate covers
-  std::vector<QRgb> face_;
-  std::vector<QRgb> faded_;
+  ShapePixels face_;
+  ShapePixels faded_;
   int faded_alpha_ = -1;  // the alpha faded_ was made for; -1: none
   std::vector<PlateRun> plate_runs_;
   std::vector<QRgb> plate_pixels_;

@@ -20,6 +20,13 @@ QImage Background(QSize size) {
   return image;
 }
 
+// Mostly one colour, as a key's face is, with its lower rows varied.
+QImage Flat(QSize size) {
+  QImage image = Background(size);
+  QPainter(&image).fillRect(QRect(0, 0, size.width(), size.height() / 2), QColor(0x26, 0x2a, 0x33));
+  return image;
+}
+
 // Shapes as the keys have them: a rounded light with soft corners, a glow whose alpha falls off
 // over most of it, a solid block, and one that is clear.
 QImage Shape(int kind, QSize size) {
@@ -50,25 +57,26 @@ QImage Shape(int kind, QSize size) {
 }
 
 // The background faded once per alpha, then lit in several colours from the same faded pixels, as
-// a key relit at one alpha is.
+// a key relit at one alpha is; over a background varied everywhere and one mostly flat.
 TEST(LightShapeTest, BlendsAsThePainterDraws) {
   const QSize size(37, 23);  // rows of odd lengths, which the wide loops finish one by one
   const QPoint at(5, 3);
   const QRgb colours[] = {0xFF0000, 0x00FF00, 0x123456, 0xFFFFFF};
   const int alphas[] = {255, 200, 128, 1, 0};
-  const QImage background = Background(size + QSize(10, 6));
-  for (int kind = 0; kind < 4; ++kind) {
+  for (int kind = 0; kind < 8; ++kind) {
+    const QImage background = (kind < 4 ? Background : Flat)(size + QSize(10, 6));
     LightShape shape;
-    shape.Split(Shape(kind, size));
+    shape.Split(Shape(kind % 4, size));
     ASSERT_EQ(shape.Size(), size);
-    std::vector<QRgb> under;
+    ShapePixels under;
     ASSERT_TRUE(shape.Gather(background, at, under));
     for (const int alpha : alphas) {
-      std::vector<QRgb> faded;
+      ShapePixels faded;
       shape.Fade(under, alpha, faded);
       for (const QRgb colour : colours) {
-        SCOPED_TRACE(testing::Message() << "shape " << kind << ", colour " << std::hex << colour
-                                        << ", alpha " << std::dec << alpha);
+        SCOPED_TRACE(testing::Message()
+                     << "shape " << kind % 4 << (kind < 4 ? "" : ", flat") << ", colour "
+                     << std::hex << colour << ", alpha " << std::dec << alpha);
         QImage tinted(size, QImage::Format_ARGB32_Premultiplied);
         tinted.fill(Qt::transparent);
         shape.Tint(tinted, colour, alpha);
@@ -79,22 +87,22 @@ TEST(LightShapeTest, BlendsAsThePainterDraws) {
         QImage blended = background;
         EXPECT_TRUE(shape.WriteFaded(blended, at, faded, colour, alpha));
         EXPECT_EQ(blended, expected);
-        if (kind == 2) {
+        if (kind % 4 == 2) {
           EXPECT_EQ(qAlpha(tinted.pixel(size.width() / 2, size.height() / 2)), alpha)
               << "a solid shape at the light's alpha";
         }
-        if (kind == 3) {
+        if (kind % 4 == 3) {
           EXPECT_EQ(blended, background) << "a clear shape shows nothing";
         }
       }
     }
     // Any picture, as a caption plate is, over the background.
-    const QImage picture = Shape(kind, size);
+    const QImage picture = Shape(kind % 4, size);
     QImage expected = background;
     QPainter(&expected).drawImage(at, picture);
     QImage blended = background;
     EXPECT_TRUE(BlendPicture(blended, at, picture));
-    EXPECT_EQ(blended, expected) << "picture of shape " << kind;
+    EXPECT_EQ(blended, expected) << "picture of shape " << kind % 4;
   }
 }
 
@@ -107,13 +115,13 @@ TEST(LightShapeTest, RefusesWhatDoesNotLieWhollyInside) {
   shape.Split(Shape(2, size));
   const QImage picture = Shape(2, size);
   const QImage before = Background(QSize(20, 10));
-  std::vector<QRgb> under_corner, faded;
+  ShapePixels under_corner, faded;
   ASSERT_TRUE(shape.Gather(before, QPoint(12, 4), under_corner)) << "flush with the corner";
   shape.Fade(under_corner, 100, faded);
   for (const QPoint at : {QPoint(13, 0), QPoint(0, 5), QPoint(-1, 2), QPoint(4, -1)}) {
     SCOPED_TRACE(testing::Message() << at.x() << "," << at.y());
     QImage onto = before;
-    std::vector<QRgb> under;
+    ShapePixels under;
     EXPECT_FALSE(shape.Gather(onto, at, under));
     EXPECT_FALSE(shape.WriteFaded(onto, at, faded, 0xFF0000, 100));
     EXPECT_FALSE(BlendPicture(onto, at, picture));
@@ -121,12 +129,17 @@ TEST(LightShapeTest, RefusesWhatDoesNotLieWhollyInside) {
   }
   QImage onto = before;
   EXPECT_TRUE(shape.WriteFaded(onto, QPoint(12, 4), faded, 0xFF0000, 100));
-  LightShape smaller;
-  smaller.Split(Shape(2, size - QSize(1, 0)));
-  std::vector<QRgb> other;
-  smaller.Fade(faded, 100, other);
-  EXPECT_TRUE(other.empty()) << "pixels gathered under another shape";
-  EXPECT_FALSE(smaller.WriteFaded(onto, QPoint(0, 0), faded, 0xFF0000, 100));
+  // Pixels gathered under another shape: fewer rows, or longer ones.
+  for (const QSize other_size : {size - QSize(0, 1), size + QSize(1, 0)}) {
+    LightShape other;
+    other.Split(Shape(2, other_size));
+    ShapePixels refaded;
+    other.Fade(faded, 100, refaded);
+    EXPECT_TRUE(refaded.runs.empty());
+    const QImage written = onto;
+    EXPECT_FALSE(other.WriteFaded(onto, QPoint(0, 0), faded, 0xFF0000, 100));
+    EXPECT_EQ(onto, written);
+  }
 }
 
 }  // namespace
