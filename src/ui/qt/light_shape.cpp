@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -107,6 +108,8 @@ const QRgb* Row(const QImage& image, QPoint at, int y) {
 }  // namespace
 
 void LightShape::Split(const QImage& shape) {
+  static std::atomic<quint64> splits{0};
+  split_ = ++splits;
   size_ = shape.size();
   runs_.clear();
   edge_alphas_.clear();
@@ -159,6 +162,7 @@ bool LightShape::Gather(const QImage& picture, QPoint at, ShapePixels& under) co
   if (!picture.rect().contains(QRect(at, size_))) return false;
   under.runs.clear();
   under.pixels.clear();
+  under.split = split_;
   for (const Run& run : runs_) {
     const QRgb* row = Row(picture, at, run.y);
     const QRgb* begin = row + run.begin;
@@ -178,7 +182,9 @@ bool LightShape::Gather(const QImage& picture, QPoint at, ShapePixels& under) co
 void LightShape::Fade(const ShapePixels& under, int alpha, ShapePixels& faded) const {
   faded.runs.clear();
   faded.pixels.clear();
+  faded.split = 0;
   if (!Fits(under)) return;
+  faded.split = split_;
   Tints tints;
   TintsOf(0, alpha, tints);
   const QRgb solid_rest = Rest(tints[255]);
@@ -201,17 +207,6 @@ void LightShape::Fade(const ShapePixels& under, int alpha, ShapePixels& faded) c
     const uchar* alphas = edge_alphas_.data() + run.alphas;
     for (int x = 0; x < count; ++x) to[x] = AtAlpha(from[x], Rest(tints[alphas[x]]));
   }
-}
-
-bool LightShape::Fits(const ShapePixels& pixels) const {
-  if (pixels.runs.size() != runs_.size()) return false;
-  const auto held = static_cast<std::ptrdiff_t>(pixels.pixels.size());
-  for (std::size_t i = 0; i < runs_.size(); ++i) {
-    const int first = pixels.runs[i].pixels;
-    const int count = runs_[i].end - runs_[i].begin;
-    if (first < 0 ? runs_[i].alphas >= 0 : first + count > held) return false;
-  }
-  return true;
 }
 
 bool LightShape::WriteFaded(QImage& onto, QPoint at, const ShapePixels& faded, QRgb colour,

@@ -26,6 +26,7 @@ struct ShapePixels {
   };
   std::vector<Run> runs;  // one for each run of the shape
   std::vector<QRgb> pixels;
+  quint64 split = 0;  // the split of the shape they were gathered under; 0: none
 };
 
 class LightShape {
@@ -64,13 +65,16 @@ class LightShape {
   // Adds the pixel at `x` of row `y` to the runs.
   void Add(int y, int x, int alpha);
   void TintsOf(QRgb colour, int alpha, std::array<QRgb, 256>& tints) const;
-  // Whether `pixels` were gathered under this shape: a run for each of its runs, solid where alike.
-  [[nodiscard]] bool Fits(const ShapePixels& pixels) const;
+  // Whether `pixels` were gathered under this shape as it is split now.
+  [[nodiscard]] bool Fits(const ShapePixels& pixels) const {
+    return split_ != 0 && pixels.split == split_;
+  }
 
   QSize size_;
   std::vector<Run> runs_;  // row by row, left to right
   std::vector<uchar> edge_alphas_;
   std::vector<uchar> alphas_;  // each alpha of the edges once
+  quint64 split_ = 0;          // this split's number, unique among all shapes' splits
 };
 
 // Each of `count` pixels of `from` over the same of `to` (both premultiplied), as the painter
