@@ -11,7 +11,13 @@ namespace vandrel {
 namespace {
 
 // The pixels of `area` of `to` copied from `from`, where they start at `from_at`; 32-bit pictures.
+// What lies outside either picture is left out: at a fractional screen scale an area's corner and
+// its size are rounded apart and may reach a pixel past a picture's edge.
 void CopyPixels(const QImage& from, QPoint from_at, QImage& to, QRect area) {
+  const QPoint shift = from_at - area.topLeft();
+  area = area.intersected(to.rect()).intersected(from.rect().translated(-shift));
+  if (area.isEmpty()) return;
+  from_at = area.topLeft() + shift;
   const uchar* source = from.constBits() + from_at.y() * from.bytesPerLine() + from_at.x() * 4;
   uchar* target = to.bits() + area.y() * to.bytesPerLine() + area.x() * 4;
   const auto length = static_cast<std::size_t>(area.width()) * 4;
