@@ -1,5 +1,7 @@
 #include "ui/qt/device_key_button.h"
 
+#include <qdrawutil.h>
+
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -19,6 +21,13 @@ constexpr int kLightRimX = 1;
 constexpr int kLightRimY = 3;
 // A caption wider than its key is set smaller, down to this size (pixels or points).
 constexpr int kSmallestCaption = 7;
+// A face's picture keeps its outermost pixel unstretched, as a style sheet's border image would
+// with the theme's one-pixel border.
+constexpr QMargins kFaceImageBorder(1, 1, 1, 1);
+
+// A picture painted once and kept: a painted picture keeps its painter's engine (several kilobytes)
+// for as long as it lives, a copy of it none.
+QImage Kept(const QImage& painted) { return painted.copy(); }
 
 }  // namespace
 
@@ -39,6 +48,15 @@ void DeviceKeyButton::SetLight(bool on, quint32 colour, int alpha) {
 void DeviceKeyButton::SetLightImage(QImage image) {
   light_image_ = std::move(image);
   shape_ = QImage();
+  Repaint(true);
+}
+
+void DeviceKeyButton::SetFaceImages(QPixmap normal, QPixmap hot) {
+  if (normal.cacheKey() == face_normal_.cacheKey() && hot.cacheKey() == face_hot_.cacheKey())
+    return;
+  face_normal_ = std::move(normal);
+  face_hot_ = std::move(hot);
+  lit_face_current_ = false;
   Repaint(true);
 }
 
@@ -137,11 +155,11 @@ QRect DeviceKeyButton::CaptionPlate() const {
 const QImage& DeviceKeyButton::Shape(qreal ratio) {
   const QSize pixels = size() * ratio;
   if (shape_.size() == pixels && shape_.devicePixelRatio() == ratio) return shape_;
-  shape_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
-  shape_.setDevicePixelRatio(ratio);
-  shape_.fill(Qt::transparent);
+  QImage shape(pixels, QImage::Format_ARGB32_Premultiplied);
+  shape.setDevicePixelRatio(ratio);
+  shape.fill(Qt::transparent);
   {
-    QPainter painter(&shape_);
+    QPainter painter(&shape);
     if (light_image_.isNull()) {
       painter.setRenderHint(QPainter::Antialiasing);
       painter.setPen(Qt::NoPen);
@@ -151,12 +169,10 @@ const QImage& DeviceKeyButton::Shape(qreal ratio) {
       painter.drawImage(rect(), light_image_);
     }
   }
+  shape_ = Kept(shape);
   split_shape_.Split(shape_);
   lit_face_current_ = false;  // a layer takes the face again, with the new shape's pixels
-  // The tinted copy's clear pixels stay clear: tinting writes only the shape's own.
-  tinted_ = QImage(shape_.size(), shape_.format());
-  tinted_.setDevicePixelRatio(ratio);
-  tinted_.fill(Qt::transparent);
+  tinted_ = QImage();
   tinted_current_ = false;
   return shape_;
 }
@@ -167,7 +183,14 @@ QRgb DeviceKeyButton::LightRgb() const {
 }
 
 const QImage& DeviceKeyButton::TintedLight() {
-  (void)Shape(devicePixelRatioF());
+  const QImage& shape = Shape(devicePixelRatioF());
+  if (tinted_.isNull()) {
+    // Its clear pixels stay clear: tinting writes only the shape's own.
+    tinted_ = QImage(shape.size(), shape.format());
+    tinted_.setDevicePixelRatio(shape.devicePixelRatio());
+    tinted_.fill(Qt::transparent);
+    tinted_current_ = false;
+  }
   if (tinted_current_) return tinted_;
   split_shape_.Tint(tinted_, LightRgb(), light_alpha_);
   tinted_current_ = true;
@@ -182,17 +205,36 @@ void DeviceKeyButton::changeEvent(QEvent* event) {
   QPushButton::changeEvent(event);
 }
 
-QPixmap DeviceKeyButton::Drawn(const QStyleOptionButton& option, QRect area) {
+QImage DeviceKeyButton::Drawn(const QStyleOptionButton& option, QRect area,
+                              const QString& caption) {
   const qreal ratio = devicePixelRatioF();
-  QPixmap picture(area.size() * ratio);
+  QImage picture(area.size() * ratio, QImage::Format_ARGB32_Premultiplied);
   picture.setDevicePixelRatio(ratio);
   picture.fill(Qt::transparent);
-  QStylePainter painter(&picture, this);
-  painter.translate(-area.topLeft());
-  QStyleOptionButton placed = option;
-  placed.rect = area;
-  painter.drawControl(QStyle::CE_PushButton, placed);
-  return picture;
+  {
+    QPainter painter(&picture);
+    painter.setFont(font());
+    painter.setPen(palette().color(foregroundRole()));
+    painter.translate(-area.topLeft());
+    DrawFace(painter, option);
+    DrawCaption(painter, option.palette, caption);
+  }
+  return Kept(picture);
+}
+
+// A face's picture takes the place of the style's face, border included, smoothly stretched as a
+// style sheet's border image is.
+void DeviceKeyButton::DrawFace(QPainter& painter, const QStyleOptionButton& option) {
+  const bool hot = (option.state & QStyle::State_MouseOver) && !face_hot_.isNull();
+  const QPixmap& image = hot ? face_hot_ : face_normal_;
+  if (image.isNull()) {
+    style()->drawControl(QStyle::CE_PushButton, &option, &painter, this);
+  } else {
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    qDrawBorderPixmap(&painter, option.rect, kFaceImageBorder, image);
+    painter.restore();
+  }
 }
 
 // The bits QStyleOption::initFrom sets, without the copies of palette and font it makes too.
@@ -220,14 +262,18 @@ const DeviceKeyButton::LitFace& DeviceKeyButton::LitFaceNow(qreal ratio) {
   initStyleOption(&option);
   QStyleOptionButton bare = option;
   bare.text.clear();
-  lit_face_ = {
-      state, text(), size(), ratio, Drawn(bare, rect()), {}, CaptionPlate(), ++lit_faces_drawn_};
+  lit_face_ = {state,
+               text(),
+               size(),
+               ratio,
+               Drawn(bare, rect(), {}),
+               {},
+               CaptionPlate(),
+               ++lit_faces_drawn_};
   if (!option.text.isEmpty()) {
-    // An image, which a layer blends without a painter.
-    lit_face_.plate = Drawn(bare, lit_face_.plate_rect).toImage();
-    QPainter painter(&lit_face_.plate);
-    painter.translate(-lit_face_.plate_rect.topLeft());
-    DrawCaption(painter, option.palette, option.text);
+    QStyleOptionButton plate = bare;
+    plate.rect = lit_face_.plate_rect;
+    lit_face_.plate = Drawn(plate, lit_face_.plate_rect, option.text);
   }
   lit_face_current_ = true;
   return lit_face_;
@@ -260,8 +306,10 @@ void DeviceKeyButton::PaintAt(QPainter& painter, QPoint at) {
     return;
   }
   const LitFace& lit = LitFaceNow(devicePixelRatioF());
-  painter.drawPixmap(at, lit.face);
+  painter.drawImage(at, lit.face);
   painter.drawImage(at, TintedLight());
+  // A layer writes this key's light itself and has it painted only now and then.
+  if (layer_ != nullptr) tinted_ = QImage();
   if (!lit.plate.isNull()) painter.drawImage(at + lit.plate_rect.topLeft(), lit.plate);
 }
 
@@ -271,7 +319,7 @@ quint64 DeviceKeyButton::LitFaceNumber(qreal ratio) {
 }
 
 void DeviceKeyButton::PaintLitFaceAt(QPainter& painter, QPoint at) {
-  painter.drawPixmap(at, lit_face_.face);
+  painter.drawImage(at, lit_face_.face);
 }
 
 bool DeviceKeyButton::TakeLitFaceAt(QImage& image, QPoint at) {
@@ -291,7 +339,7 @@ void DeviceKeyButton::PaintUnlit(QPainter& painter) {
   option.text.clear();
   painter.setFont(font());
   painter.setPen(palette().color(foregroundRole()));
-  style()->drawControl(QStyle::CE_PushButton, &option, &painter, this);
+  DrawFace(painter, option);
   DrawCaption(painter, option.palette, caption);
 }
 

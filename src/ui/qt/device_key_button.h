@@ -4,6 +4,10 @@
 // byte is ignored). Without a light image the key's face is tinted instead,
 // so that a skin without pictures still shows the light.
 //
+// A key may have pictures of its face, normal and under the mouse (the skin's key faces): it draws
+// them itself, stretched, instead of through a style sheet of its own, which would cost every key a
+// style of its own.
+//
 // A lit key with a caption keeps a plate in its middle: a small copy of the key's own face (normal,
 // hot or reassigned look) with the caption on it, so that the caption reads the same whatever the
 // light's colour and alpha, and a key's look stays visible under the light.
@@ -38,6 +42,9 @@ class DeviceKeyButton : public QPushButton {
 
   void SetLight(bool on, quint32 colour, int alpha);
   void SetLightImage(QImage image);
+  // The face's pictures, normal and under the mouse; null: none (the mouse's falls back on the
+  // normal one).
+  void SetFaceImages(QPixmap normal, QPixmap hot);
   [[nodiscard]] bool IsLightOn() const { return light_on_; }
 
   // Where the caption's plate is drawn while the light is on: the caption's size plus a margin,
@@ -90,7 +97,7 @@ class DeviceKeyButton : public QPushButton {
     QString caption;
     QSize size;
     qreal ratio = 0;
-    QPixmap face;
+    QImage face;
     QImage plate;
     QRect plate_rect;
     quint64 number = 0;
@@ -99,8 +106,11 @@ class DeviceKeyButton : public QPushButton {
   // enabled, focus, hover, active window, pressed and checked.
   [[nodiscard]] QStyle::State FaceState() const;
   const LitFace& LitFaceNow(qreal ratio);
-  // The style's drawing of `option` at `area`, on a transparent picture of that size.
-  QPixmap Drawn(const QStyleOptionButton& option, QRect area);
+  // The style's drawing of `option` at `area`, on a transparent picture of that size; `caption`:
+  // with the caption over it.
+  QImage Drawn(const QStyleOptionButton& option, QRect area, const QString& caption);
+  // The face's picture at `option`'s place and state, or the style's face without one.
+  void DrawFace(QPainter& painter, const QStyleOptionButton& option);
   void DrawCaption(QPainter& painter, const QPalette& palette, const QString& caption) const;
   void PaintUnlit(QPainter& painter);
   // Asks for the key's place to be painted again, from the layer over it if there is one; `look`:
@@ -115,6 +125,8 @@ class DeviceKeyButton : public QPushButton {
   [[nodiscard]] QRgb LightRgb() const;
 
   QImage light_image_;
+  QPixmap face_normal_;
+  QPixmap face_hot_;
   bool light_on_ = false;
   quint32 light_colour_ = 255;
   int light_alpha_ = 200;

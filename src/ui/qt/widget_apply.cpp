@@ -68,16 +68,26 @@ QString ImageUrl(const std::string& image, const std::filesystem::path& skin_fol
   return quoted ? QStringLiteral("url(%1)").arg(*quoted) : QString();
 }
 
+// A picture shared by every widget that shows it, as the style sheet's pictures are: Qt keeps the
+// pictures it loaded by their file's name.
+QPixmap SharedSkinPixmap(const std::string& image, const std::filesystem::path& skin_folder) {
+  const std::string file = SkinImageFile(image);
+  if (file.empty() || CheckReadableFile(skin_folder / file) != ReadStatus::kOk) return {};
+  QPixmap pixmap;
+  pixmap.load(ToQt((skin_folder / file).string()));
+  return pixmap;
+}
+
 // The looks the skin or the code gave this control, over the skin's style sheet. Nothing given,
-// nothing overridden.
+// nothing overridden. `with_images`: the face's pictures too (a key draws its own).
 QString LookStyleSheet(const QWidget& widget, const ControlState& state,
-                       const std::filesystem::path& skin_folder) {
+                       const std::filesystem::path& skin_folder, bool with_images) {
   QString rules;
   if (state.background_colour != 0) {
     rules += QStringLiteral("background-color:%1;").arg(CssColour(state.background_colour));
   }
-  const QString background = ImageUrl(state.background_image, skin_folder);
-  const QString normal = ImageUrl(state.normal_image, skin_folder);
+  const QString background = with_images ? ImageUrl(state.background_image, skin_folder) : "";
+  const QString normal = with_images ? ImageUrl(state.normal_image, skin_folder) : "";
   if (!background.isEmpty()) rules += QStringLiteral("border-image:%1;").arg(background);
   if (!normal.isEmpty()) rules += QStringLiteral("border-image:%1;").arg(normal);
   if (state.border_size > 0) {
@@ -87,7 +97,7 @@ QString LookStyleSheet(const QWidget& widget, const ControlState& state,
   }
   if (state.fore_colour != 0)
     rules += QStringLiteral("color:%1;").arg(CssColour(state.fore_colour));
-  const QString hot = ImageUrl(state.hot_image, skin_folder);
+  const QString hot = with_images ? ImageUrl(state.hot_image, skin_folder) : "";
   if (rules.isEmpty() && hot.isEmpty()) return {};
   const QString selector = QStringLiteral("#") + widget.objectName();
   QString sheet = selector + "{" + rules + "}";
@@ -181,12 +191,17 @@ void ApplySelection(QWidget& widget, const Control& control) {
 
 void ApplyLook(QWidget& widget, const Control& control, const std::filesystem::path& skin_folder) {
   const ControlState state = control.State();
-  widget.setStyleSheet(LookStyleSheet(widget, state, skin_folder));
+  auto* key = qobject_cast<DeviceKeyButton*>(&widget);
+  widget.setStyleSheet(LookStyleSheet(widget, state, skin_folder, key == nullptr));
   if (auto* circle = qobject_cast<CircleProgress*>(&widget)) {
     circle->SetColours(QColor::fromRgba(state.background_colour),
                        QColor::fromRgba(state.fore_colour));
   }
-  if (auto* key = qobject_cast<DeviceKeyButton*>(&widget)) {
+  if (key != nullptr) {
+    // The normal picture over the background's, as in a style sheet.
+    QPixmap normal = SharedSkinPixmap(state.normal_image, skin_folder);
+    if (normal.isNull()) normal = SharedSkinPixmap(state.background_image, skin_folder);
+    key->SetFaceImages(std::move(normal), SharedSkinPixmap(state.hot_image, skin_folder));
     key->SetLightImage(SkinImage(state.light_image, skin_folder));
   }
 }

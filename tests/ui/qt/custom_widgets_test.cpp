@@ -191,6 +191,12 @@ TEST(DeviceKeyButtonTest, ALitKeysFaceFollowsEveryChangeOfItsLook) {
        }},
       {"disabled", [](DeviceKeyButton& k) { k.setEnabled(false); }},
       {"font", [](DeviceKeyButton& k) { k.setFont(QFont(k.font().family(), 14)); }},
+      {"face picture",
+       [](DeviceKeyButton& k) {
+         QPixmap face(8, 8);
+         face.fill(Qt::magenta);
+         k.SetFaceImages(face, {});
+       }},
       {"size", [](DeviceKeyButton& k) { k.resize(60, 40); }},
       {"caption removed", [](DeviceKeyButton& k) { k.setText(""); }},
   };
@@ -209,6 +215,47 @@ TEST(DeviceKeyButtonTest, ALitKeysFaceFollowsEveryChangeOfItsLook) {
     DeviceKeyButton fresh;
     for (const Change& change : applied) change(fresh);
     EXPECT_EQ(Render(key), Render(fresh));
+  }
+}
+
+// A key's face pictures take the place of the style's face, lit or not: the normal one, and the hot
+// one while the mouse is over the key if it has one. The key's edge lies outside its light.
+TEST(DeviceKeyButtonTest, FacePicturesReplaceTheStylesFaceAndFollowTheMouse) {
+  constexpr QRgb kStyle = 0xFF00FF00;
+  constexpr QRgb kNormal = 0xFFFF0000;
+  constexpr QRgb kHot = 0xFF0000FF;
+  const auto picture = [](QRgb colour) {
+    QPixmap pixmap(8, 8);
+    pixmap.fill(QColor::fromRgba(colour));
+    return pixmap;
+  };
+  const struct {
+    const char* name;
+    QPixmap normal;
+    QPixmap hot;
+    bool hovered;
+    bool lit;
+    QRgb edge;
+  } cases[] = {
+      {"no pictures", {}, {}, false, false, kStyle},
+      {"normal", picture(kNormal), picture(kHot), false, false, kNormal},
+      {"hovered", picture(kNormal), picture(kHot), true, false, kHot},
+      {"lit", picture(kNormal), picture(kHot), false, true, kNormal},
+      {"lit and hovered", picture(kNormal), picture(kHot), true, true, kHot},
+      {"hovered without a hot picture", picture(kNormal), {}, true, true, kNormal},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    DeviceKeyButton key;
+    key.setStyleSheet("QPushButton{background-color:#00FF00;border:none}");
+    key.resize(40, 30);
+    key.SetFaceImages(c.normal, c.hot);
+    key.setAttribute(Qt::WA_UnderMouse, c.hovered);
+    key.SetLight(c.lit, 0xFFFFFF, 255);
+    const QImage image = Render(key);
+    EXPECT_EQ(image.pixel(0, 15), c.edge);
+    EXPECT_EQ(image.pixel(39, 15), c.edge);
+    EXPECT_EQ(image.pixel(20, 15) == 0xFFFFFFFFu, c.lit);
   }
 }
 
