@@ -254,8 +254,8 @@ QStyle::State DeviceKeyButton::FaceState() const {
 
 const DeviceKeyButton::LitFace& DeviceKeyButton::LitFaceNow(qreal ratio) {
   const QStyle::State state = FaceState();
-  if (lit_face_current_ && lit_face_.state == state && lit_face_.caption == text() &&
-      lit_face_.size == size() && lit_face_.ratio == ratio) {
+  if (lit_face_current_ && !lit_face_.face.isNull() && lit_face_.state == state &&
+      lit_face_.caption == text() && lit_face_.size == size() && lit_face_.ratio == ratio) {
     return lit_face_;
   }
   QStyleOptionButton option;
@@ -323,8 +323,14 @@ void DeviceKeyButton::PaintLitFaceAt(QPainter& painter, QPoint at) {
 }
 
 bool DeviceKeyButton::TakeLitFaceAt(QImage& image, QPoint at) {
-  return lit_pixels_.Take(image, at, shape_, lit_face_.plate,
-                          lit_face_.plate_rect.topLeft() * lit_face_.ratio);
+  if (!lit_pixels_.Take(image, at, shape_, lit_face_.plate,
+                        lit_face_.plate_rect.topLeft() * lit_face_.ratio)) {
+    return false;
+  }
+  // The layer keeps the face's pixels now: a paint of the whole key draws the face again, as a
+  // face of another number.
+  lit_face_.face = QImage();
+  return true;
 }
 
 bool DeviceKeyButton::ComposeLightAt(QImage& image, QPoint at) {

@@ -71,7 +71,7 @@ class DeviceKeyButton : public QPushButton {
   // Takes the lit face that `image` (at the screen's resolution) shows with the key's top left
   // corner at `at` (pixels of `image`), as PaintLitFaceAt painted it, and lays the caption's plate
   // over it. False when the light or the plate would not lie wholly inside `image`; the caller
-  // then has the key paint its place instead.
+  // then has the key paint its place instead. The key keeps no face once taken.
   [[nodiscard]] bool TakeLitFaceAt(QImage& image, QPoint at);
   // Lays the light (and the plate's edges over it) on the face last taken, at the same place: the
   // pixels PaintAt paints there. Uses the face and shape as the last LitFaceNumber left them, which
