@@ -6,6 +6,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <algorithm>
+#include <map>
+#include <tuple>
 #include <utility>
 
 #include "ui/qt/key_light_layer.h"
@@ -29,7 +31,45 @@ constexpr QMargins kFaceImageBorder(1, 1, 1, 1);
 // for as long as it lives, a copy of it none.
 QImage Kept(const QImage& painted) { return painted.copy(); }
 
+QImage DrawnShape(const QImage& light, QSize size, qreal ratio) {
+  QImage shape(size * ratio, QImage::Format_ARGB32_Premultiplied);
+  shape.setDevicePixelRatio(ratio);
+  shape.fill(Qt::transparent);
+  {
+    QPainter painter(&shape);
+    if (light.isNull()) {
+      painter.setRenderHint(QPainter::Antialiasing);
+      painter.setPen(Qt::NoPen);
+      painter.setBrush(Qt::white);
+      painter.drawRoundedRect(QRectF(QPointF(), size).adjusted(1, 1, -1, -1), 4, 4);
+    } else {
+      painter.drawImage(QRect(QPoint(), size), light);
+    }
+  }
+  return Kept(shape);
+}
+
 }  // namespace
+
+// A keyboard has a hundred keys in a dozen sizes: keys of one size and light share their shape.
+struct KeyLightShape {
+  QImage image;
+  LightShape split;
+};
+
+std::shared_ptr<const KeyLightShape> DeviceKeyButton::SharedShape(const QImage& light, QSize size,
+                                                                  qreal ratio) {
+  using Key = std::tuple<qint64, int, int, qreal>;
+  static std::map<Key, std::weak_ptr<const KeyLightShape>> shapes;
+  const Key key{light.cacheKey(), size.width(), size.height(), ratio};
+  if (auto shape = shapes[key].lock()) return shape;
+  std::erase_if(shapes, [](const auto& entry) { return entry.second.expired(); });
+  auto shape = std::make_shared<KeyLightShape>();
+  shape->image = DrawnShape(light, size, ratio);
+  shape->split.Split(shape->image);
+  shapes[key] = shape;
+  return shape;
+}
 
 DeviceKeyButton::DeviceKeyButton(QWidget* parent) : QPushButton(parent) {}
 
@@ -47,7 +87,7 @@ void DeviceKeyButton::SetLight(bool on, quint32 colour, int alpha) {
 
 void DeviceKeyButton::SetLightImage(QImage image) {
   light_image_ = std::move(image);
-  shape_ = QImage();
+  shape_ = nullptr;
   Repaint(true);
 }
 
@@ -153,28 +193,15 @@ QRect DeviceKeyButton::CaptionPlate() const {
 
 // Drawn at the screen's resolution, so that the light's edges stay sharp at 200 %.
 const QImage& DeviceKeyButton::Shape(qreal ratio) {
-  const QSize pixels = size() * ratio;
-  if (shape_.size() == pixels && shape_.devicePixelRatio() == ratio) return shape_;
-  QImage shape(pixels, QImage::Format_ARGB32_Premultiplied);
-  shape.setDevicePixelRatio(ratio);
-  shape.fill(Qt::transparent);
-  {
-    QPainter painter(&shape);
-    if (light_image_.isNull()) {
-      painter.setRenderHint(QPainter::Antialiasing);
-      painter.setPen(Qt::NoPen);
-      painter.setBrush(Qt::white);
-      painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 4, 4);
-    } else {
-      painter.drawImage(rect(), light_image_);
-    }
+  if (shape_ != nullptr && shape_->image.size() == size() * ratio &&
+      shape_->image.devicePixelRatio() == ratio) {
+    return shape_->image;
   }
-  shape_ = Kept(shape);
-  split_shape_.Split(shape_);
+  shape_ = SharedShape(light_image_, size(), ratio);
   lit_face_current_ = false;  // a layer takes the face again, with the new shape's pixels
   tinted_ = QImage();
   tinted_current_ = false;
-  return shape_;
+  return shape_->image;
 }
 
 QRgb DeviceKeyButton::LightRgb() const {
@@ -192,7 +219,7 @@ const QImage& DeviceKeyButton::TintedLight() {
     tinted_current_ = false;
   }
   if (tinted_current_) return tinted_;
-  split_shape_.Tint(tinted_, LightRgb(), light_alpha_);
+  shape_->split.Tint(tinted_, LightRgb(), light_alpha_);
   tinted_current_ = true;
   return tinted_;
 }
@@ -323,8 +350,8 @@ void DeviceKeyButton::PaintLitFaceAt(QPainter& painter, QPoint at) {
 }
 
 bool DeviceKeyButton::TakeLitFaceAt(QImage& image, QPoint at) {
-  if (!lit_pixels_.Take(image, at, shape_, lit_face_.plate,
-                        lit_face_.plate_rect.topLeft() * lit_face_.ratio)) {
+  if (shape_ == nullptr || !lit_pixels_.Take(image, at, shape_->image, lit_face_.plate,
+                                             lit_face_.plate_rect.topLeft() * lit_face_.ratio)) {
     return false;
   }
   // The layer keeps the face's pixels now: a paint of the whole key draws the face again, as a

@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <memory>
 
 #include "ui/qt/light_shape.h"
 #include "ui/qt/lit_key_pixels.h"
@@ -33,6 +34,7 @@
 namespace vandrel {
 
 class KeyLightLayer;
+struct KeyLightShape;
 
 class DeviceKeyButton : public QPushButton {
   Q_OBJECT
@@ -120,6 +122,9 @@ class DeviceKeyButton : public QPushButton {
   // The light's shape at the key's size and the screen's resolution, and that shape in the light's
   // colour; each made again only when what it depends on has changed.
   const QImage& Shape(qreal ratio);
+  // The shape of `light` (null: a rounded key) at `size` and `ratio`, shared by all keys.
+  static std::shared_ptr<const KeyLightShape> SharedShape(const QImage& light, QSize size,
+                                                          qreal ratio);
   const QImage& TintedLight();
   // The light's colour as QRgb.
   [[nodiscard]] QRgb LightRgb() const;
@@ -130,8 +135,7 @@ class DeviceKeyButton : public QPushButton {
   bool light_on_ = false;
   quint32 light_colour_ = 255;
   int light_alpha_ = 200;
-  QImage shape_;
-  LightShape split_shape_;
+  std::shared_ptr<const KeyLightShape> shape_;
   QImage tinted_;
   bool tinted_current_ = false;
   LitFace lit_face_;

@@ -202,7 +202,8 @@ void ApplyLook(QWidget& widget, const Control& control, const std::filesystem::p
     QPixmap normal = SharedSkinPixmap(state.normal_image, skin_folder);
     if (normal.isNull()) normal = SharedSkinPixmap(state.background_image, skin_folder);
     key->SetFaceImages(std::move(normal), SharedSkinPixmap(state.hot_image, skin_folder));
-    key->SetLightImage(SkinImage(state.light_image, skin_folder));
+    // Shared too, so that keys of one size share their light's shape.
+    key->SetLightImage(SharedSkinPixmap(state.light_image, skin_folder).toImage());
   }
 }
 

@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <ranges>
 #include <vector>
@@ -161,6 +162,35 @@ TEST(DeviceKeyButtonTest, TheLightFollowsEveryChange) {
     EXPECT_EQ(image.pixel(step.lit), step.colour);
     EXPECT_NE(image.pixel(step.unlit), step.colour);
   }
+}
+
+// Keys of one size and light share their light's shape: each key still shows its own light,
+// whatever the others' sizes and lights are or become.
+TEST(DeviceKeyButtonTest, KeysSharingAShapeEachShowTheirOwnLight) {
+  QImage left(40, 30, QImage::Format_ARGB32);
+  left.fill(Qt::transparent);
+  for (int y = 0; y < 30; ++y) {
+    for (int x = 0; x < 20; ++x) left.setPixel(x, y, 0xFFFFFFFF);
+  }
+  std::array<DeviceKeyButton, 4> keys;
+  for (DeviceKeyButton& key : keys) {
+    key.resize(40, 30);
+    key.SetLight(true, 0x00FF00, 255);  // blue
+  }
+  keys[1].SetLightImage(left);
+  keys[2].SetLightImage(left);
+  const auto lit = [&](std::size_t key, QPoint at) {
+    return Render(keys[key]).pixel(at) == 0xFF0000FFu;
+  };
+  EXPECT_TRUE(lit(0, {30, 15}));
+  EXPECT_FALSE(lit(1, {30, 15})) << "the same size with another light";
+  EXPECT_TRUE(lit(2, {10, 15}));
+  keys[3].resize(80, 30);
+  EXPECT_TRUE(lit(3, {70, 15})) << "the same light at another size";
+  EXPECT_FALSE(lit(0, {70, 15}));
+  keys[2].SetLightImage({});
+  EXPECT_TRUE(lit(2, {30, 15}));
+  EXPECT_FALSE(lit(1, {30, 15})) << "one key's new light leaves the others'";
 }
 
 // A lit key keeps the style's drawing of its face between paints: after any change of its look it
