@@ -56,9 +56,9 @@ class DevicePart {
   // Timer 14 (mouse): rereads the active slot and refreshes the pages.
   virtual void RereadActiveSlot() {}
   // Timers 1001 and 1002: one frame step of the keyboard or the pad. `window_shown`: whether the
-  // main window is on the screen, so that a preview of the frame can be seen. Returns how long
-  // until the next step has something to do, so that the timer sleeps while frames flow and
-  // nobody looks.
+  // main window shows the device's picture, so that a preview of the frame can be seen. Returns
+  // how long until the next step has something to do, so that the timer sleeps while frames flow
+  // and nobody looks.
   virtual Clock::Duration FrameStep(bool /*window_shown*/) { return kFrameResendAfter; }
 };
 

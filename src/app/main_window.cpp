@@ -127,6 +127,8 @@ void CMainWnd::InitWindow() {
   min_button_ = window_.Find("minbtn");
   skin_button_ = window_.Find("skinbtn");
   LookUpFamily(window_, "kb_key_", keyboard_keys_);
+  keyboard_picture_ = window_.Find("kb_keys_area");
+  pad_picture_ = window_.Find("mp_deng_pad");
 
   for (std::string_view name : kPalettes) {
     if (Control* palette = window_.Find(name)) palette->SetSelectedColour(kInitialPaletteColour);

@@ -171,7 +171,10 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   void MouseAttached();
   [[nodiscard]] bool StillPresent(DeviceKind kind);
   void FrameTimer(int timer_id, DeviceKind kind);
-  // The window came on the screen: the frame timers, which sleep while nobody looks, step now.
+  // Whether `kind`'s frames can be seen: the window is on the screen with the device's picture.
+  [[nodiscard]] bool PreviewSeen(DeviceKind kind) const;
+  // The window or a device's page came on the screen: the frame timers, which sleep while nobody
+  // looks, step now.
   void WakeFrameTimers();
   [[nodiscard]] bool& FramesRunning(DeviceKind kind);
   void ShowAndSelectTab(std::string_view tab);
@@ -224,6 +227,8 @@ class CMainWnd final : public MessageTarget, private SkinReceiver {
   Control* min_button_ = nullptr;
   Control* skin_button_ = nullptr;
   std::array<Control*, 126> keyboard_keys_{};
+  Control* keyboard_picture_ = nullptr;  // where the keyboard's frames are shown
+  Control* pad_picture_ = nullptr;       // where the pad's frames are shown
 
   std::atomic<int> keyboard_model_{3};
   std::atomic<bool> mouse_page_ready_{false};

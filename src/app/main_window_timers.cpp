@@ -109,9 +109,16 @@ void CMainWnd::ResumeShownPace() {
 // the 10 ms the frames are resent at.
 void CMainWnd::FrameTimer(int timer_id, DeviceKind kind) {
   ui_.KillTimer(timer_id);
-  const Clock::Duration next = PartOf(kind).FrameStep(host_.IsShownNormally());
+  const Clock::Duration next = PartOf(kind).FrameStep(PreviewSeen(kind));
   FramesRunning(kind) = channels_.Of(kind).connected();
   if (FramesRunning(kind)) ui_.SetTimer(timer_id, std::max(next, kFramePeriod));
+}
+
+// A preview of a picture on another page would wake the window 30 times a second for nothing. A
+// skin without the picture shows the frames wherever they are.
+bool CMainWnd::PreviewSeen(DeviceKind kind) const {
+  const Control* picture = kind == DeviceKind::kKeyboard ? keyboard_picture_ : pad_picture_;
+  return host_.IsShownNormally() && (picture == nullptr || picture->IsShown());
 }
 
 bool& CMainWnd::FramesRunning(DeviceKind kind) {

@@ -69,10 +69,12 @@ void CMainWnd::SwitchTabs(const Control& sender) {
     if (Control* pages = window_.Find("tab_switch")) (void)pages->SelectPage(tab.page);
     // The keyboard's page tabs share one page: its panels follow whichever tab is selected.
     if (name == "kb_tab") SwitchKeyboardPage(SelectedKeyboardTab());
+    WakeFrameTimers();  // a preview brought on the screen follows at once
     return;
   }
   if (IsOneOf(name, kKeyboardTabs)) SwitchKeyboardPage(name);
   if (IsOneOf(name, kMouseTabs)) SwitchMousePage(name);
+  WakeFrameTimers();
 }
 
 void CMainWnd::SwitchKeyboardPage(std::string_view name) {

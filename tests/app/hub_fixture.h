@@ -52,17 +52,21 @@ class RecordingPart final : public DevicePart {
   void ReadAndRefresh() override { log_.push_back(tag_ + " read"); }
   void RereadLighting() override { log_.push_back(tag_ + " lighting"); }
   void RereadActiveSlot() override { log_.push_back(tag_ + " slot"); }
-  Clock::Duration FrameStep(bool /*window_shown*/) override {
+  Clock::Duration FrameStep(bool window_shown) override {
     log_.push_back(tag_ + " frame");
+    seen_ = window_shown;
     return next_step_;
   }
   // What the next frame steps answer.
   void set_next_step(Clock::Duration next) { next_step_ = next; }
+  // Whether the last frame step was told that its preview can be seen.
+  [[nodiscard]] bool seen() const { return seen_; }
 
  private:
   std::string tag_;
   std::vector<std::string>& log_;
   Clock::Duration next_step_ = std::chrono::milliseconds(10);
+  bool seen_ = false;
 };
 
 class HubTest : public ::testing::Test {

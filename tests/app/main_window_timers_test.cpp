@@ -89,6 +89,50 @@ TEST_F(HubTest, AFrameTimerRearmsEvery10MsOnlyWhileItsDeviceIsConnected) {
   EXPECT_FALSE(loop_.TimerPeriod(kTimerKeyboardFrame));
 }
 
+// A preview is seen only with its device's picture on the screen: on another page it would wake
+// the window 30 times a second for nothing. A tab that brings a picture on the screen wakes the
+// sleeping frame timers, so that its preview follows at once.
+TEST_F(HubTest, AFrameStepIsToldItsPreviewIsSeenOnlyWhileTheWindowShowsTheDevicesPicture) {
+  const struct {
+    std::vector<std::string_view> tabs;  // clicked in this order
+    bool window_shown;
+    bool keyboard_seen;
+    bool pad_seen;
+  } cases[] = {
+      {{"kb_tab", "kb_deng_Op_tab"}, true, true, false},
+      {{"kb_tab", "kb_key_Op_tab"}, true, true, false},
+      {{"kb_tab", "kb_macro_Op_tab"}, true, false, false},
+      {{"kb_tab", "kb_cursor_Op_tab"}, true, false, false},
+      {{"mp_tab"}, true, false, true},
+      {{"ms_tab"}, true, false, false},
+      {{"split_tab"}, true, false, false},
+      {{"kb_tab", "kb_deng_Op_tab"}, false, false, false},
+      {{"mp_tab"}, false, false, false},
+  };
+  Start();
+  hub_->channels().keyboard.set_connected(true);
+  hub_->channels().pad.set_connected(true);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.tabs) + (c.window_shown ? " shown" : " hidden"));
+    host_.Show();
+    Find("ani_tab").Click();  // no picture
+    keyboard_.set_next_step(milliseconds(1000));
+    pad_.set_next_step(milliseconds(1000));
+    loop_.SetTimer(kTimerKeyboardFrame, milliseconds(10));
+    loop_.SetTimer(kTimerPadFrame, milliseconds(10));
+    loop_.RunFor(milliseconds(10));
+    if (!c.window_shown) host_.Hide();
+    for (const std::string_view tab : c.tabs) Find(tab).Click();
+    EXPECT_EQ(loop_.TimerPeriod(kTimerKeyboardFrame), milliseconds(10));
+    EXPECT_EQ(loop_.TimerPeriod(kTimerPadFrame), milliseconds(10));
+    (void)Log();
+    loop_.RunFor(milliseconds(10));
+    EXPECT_THAT(Log(), ::testing::IsSupersetOf({"kb frame", "mp frame"}));
+    EXPECT_EQ(keyboard_.seen(), c.keyboard_seen);
+    EXPECT_EQ(pad_.seen(), c.pad_seen);
+  }
+}
+
 // The step says when it next has something to do; the timer sleeps that long, but never less than
 // the frame period.
 TEST_F(HubTest, AFrameTimerSleepsAsLongAsItsStepAsksButNeverUnderTheFramePeriod) {
