@@ -46,7 +46,6 @@ KeyLightLayer::KeyLightLayer(QWidget& picture) : QWidget(&picture) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
-  setGeometry(picture.rect());
   picture.installEventFilter(this);
   raise();
   hide();
@@ -97,7 +96,6 @@ void KeyLightLayer::Mark(const DeviceKeyButton& key, bool look) {
 bool KeyLightLayer::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::Resize:
-      setGeometry(parentWidget()->rect());
       hide();
       RetakeBackdrop();
       break;
@@ -125,15 +123,28 @@ void KeyLightLayer::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
 }
 
-// A key is written alone when its place holds no part of another key.
+// The layer lies over its keys, not over all of the picture: its pictures are no larger than the
+// keys need.
+QRect KeyLightLayer::KeysBounds() const {
+  QRect bounds;
+  for (const QObject* child : parentWidget()->children()) {
+    if (const auto* key = qobject_cast<const DeviceKeyButton*>(child)) bounds |= key->geometry();
+  }
+  return bounds.intersected(parentWidget()->rect());
+}
+
+// A key is written alone when its place holds no part of another key. A key that lies outside the
+// layer now (it moved, or came) has the layer take its place again.
 void KeyLightLayer::FindKeys() {
   places_.clear();
   for (QObject* child : parentWidget()->children()) {
     if (auto* key = qobject_cast<DeviceKeyButton*>(child)) {
       key->JoinLayer(this, places_.size());
-      places_.push_back({key, key->geometry(), rect().contains(key->geometry()), 0, true, false});
+      places_.push_back(
+          {key, key->geometry(), geometry().contains(key->geometry()), 0, true, false});
     }
   }
+  if (!places_.empty() && geometry() != KeysBounds()) RetakeBackdrop();
   for (Place& place : places_) {
     for (const Place& other : places_) {
       if (&other != &place && other.area.intersects(place.area)) place.alone = false;
@@ -153,7 +164,8 @@ bool KeyLightLayer::BackdropCurrent() const {
 // The window drawn where the layer lies, without the layer (not opaque for the while, so that
 // what lies beneath is drawn, in case it is shown) and without the keys.
 void KeyLightLayer::TakeBackdrop() {
-  if (!keys_current_) FindKeys();
+  setGeometry(KeysBounds());
+  FindKeys();
   ratio_ = devicePixelRatioF();
   // Opaque, as a window is: copied to the screen without blending.
   beneath_ = QImage(size() * ratio_, QImage::Format_RGB32);

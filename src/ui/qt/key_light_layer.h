@@ -10,6 +10,7 @@
 //   change (hovered, pressed, another caption), and the key keeps the pixels its light changes;
 //   a key whose light changed then writes those pixels alone, without a painter. Keys unlit,
 //   hidden or lying over another paint themselves into it.
+// The layer covers the keys' bounds only, so that its pictures are no larger than the keys need.
 // The layer is transparent to the mouse, so the keys below keep their hover, clicks and tooltips;
 // a key that changes its look tells the layer, which writes its place again.
 // User-interface thread only.
@@ -59,6 +60,7 @@ class KeyLightLayer final : public QWidget {
   [[nodiscard]] bool BackdropCurrent() const;
   void TakeBackdrop();
   void RetakeBackdrop();
+  [[nodiscard]] QRect KeysBounds() const;
   void FindKeys();
   // Marks `key` to write; `look`: its look may have changed.
   void Mark(const DeviceKeyButton& key, bool look);

@@ -203,6 +203,8 @@ TEST(KeyLightLayerTest, TheScreenShowsWhatTheKeysWouldPaint) {
          light_all(0x405060, 180);
        }},
       {"see-through keys relit", [&] { light_all(0x6080A0, 180); }},
+      {"a key moved past the others", [&] { keys[3]->move(200, 30); }},
+      {"relit after the key moved", [&] { light_all(0x5060A0, 160); }},
       {"moved over another part of the background",
        [&] { picture->move(area.topLeft() + QPoint(10, 10)); }},
       {"relit after the move", [&] { light_all(0x8090A0, 20); }},
@@ -211,6 +213,12 @@ TEST(KeyLightLayerTest, TheScreenShowsWhatTheKeysWouldPaint) {
     SCOPED_TRACE(step.change);
     step.apply();
     EXPECT_EQ(shown(), painted_by_keys());
+    // The layer lies over its keys alone, wherever they go: a key outside it would not show.
+    const auto* layer = picture->findChild<KeyLightLayer*>();
+    ASSERT_NE(layer, nullptr);
+    for (const DeviceKeyButton* key : keys)
+      EXPECT_TRUE(layer->geometry().contains(key->geometry()));
+    EXPECT_LT(layer->width(), picture->width());
   }
 }
 
