@@ -91,9 +91,11 @@ void DeviceKeyButton::SetLightImage(QImage image) {
   Repaint(true);
 }
 
-void DeviceKeyButton::SetFaceImages(QPixmap normal, QPixmap hot) {
-  if (normal.cacheKey() == face_normal_.cacheKey() && hot.cacheKey() == face_hot_.cacheKey())
-    return;
+void DeviceKeyButton::SetFaceImages(FacePicture normal, FacePicture hot) {
+  const auto same = [](const FacePicture& a, const FacePicture& b) {
+    return a.one.cacheKey() == b.one.cacheKey() && a.two.cacheKey() == b.two.cacheKey();
+  };
+  if (same(normal, face_normal_) && same(hot, face_hot_)) return;
   face_normal_ = std::move(normal);
   face_hot_ = std::move(hot);
   lit_face_current_ = false;
@@ -252,8 +254,12 @@ QImage DeviceKeyButton::Drawn(const QStyleOptionButton& option, QRect area,
 // A face's picture takes the place of the style's face, border included, smoothly stretched as a
 // style sheet's border image is.
 void DeviceKeyButton::DrawFace(QPainter& painter, const QStyleOptionButton& option) {
-  const bool hot = (option.state & QStyle::State_MouseOver) && !face_hot_.isNull();
-  const QPixmap& image = hot ? face_hot_ : face_normal_;
+  // As a style sheet's ":hover", which a disabled key never matches.
+  const bool hot = (option.state & QStyle::State_MouseOver) &&
+                   (option.state & QStyle::State_Enabled) && !face_hot_.one.isNull();
+  const FacePicture& picture = hot ? face_hot_ : face_normal_;
+  const bool sharp = painter.device()->devicePixelRatioF() > 1 && !picture.two.isNull();
+  const QPixmap& image = sharp ? picture.two : picture.one;
   if (image.isNull()) {
     style()->drawControl(QStyle::CE_PushButton, &option, &painter, this);
   } else {

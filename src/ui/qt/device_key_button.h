@@ -44,9 +44,15 @@ class DeviceKeyButton : public QPushButton {
 
   void SetLight(bool on, quint32 colour, int alpha);
   void SetLightImage(QImage image);
+  // A face picture, and the same at twice its resolution if the skin has one (device pixel ratio
+  // 2), which a screen above 100 % shows.
+  struct FacePicture {
+    QPixmap one;
+    QPixmap two;
+  };
   // The face's pictures, normal and under the mouse; null: none (the mouse's falls back on the
   // normal one).
-  void SetFaceImages(QPixmap normal, QPixmap hot);
+  void SetFaceImages(FacePicture normal, FacePicture hot);
   [[nodiscard]] bool IsLightOn() const { return light_on_; }
 
   // Where the caption's plate is drawn while the light is on: the caption's size plus a margin,
@@ -130,8 +136,8 @@ class DeviceKeyButton : public QPushButton {
   [[nodiscard]] QRgb LightRgb() const;
 
   QImage light_image_;
-  QPixmap face_normal_;
-  QPixmap face_hot_;
+  FacePicture face_normal_;
+  FacePicture face_hot_;
   bool light_on_ = false;
   quint32 light_colour_ = 255;
   int light_alpha_ = 200;

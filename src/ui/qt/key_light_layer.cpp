@@ -88,6 +88,14 @@ void KeyLightLayer::Mark(const DeviceKeyButton& key, bool look) {
     to_write_.push_back(place);
   }
   const QRect area = key.geometry().translated(-pos());
+  // A key that went past the layer (moved while hidden, say) would not show: the layer takes the
+  // keys' place again.
+  if (!rect().contains(area) && geometry() != KeysBounds()) {
+    keys_current_ = false;
+    write_all_ = true;
+    RetakeBackdrop();
+    return;
+  }
   if (to_paint_.contains(area)) return;
   to_paint_ = to_paint_.united(area);
   update(to_paint_);

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmapCache>
 #include <QProgressBar>
 #include <QSlider>
 #include <QStackedWidget>
@@ -68,14 +69,46 @@ QString ImageUrl(const std::string& image, const std::filesystem::path& skin_fol
   return quoted ? QStringLiteral("url(%1)").arg(*quoted) : QString();
 }
 
-// A picture shared by every widget that shows it, as the style sheet's pictures are: Qt keeps the
-// pictures it loaded by their file's name.
+// A picture read like every other file (never from a FIFO or a device: a skin's names are whatever
+// main.ini says), at device pixel ratio `ratio`, decoded once for every widget that shows it. Null
+// when there is no such picture.
+QPixmap SharedPixmap(const std::filesystem::path& file, qreal ratio) {
+  std::error_code error;
+  const auto written = std::filesystem::last_write_time(file, error);
+  const QString key = QStringLiteral("vandrel:%1:%2:%3")
+                          .arg(ToQt(file.string()))
+                          .arg(error ? 0 : written.time_since_epoch().count())
+                          .arg(ratio);
+  QPixmap pixmap;
+  if (QPixmapCache::find(key, &pixmap)) return pixmap;
+  const FileContents contents = ReadWholeFile(file);
+  if (contents.status != ReadStatus::kOk ||
+      !pixmap.loadFromData(reinterpret_cast<const uchar*>(contents.bytes.data()),
+                           static_cast<uint>(contents.bytes.size()))) {
+    return {};
+  }
+  pixmap.setDevicePixelRatio(ratio);
+  QPixmapCache::insert(key, pixmap);
+  return pixmap;
+}
+
 QPixmap SharedSkinPixmap(const std::string& image, const std::filesystem::path& skin_folder) {
   const std::string file = SkinImageFile(image);
-  if (file.empty() || CheckReadableFile(skin_folder / file) != ReadStatus::kOk) return {};
-  QPixmap pixmap;
-  pixmap.load(ToQt((skin_folder / file).string()));
-  return pixmap;
+  return file.empty() ? QPixmap() : SharedPixmap(skin_folder / file, 1);
+}
+
+// A face picture named by the skin, with its "name@2x" file beside it if there is one, as a style
+// sheet would take for a screen above 100 %.
+DeviceKeyButton::FacePicture SkinFacePicture(const std::string& image,
+                                             const std::filesystem::path& skin_folder) {
+  const std::string file = SkinImageFile(image);
+  if (file.empty()) return {};
+  const std::filesystem::path one = skin_folder / file;
+  std::filesystem::path two = one;
+  two.replace_filename(one.stem().string() + "@2x" + one.extension().string());
+  DeviceKeyButton::FacePicture picture{SharedPixmap(one, 1), {}};
+  if (!picture.one.isNull()) picture.two = SharedPixmap(two, 2);
+  return picture;
 }
 
 // The looks the skin or the code gave this control, over the skin's style sheet. Nothing given,
@@ -199,9 +232,9 @@ void ApplyLook(QWidget& widget, const Control& control, const std::filesystem::p
   }
   if (key != nullptr) {
     // The normal picture over the background's, as in a style sheet.
-    QPixmap normal = SharedSkinPixmap(state.normal_image, skin_folder);
-    if (normal.isNull()) normal = SharedSkinPixmap(state.background_image, skin_folder);
-    key->SetFaceImages(std::move(normal), SharedSkinPixmap(state.hot_image, skin_folder));
+    DeviceKeyButton::FacePicture normal = SkinFacePicture(state.normal_image, skin_folder);
+    if (normal.one.isNull()) normal = SkinFacePicture(state.background_image, skin_folder);
+    key->SetFaceImages(std::move(normal), SkinFacePicture(state.hot_image, skin_folder));
     // Shared too, so that keys of one size share their light's shape.
     key->SetLightImage(SharedSkinPixmap(state.light_image, skin_folder).toImage());
   }

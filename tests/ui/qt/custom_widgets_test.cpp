@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
@@ -225,7 +226,7 @@ TEST(DeviceKeyButtonTest, ALitKeysFaceFollowsEveryChangeOfItsLook) {
        [](DeviceKeyButton& k) {
          QPixmap face(8, 8);
          face.fill(Qt::magenta);
-         k.SetFaceImages(face, {});
+         k.SetFaceImages({face, {}}, {});
        }},
       {"size", [](DeviceKeyButton& k) { k.resize(60, 40); }},
       {"caption removed", [](DeviceKeyButton& k) { k.setText(""); }},
@@ -249,30 +250,41 @@ TEST(DeviceKeyButtonTest, ALitKeysFaceFollowsEveryChangeOfItsLook) {
 }
 
 // A key's face pictures take the place of the style's face, lit or not: the normal one, and the hot
-// one while the mouse is over the key if it has one. The key's edge lies outside its light.
+// one while the mouse is over an enabled key if it has one; on a screen above 100 %, the picture at
+// twice the resolution if there is one. The key's edge lies outside its light.
 TEST(DeviceKeyButtonTest, FacePicturesReplaceTheStylesFaceAndFollowTheMouse) {
   constexpr QRgb kStyle = 0xFF00FF00;
   constexpr QRgb kNormal = 0xFFFF0000;
   constexpr QRgb kHot = 0xFF0000FF;
-  const auto picture = [](QRgb colour) {
-    QPixmap pixmap(8, 8);
+  constexpr QRgb kSharp = 0xFFFFFF00;
+  const auto picture = [](QRgb colour, qreal ratio = 1) {
+    QPixmap pixmap(QSize(8, 8) * ratio);
     pixmap.fill(QColor::fromRgba(colour));
+    pixmap.setDevicePixelRatio(ratio);
     return pixmap;
   };
+  using Face = DeviceKeyButton::FacePicture;
+  const Face normal{picture(kNormal), picture(kSharp, 2)};
+  const Face hot{picture(kHot), {}};
   const struct {
     const char* name;
-    QPixmap normal;
-    QPixmap hot;
+    Face normal;
+    Face hot;
     bool hovered;
+    bool enabled;
     bool lit;
+    qreal ratio;
     QRgb edge;
   } cases[] = {
-      {"no pictures", {}, {}, false, false, kStyle},
-      {"normal", picture(kNormal), picture(kHot), false, false, kNormal},
-      {"hovered", picture(kNormal), picture(kHot), true, false, kHot},
-      {"lit", picture(kNormal), picture(kHot), false, true, kNormal},
-      {"lit and hovered", picture(kNormal), picture(kHot), true, true, kHot},
-      {"hovered without a hot picture", picture(kNormal), {}, true, true, kNormal},
+      {"no pictures", {}, {}, false, true, false, 1, kStyle},
+      {"normal", normal, hot, false, true, false, 1, kNormal},
+      {"hovered", normal, hot, true, true, false, 1, kHot},
+      {"hovered while disabled", normal, hot, true, false, false, 1, kNormal},
+      {"lit", normal, hot, false, true, true, 1, kNormal},
+      {"lit and hovered", normal, hot, true, true, true, 1, kHot},
+      {"hovered without a hot picture", normal, {}, true, true, true, 1, kNormal},
+      {"at 200 %", normal, hot, false, true, false, 2, kSharp},
+      {"at 200 % without a sharper picture", hot, {}, false, true, false, 2, kHot},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -281,11 +293,19 @@ TEST(DeviceKeyButtonTest, FacePicturesReplaceTheStylesFaceAndFollowTheMouse) {
     key.resize(40, 30);
     key.SetFaceImages(c.normal, c.hot);
     key.setAttribute(Qt::WA_UnderMouse, c.hovered);
+    key.setEnabled(c.enabled);
     key.SetLight(c.lit, 0xFFFFFF, 255);
-    const QImage image = Render(key);
-    EXPECT_EQ(image.pixel(0, 15), c.edge);
-    EXPECT_EQ(image.pixel(39, 15), c.edge);
-    EXPECT_EQ(image.pixel(20, 15) == 0xFFFFFFFFu, c.lit);
+    QImage image(key.size() * c.ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(c.ratio);
+    image.fill(Qt::transparent);
+    {
+      QPainter painter(&image);
+      key.PaintAt(painter, QPoint());
+    }
+    const auto at = [&](int x, int y) { return image.pixel(QPoint(x, y) * c.ratio); };
+    EXPECT_EQ(at(0, 15), c.edge);
+    EXPECT_EQ(at(39, 15), c.edge);
+    EXPECT_EQ(at(20, 15) == 0xFFFFFFFFu, c.lit);
   }
 }
 

@@ -46,7 +46,7 @@ TEST(KeyLightLayerTest, TheScreenShowsEveryKeyAsItLooksNow) {
   keys[1]->setGeometry(70, 20, 40, 30);
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  const QPoint first(40, 45), second(100, 45), gap(160, 80);  // in the window
+  const QPoint first(40, 45), second(100, 45), gap(160, 80), moved(160, 65);  // in the window
 
   const struct {
     const char* change;
@@ -76,6 +76,14 @@ TEST(KeyLightLayerTest, TheScreenShowsEveryKeyAsItLooksNow) {
        },
        gap, kNewBackground},
       {"shown again", [] {}, second, 0xFF000000u},
+      {"moved past the others while hidden",
+       [&] {
+         keys[1]->hide();
+         keys[1]->move(130, 40);
+         keys[1]->show();
+       },
+       moved, 0xFF000000u},
+      {"relit there", [&] { keys[1]->SetLight(true, 0x00FF00, 255); }, moved, 0xFF0000FFu},
   };
   for (const auto& step : steps) {
     SCOPED_TRACE(step.change);
