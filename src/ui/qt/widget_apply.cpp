@@ -35,17 +35,6 @@ QString CssColour(std::uint32_t argb) {
       .arg(colour.alpha());
 }
 
-// Pictures are read like every other file: never from a FIFO or a device, whose opening would
-// hang the window (a picture skin's file is whatever main.ini names).
-QImage SkinImage(const std::string& image, const std::filesystem::path& skin_folder) {
-  const std::string file = SkinImageFile(image);
-  if (file.empty()) return {};
-  const FileContents contents = ReadWholeFile(skin_folder / file);
-  if (contents.status != ReadStatus::kOk) return {};
-  return QImage::fromData(QByteArray::fromRawData(contents.bytes.data(),
-                                                  static_cast<qsizetype>(contents.bytes.size())));
-}
-
 // A path as a quoted style-sheet string. Image names come from files a user can edit (main.ini's
 // IMAGE), so a quote or a backslash in them must stay part of the name instead of ending the
 // string and adding rules. Qt decodes hexadecimal escapes before it reads strings, so a backslash
@@ -69,9 +58,9 @@ QString ImageUrl(const std::string& image, const std::filesystem::path& skin_fol
   return quoted ? QStringLiteral("url(%1)").arg(*quoted) : QString();
 }
 
-// A picture read like every other file (never from a FIFO or a device: a skin's names are whatever
-// main.ini says), at device pixel ratio `ratio`, decoded once for every widget that shows it. Null
-// when there is no such picture.
+// Pictures are read like every other file: never from a FIFO or a device, whose opening would hang
+// the window (a picture skin's file is whatever main.ini names). Each is decoded once, at device
+// pixel ratio `ratio`, for every widget that shows it. Null when there is no such picture.
 QPixmap SharedPixmap(const std::filesystem::path& file, qreal ratio) {
   std::error_code error;
   const auto written = std::filesystem::last_write_time(file, error);
@@ -92,9 +81,9 @@ QPixmap SharedPixmap(const std::filesystem::path& file, qreal ratio) {
   return pixmap;
 }
 
-QPixmap SharedSkinPixmap(const std::string& image, const std::filesystem::path& skin_folder) {
+QImage SkinImage(const std::string& image, const std::filesystem::path& skin_folder) {
   const std::string file = SkinImageFile(image);
-  return file.empty() ? QPixmap() : SharedPixmap(skin_folder / file, 1);
+  return file.empty() ? QImage() : SharedPixmap(skin_folder / file, 1).toImage();
 }
 
 // A face picture named by the skin, with its "name@2x" file beside it if there is one, as a style
@@ -235,8 +224,8 @@ void ApplyLook(QWidget& widget, const Control& control, const std::filesystem::p
     DeviceKeyButton::FacePicture normal = SkinFacePicture(state.normal_image, skin_folder);
     if (normal.one.isNull()) normal = SkinFacePicture(state.background_image, skin_folder);
     key->SetFaceImages(std::move(normal), SkinFacePicture(state.hot_image, skin_folder));
-    // Shared too, so that keys of one size share their light's shape.
-    key->SetLightImage(SharedSkinPixmap(state.light_image, skin_folder).toImage());
+    // Shared, so that keys of one size share their light's shape.
+    key->SetLightImage(SkinImage(state.light_image, skin_folder));
   }
 }
 
