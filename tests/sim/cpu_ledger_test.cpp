@@ -4,6 +4,7 @@
 #include "sim/cpu_ledger.h"
 
 #include <gtest/gtest.h>
+#include <time.h>
 
 #include <chrono>
 #include <thread>
@@ -15,11 +16,18 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Keeps the processor busy for a while, then sleeps once.
+std::chrono::nanoseconds ThreadCpuTime() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
+}
+
+// Keeps the processor busy for 2 ms of this thread's own time, however long other programs hold
+// the processor meanwhile, then sleeps once.
 void WorkAndSleep() {
-  const auto end = std::chrono::steady_clock::now() + 2ms;
-  volatile int spin = 0;
-  while (std::chrono::steady_clock::now() < end) spin = spin + 1;
+  const auto end = ThreadCpuTime() + 2ms;
+  while (ThreadCpuTime() < end) {
+  }
   std::this_thread::sleep_for(1ms);
 }
 
