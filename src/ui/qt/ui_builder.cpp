@@ -22,6 +22,7 @@
 #include "ui/qt/chart_view.h"
 #include "ui/qt/circle_progress.h"
 #include "ui/qt/colour_palette.h"
+#include "ui/qt/colour_swatch.h"
 #include "ui/qt/device_key_button.h"
 #include "ui/qt/wnd_host.h"
 
@@ -111,6 +112,11 @@ pugi::xml_node PropertyOf(const pugi::xml_node element, const char* name) {
   return element.find_child_by_attribute("property", "name", name);
 }
 
+bool SwatchClass(const pugi::xml_node element) {
+  return std::string_view(PropertyOf(element, "class").child("string").text().as_string()) ==
+         "swatch";
+}
+
 // One layout file being made into widgets.
 class Form {
  public:
@@ -142,7 +148,9 @@ QWidget* Form::Make(const pugi::xml_node element, QWidget* parent, int depth) {
   }
   QWidget* const made_in =
       qobject_cast<QStackedWidget*>(parent) && !type->skin_class ? nullptr : parent;
-  QWidget* widget = type->make(made_in);
+  // The skin's swatches show their colours without a style sheet each.
+  QWidget* widget = class_name == "QPushButton" && SwatchClass(element) ? new ColourSwatch(made_in)
+                                                                        : type->make(made_in);
   widget->setObjectName(QString::fromUtf8(element.attribute("name").as_string()));
   return widget;
 }

@@ -18,6 +18,7 @@
 #include "ui/qt/chart_view.h"
 #include "ui/qt/circle_progress.h"
 #include "ui/qt/colour_palette.h"
+#include "ui/qt/colour_swatch.h"
 #include "ui/qt/device_key_button.h"
 #include "ui/skin.h"
 
@@ -101,11 +102,12 @@ DeviceKeyButton::FacePicture SkinFacePicture(const std::string& image,
 }
 
 // The looks the skin or the code gave this control, over the skin's style sheet. Nothing given,
-// nothing overridden. `with_images`: the face's pictures too (a key draws its own).
+// nothing overridden. A key draws its face's pictures itself, a swatch its colour.
 QString LookStyleSheet(const QWidget& widget, const ControlState& state,
-                       const std::filesystem::path& skin_folder, bool with_images) {
+                       const std::filesystem::path& skin_folder) {
+  const bool with_images = qobject_cast<const DeviceKeyButton*>(&widget) == nullptr;
   QString rules;
-  if (state.background_colour != 0) {
+  if (state.background_colour != 0 && qobject_cast<const ColourSwatch*>(&widget) == nullptr) {
     rules += QStringLiteral("background-color:%1;").arg(CssColour(state.background_colour));
   }
   const QString background = with_images ? ImageUrl(state.background_image, skin_folder) : "";
@@ -214,10 +216,13 @@ void ApplySelection(QWidget& widget, const Control& control) {
 void ApplyLook(QWidget& widget, const Control& control, const std::filesystem::path& skin_folder) {
   const ControlState state = control.State();
   auto* key = qobject_cast<DeviceKeyButton*>(&widget);
-  widget.setStyleSheet(LookStyleSheet(widget, state, skin_folder, key == nullptr));
+  widget.setStyleSheet(LookStyleSheet(widget, state, skin_folder));
   if (auto* circle = qobject_cast<CircleProgress*>(&widget)) {
     circle->SetColours(QColor::fromRgba(state.background_colour),
                        QColor::fromRgba(state.fore_colour));
+  }
+  if (auto* swatch = qobject_cast<ColourSwatch*>(&widget)) {
+    swatch->SetColour(QColor::fromRgba(state.background_colour));
   }
   if (key != nullptr) {
     // The normal picture over the background's, as in a style sheet.

@@ -27,6 +27,7 @@
 
 #include "support/temp_dir.h"
 #include "ui/qt/circle_progress.h"
+#include "ui/qt/colour_swatch.h"
 #include "ui/qt/device_key_button.h"
 #include "ui/qt/wait_until.h"
 #include "window_view_fixture.h"
@@ -188,6 +189,39 @@ TEST_F(WindowViewTest, ModelChangesReachWidgetsWithoutNotifications) {
   EXPECT_TRUE(WidgetOf<DeviceKeyButton>(*keys[1])->IsLightOn());
   EXPECT_EQ(Widget<QLabel>("caption")->text(), QString::fromUtf8("鼠标"));
   EXPECT_THAT(Seen(), IsEmpty());
+}
+
+// A swatch shows its colour inside the theme's frame without a style sheet of its own, which
+// would cost Qt a parsed sheet and a style for each of a page's swatches; other buttons keep theirs.
+class ColourSwatchViewTest : public testing::WindowViewFixture {};
+
+TEST_F(ColourSwatchViewTest, ASwatchPaintsItsColourInsideTheThemesFrame) {
+  Build(R"(<ui version="4.0"><widget class="QWidget" name="top">
+ <property name="geometry"><rect><x>0</x><y>0</y><width>200</width><height>100</height></rect></property>
+ <widget class="QPushButton" name="sw"><property name="class" stdset="0"><string>swatch</string></property>
+  <property name="bkcolor" stdset="0"><string>#FFFF0000</string></property>
+  <property name="geometry"><rect><x>10</x><y>10</y><width>26</width><height>20</height></rect></property></widget>
+ <widget class="QPushButton" name="plain"><property name="bkcolor" stdset="0"><string>#FFFF0000</string></property></widget>
+</widget></ui>)");
+  view_->Widget()->setStyleSheet(
+      "QPushButton{background-color:#262A33;border:2px solid #333845;border-radius:4px;padding:0}");
+  auto* swatch = Widget<ColourSwatch>("sw");
+  ASSERT_NE(swatch, nullptr);
+  EXPECT_EQ(Widget<ColourSwatch>("plain"), nullptr);
+  EXPECT_TRUE(Widget<QPushButton>("plain")->styleSheet().contains("background-color"));
+  const auto pixel = [&](QPoint at) { return swatch->grab().toImage().pixel(at); };
+  const QPoint inside(13, 10), frame(0, 10);
+  const struct {
+    std::uint32_t colour;
+    QRgb inside;
+  } steps[] = {{0xFFFF0000u, 0xFFFF0000u}, {0xFF00B4FFu, 0xFF00B4FFu}, {0, 0xFF262A33u}};
+  for (const auto& step : steps) {
+    Only("sw").SetBackgroundColour(step.colour);
+    QApplication::processEvents();
+    EXPECT_EQ(pixel(inside), step.inside) << std::hex << step.colour;
+    EXPECT_EQ(pixel(frame), 0xFF333845u) << std::hex << step.colour;
+    EXPECT_TRUE(swatch->styleSheet().isEmpty()) << swatch->styleSheet().toStdString();
+  }
 }
 
 // A picture named by a style sheet is opened by Qt itself, which would hang on a FIFO with no
