@@ -26,11 +26,6 @@ void CopyPixels(const QImage& from, QPoint from_at, QImage& to, QRect area) {
   }
 }
 
-// The same pixels of pictures of one size.
-void CopyPixels(const QImage& from, QImage& to, QRect area) {
-  CopyPixels(from, area.topLeft(), to, area);
-}
-
 }  // namespace
 
 KeyLightLayer* KeyLightLayer::Over(QWidget& picture) {
@@ -62,15 +57,35 @@ void KeyLightLayer::RetakeBackdrop() {
       [this] {
         retake_posted_ = false;
         TakeBackdrop();
+        Compose();
+        to_paint_ = QRect();
         show();
         update();
       },
       Qt::QueuedConnection);
 }
 
-// One rectangle around every key changed since the last paint: painting through a region of a
-// hundred rectangles would clip every picture the slow way. It is asked for only when it grows: a
-// request costs Qt more than writing a key.
+// The keys changed are written once the changes of the moment are in, outside a paint; then one
+// rectangle around them is painted: painting through a region of a hundred rectangles would clip
+// every picture the slow way. Not while the layer is out of sight: its keys, shown, ask again.
+void KeyLightLayer::RequestCompose() {
+  if (compose_posted_) return;
+  compose_posted_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        compose_posted_ = false;
+        if (!isVisible()) return;
+        if (Compose()) {
+          update();
+        } else if (!to_paint_.isEmpty()) {
+          update(to_paint_);
+        }
+        to_paint_ = QRect();
+      },
+      Qt::QueuedConnection);
+}
+
 void KeyLightLayer::UpdateKey(const DeviceKeyButton& key) { Mark(key, true); }
 
 void KeyLightLayer::UpdateLight(const DeviceKeyButton& key) { Mark(key, false); }
@@ -79,7 +94,7 @@ void KeyLightLayer::Mark(const DeviceKeyButton& key, bool look) {
   const std::size_t place = key.LayerPlace();
   if (!keys_current_ || place >= places_.size() || places_[place].key != &key) {
     write_all_ = true;
-    update();
+    RequestCompose();
     return;
   }
   places_[place].look_changed = places_[place].look_changed || look;
@@ -96,9 +111,8 @@ void KeyLightLayer::Mark(const DeviceKeyButton& key, bool look) {
     RetakeBackdrop();
     return;
   }
-  if (to_paint_.contains(area)) return;
   to_paint_ = to_paint_.united(area);
-  update(to_paint_);
+  RequestCompose();
 }
 
 bool KeyLightLayer::eventFilter(QObject* watched, QEvent* event) {
@@ -113,7 +127,7 @@ bool KeyLightLayer::eventFilter(QObject* watched, QEvent* event) {
       break;
     case QEvent::LayoutRequest:  // a key's caption changed, among others
       write_all_ = true;
-      update();
+      RequestCompose();
       break;
     default:
       break;
@@ -164,43 +178,46 @@ void KeyLightLayer::FindKeys() {
 
 // A window that moved the picture, or grew under it, may show something else beneath.
 bool KeyLightLayer::BackdropCurrent() const {
-  return backdrop_current_ && beneath_.devicePixelRatio() == devicePixelRatioF() &&
-         beneath_.deviceIndependentSize().toSize() == size() &&
+  return backdrop_current_ && shown_.devicePixelRatio() == devicePixelRatioF() &&
+         shown_.deviceIndependentSize().toSize() == size() &&
          mapTo(window(), QPoint()) == backdrop_place_;
 }
 
-// The window drawn where the layer lies, without the layer (not opaque for the while, so that
-// what lies beneath is drawn, in case it is shown) and without the keys.
+// The layer's picture made for where the keys lie now, at the screen's resolution; it is written
+// whole next.
 void KeyLightLayer::TakeBackdrop() {
   setGeometry(KeysBounds());
   FindKeys();
   ratio_ = devicePixelRatioF();
   // Opaque, as a window is: copied to the screen without blending.
-  beneath_ = QImage(size() * ratio_, QImage::Format_RGB32);
-  beneath_.setDevicePixelRatio(ratio_);
-  beneath_.fill(Qt::black);
-  QWidget* top = window();
-  backdrop_place_ = mapTo(top, QPoint());
-  taking_backdrop_ = true;
-  setAttribute(Qt::WA_OpaquePaintEvent, false);
-  top->render(&beneath_, QPoint(), QRegion(QRect(backdrop_place_, size())),
-              QWidget::DrawWindowBackground | QWidget::DrawChildren);
-  setAttribute(Qt::WA_OpaquePaintEvent, true);
-  taking_backdrop_ = false;
+  shown_ = QImage(size() * ratio_, QImage::Format_RGB32);
+  shown_.setDevicePixelRatio(ratio_);
+  backdrop_place_ = mapTo(window(), QPoint());
   backdrop_current_ = true;
   write_all_ = true;
 }
 
-void KeyLightLayer::WriteAll() {
-  shown_ = beneath_.copy();
-  WriteArea(rect());
+// The window drawn into `area` of the picture without the layer (not opaque for the while, so
+// that what lies beneath is drawn, in case it is shown) and without the keys. Black where the
+// window draws nothing.
+void KeyLightLayer::DrawBeneath(QRect area) {
+  if (area.isEmpty()) return;
+  QPainter(&shown_).fillRect(area, Qt::black);
+  taking_backdrop_ = true;
+  setAttribute(Qt::WA_OpaquePaintEvent, false);
+  window()->render(&shown_, area.topLeft(), QRegion(area.translated(backdrop_place_)),
+                   QWidget::DrawWindowBackground | QWidget::DrawChildren);
+  setAttribute(Qt::WA_OpaquePaintEvent, true);
+  taking_backdrop_ = false;
 }
 
-void KeyLightLayer::Compose() {
-  // Pictures taken at another size or resolution wait to be taken again, which writes them all.
-  if (beneath_.isNull() || beneath_.devicePixelRatio() != devicePixelRatioF() ||
-      beneath_.deviceIndependentSize().toSize() != size()) {
-    return;
+void KeyLightLayer::WriteAll() { WriteArea(rect()); }
+
+bool KeyLightLayer::Compose() {
+  // A picture made at another size or resolution waits to be made again, which writes it all.
+  if (shown_.isNull() || shown_.devicePixelRatio() != devicePixelRatioF() ||
+      shown_.deviceIndependentSize().toSize() != size()) {
+    return false;
   }
   if (!keys_current_) FindKeys();
   if (!write_all_) {
@@ -211,11 +228,12 @@ void KeyLightLayer::Compose() {
     }
   }
   to_write_.clear();
-  if (!write_all_) return;
+  if (!write_all_) return false;
   for (Place& place : places_) place.to_write = false;
   if (!keys_current_) FindKeys();
   WriteAll();
   write_all_ = false;
+  return true;
 }
 
 // A lit key alone is written by itself: its lit face and plate when they changed, then the light
@@ -225,7 +243,6 @@ void KeyLightLayer::WriteKey(Place& place) {
   if (key.geometry() != place.area) {  // moved: its old place shows something else now
     keys_current_ = false;
     write_all_ = true;
-    update();
     return;
   }
   const QRect area = place.area.translated(-pos());
@@ -239,7 +256,7 @@ void KeyLightLayer::WriteKey(Place& place) {
       place.look_changed || place.face_drawn == 0 ? key.LitFaceNumber(ratio_) : place.face_drawn;
   place.look_changed = false;
   if (place.face_drawn != face) {
-    CopyPixels(beneath_, shown_, pixels);
+    DrawBeneath(area);
     {
       QPainter painter(&shown_);
       key.PaintLitFaceAt(painter, area.topLeft());
@@ -257,7 +274,7 @@ void KeyLightLayer::WriteKey(Place& place) {
 // is painted over.
 void KeyLightLayer::WriteArea(QRect area) {
   area = area.intersected(rect());
-  CopyPixels(beneath_, shown_, Pixels(area));
+  DrawBeneath(area);
   for (Place& place : places_) {
     const QRect key_area = place.key->geometry().translated(-pos());
     const QRect part = key_area.intersected(area);
@@ -288,8 +305,6 @@ void KeyLightLayer::paintEvent(QPaintEvent* event) {
   if (taking_backdrop_) return;
   // Moved in its window, or shown at another resolution: the old picture serves this once.
   if (!BackdropCurrent()) RetakeBackdrop();
-  Compose();
-  to_paint_ = QRect();
   QPainter painter(this);
   for (const QRect& rect : event->region()) {
     painter.drawImage(rect.topLeft(), shown_, QRect(rect.topLeft() * ratio_, rect.size() * ratio_));

@@ -3,14 +3,18 @@
 // each by itself, every key would cost Qt a paint of its own and a repaint of everything beneath
 // it, and even painted by one painter, drawing three pictures per key costs more than the rest of a
 // frame. So the layer keeps its picture itself, at the screen's resolution, and a paint copies the
-// changed part of it to the screen:
-// - beneath: what lies under the keys, taken again when the layer's size, place, resolution or
-//   style changes (a new skin picture restyles every widget);
-// - shown: what the screen shows. A lit key's face and caption plate are written in it when they
-//   change (hovered, pressed, another caption), and the key keeps the pixels its light changes;
-//   a key whose light changed then writes those pixels alone, without a painter. Keys unlit,
-//   hidden or lying over another paint themselves into it.
-// The layer covers the keys' bounds only, so that its pictures are no larger than the keys need.
+// changed part of it to the screen. The picture is what the screen shows:
+// - what lies under a key is drawn again from the window where the key's face changes; all of it
+//   when the layer's size, place, resolution or style changes (a new skin picture restyles every
+//   widget). Not kept apart: a face changes seldom, and the picture of what lies beneath would
+//   cost as much memory as the layer's own;
+// - a lit key's face and caption plate are written in it when they change (hovered, pressed,
+//   another caption), and the key keeps the pixels its light changes; a key whose light changed
+//   then writes those pixels alone, without a painter. Keys unlit, hidden or lying over another
+//   paint themselves into it.
+// The picture is brought up to date between paints: drawing the window within a paint would paint
+// within the paint. The layer covers the keys' bounds only, so that its picture is no larger than
+// the keys need.
 // The layer is transparent to the mouse, so the keys below keep their hover, clicks and tooltips;
 // a key that changes its look tells the layer, which writes its place again.
 // User-interface thread only.
@@ -37,7 +41,7 @@ class KeyLightLayer final : public QWidget {
   // The same when only `key`'s light (colour, alpha) changed: the layer keeps the lit face it has
   // and does not ask the key for its look.
   void UpdateLight(const DeviceKeyButton& key);
-  // True while the layer takes its picture of what lies beneath: the keys paint nothing then.
+  // True while the layer draws what lies beneath: the keys paint nothing then.
   [[nodiscard]] bool TakingBackdrop() const { return taking_backdrop_; }
 
  protected:
@@ -60,27 +64,30 @@ class KeyLightLayer final : public QWidget {
   [[nodiscard]] bool BackdropCurrent() const;
   void TakeBackdrop();
   void RetakeBackdrop();
+  void RequestCompose();
   [[nodiscard]] QRect KeysBounds() const;
   void FindKeys();
   // Marks `key` to write; `look`: its look may have changed.
   void Mark(const DeviceKeyButton& key, bool look);
   void WriteAll();
-  // Brings `shown_` up to date with every key to write; false when its pictures are out of date.
-  void Compose();
+  // Brings `shown_` up to date with every key to write, unless it is out of date itself; true
+  // when it wrote all of it.
+  bool Compose();
   void WriteKey(Place& place);
   void WriteArea(QRect area);
+  void DrawBeneath(QRect area);
   void PaintKey(DeviceKeyButton& key, QRect key_area, QRect part);
   // `area` (in the layer) in pixels of its pictures.
   [[nodiscard]] QRect Pixels(QRect area) const;
 
   qreal ratio_ = 1;
-  QImage beneath_;
   QImage shown_;
-  QPoint backdrop_place_;  // the layer's place in its window when the pictures were taken
+  QPoint backdrop_place_;  // the layer's place in its window when the picture was made
   bool backdrop_current_ = false;
   bool taking_backdrop_ = false;
   bool retake_posted_ = false;
-  QRect to_paint_;  // around the keys changed since the last paint
+  bool compose_posted_ = false;
+  QRect to_paint_;  // around the keys changed since the last composition
   std::vector<Place> places_;
   std::vector<std::size_t> to_write_;  // the places to write, kept between paints for its storage
   bool keys_current_ = false;

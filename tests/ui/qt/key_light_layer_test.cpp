@@ -84,6 +84,14 @@ TEST(KeyLightLayerTest, TheScreenShowsEveryKeyAsItLooksNow) {
        },
        moved, 0xFF000000u},
       {"relit there", [&] { keys[1]->SetLight(true, 0x00FF00, 255); }, moved, 0xFF0000FFu},
+      {"relit while the window was hidden",
+       [&] {
+         window.hide();
+         keys[1]->SetLight(true, 0xFF0000, 255);
+         QCoreApplication::processEvents();
+         window.show();
+       },
+       moved, 0xFF00FF00u},
   };
   for (const auto& step : steps) {
     SCOPED_TRACE(step.change);
