@@ -192,7 +192,8 @@ TEST_F(WindowViewTest, ModelChangesReachWidgetsWithoutNotifications) {
 }
 
 // A swatch shows its colour inside the theme's frame without a style sheet of its own, which
-// would cost Qt a parsed sheet and a style for each of a page's swatches; other buttons keep theirs.
+// would cost Qt a parsed sheet and a style for each of a page's swatches; other buttons keep
+// theirs.
 class ColourSwatchViewTest : public testing::WindowViewFixture {};
 
 TEST_F(ColourSwatchViewTest, ASwatchPaintsItsColourInsideTheThemesFrame) {
