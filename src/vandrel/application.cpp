@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
+#include <QIcon>
 #include <QPixmap>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +19,7 @@
 #include "macro/device_bindings.h"
 #include "sim/device_tags.h"
 #include "ui/about_window.h"
+#include "ui/qt/picture_reading.h"
 #include "ui/qt/skin_style.h"
 #include "ui/skin_observer.h"
 
@@ -41,6 +44,13 @@ void PrintSimulatorStatistics(const sim::VirtualBus& bus, const Clock& clock) {
                  static_cast<long long>(entry.wakeups));
   }
   std::fprintf(stderr, "vandrel: end of the simulator statistics\n");
+}
+
+// The program's icon, read as the PNG it is.
+QIcon ProgramIcon() {
+  QFile file(QStringLiteral(":/vandrel.png"));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return QIcon(QPixmap::fromImage(ReadPicture(file, "png")));
 }
 
 }  // namespace
@@ -74,7 +84,7 @@ bool Application::LoadSkin(std::string& error) {
     return false;
   }
   host_ = std::make_unique<QtWindowHost>(std::move(view), ui_, QString::fromUtf8(kProductTitle),
-                                         QIcon(":/vandrel.png"));
+                                         ProgramIcon());
   capture_ = std::make_unique<QtInputCapture>(*host_->Widget(), ui_);
   QtDialogsServices services;
   services.remember_skin_picture = [this](int flags, std::string_view image) {

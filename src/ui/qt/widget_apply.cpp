@@ -1,6 +1,7 @@
 #include "ui/qt/widget_apply.h"
 
 #include <QAbstractButton>
+#include <QBuffer>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include "ui/qt/colour_palette.h"
 #include "ui/qt/colour_swatch.h"
 #include "ui/qt/device_key_button.h"
+#include "ui/qt/picture_reading.h"
 #include "ui/skin.h"
 
 namespace vandrel {
@@ -72,11 +74,14 @@ QPixmap SharedPixmap(const std::filesystem::path& file, qreal ratio) {
   QPixmap pixmap;
   if (QPixmapCache::find(key, &pixmap)) return pixmap;
   const FileContents contents = ReadWholeFile(file);
-  if (contents.status != ReadStatus::kOk ||
-      !pixmap.loadFromData(reinterpret_cast<const uchar*>(contents.bytes.data()),
-                           static_cast<uint>(contents.bytes.size()))) {
-    return {};
-  }
+  if (contents.status != ReadStatus::kOk) return {};
+  QByteArray bytes =
+      QByteArray::fromRawData(contents.bytes.data(), static_cast<qsizetype>(contents.bytes.size()));
+  QBuffer buffer(&bytes);
+  if (!buffer.open(QIODevice::ReadOnly)) return {};
+  pixmap = QPixmap::fromImage(
+      ReadPicture(buffer, QByteArray::fromStdString(file.extension().string()).mid(1)));
+  if (pixmap.isNull()) return {};
   pixmap.setDevicePixelRatio(ratio);
   QPixmapCache::insert(key, pixmap);
   return pixmap;
