@@ -257,30 +257,44 @@ void KeyLightLayer::WriteKey(Place& place) {
   place.look_changed = false;
   if (place.face_drawn != face) {
     DrawBeneath(area);
-    {
-      QPainter painter(&shown_);
-      key.PaintLitFaceAt(painter, area.topLeft());
-    }
-    if (!key.TakeLitFaceAt(shown_, pixels.topLeft())) {
+    if (!TakeLitFace(place, area, face)) {
       WriteArea(area);
       return;
     }
-    place.face_drawn = face;
   }
   if (!key.ComposeLightAt(shown_, pixels.topLeft())) WriteArea(area);
 }
 
-// What lies beneath `area`, and every key over it, from the bottom up. A lit face taken there
-// is painted over.
+// The key's lit face over what was drawn beneath `area`, its place; the key hands over the face's
+// pixels and keeps no picture of it.
+bool KeyLightLayer::TakeLitFace(Place& place, QRect area, quint64 face) {
+  {
+    QPainter painter(&shown_);
+    place.key->PaintLitFaceAt(painter, area.topLeft());
+  }
+  if (!place.key->TakeLitFaceAt(shown_, Pixels(area).topLeft())) return false;
+  place.face_drawn = face;
+  return true;
+}
+
+// What lies beneath `area`, and every key over it, from the bottom up. A lit key alone and
+// wholly inside is written as its light changes, so that it keeps no picture of its face; the
+// others are painted.
 void KeyLightLayer::WriteArea(QRect area) {
   area = area.intersected(rect());
   DrawBeneath(area);
   for (Place& place : places_) {
-    const QRect key_area = place.key->geometry().translated(-pos());
+    DeviceKeyButton& key = *place.key;
+    const QRect key_area = key.geometry().translated(-pos());
     const QRect part = key_area.intersected(area);
-    if (part.isEmpty()) continue;
-    place.face_drawn = 0;
-    if (!place.key->isHidden()) PaintKey(*place.key, key_area, part);
+    place.face_drawn = part.isEmpty() ? place.face_drawn : 0;
+    if (part.isEmpty() || key.isHidden()) continue;
+    if (place.alone && part == key_area && key.IsLightOn() &&
+        TakeLitFace(place, key_area, key.LitFaceNumber(ratio_)) &&
+        key.ComposeLightAt(shown_, Pixels(key_area).topLeft())) {
+      continue;
+    }
+    PaintKey(key, key_area, part);
   }
 }
 

@@ -74,6 +74,7 @@ class KeyLightLayer final : public QWidget {
   // when it wrote all of it.
   bool Compose();
   void WriteKey(Place& place);
+  [[nodiscard]] bool TakeLitFace(Place& place, QRect area, quint64 face);
   void WriteArea(QRect area);
   void DrawBeneath(QRect area);
   void PaintKey(DeviceKeyButton& key, QRect key_area, QRect part);
