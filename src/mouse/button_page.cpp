@@ -23,7 +23,7 @@ constexpr std::string_view kRepeatCountPanel = "ms_tab_function_26";
 constexpr std::string_view kRepeatCountEdit = "ms_key_fct_edit_25";
 constexpr KeyAssignment kLeftClick = {type::kMouseButton, 0x01, 0};
 
-// The picture of each button's area, as "ms/key_<name>_normal.svg" and "…_down.svg".
+// The picture of each button's area, as "ms/key_<name>_normal.png" and "…_down.png".
 constexpr std::array<std::string_view, kMouseButtonCount> kPictures = {
     "left", "wheel", "right", "forward", "back", "dpi", "dpi1", "7", "8"};
 
@@ -54,7 +54,7 @@ void SetShown(const WindowModel& window, std::string_view name, bool shown) {
 
 std::string Picture(int button, bool hot) {
   return "file='ms/key_" + std::string(kPictures[static_cast<std::size_t>(button)]) +
-         (hot ? "_down.svg'" : "_normal.svg'");
+         (hot ? "_down.png'" : "_normal.png'");
 }
 
 }  // namespace

@@ -168,7 +168,7 @@ TEST_F(ButtonPageTest, TheSelectedButtonStaysHotOnThePicture) {
     for (int button = 0; button < kMouseButtonCount; ++button) {
       const bool hot = std::ranges::find(step.hot, button) != step.hot.end();
       const std::string picture = C("ms_key_" + std::to_string(button) + "_0").BackgroundImage();
-      EXPECT_TRUE(picture.ends_with(hot ? "_down.svg'" : "_normal.svg'")) << picture;
+      EXPECT_TRUE(picture.ends_with(hot ? "_down.png'" : "_normal.png'")) << picture;
     }
   }
 }

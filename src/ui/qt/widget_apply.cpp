@@ -1,13 +1,11 @@
 #include "ui/qt/widget_apply.h"
 
 #include <QAbstractButton>
-#include <QBuffer>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPixmapCache>
 #include <QProgressBar>
 #include <QSlider>
 #include <QStackedWidget>
@@ -21,6 +19,7 @@
 #include "ui/qt/colour_palette.h"
 #include "ui/qt/colour_swatch.h"
 #include "ui/qt/device_key_button.h"
+#include "ui/qt/label_picture.h"
 #include "ui/qt/picture_reading.h"
 #include "ui/skin.h"
 
@@ -61,32 +60,6 @@ QString ImageUrl(const std::string& image, const std::filesystem::path& skin_fol
   return quoted ? QStringLiteral("url(%1)").arg(*quoted) : QString();
 }
 
-// Pictures are read like every other file: never from a FIFO or a device, whose opening would hang
-// the window (a picture skin's file is whatever main.ini names). Each is decoded once, at device
-// pixel ratio `ratio`, for every widget that shows it. Null when there is no such picture.
-QPixmap SharedPixmap(const std::filesystem::path& file, qreal ratio) {
-  std::error_code error;
-  const auto written = std::filesystem::last_write_time(file, error);
-  const QString key = QStringLiteral("vandrel:%1:%2:%3")
-                          .arg(ToQt(file.string()))
-                          .arg(error ? 0 : written.time_since_epoch().count())
-                          .arg(ratio);
-  QPixmap pixmap;
-  if (QPixmapCache::find(key, &pixmap)) return pixmap;
-  const FileContents contents = ReadWholeFile(file);
-  if (contents.status != ReadStatus::kOk) return {};
-  QByteArray bytes =
-      QByteArray::fromRawData(contents.bytes.data(), static_cast<qsizetype>(contents.bytes.size()));
-  QBuffer buffer(&bytes);
-  if (!buffer.open(QIODevice::ReadOnly)) return {};
-  pixmap = QPixmap::fromImage(
-      ReadPicture(buffer, QByteArray::fromStdString(file.extension().string()).mid(1)));
-  if (pixmap.isNull()) return {};
-  pixmap.setDevicePixelRatio(ratio);
-  QPixmapCache::insert(key, pixmap);
-  return pixmap;
-}
-
 QImage SkinImage(const std::string& image, const std::filesystem::path& skin_folder) {
   const std::string file = SkinImageFile(image);
   return file.empty() ? QImage() : SharedPixmap(skin_folder / file, 1).toImage();
@@ -99,15 +72,14 @@ DeviceKeyButton::FacePicture SkinFacePicture(const std::string& image,
   const std::string file = SkinImageFile(image);
   if (file.empty()) return {};
   const std::filesystem::path one = skin_folder / file;
-  std::filesystem::path two = one;
-  two.replace_filename(one.stem().string() + "@2x" + one.extension().string());
   DeviceKeyButton::FacePicture picture{SharedPixmap(one, 1), {}};
-  if (!picture.one.isNull()) picture.two = SharedPixmap(two, 2);
+  if (!picture.one.isNull()) picture.two = SharedPixmap(SharperPictureFile(one), 2);
   return picture;
 }
 
 // The looks the skin or the code gave this control, over the skin's style sheet. Nothing given,
-// nothing overridden. A key draws its face's pictures itself, a swatch its colour.
+// nothing overridden. A key draws its face's pictures itself, a label its background picture, a
+// swatch its colour.
 QString LookStyleSheet(const QWidget& widget, const ControlState& state,
                        const std::filesystem::path& skin_folder) {
   const bool with_images = qobject_cast<const DeviceKeyButton*>(&widget) == nullptr;
@@ -115,7 +87,9 @@ QString LookStyleSheet(const QWidget& widget, const ControlState& state,
   if (state.background_colour != 0 && qobject_cast<const ColourSwatch*>(&widget) == nullptr) {
     rules += QStringLiteral("background-color:%1;").arg(CssColour(state.background_colour));
   }
-  const QString background = with_images ? ImageUrl(state.background_image, skin_folder) : "";
+  const QString background = with_images && qobject_cast<const QLabel*>(&widget) == nullptr
+                                 ? ImageUrl(state.background_image, skin_folder)
+                                 : "";
   const QString normal = with_images ? ImageUrl(state.normal_image, skin_folder) : "";
   if (!background.isEmpty()) rules += QStringLiteral("border-image:%1;").arg(background);
   if (!normal.isEmpty()) rules += QStringLiteral("border-image:%1;").arg(normal);
@@ -228,6 +202,10 @@ void ApplyLook(QWidget& widget, const Control& control, const std::filesystem::p
   }
   if (auto* swatch = qobject_cast<ColourSwatch*>(&widget)) {
     swatch->SetColour(QColor::fromRgba(state.background_colour));
+  }
+  if (auto* label = qobject_cast<QLabel*>(&widget)) {
+    const std::string file = SkinImageFile(state.background_image);
+    LabelPicture::Set(*label, file.empty() ? std::filesystem::path() : skin_folder / file);
   }
   if (key != nullptr) {
     // The normal picture over the background's, as in a style sheet.

@@ -242,12 +242,34 @@ TEST_F(WindowViewTest, OnlyRegularFilesBecomePictures) {
                         Case{"file='fifo.png' corner='2,2,2,2'", false}, Case{"missing.png", false},
                         Case{"real.png", true}}) {
     Only("okbtn").SetBackgroundImage(c.image);
+    Only("caption").SetBackgroundImage(c.image);  // a label reads its picture itself
     // A key draws its face's pictures itself: they are read the same way.
     model_->FindAll("kb_key_1").front()->SetNormalImage(c.image);
     QApplication::processEvents();
     EXPECT_EQ(button->styleSheet().contains("url("), c.named) << c.image;
   }
   alarm(0);
+}
+
+// A label draws its background picture itself, stretched under its text, without naming it in a
+// style sheet (Qt would offer the file to every image plugin it has).
+TEST_F(WindowViewTest, ALabelDrawsItsBackgroundPictureUnderItsText) {
+  auto* caption = Widget<QLabel>("caption");
+  caption->resize(120, 30);
+  QImage red(2, 2, QImage::Format_ARGB32);
+  red.fill(qRgb(255, 0, 0));
+  ASSERT_TRUE(red.save(QString::fromStdString((dir_.path() / "red.png").string())));
+  const auto corner = [&] { return caption->grab().toImage().pixel(118, 1); };
+  const QRgb without = corner();
+  ASSERT_NE(without, qRgb(255, 0, 0));
+  for (const auto& [image, shows] : {std::pair{"red.png", qRgb(255, 0, 0)},
+                                     std::pair{"missing.png", without}, std::pair{"", without}}) {
+    Only("caption").SetBackgroundImage(image);
+    QApplication::processEvents();
+    EXPECT_EQ(corner(), shows) << image;
+    EXPECT_FALSE(caption->styleSheet().contains("url(")) << image;
+  }
+  EXPECT_EQ(caption->text(), "Mouse");
 }
 
 // The skin picture's name comes from main.ini, which anyone may edit: a name made to close the
