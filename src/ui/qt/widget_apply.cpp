@@ -77,6 +77,13 @@ DeviceKeyButton::FacePicture SkinFacePicture(const std::string& image,
   return picture;
 }
 
+// A label draws its background picture itself, unless its look has face pictures too: a style
+// sheet draws those over the background, and the hot one under the mouse.
+bool DrawsOwnBackground(const QWidget& widget, const ControlState& state) {
+  return qobject_cast<const QLabel*>(&widget) != nullptr && state.normal_image.empty() &&
+         state.hot_image.empty();
+}
+
 // The looks the skin or the code gave this control, over the skin's style sheet. Nothing given,
 // nothing overridden. A key draws its face's pictures itself, a label its background picture, a
 // swatch its colour.
@@ -87,7 +94,7 @@ QString LookStyleSheet(const QWidget& widget, const ControlState& state,
   if (state.background_colour != 0 && qobject_cast<const ColourSwatch*>(&widget) == nullptr) {
     rules += QStringLiteral("background-color:%1;").arg(CssColour(state.background_colour));
   }
-  const QString background = with_images && qobject_cast<const QLabel*>(&widget) == nullptr
+  const QString background = with_images && !DrawsOwnBackground(widget, state)
                                  ? ImageUrl(state.background_image, skin_folder)
                                  : "";
   const QString normal = with_images ? ImageUrl(state.normal_image, skin_folder) : "";
@@ -204,7 +211,8 @@ void ApplyLook(QWidget& widget, const Control& control, const std::filesystem::p
     swatch->SetColour(QColor::fromRgba(state.background_colour));
   }
   if (auto* label = qobject_cast<QLabel*>(&widget)) {
-    const std::string file = SkinImageFile(state.background_image);
+    const std::string file =
+        DrawsOwnBackground(widget, state) ? SkinImageFile(state.background_image) : "";
     LabelPicture::Set(*label, file.empty() ? std::filesystem::path() : skin_folder / file);
   }
   if (key != nullptr) {

@@ -270,6 +270,14 @@ TEST_F(WindowViewTest, ALabelDrawsItsBackgroundPictureUnderItsText) {
     EXPECT_FALSE(caption->styleSheet().contains("url(")) << image;
   }
   EXPECT_EQ(caption->text(), "Mouse");
+  // With a face picture too, the style sheet draws both, the face over the background.
+  QImage blue(2, 2, QImage::Format_ARGB32);
+  blue.fill(qRgb(0, 0, 255));
+  ASSERT_TRUE(blue.save(QString::fromStdString((dir_.path() / "blue.png").string())));
+  Only("caption").SetBackgroundImage("red.png");
+  Only("caption").SetNormalImage("blue.png");
+  QApplication::processEvents();
+  EXPECT_EQ(corner(), qRgb(0, 0, 255));
 }
 
 // The skin picture's name comes from main.ini, which anyone may edit: a name made to close the
