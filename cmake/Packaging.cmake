@@ -16,9 +16,11 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# udevadm for the scripts; the fonts cover the Latin and Chinese texts; qt6-wayland runs the window
+# udevadm for the scripts; libqt6svg6 holds the image-format plugin that shows an SVG file a user
+# picks as the window's picture (the skin's own pictures are PNGs), which no library the programs
+# link against names; the fonts cover the Latin and Chinese texts; qt6-wayland runs the window
 # natively on a Wayland desktop (Qt falls back to XWayland without it).
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "udev")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "udev, libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, fonts-wqy-microhei, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${PROJECT_SOURCE_DIR}/packaging/debian/postinst ${PROJECT_SOURCE_DIR}/packaging/debian/postrm)

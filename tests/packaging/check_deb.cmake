@@ -70,7 +70,7 @@ endforeach()
 execute_process(COMMAND dpkg-deb -f "${packages}" Package Architecture Depends
                 OUTPUT_VARIABLE control RESULT_VARIABLE status)
 # The foreground program's libraries too: libxcb1 (X11) and libsystemd0 (the D-Bus interface).
-foreach(needed "Package: vandrel" "libqt6widgets6" "libudev1" "libpugixml1v5"
+foreach(needed "Package: vandrel" "libqt6widgets6" "libqt6svg6" "libudev1" "libpugixml1v5"
         "libxcb1" "libsystemd0" "udev")
   string(FIND "${control}" "${needed}" found)
   if(NOT status EQUAL 0 OR found EQUAL -1)
