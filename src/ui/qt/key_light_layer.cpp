@@ -26,6 +26,21 @@ void CopyPixels(const QImage& from, QPoint from_at, QImage& to, QRect area) {
   }
 }
 
+// Runs `work` once the events of the moment are handled, outside any paint; asked again meanwhile,
+// it still runs once. `posted` tells whether it waits. Dropped if `context` goes first.
+template <typename Work>
+void PostOnce(QObject& context, bool& posted, Work work) {
+  if (posted) return;
+  posted = true;
+  QMetaObject::invokeMethod(
+      &context,
+      [&posted, work] {
+        posted = false;
+        work();
+      },
+      Qt::QueuedConnection);
+}
+
 }  // namespace
 
 KeyLightLayer* KeyLightLayer::Over(QWidget& picture) {
@@ -50,40 +65,28 @@ KeyLightLayer::KeyLightLayer(QWidget& picture) : QWidget(&picture) {
 // Not within a paint: drawing the window from a paint event would paint within the paint. Until
 // then the layer stays hidden and the keys paint themselves.
 void KeyLightLayer::RetakeBackdrop() {
-  if (retake_posted_) return;
-  retake_posted_ = true;
-  QMetaObject::invokeMethod(
-      this,
-      [this] {
-        retake_posted_ = false;
-        TakeBackdrop();
-        Compose();
-        to_paint_ = QRect();
-        show();
-        update();
-      },
-      Qt::QueuedConnection);
+  PostOnce(*this, retake_posted_, [this] {
+    TakeBackdrop();
+    Compose();
+    to_paint_ = QRect();
+    show();
+    update();
+  });
 }
 
 // The keys changed are written once the changes of the moment are in, outside a paint; then one
 // rectangle around them is painted: painting through a region of a hundred rectangles would clip
 // every picture the slow way. Not while the layer is out of sight: its keys, shown, ask again.
 void KeyLightLayer::RequestCompose() {
-  if (compose_posted_) return;
-  compose_posted_ = true;
-  QMetaObject::invokeMethod(
-      this,
-      [this] {
-        compose_posted_ = false;
-        if (!isVisible()) return;
-        if (Compose()) {
-          update();
-        } else if (!to_paint_.isEmpty()) {
-          update(to_paint_);
-        }
-        to_paint_ = QRect();
-      },
-      Qt::QueuedConnection);
+  PostOnce(*this, compose_posted_, [this] {
+    if (!isVisible()) return;
+    if (Compose()) {
+      update();
+    } else if (!to_paint_.isEmpty()) {
+      update(to_paint_);
+    }
+    to_paint_ = QRect();
+  });
 }
 
 void KeyLightLayer::UpdateKey(const DeviceKeyButton& key) { Mark(key, true); }
