@@ -72,18 +72,21 @@ std::vector<SimCpuLedger::Entry> SimCpuLedger::Totals() const {
   return totals;
 }
 
+// The processor time is read first on the way in and last on the way out, so that what the
+// ledger's own readings cost (system calls, dear on some machines) is charged to the simulator
+// too, not to the program around it.
 SimCpuLedger::Scope::Scope(SimCpuLedger& ledger) {
   if (!ledger.enabled()) return;
   ledger_ = &ledger;
-  wakeups_at_start_ = ThreadWakeups();
   cpu_at_start_ = ThreadCpuNanoseconds();
+  wakeups_at_start_ = ThreadWakeups();
 }
 
 SimCpuLedger::Scope::~Scope() {
   if (ledger_ == nullptr) return;
-  const std::int64_t cpu = ThreadCpuNanoseconds() - cpu_at_start_;
   const std::int64_t wakeups = ThreadWakeups() - wakeups_at_start_;
   Account& account = ledger_->AccountOfThisThread();
+  const std::int64_t cpu = ThreadCpuNanoseconds() - cpu_at_start_;
   account.cpu_ns.fetch_add(cpu, std::memory_order_relaxed);
   account.wakeups.fetch_add(wakeups, std::memory_order_relaxed);
 }
