@@ -6,6 +6,7 @@
 // their system calls.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <time.h>
 
@@ -109,7 +110,16 @@ double ThreadCpuMicroseconds() {
   return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) / 1e3;
 }
 
-// Runs `step` once per iteration; the benchmark thread's CPU time per iteration is "channel_us".
+// How often the calling thread has slept and been woken.
+double ThreadWakeups() {
+  rusage usage{};
+  (void)getrusage(RUSAGE_THREAD, &usage);
+  return static_cast<double>(usage.ru_nvcsw);
+}
+
+// Runs `step` once per iteration; the benchmark thread's CPU time per iteration is "channel_us",
+// and "wakeups" how often it slept for an answer and was woken, which costs it several µs each on
+// some machines.
 template <typename Step>
 void MeasureChannel(benchmark::State& state, Step step) {
   EchoedChannel link;
@@ -118,12 +128,15 @@ void MeasureChannel(benchmark::State& state, Step step) {
     state.SkipWithError("no socket pair");
     return;
   }
+  const double wakeups_before = ThreadWakeups();
   const double before = ThreadCpuMicroseconds();
   for (auto _ : state) {
     if (step(*channel) != kChannelSuccess) state.SkipWithError("no reply");
   }
   state.counters["channel_us"] =
       benchmark::Counter(ThreadCpuMicroseconds() - before, benchmark::Counter::kAvgIterations);
+  state.counters["wakeups"] =
+      benchmark::Counter(ThreadWakeups() - wakeups_before, benchmark::Counter::kAvgIterations);
 }
 
 void BM_HidrawExchange(benchmark::State& state) {
