@@ -185,6 +185,7 @@ int DeviceChannel::SendLightingFrame(std::span<const std::uint8_t> frame) {
   frame_shown_ = false;
   shown_size_ = 0;
   const std::uint64_t traffic = other_traffic_.load();
+  sending_frame_ = true;
   const int result = WriteChunked(Command::kSendLightingFrame, 0, frame);
   last_frame_.store(clock_.Now().count());
   if (result == kChannelSuccess && frame.size() <= kLargestFrame) {
@@ -193,6 +194,7 @@ int DeviceChannel::SendLightingFrame(std::span<const std::uint8_t> frame) {
     shown_traffic_ = traffic;
     frame_shown_ = true;
   }
+  sending_frame_ = false;
   // Another command went between the chunks: whoever rests on this frame must look again.
   if (other_traffic_.load() != traffic) changes_.Notify();
   return result;

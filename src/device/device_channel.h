@@ -120,6 +120,8 @@ class DeviceChannel {
   // Whether the device shows `frame`: it accepted it last and nothing else reached it since.
   // False while another thread is sending a frame. Any thread.
   [[nodiscard]] bool ShowsLightingFrame(std::span<const std::uint8_t> frame);
+  // Whether a thread is sending a frame now. Any thread.
+  [[nodiscard]] bool SendingFrame() const { return sending_frame_.load(); }
   // How long ago the last lighting frame was sent (whatever its result); the time since the
   // clock's origin when none was. A frame not sent because the device showed it does not count.
   [[nodiscard]] Clock::Duration SinceLastFrame() const;
@@ -163,7 +165,8 @@ class DeviceChannel {
   // another count may no longer be what the device shows.
   std::atomic<std::uint64_t> other_traffic_{0};
   std::atomic<bool> frame_shown_{false};  // whether shown_frame_ may be what the device shows
-  std::mutex frame_lock_;                 // held across a whole frame send; guards the three below
+  std::atomic<bool> sending_frame_{false};
+  std::mutex frame_lock_;  // held across a whole frame send; guards the three below
   std::array<std::uint8_t, kLargestFrame> shown_frame_{};
   std::size_t shown_size_ = 0;       // 0: no frame remembered
   std::uint64_t shown_traffic_ = 0;  // other_traffic_ when the frame was accepted

@@ -67,7 +67,10 @@ Clock::Duration KeyboardPart::FrameStep(bool window_shown) {
   const Clock::Duration resend_after = ResendAfter(number, lighting);
   const std::uint64_t version = device_.state().frame.Version();
   const KeyboardFrameImage image = device_.state().frame.Read();
-  bool shows = device_.ShowsFrame(number, lighting.mode, image);
+  // A frame on its way is its sender's to deliver: a lighting thread rests only once the keyboard
+  // shows the frame it sent, and sends it again otherwise. While frames stream one is on its way
+  // most of the time, and the timer need not wake for it.
+  bool shows = device_.ShowsFrame(number, lighting.mode, image) || device_.channel().SendingFrame();
   if (!shows && device_.channel().SinceLastFrame() >= resend_after) {
     shows = device_.SendFrame(number, lighting.mode, image) == kChannelSuccess;
   }

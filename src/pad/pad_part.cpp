@@ -26,7 +26,8 @@ Clock::Duration PadPart::FrameStep(bool window_shown) {
     previewed_version_ = version;
     preview_(frame);
   }
-  bool shows = device_.ShowsFrame(frame);
+  // A frame on its way is its sender's to deliver, as on the keyboard.
+  bool shows = device_.ShowsFrame(frame) || device_.channel().SendingFrame();
   if (!shows && device_.channel().SinceLastFrame() >= kFrameResendAfter) {
     shows = device_.SendFrame(frame) == kChannelSuccess;
   }

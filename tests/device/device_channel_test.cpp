@@ -263,6 +263,39 @@ TEST_F(DeviceChannelTest, AHostThatFollowsTheProtocolCausesNoViolation) {
   EXPECT_EQ(device_->ViolationCount(), 0);
 }
 
+// While one thread's frame is on its way, another thread is told so, and is not told the device
+// shows it (nor any other) until it arrived.
+TEST(DeviceChannelThreads, AFrameOnItsWayIsToldApartFromAFrameShown) {
+  SteadyClock clock;
+  sim::VirtualBus bus(clock);
+  const auto pad_device = bus.Plug(kPadProductId);
+  DeviceChannel kb(bus, clock), ms(bus, clock), mp(bus, clock);
+  mp.SetIdentity(ChannelIdentityOf(DeviceKind::kPad));
+  testing::FakeMainWindow window;
+  PresenceMonitor monitor(DeviceKind::kPad, {kb, ms, mp}, window, clock);
+  ASSERT_TRUE(monitor.PollOnce().has_value());
+  ASSERT_TRUE(mp.connected());
+  const Bytes frame(45, 7);
+  EXPECT_FALSE(mp.SendingFrame());
+
+  pad_device->SetFaults({.write_delay = std::chrono::milliseconds(300)});
+  std::atomic<int> result{0};
+  std::thread sender([&] { result = mp.SendLightingFrame(frame); });
+  const bool seen_on_its_way = testing::PollUntil([&] { return mp.SendingFrame() || result; });
+  EXPECT_TRUE(seen_on_its_way && result == 0) << "the frame was not seen on its way";
+  EXPECT_FALSE(mp.ShowsLightingFrame(frame));
+  testing::JoinWithin(sender, "the frame's send");
+  EXPECT_EQ(result, kChannelSuccess);
+  EXPECT_FALSE(mp.SendingFrame());
+  EXPECT_TRUE(mp.ShowsLightingFrame(frame));
+
+  // A send that fails ends on its way too.
+  pad_device->SetFaults({.silent = true});
+  EXPECT_NE(mp.SendLightingFrame(Bytes(45, 8)), kChannelSuccess);
+  EXPECT_FALSE(mp.SendingFrame());
+  EXPECT_FALSE(mp.ShowsLightingFrame(Bytes(45, 8)));
+}
+
 // Frames stream from one thread while another reads settings: every read gets its own reply.
 TEST(DeviceChannelThreads, ASettingsReadWhileFramesStreamGetsItsOwnReply) {
   SteadyClock clock;
