@@ -263,18 +263,35 @@ TEST_F(DeviceChannelTest, AHostThatFollowsTheProtocolCausesNoViolation) {
   EXPECT_EQ(device_->ViolationCount(), 0);
 }
 
+// One device on the simulator on the real clock, connected to its channel as the monitor connects
+// it: for tests whose threads run side by side.
+struct RealTimeLink {
+  RealTimeLink(std::uint16_t product_id, DeviceKind kind) : device(bus.Plug(product_id)) {
+    DeviceChannel& channel = kind == DeviceKind::kKeyboard ? kb
+                             : kind == DeviceKind::kMouse  ? ms
+                                                           : mp;
+    channel.SetIdentity(ChannelIdentityOf(kind));
+    PresenceMonitor monitor(kind, {kb, ms, mp}, window, clock);
+    connected = monitor.PollOnce().has_value() && channel.connected();
+  }
+
+  SteadyClock clock;
+  sim::VirtualBus bus{clock};
+  std::shared_ptr<sim::SimulatedDevice> device;
+  DeviceChannel kb{bus, clock};
+  DeviceChannel ms{bus, clock};
+  DeviceChannel mp{bus, clock};
+  testing::FakeMainWindow window;
+  bool connected = false;
+};
+
 // While one thread's frame is on its way, another thread is told so, and is not told the device
 // shows it (nor any other) until it arrived.
 TEST(DeviceChannelThreads, AFrameOnItsWayIsToldApartFromAFrameShown) {
-  SteadyClock clock;
-  sim::VirtualBus bus(clock);
-  const auto pad_device = bus.Plug(kPadProductId);
-  DeviceChannel kb(bus, clock), ms(bus, clock), mp(bus, clock);
-  mp.SetIdentity(ChannelIdentityOf(DeviceKind::kPad));
-  testing::FakeMainWindow window;
-  PresenceMonitor monitor(DeviceKind::kPad, {kb, ms, mp}, window, clock);
-  ASSERT_TRUE(monitor.PollOnce().has_value());
-  ASSERT_TRUE(mp.connected());
+  RealTimeLink link(kPadProductId, DeviceKind::kPad);
+  ASSERT_TRUE(link.connected);
+  DeviceChannel& mp = link.mp;
+  const std::shared_ptr<sim::SimulatedDevice>& pad_device = link.device;
   const Bytes frame(45, 7);
   EXPECT_FALSE(mp.SendingFrame());
 
@@ -298,15 +315,10 @@ TEST(DeviceChannelThreads, AFrameOnItsWayIsToldApartFromAFrameShown) {
 
 // Frames stream from one thread while another reads settings: every read gets its own reply.
 TEST(DeviceChannelThreads, ASettingsReadWhileFramesStreamGetsItsOwnReply) {
-  SteadyClock clock;
-  sim::VirtualBus bus(clock);
-  const auto keyboard = bus.Plug(kPerKeyKeyboardProductId);
-  DeviceChannel kb(bus, clock), ms(bus, clock), mp(bus, clock);
-  kb.SetIdentity(ChannelIdentityOf(DeviceKind::kKeyboard));
-  testing::FakeMainWindow window;
-  PresenceMonitor monitor(DeviceKind::kKeyboard, {kb, ms, mp}, window, clock);
-  ASSERT_TRUE(monitor.PollOnce().has_value());
-  ASSERT_TRUE(kb.connected());
+  RealTimeLink link(kPerKeyKeyboardProductId, DeviceKind::kKeyboard);
+  ASSERT_TRUE(link.connected);
+  DeviceChannel& kb = link.kb;
+  const std::shared_ptr<sim::SimulatedDevice>& keyboard = link.device;
 
   std::atomic<bool> done{false};
   std::atomic<bool> refused{false};
