@@ -16,10 +16,11 @@ namespace vandrel {
 // keyboard's for longer when its effect's own frames come further apart).
 inline constexpr Clock::Duration kFrameResendAfter = std::chrono::milliseconds(100);
 // While the window is on the screen the frame timer shows the newest frame at most this often:
-// 30 times a second, which still looks smooth, is below every screen's rate and costs half the
-// repaints of the fastest effects (about 54 frames a second on the keyboard, 73 on the pad).
-// The devices' own frames do not depend on it.
-inline constexpr Clock::Duration kPreviewPeriod = std::chrono::microseconds(33'333);
+// 20 times a second. A preview of the keyboard relights a hundred keys, about half a millisecond
+// of the window's CPU time; at the window's own 50 ms pace the previews wake it with its other
+// timers, not between them (30 previews a second woke it 48 times). The devices' own frames, up
+// to 54 a second on the keyboard and 82 on the pad, do not depend on it.
+inline constexpr Clock::Duration kPreviewPeriod = std::chrono::milliseconds(50);
 
 // While the device shows the frame published last there is nothing to resend: the timer only
 // looks this often whether that is still so.

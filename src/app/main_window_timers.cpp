@@ -114,7 +114,7 @@ void CMainWnd::FrameTimer(int timer_id, DeviceKind kind) {
   if (FramesRunning(kind)) ui_.SetTimer(timer_id, std::max(next, kFramePeriod));
 }
 
-// A preview of a picture on another page would wake the window 30 times a second for nothing. A
+// A preview of a picture on another page would wake the window 20 times a second for nothing. A
 // skin without the picture shows the frames wherever they are.
 bool CMainWnd::PreviewSeen(DeviceKind kind) const {
   const Control* picture = kind == DeviceKind::kKeyboard ? keyboard_picture_ : pad_picture_;

@@ -90,7 +90,7 @@ TEST_F(HubTest, AFrameTimerRearmsEvery10MsOnlyWhileItsDeviceIsConnected) {
 }
 
 // A preview is seen only with its device's picture on the screen: on another page it would wake
-// the window 30 times a second for nothing. A tab that brings a picture on the screen wakes the
+// the window 20 times a second for nothing. A tab that brings a picture on the screen wakes the
 // sleeping frame timers, so that its preview follows at once.
 TEST_F(HubTest, AFrameStepIsToldItsPreviewIsSeenOnlyWhileTheWindowShowsTheDevicesPicture) {
   const struct {
