@@ -10,6 +10,8 @@ namespace {
 
 constexpr Clock::Duration kRepaintPeriod = std::chrono::milliseconds(50);
 constexpr Clock::Duration kApplyPeriod = std::chrono::milliseconds(100);
+// Previews come on the repaint timer's wake-ups, not between them.
+static_assert(kPreviewPeriod == kRepaintPeriod);
 // While the window is hidden there is nothing to repaint, and while no device is connected
 // nothing to send: the two timers then only look once a second whether that changed (a window
 // shown by the desktop itself, an edit made with no device), so that an idle program does not

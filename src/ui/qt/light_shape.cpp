@@ -54,34 +54,42 @@ void FadeEach(const QRgb* from, QRgb* to, int count, QRgb alpha) {
   for (; x < count; ++x) to[x] = AtAlpha(from[x], alpha);
 }
 
+#if defined(__SSE2__)
+// `four(x)` for the pixels of a run of `count`, four at a time from `x`, for an operation that may
+// be done twice on a pixel. A light's runs are short (a key's row, cut by its plate), so a run's
+// last pixels are done as the four that end it, some of them twice. False, with nothing done, for a
+// run of fewer than four.
+template <typename Four>
+bool ByFours(int count, Four four) {
+  if (count < 4) return false;
+  for (int x = 0; x + 4 <= count; x += 4) four(x);
+  if (count % 4 != 0) four(count - 4);
+  return true;
+}
+#endif
+
 // `tint` plus each of `count` pixels of `faded`, into `to`: a SourceOver whose destination was
-// faded already. A light's runs are short (a key's row, cut by its plate), so a run's last pixels
-// are done as the four that end it, some of them twice.
+// faded already.
 void AddEach(const QRgb* faded, QRgb* to, int count, QRgb tint) {
 #if defined(__SSE2__)
-  if (count >= 4) {
-    const __m128i tints = _mm_set1_epi32(static_cast<int>(tint));
-    const auto add_four = [&](int x) {
-      const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(faded + x));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(to + x), _mm_add_epi32(tints, four));
-    };
-    for (int x = 0; x + 4 <= count; x += 4) add_four(x);
-    if (count % 4 != 0) add_four(count - 4);
+  const __m128i tints = _mm_set1_epi32(static_cast<int>(tint));
+  if (ByFours(count, [&](int x) {
+        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(faded + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + x), _mm_add_epi32(tints, four));
+      })) {
     return;
   }
 #endif
   for (int x = 0; x < count; ++x) to[x] = tint + faded[x];
 }
 
-// `count` pixels of `to` set to `pixel`, four at a time as AddEach does: the loop the compiler
-// makes of std::fill stores one pixel at a time.
+// `count` pixels of `to` set to `pixel`: the loop the compiler makes of std::fill stores one pixel
+// at a time.
 void FillEach(QRgb* to, int count, QRgb pixel) {
 #if defined(__SSE2__)
-  if (count >= 4) {
-    const __m128i four = _mm_set1_epi32(static_cast<int>(pixel));
-    for (int x = 0; x + 4 <= count; x += 4)
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(to + x), four);
-    if (count % 4 != 0) _mm_storeu_si128(reinterpret_cast<__m128i*>(to + count - 4), four);
+  const __m128i pixels = _mm_set1_epi32(static_cast<int>(pixel));
+  if (ByFours(count,
+              [&](int x) { _mm_storeu_si128(reinterpret_cast<__m128i*>(to + x), pixels); })) {
     return;
   }
 #endif
